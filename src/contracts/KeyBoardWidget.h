@@ -4,11 +4,11 @@
 // Type "1": the compact pad of the sales screen's dock: digits, ".", "00",
 //           "clear", "backspace" and "ok" in a 5-column grid.
 // Type "0": a full keyboard for forms: digits, letters A-Z (QWERTY rows),
-//           "-", ".", "clear", "backspace", "ok".
+//           "-", ".", space (" "), "clear", "backspace", "ok".
 // Every key press emits SignKbwKeyPress with the key's text: the character
 // for ordinary keys, "clear", "backspace" or "ok" for the special keys.
 // Buttons are named "kbKey_<text>" (e.g. "kbKey_1", "kbKey_A", "kbKey_.",
-// "kbKey_ok") and carry "showType" "key" or "funckey" for the style sheet.
+// "kbKey_ok", "kbKey_space") and carry "showType" "key" or "funckey" for the style sheet.
 
 #include "contracts/kxposcontracts_export.h"
 

@@ -76,6 +76,7 @@ signals:
 
 private:
     void ensureColumns(int count);
+    bool isCell(const QModelIndex& index) const;
 
     QList<QStringList> m_rows;
     QList<QColor> m_backgrounds; // one per row, invalid when none

@@ -1,0 +1,136 @@
+#include "contracts/KeyBoardWidget.h"
+
+#include "contracts/UiTool.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace {
+constexpr int ClearCaptionId = 9110;
+constexpr int BackspaceCaptionId = 9111;
+constexpr int OkCaptionId = 1495;
+
+bool isSpecial(const QString& text)
+{
+    return text == QLatin1String("clear") || text == QLatin1String("backspace")
+        || text == QLatin1String("ok");
+}
+} // namespace
+
+KeyBoardWidget::KeyBoardWidget(QWidget* parent, QString type, int variant)
+    : QWidget(parent)
+    , m_type(type)
+    , m_variant(variant)
+    , m_grid(new QGridLayout(this))
+{
+    setObjectName(QStringLiteral("KeyBoardWidget"));
+    setAttribute(Qt::WA_StyledBackground, true);
+    // The keyboard types into another widget: it must never take the focus.
+    setFocusPolicy(Qt::NoFocus);
+    m_grid->setContentsMargins(0, 0, 0, 0);
+    m_grid->setSpacing(6);
+    if (m_type == QLatin1String("1"))
+        buildNumericPad();
+    else
+        buildFullKeyboard();
+}
+
+KeyBoardWidget::~KeyBoardWidget() = default;
+
+void KeyBoardWidget::buildNumericPad()
+{
+    // Five keys a row: the sales screen sizes each key to a fifth of the dock.
+    const QString digits = QStringLiteral("1234567890");
+    for (int i = 0; i < digits.size(); ++i)
+        addKey(digits.mid(i, 1), digits.mid(i, 1), i / 5, i % 5);
+    addKey(QStringLiteral("."), QStringLiteral("."), 2, 0);
+    addKey(QStringLiteral("00"), QStringLiteral("00"), 2, 1);
+    addKey(QStringLiteral("clear"), QString(), 2, 2);
+    addKey(QStringLiteral("backspace"), QString(), 2, 3);
+    addKey(QStringLiteral("ok"), QString(), 2, 4);
+}
+
+void KeyBoardWidget::buildFullKeyboard()
+{
+    const QStringList rows = {QStringLiteral("1234567890"), QStringLiteral("QWERTYUIOP"),
+                              QStringLiteral("ASDFGHJKL-"), QStringLiteral("ZXCVBNM.")};
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows.at(r).size(); ++c) {
+            const QString key = rows.at(r).mid(c, 1);
+            addKey(key, key, r, c);
+        }
+    }
+    addKey(QStringLiteral("backspace"), QString(), 0, 10);
+    addKey(QStringLiteral("clear"), QString(), 1, 10);
+    addKey(QStringLiteral("ok"), QString(), 2, 10, 2, 1);
+    addKey(QStringLiteral(" "), QStringLiteral("␣"), 3, 8, 1, 2); // space bar
+}
+
+QPushButton* KeyBoardWidget::addKey(const QString& text, const QString& caption, int row,
+                                    int column, int rowSpan, int columnSpan)
+{
+    auto* button = new QPushButton(this);
+    const bool special = isSpecial(text);
+    button->setObjectName(QStringLiteral("kbKey_")
+                          + (text == QLatin1String(" ") ? QStringLiteral("space") : text));
+    button->setProperty("keyText", text);
+    button->setProperty("showType", special ? QStringLiteral("funckey") : QStringLiteral("key"));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    button->setAutoRepeat(text == QLatin1String("backspace"));
+    if (text == QLatin1String("clear"))
+        button->setText(UiTool::TranslateOr(ClearCaptionId, QStringLiteral("清空")));
+    else if (text == QLatin1String("backspace"))
+        button->setText(UiTool::TranslateOr(BackspaceCaptionId, QStringLiteral("退格")));
+    else if (text == QLatin1String("ok"))
+        button->setText(UiTool::TranslateOr(OkCaptionId, QStringLiteral("确定")));
+    else
+        button->setText(caption);
+    connect(button, &QPushButton::clicked, this, [this, button] {
+        QString key = button->property("keyText").toString();
+        if (!m_upper && key.size() == 1 && key.at(0).isLetter())
+            key = key.toLower();
+        emit SignKbwKeyPress(key);
+    });
+    m_grid->addWidget(button, row, column, rowSpan, columnSpan);
+    m_keys.append(button);
+    return button;
+}
+
+QPushButton* KeyBoardWidget::key(const QString& text) const
+{
+    for (QPushButton* button : m_keys) {
+        if (button->property("keyText").toString().compare(text, Qt::CaseInsensitive) == 0)
+            return button;
+    }
+    return nullptr;
+}
+
+void KeyBoardWidget::SetKeyWidth(int width)
+{
+    // A key spanning several cells also covers the spacing between them.
+    for (QPushButton* button : m_keys) {
+        int r = 0, c = 0, rs = 1, cs = 1;
+        m_grid->getItemPosition(m_grid->indexOf(button), &r, &c, &rs, &cs);
+        button->setFixedWidth(width * cs + m_grid->horizontalSpacing() * (cs - 1));
+    }
+}
+
+void KeyBoardWidget::SetKeyHeight(int height)
+{
+    for (QPushButton* button : m_keys) {
+        int r = 0, c = 0, rs = 1, cs = 1;
+        m_grid->getItemPosition(m_grid->indexOf(button), &r, &c, &rs, &cs);
+        button->setFixedHeight(height * rs + m_grid->verticalSpacing() * (rs - 1));
+    }
+}
+
+void KeyBoardWidget::SetUpperCase(bool upper)
+{
+    m_upper = upper;
+    for (QPushButton* button : m_keys) {
+        const QString key = button->property("keyText").toString();
+        if (key.size() == 1 && key.at(0).isLetter())
+            button->setText(upper ? key.toUpper() : key.toLower());
+    }
+}

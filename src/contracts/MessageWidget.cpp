@@ -1,0 +1,159 @@
+#include "contracts/MessageWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/UiTool.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int OkMessageId = 1495;
+constexpr int MaxHistory = 500;
+constexpr int AutoCloseMs = 3000;
+
+QList<QPair<QString, QString>>& history()
+{
+    static QList<QPair<QString, QString>> list;
+    return list;
+}
+
+QString kindName(int kind)
+{
+    switch (kind) {
+    case 1:
+        return QStringLiteral("error");
+    case 2:
+        return QStringLiteral("warning");
+    default:
+        return QStringLiteral("info");
+    }
+}
+
+} // namespace
+
+MessageWidget::MessageWidget(int screenType, QWidget* parent)
+    : KxDialog(parent)
+    , m_screenType(screenType)
+    , m_titleLabel(new QLabel)
+    , m_textLabel(new QLabel)
+    , m_okButton(new QPushButton)
+    , m_autoCloseTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("MessageWidget"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("messageFrame"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    m_titleLabel->setObjectName(QStringLiteral("messageTitle"));
+    m_titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_textLabel->setObjectName(QStringLiteral("messageText"));
+    m_textLabel->setAlignment(Qt::AlignCenter);
+    m_textLabel->setWordWrap(true);
+    m_textLabel->setTextFormat(Qt::PlainText);
+    m_okButton->setObjectName(QStringLiteral("messageOk"));
+    m_okButton->setDefault(true);
+    m_okButton->setFocusPolicy(Qt::NoFocus);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(16, 10),
+                               KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(20, 12));
+    layout->setSpacing(KxPosConfig::GetAutoHeight(16, 10));
+    layout->addWidget(m_titleLabel);
+    layout->addWidget(m_textLabel, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_okButton);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    m_okButton->setMinimumSize(KxPosConfig::GetAutoSize(200, 64, 140, 44));
+    setMinimumSize(KxPosConfig::GetAutoSize(560, 320, 400, 230));
+
+    m_autoCloseTimer->setSingleShot(true);
+    connect(m_autoCloseTimer, &QTimer::timeout, this, &QDialog::accept);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    Retranslate();
+}
+
+MessageWidget::~MessageWidget() = default;
+
+QString MessageWidget::text() const
+{
+    return m_textLabel->text();
+}
+
+QString MessageWidget::title() const
+{
+    return m_titleLabel->text();
+}
+
+void MessageWidget::showMessage(QString text, QString title, int kind, bool autoClose)
+{
+    auto& list = history();
+    list.append(qMakePair(text, title));
+    while (list.size() > MaxHistory)
+        list.removeFirst();
+
+    m_titleLabel->setText(title);
+    m_textLabel->setText(text);
+    UiTool::UpdateWidgetStyle(this, "showType", kindName(kind));
+
+    if (UiTool::IsNonInteractive())
+        return;
+
+    if (autoClose)
+        m_autoCloseTimer->start(AutoCloseMs);
+    else
+        m_autoCloseTimer->stop();
+    adjustSize();
+    if (QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr)
+        move(anchor->geometry().center() - rect().center());
+    else if (KxPosConfig::iAppWidth > 0 && KxPosConfig::iAppHeight > 0)
+        move((KxPosConfig::iAppWidth - width()) / 2, (KxPosConfig::iAppHeight - height()) / 2);
+    // A message shown while the box is already open only changes its texts
+    // (KxDialog::exec refuses to nest).
+    exec();
+    m_autoCloseTimer->stop();
+}
+
+void MessageWidget::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+        accept();
+        return;
+    default:
+        KxDialog::keyPressEvent(event);
+    }
+}
+
+void MessageWidget::Retranslate()
+{
+    m_okButton->setText(UiTool::TranslateOr(OkMessageId, QStringLiteral("确定")));
+}
+
+void MessageWidget::UpdateTranslation() {}
+
+QList<QPair<QString, QString>> MessageWidget::History()
+{
+    return history();
+}
+
+void MessageWidget::ClearHistory()
+{
+    history().clear();
+}

@@ -1,0 +1,435 @@
+#include "contracts/PrePluGroupShowWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxWidget.h"
+#include "contracts/UiTool.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Removes every widget of a layout. The widgets are deleted later because a
+// key may be rebuilding the panel from inside its own clicked() signal.
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->deleteLater();
+        }
+        delete item;
+    }
+}
+
+QPushButton* makeKey(QWidget* parent, const QString& objectName, const QString& text)
+{
+    auto* key = new QPushButton(text, parent);
+    key->setObjectName(objectName);
+    key->setFocusPolicy(Qt::NoFocus);
+    key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return key;
+}
+
+int indexOfCode(const QList<PrePluGroupShowWidget::Entry>& list, const QString& code)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.at(i).code == code)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+PrePluGroupShowWidget::PrePluGroupShowWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_groupBar(new QHBoxLayout)
+    , m_grid(new QGridLayout)
+    , m_gridHost(new QWidget(this))
+    , m_prevPage(makeKey(this, QStringLiteral("prePluPrev"), QStringLiteral("▲")))
+    , m_nextPage(makeKey(this, QStringLiteral("prePluNext"), QStringLiteral("▼")))
+    , m_prevGroupPage(makeKey(this, QStringLiteral("preGroupPrev"), QStringLiteral("◀")))
+    , m_nextGroupPage(makeKey(this, QStringLiteral("preGroupNext"), QStringLiteral("▶")))
+{
+    setObjectName(QStringLiteral("PrePluGroupShowWidget"));
+    setAttribute(Qt::WA_StyledBackground, true);
+    const int spacing = KxPosConfig::GetAutoWidth(8, 5);
+    m_gridHost->setObjectName(QStringLiteral("prePluGrid"));
+    m_gridHost->setLayout(m_grid);
+    m_grid->setContentsMargins(0, 0, 0, 0);
+    m_grid->setSpacing(spacing);
+    m_groupBar->setSpacing(spacing);
+
+    for (QPushButton* key : {m_prevPage, m_nextPage, m_prevGroupPage, m_nextGroupPage}) {
+        key->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        key->setFixedSize(KxPosConfig::GetAutoSize(64, 56, 44, 40));
+        key->setProperty("showType", QStringLiteral("page"));
+    }
+
+    auto* groupRow = new QHBoxLayout;
+    groupRow->setSpacing(spacing);
+    groupRow->addWidget(m_prevGroupPage);
+    groupRow->addLayout(m_groupBar, 1);
+    groupRow->addWidget(m_nextGroupPage);
+
+    auto* pageRow = new QHBoxLayout;
+    pageRow->addStretch(1);
+    pageRow->addWidget(m_prevPage);
+    pageRow->addWidget(m_nextPage);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(spacing, spacing, spacing, spacing);
+    layout->setSpacing(spacing);
+    layout->addLayout(groupRow);
+    layout->addWidget(m_gridHost, 1);
+    layout->addLayout(pageRow);
+
+    connect(m_prevPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::prevPage);
+    connect(m_nextPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::nextPage);
+    connect(m_prevGroupPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::prevGroupPage);
+    connect(m_nextGroupPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::nextGroupPage);
+    rebuildGroupBar();
+    rebuildGrid();
+}
+
+PrePluGroupShowWidget::~PrePluGroupShowWidget() = default;
+
+void PrePluGroupShowWidget::SetGroups(const QList<QPair<QString, QString>>& codeAndName)
+{
+    QList<Entry> groups;
+    for (const auto& pair : codeAndName) {
+        if (indexOfCode(groups, pair.first) >= 0)
+            continue; // a code names one group
+        Entry entry;
+        entry.code = pair.first;
+        entry.name = pair.second;
+        const int old = indexOfCode(m_groups, pair.first);
+        entry.hidden = old >= 0 && m_groups.at(old).hidden;
+        groups.append(entry);
+    }
+    m_groups = groups;
+    for (const QString& code : m_products.keys()) {
+        if (indexOfCode(m_groups, code) < 0)
+            m_products.remove(code);
+    }
+    const QList<Entry> visible = visibleGroups();
+    if (indexOfCode(visible, m_currentGroup) < 0) {
+        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+        m_selected.clear();
+        m_page = 1;
+    }
+    m_groupPage = qBound(1, m_groupPage, groupPageCount());
+    rebuildGroupBar();
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::SetProducts(const QString& groupCode,
+                                        const QList<QPair<QString, QString>>& codeAndName)
+{
+    QList<Entry> products;
+    const QList<Entry> old = m_products.value(groupCode);
+    for (const auto& pair : codeAndName) {
+        Entry entry;
+        entry.code = pair.first;
+        entry.name = pair.second;
+        const int previous = indexOfCode(old, pair.first);
+        entry.hidden = previous >= 0 && old.at(previous).hidden;
+        products.append(entry);
+    }
+    m_products.insert(groupCode, products);
+    if (groupCode == m_currentGroup) {
+        if (indexOfCode(products, m_selected) < 0)
+            m_selected.clear();
+        m_page = qBound(1, m_page, pageCount());
+        rebuildGrid();
+    }
+}
+
+void PrePluGroupShowWidget::ClearData()
+{
+    m_groups.clear();
+    m_products.clear();
+    m_currentGroup.clear();
+    m_selected.clear();
+    m_page = 1;
+    m_groupPage = 1;
+    rebuildGroupBar();
+    rebuildGrid();
+}
+
+int PrePluGroupShowWidget::productCount() const
+{
+    int count = 0;
+    for (const QList<Entry>& list : m_products)
+        count += list.size();
+    return count;
+}
+
+void PrePluGroupShowWidget::SetGrid(int columns, int rows)
+{
+    m_columns = qMax(columns, 1);
+    m_rows = qMax(rows, 1);
+    m_page = qBound(1, m_page, pageCount());
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::SetGroupColumns(int columns)
+{
+    m_groupColumns = qMax(columns, 1);
+    m_groupPage = qBound(1, m_groupPage, groupPageCount());
+    rebuildGroupBar();
+}
+
+bool PrePluGroupShowWidget::setCurrentGroup(const QString& groupCode)
+{
+    if (indexOfCode(visibleGroups(), groupCode) < 0)
+        return false;
+    if (groupCode != m_currentGroup) {
+        m_currentGroup = groupCode;
+        m_selected.clear();
+        m_page = 1;
+        emit SignGroupChanged(groupCode);
+    }
+    rebuildGroupBar();
+    rebuildGrid();
+    return true;
+}
+
+int PrePluGroupShowWidget::pageCount() const
+{
+    return KxWidget::GetPageCount(visibleProducts().size(), m_columns, m_rows, 0);
+}
+
+int PrePluGroupShowWidget::groupPageCount() const
+{
+    return KxWidget::GetPageCount(visibleGroups().size(), m_groupColumns, 1, 0);
+}
+
+void PrePluGroupShowWidget::SetEditMode(bool edit)
+{
+    if (m_editMode == edit)
+        return;
+    m_editMode = edit;
+    if (!edit) {
+        m_selected.clear();
+        const QList<Entry> visible = visibleGroups();
+        if (indexOfCode(visible, m_currentGroup) < 0)
+            m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+    }
+    m_page = qBound(1, m_page, pageCount());
+    m_groupPage = qBound(1, m_groupPage, groupPageCount());
+    rebuildGroupBar();
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::showProd()
+{
+    const QList<Entry> visible = visibleGroups();
+    if (indexOfCode(visible, m_currentGroup) < 0)
+        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+    m_page = 1;
+    rebuildGroupBar();
+    rebuildGrid();
+    show();
+}
+
+void PrePluGroupShowWidget::nextPage()
+{
+    m_page = m_page >= pageCount() ? 1 : m_page + 1; // wraps to the first page
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::prevPage()
+{
+    m_page = m_page <= 1 ? pageCount() : m_page - 1;
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::nextGroupPage()
+{
+    m_groupPage = m_groupPage >= groupPageCount() ? 1 : m_groupPage + 1;
+    rebuildGroupBar();
+}
+
+void PrePluGroupShowWidget::prevGroupPage()
+{
+    m_groupPage = m_groupPage <= 1 ? groupPageCount() : m_groupPage - 1;
+    rebuildGroupBar();
+}
+
+QList<PrePluGroupShowWidget::Entry> PrePluGroupShowWidget::visibleProducts() const
+{
+    QList<Entry> list;
+    for (const Entry& entry : m_products.value(m_currentGroup)) {
+        if (m_editMode || !entry.hidden)
+            list.append(entry);
+    }
+    return list;
+}
+
+QList<PrePluGroupShowWidget::Entry> PrePluGroupShowWidget::visibleGroups() const
+{
+    QList<Entry> list;
+    for (const Entry& entry : m_groups) {
+        if (m_editMode || !entry.hidden)
+            list.append(entry);
+    }
+    return list;
+}
+
+void PrePluGroupShowWidget::rebuildGroupBar()
+{
+    clearLayout(m_groupBar);
+    const QList<Entry> groups = visibleGroups();
+    const int first = (m_groupPage - 1) * m_groupColumns;
+    for (int i = first; i < groups.size() && i < first + m_groupColumns; ++i) {
+        const Entry& entry = groups.at(i);
+        QPushButton* key = makeKey(this, QStringLiteral("preGroup_") + entry.code, entry.name);
+        key->setProperty("kitRole", QStringLiteral("preGroup"));
+        key->setProperty("showType", entry.code == m_currentGroup ? QStringLiteral("choose")
+                                     : entry.hidden               ? QStringLiteral("hidden")
+                                                                  : QStringLiteral("normal"));
+        const QString code = entry.code;
+        connect(key, &QPushButton::clicked, this, [this, code] { onGroupKey(code); });
+        m_groupBar->addWidget(key);
+    }
+    const bool paged = groupPageCount() > 1;
+    m_prevGroupPage->setVisible(paged);
+    m_nextGroupPage->setVisible(paged);
+}
+
+void PrePluGroupShowWidget::rebuildGrid()
+{
+    clearLayout(m_grid);
+    const QList<Entry> products = visibleProducts();
+    const int perPage = m_columns * m_rows;
+    const int first = (m_page - 1) * perPage;
+    for (int cell = 0; cell < perPage; ++cell) {
+        const int index = first + cell;
+        QPushButton* key = nullptr;
+        if (index < products.size()) {
+            const Entry& entry = products.at(index);
+            key = makeKey(m_gridHost, QStringLiteral("prePlu_") + entry.code, entry.name);
+            key->setProperty("kitRole", QStringLiteral("prePlu"));
+            key->setProperty("showType", entry.code == m_selected ? QStringLiteral("choose")
+                                         : entry.hidden           ? QStringLiteral("hidden")
+                                                                  : QStringLiteral("normal"));
+            const QString code = entry.code;
+            connect(key, &QPushButton::clicked, this, [this, code] { onProductKey(code); });
+        } else {
+            key = makeKey(m_gridHost, QStringLiteral("prePluEmpty"), QString());
+            key->setEnabled(false);
+            key->setProperty("showType", QStringLiteral("init"));
+        }
+        m_grid->addWidget(key, cell / m_columns, cell % m_columns);
+    }
+    const bool paged = pageCount() > 1;
+    m_prevPage->setVisible(paged);
+    m_nextPage->setVisible(paged);
+}
+
+void PrePluGroupShowWidget::onGroupKey(const QString& code)
+{
+    setCurrentGroup(code);
+}
+
+void PrePluGroupShowWidget::onProductKey(const QString& code)
+{
+    if (!m_editMode) {
+        emit SignPluClicked(code);
+        return;
+    }
+    m_selected = code;
+    rebuildGrid();
+}
+
+bool PrePluGroupShowWidget::moveSelected(int delta)
+{
+    auto it = m_products.find(m_currentGroup);
+    if (it == m_products.end() || m_selected.isEmpty())
+        return false;
+    QList<Entry>& list = it.value();
+    const int from = indexOfCode(list, m_selected);
+    if (from < 0)
+        return false;
+    const int to = qBound(0, from + delta, list.size() - 1);
+    if (to == from)
+        return false;
+    list.move(from, to);
+    pageToSelected();
+    rebuildGrid();
+    emit SignArrangementChanged();
+    return true;
+}
+
+void PrePluGroupShowWidget::pageToSelected()
+{
+    const int index = indexOfCode(visibleProducts(), m_selected);
+    if (index >= 0)
+        m_page = index / (m_columns * m_rows) + 1;
+}
+
+void PrePluGroupShowWidget::SlotMoveLeft()
+{
+    moveSelected(-1);
+}
+
+void PrePluGroupShowWidget::SlotMoveRight()
+{
+    moveSelected(1);
+}
+
+void PrePluGroupShowWidget::SlotMoveUp()
+{
+    moveSelected(-m_columns);
+}
+
+void PrePluGroupShowWidget::SlotMoveDown()
+{
+    moveSelected(m_columns);
+}
+
+void PrePluGroupShowWidget::SlotMoveTop()
+{
+    const int from = indexOfCode(m_products.value(m_currentGroup), m_selected);
+    if (from > 0)
+        moveSelected(-from);
+}
+
+void PrePluGroupShowWidget::SlotHidePlu()
+{
+    auto it = m_products.find(m_currentGroup);
+    if (it == m_products.end())
+        return;
+    const int index = indexOfCode(it.value(), m_selected);
+    if (index < 0)
+        return;
+    Entry& entry = it.value()[index];
+    entry.hidden = !entry.hidden;
+    if (entry.hidden && !m_editMode)
+        m_selected.clear();
+    m_page = qBound(1, m_page, pageCount());
+    rebuildGrid();
+    emit SignArrangementChanged();
+}
+
+void PrePluGroupShowWidget::SlotHideSort()
+{
+    const int index = indexOfCode(m_groups, m_currentGroup);
+    if (index < 0)
+        return;
+    m_groups[index].hidden = !m_groups.at(index).hidden;
+    if (m_groups.at(index).hidden && !m_editMode) {
+        const QList<Entry> visible = visibleGroups();
+        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+        m_selected.clear();
+        m_page = 1;
+    }
+    m_groupPage = qBound(1, m_groupPage, groupPageCount());
+    rebuildGroupBar();
+    rebuildGrid();
+    emit SignArrangementChanged();
+}

@@ -1,0 +1,177 @@
+#include "contracts/QuestionMessage.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/UiTool.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QQueue>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int MaxHistory = 500;
+
+QStringList& history()
+{
+    static QStringList list;
+    return list;
+}
+
+QQueue<int>& answers()
+{
+    static QQueue<int> queue;
+    return queue;
+}
+
+QString defaultYes()
+{
+    return UiTool::TranslateOr(QuestionMessage::YesMessageId, QStringLiteral("确定"));
+}
+
+QString defaultNo()
+{
+    return UiTool::TranslateOr(QuestionMessage::NoMessageId, QStringLiteral("取消"));
+}
+
+} // namespace
+
+QuestionMessage::QuestionMessage(int screenType, QWidget* parent)
+    : KxDialog(parent)
+    , m_screenType(screenType)
+    , m_titleLabel(new QLabel)
+    , m_textLabel(new QLabel)
+    , m_yesButton(new QPushButton)
+    , m_noButton(new QPushButton)
+{
+    setObjectName(QStringLiteral("QuestionMessage"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("messageFrame"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    m_titleLabel->setObjectName(QStringLiteral("messageTitle"));
+    m_textLabel->setObjectName(QStringLiteral("messageText"));
+    m_textLabel->setAlignment(Qt::AlignCenter);
+    m_textLabel->setWordWrap(true);
+    m_textLabel->setTextFormat(Qt::PlainText);
+    m_yesButton->setObjectName(QStringLiteral("questionYes"));
+    m_noButton->setObjectName(QStringLiteral("questionNo"));
+    // Touch buttons must not take the focus from the keyboard handling below.
+    m_yesButton->setFocusPolicy(Qt::NoFocus);
+    m_noButton->setFocusPolicy(Qt::NoFocus);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(16, 10),
+                               KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(20, 12));
+    layout->setSpacing(KxPosConfig::GetAutoHeight(16, 10));
+    layout->addWidget(m_titleLabel);
+    layout->addWidget(m_textLabel, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(KxPosConfig::GetAutoWidth(24, 16));
+    buttons->addStretch(1);
+    buttons->addWidget(m_noButton);
+    buttons->addWidget(m_yesButton);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    const QSize buttonSize = KxPosConfig::GetAutoSize(200, 64, 140, 44);
+    m_yesButton->setMinimumSize(buttonSize);
+    m_noButton->setMinimumSize(buttonSize);
+    setMinimumSize(KxPosConfig::GetAutoSize(560, 320, 400, 230));
+
+    connect(m_yesButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_noButton, &QPushButton::clicked, this, &QDialog::reject);
+    Retranslate();
+}
+
+QuestionMessage::~QuestionMessage() = default;
+
+int QuestionMessage::ShowMessage(QString title, QString text)
+{
+    m_customCaptions = false;
+    return ask(text, title, defaultYes(), defaultNo());
+}
+
+int QuestionMessage::ShowDialog(const QString& text, const QString& title,
+                                const QString& yesCaption, const QString& noCaption)
+{
+    m_customCaptions = true;
+    return ask(text, title, yesCaption, noCaption);
+}
+
+int QuestionMessage::ask(const QString& text, const QString& title, const QString& yesCaption,
+                         const QString& noCaption)
+{
+    auto& list = history();
+    list.append(text);
+    while (list.size() > MaxHistory)
+        list.removeFirst();
+
+    m_titleLabel->setText(title);
+    m_textLabel->setText(text);
+    m_yesButton->setText(yesCaption);
+    m_noButton->setText(noCaption);
+
+    if (UiTool::IsNonInteractive()) {
+        auto& queue = answers();
+        return (!queue.isEmpty() && queue.dequeue() == 1) ? 1 : 0;
+    }
+    if (isExecuting())
+        return 0; // a question cannot be asked while this box is open
+    adjustSize();
+    if (QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr)
+        move(anchor->geometry().center() - rect().center());
+    else if (KxPosConfig::iAppWidth > 0 && KxPosConfig::iAppHeight > 0)
+        move((KxPosConfig::iAppWidth - width()) / 2, (KxPosConfig::iAppHeight - height()) / 2);
+    return exec() == QDialog::Accepted ? 1 : 0;
+}
+
+void QuestionMessage::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        accept();
+        return;
+    case Qt::Key_Escape:
+        reject();
+        return;
+    default:
+        KxDialog::keyPressEvent(event);
+    }
+}
+
+void QuestionMessage::Retranslate()
+{
+    if (m_customCaptions)
+        return; // captions given by the caller stay
+    m_yesButton->setText(defaultYes());
+    m_noButton->setText(defaultNo());
+}
+
+void QuestionMessage::UpdateTranslation() {}
+
+void QuestionMessage::QueueAnswers(const QList<int>& list)
+{
+    for (int answer : list)
+        answers().enqueue(answer);
+}
+
+QStringList QuestionMessage::History()
+{
+    return history();
+}
+
+void QuestionMessage::ClearHistory()
+{
+    history().clear();
+    answers().clear();
+}

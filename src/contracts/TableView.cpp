@@ -1,0 +1,237 @@
+#include "contracts/TableView.h"
+
+#include "contracts/TableModel.h"
+#include "contracts/UiTool.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableView>
+
+TableView::TableView(QWidget* parent)
+    : QObject(parent)
+    , m_view(new QTableView(parent))
+    , m_model(new TableModel(this))
+{
+    setObjectName(QStringLiteral("TableView"));
+    m_view->setObjectName(QStringLiteral("kxTableView"));
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(true);
+    m_view->verticalHeader()->setVisible(false);
+    m_view->horizontalHeader()->setHighlightSections(false);
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    m_view->setFocusPolicy(Qt::NoFocus); // the screen's entry line keeps the keyboard
+    m_view->installEventFilter(this);
+
+    connect(m_view, &QTableView::clicked, this, &TableView::onViewClicked);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) {
+                emit currentRowChanged(current.isValid() ? current.row() : -1);
+            });
+}
+
+TableView::~TableView()
+{
+    // The view may already be gone with the widget it was placed in.
+    delete m_view.data();
+}
+
+QTableView* TableView::view() const
+{
+    return m_view.data();
+}
+
+TableModel* TableView::model() const
+{
+    return m_model;
+}
+
+QItemSelectionModel* TableView::selectionModel() const
+{
+    return m_view ? m_view->selectionModel() : nullptr;
+}
+
+void TableView::iniHeadData(const QVector<TransMsgId>& headers, bool showHeader, int rowHeight)
+{
+    m_model->setHeaderIds(headers);
+    if (m_view)
+        m_view->horizontalHeader()->setVisible(showHeader);
+    if (rowHeight > 0)
+        setRowHeight(rowHeight);
+}
+
+void TableView::retranslateHeaders()
+{
+    m_model->retranslateHeaders();
+}
+
+void TableView::InsertRow(QStringList texts)
+{
+    m_model->appendRow(texts);
+    if (m_view && m_rowHeight > 0)
+        m_view->setRowHeight(m_model->rowCount() - 1, m_rowHeight);
+    emit RowAdded();
+}
+
+void TableView::RemoveRow(int row)
+{
+    m_model->removeRow(row);
+}
+
+void TableView::RemoveRows(int first, int count)
+{
+    if (first < 0 || count <= 0 || first >= m_model->rowCount())
+        return;
+    m_model->removeRows(first, qMin(count, m_model->rowCount() - first));
+}
+
+void TableView::RemoveAllRows()
+{
+    m_model->clear();
+}
+
+int TableView::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+void TableView::SetGridStyle(int row, const QColor& colour)
+{
+    m_model->setRowBackground(row, colour);
+}
+
+void TableView::ClearGridStyle(int first, int last)
+{
+    m_model->clearRowBackground(first, last);
+}
+
+int TableView::currentRow() const
+{
+    if (!m_view)
+        return -1;
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TableView::selectRow(int row)
+{
+    if (!m_view || row < 0 || row >= m_model->rowCount())
+        return;
+    m_view->selectionModel()->setCurrentIndex(
+        m_model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TableView::scrollTo(int row)
+{
+    if (!m_view || row < 0 || row >= m_model->rowCount())
+        return;
+    m_view->scrollTo(m_model->index(row, 0));
+}
+
+void TableView::scrollToBottom()
+{
+    if (m_view)
+        m_view->scrollToBottom();
+}
+
+void TableView::scrollToTop()
+{
+    if (m_view)
+        m_view->scrollToTop();
+}
+
+void TableView::setRowHeight(int height)
+{
+    if (height <= 0)
+        return;
+    m_rowHeight = height;
+    if (!m_view)
+        return;
+    m_view->verticalHeader()->setDefaultSectionSize(height);
+    applyRowHeights();
+}
+
+void TableView::setRowHeight(int row, int height)
+{
+    if (m_view && row >= 0 && row < m_model->rowCount() && height >= 0)
+        m_view->setRowHeight(row, height);
+}
+
+void TableView::applyRowHeights()
+{
+    if (!m_view || m_rowHeight <= 0)
+        return;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        m_view->setRowHeight(row, m_rowHeight);
+}
+
+void TableView::setColumnWidth(int column, int width)
+{
+    if (m_view && column >= 0 && width >= 0)
+        m_view->setColumnWidth(column, width);
+}
+
+void TableView::setColumnWidths(const QVector<int>& widths)
+{
+    for (int column = 0; column < widths.size(); ++column)
+        setColumnWidth(column, widths.at(column));
+}
+
+void TableView::setColumnHidden(int column, bool hidden)
+{
+    if (m_view && column >= 0)
+        m_view->setColumnHidden(column, hidden);
+}
+
+void TableView::setHeaderHeight(int height)
+{
+    if (m_view && height > 0)
+        m_view->horizontalHeader()->setFixedHeight(height);
+}
+
+void TableView::setColumnAlignment(int column, Qt::Alignment alignment)
+{
+    m_model->setColumnAlignment(column, alignment);
+}
+
+void TableView::setAddMinusColumns(int addColumn, int minusColumn)
+{
+    m_addColumn = addColumn;
+    m_minusColumn = minusColumn;
+}
+
+void TableView::setShowType(const QString& showType)
+{
+    UiTool::UpdateWidgetStyle(m_view, "showType", showType);
+}
+
+void TableView::onViewClicked(const QModelIndex& index)
+{
+    emit clicked(index);
+    if (!index.isValid())
+        return;
+    if (index.column() == m_addColumn)
+        emit SignAddOne(index);
+    else if (index.column() == m_minusColumn)
+        emit SignMinusOne(index);
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QModelIndex current = m_view->currentIndex();
+        if (current.isValid() && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
+            if (key->key() == Qt::Key_Plus)
+                emit SignAddOne(current);
+            else
+                emit SignMinusOne(current);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

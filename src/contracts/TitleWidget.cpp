@@ -1,0 +1,47 @@
+#include "contracts/TitleWidget.h"
+
+#include "contracts/KxPosConfig.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+TitleWidget::TitleWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_titleLabel(new QLabel(this))
+    , m_closeButton(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("TitleWidget"));
+    setAttribute(Qt::WA_StyledBackground, true);
+    m_titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    m_titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_closeButton->setObjectName(QStringLiteral("titleClose"));
+    m_closeButton->setText(QStringLiteral("×"));
+    m_closeButton->setFocusPolicy(Qt::NoFocus);
+    m_closeButton->setFixedSize(KxPosConfig::GetAutoSize(64, 64, 44, 44));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), 0, KxPosConfig::GetAutoWidth(8, 4), 0);
+    layout->addWidget(m_titleLabel, 1);
+    layout->addWidget(m_closeButton);
+    setFixedHeight(KxPosConfig::GetAutoHeight(80, 56));
+
+    connect(m_closeButton, &QPushButton::clicked, this, &TitleWidget::SignButtonCloseClicked);
+}
+
+TitleWidget::~TitleWidget() = default;
+
+void TitleWidget::SetTitle(const QString& title)
+{
+    m_titleLabel->setText(title);
+}
+
+QString TitleWidget::title() const
+{
+    return m_titleLabel->text();
+}
+
+void TitleWidget::SetCloseButtonVisible(bool visible)
+{
+    m_closeButton->setVisible(visible);
+}

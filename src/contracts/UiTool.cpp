@@ -1,0 +1,266 @@
+#include "contracts/UiTool.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTextBoundaryFinder>
+#include <QWidget>
+
+#include <utility>
+
+namespace {
+
+struct DeferredUpdate {
+    QPointer<QWidget> widget;
+    QByteArray property;
+    QVariant value;
+};
+
+QList<DeferredUpdate>& deferredUpdates()
+{
+    static QList<DeferredUpdate> list;
+    return list;
+}
+
+void repolish(QWidget* widget)
+{
+    QStyle* style = widget->style();
+    style->unpolish(widget);
+    style->polish(widget);
+    widget->update();
+}
+
+// Grapheme boundaries of `text` (so that surrogate pairs and combining marks
+// are never split).
+QVector<int> graphemeBounds(const QString& text)
+{
+    QVector<int> bounds;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (int pos = finder.toNextBoundary(); pos > 0; pos = finder.toNextBoundary())
+        bounds.append(pos);
+    return bounds;
+}
+
+QString trimmedRight(const QString& text)
+{
+    int end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+// Breaks one paragraph (no line breaks inside) into lines that fit.
+QStringList feedParagraph(const QString& paragraph, int width, const QFontMetrics& metrics)
+{
+    QStringList lines;
+    QVector<int> breaks;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, paragraph);
+    for (int pos = finder.toNextBoundary(); pos > 0; pos = finder.toNextBoundary())
+        breaks.append(pos);
+
+    int start = 0;
+    const int length = paragraph.size();
+    while (start < length) {
+        // Furthest break opportunity whose line still fits.
+        int end = -1;
+        for (int pos : breaks) {
+            if (pos <= start)
+                continue;
+            if (metrics.horizontalAdvance(trimmedRight(paragraph.mid(start, pos - start))) > width)
+                break;
+            end = pos;
+        }
+        if (end < 0) {
+            // No break fits: cut the first word between characters.
+            const QString rest = paragraph.mid(start);
+            const QVector<int> bounds = graphemeBounds(rest);
+            int cut = bounds.isEmpty() ? rest.size() : bounds.first(); // at least one character
+            for (int bound : bounds) {
+                if (metrics.horizontalAdvance(rest.left(bound)) > width)
+                    break;
+                cut = bound;
+            }
+            end = start + cut;
+        }
+        lines.append(trimmedRight(paragraph.mid(start, end - start)));
+        start = end;
+        while (start < length && paragraph.at(start) == QLatin1Char(' '))
+            ++start;
+    }
+    if (lines.isEmpty())
+        lines.append(QString());
+    return lines;
+}
+
+QString lookUpVariable(const QString& name, bool* found)
+{
+    const auto& map = KxPosConfig::styleMap;
+    auto it = map.constFind(name);
+    if (it == map.constEnd())
+        it = map.constFind(name.mid(1)); // tolerate keys stored without "$"
+    *found = it != map.constEnd();
+    return *found ? it.value() : QString();
+}
+
+} // namespace
+
+void UiTool::UpdateWidgetStyle(QWidget* widget, const char* property, const QVariant& value)
+{
+    if (!widget || !property)
+        return;
+    widget->setProperty(property, value);
+    repolish(widget);
+}
+
+void UiTool::UpdateWidgetStyleDeferred(QWidget* widget, const char* property, const QVariant& value)
+{
+    if (!widget || !property)
+        return;
+    auto& list = deferredUpdates();
+    const QByteArray name(property);
+    for (DeferredUpdate& update : list) {
+        if (update.widget == widget && update.property == name) {
+            update.value = value;
+            return;
+        }
+    }
+    list.append({QPointer<QWidget>(widget), name, value});
+}
+
+void UiTool::FlushDeferredStyleUpdates()
+{
+    // Take the list first: polishing may run code that queues new updates.
+    const QList<DeferredUpdate> updates = std::move(deferredUpdates());
+    deferredUpdates().clear();
+    QList<QWidget*> touched;
+    for (const DeferredUpdate& update : updates) {
+        QWidget* widget = update.widget.data();
+        if (!widget)
+            continue; // destroyed since it was queued
+        widget->setProperty(update.property.constData(), update.value);
+        if (!touched.contains(widget))
+            touched.append(widget);
+    }
+    for (const DeferredUpdate& update : updates) {
+        // Re-check: a re-polish can delete another widget of the batch.
+        QWidget* widget = update.widget.data();
+        if (widget && touched.removeOne(widget))
+            repolish(widget);
+    }
+}
+
+int UiTool::PendingStyleUpdates()
+{
+    return deferredUpdates().size();
+}
+
+QString UiTool::GetFeedText(const QString& text, int width, const QFontMetrics& metrics)
+{
+    if (width <= 0 || text.isEmpty())
+        return text;
+    QStringList lines;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (const QString& paragraph : paragraphs)
+        lines += feedParagraph(QString(paragraph).remove(QLatin1Char('\r')), width, metrics);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString UiTool::GetFeedElidedText(const QString& text, int width, int lines,
+                                  const QFontMetrics& metrics)
+{
+    if (lines <= 0)
+        return QString();
+    QStringList all = GetFeedText(text, width, metrics).split(QLatin1Char('\n'));
+    if (all.size() <= lines)
+        return all.join(QLatin1Char('\n'));
+    all = all.mid(0, lines);
+    const QString ellipsis(QChar(0x2026));
+    QString last = all.last();
+    const QVector<int> bounds = graphemeBounds(last);
+    int keep = bounds.size();
+    while (keep > 0 && metrics.horizontalAdvance(trimmedRight(last.left(bounds.at(keep - 1))) + ellipsis) > width)
+        --keep;
+    last = keep > 0 ? trimmedRight(last.left(bounds.at(keep - 1))) : QString();
+    all.last() = last + ellipsis;
+    return all.join(QLatin1Char('\n'));
+}
+
+QString UiTool::ApplyStyleVariables(const QString& sheet, QStringList* unknown)
+{
+    static const QRegularExpression variable(QStringLiteral("\\$[A-Za-z_][A-Za-z0-9_]*"));
+    QString result;
+    result.reserve(sheet.size());
+    int last = 0;
+    auto it = variable.globalMatch(sheet);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        result += sheet.midRef(last, match.capturedStart() - last);
+        last = match.capturedEnd();
+        const QString name = match.captured();
+        bool found = false;
+        QString value = lookUpVariable(name, &found);
+        if (found) {
+            result += value;
+            continue;
+        }
+        // "$size2px" style: the longest known variable at the start wins.
+        int length = name.size() - 1;
+        for (; length >= 2 && !found; --length)
+            value = lookUpVariable(name.left(length), &found);
+        if (found) {
+            result += value + name.mid(length + 1);
+            continue;
+        }
+        result += name;
+        if (unknown && !unknown->contains(name))
+            unknown->append(name);
+    }
+    result += sheet.midRef(last);
+    return result;
+}
+
+QString UiTool::LoadStyleSheet()
+{
+    QFile file(QStringLiteral(":/KxPos/style/kxpos.qss"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "UiTool::LoadStyleSheet: style sheet not found:" << file.fileName();
+        return QString();
+    }
+    QStringList unknown;
+    const QString sheet = ApplyStyleVariables(QString::fromUtf8(file.readAll()), &unknown);
+    if (!unknown.isEmpty())
+        qDebug() << "UiTool::LoadStyleSheet: style variables without a value:" << unknown;
+    return sheet;
+}
+
+void UiTool::ApplyStyleSheet(QApplication* app)
+{
+    if (!app)
+        app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (app)
+        app->setStyleSheet(LoadStyleSheet());
+}
+
+bool UiTool::IsNonInteractive()
+{
+    if (qEnvironmentVariable("KXPOS_NONINTERACTIVE") == QLatin1String("1"))
+        return true;
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+QString UiTool::TranslateOr(int id, const QString& fallback)
+{
+    const QString text = KxPosTranslator::GetTranslation(id);
+    // The translator marks a number it does not know with the number itself.
+    if (text.isEmpty() || text.contains(QString::number(id)))
+        return fallback;
+    return text;
+}
