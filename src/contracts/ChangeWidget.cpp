@@ -12,7 +12,7 @@
 
 namespace {
 constexpr int ChangeCaptionId = 9102;
-constexpr int OkMessageId = 1495;
+constexpr int OkMessageId = 2270;
 } // namespace
 
 ChangeWidget::ChangeWidget(int screenType, QWidget* parent)

@@ -8,7 +8,7 @@
 namespace {
 constexpr int ClearCaptionId = 9110;
 constexpr int BackspaceCaptionId = 9111;
-constexpr int OkCaptionId = 1495;
+constexpr int OkCaptionId = 2270;
 
 bool isSpecial(const QString& text)
 {

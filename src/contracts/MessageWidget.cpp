@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int OkMessageId = 1495;
+constexpr int OkMessageId = 2270;
 constexpr int MaxHistory = 500;
 constexpr int AutoCloseMs = 3000;
 

@@ -99,6 +99,7 @@ void PackContentWidget::rebuild()
         header->setObjectName(QStringLiteral("packGroup_%1").arg(g));
         header->setProperty("kitRole", QStringLiteral("packGroup"));
         m_contentLayout->addWidget(header);
+        header->show(); // rows made while the picker is visible start hidden
         m_headers.append(header);
         for (int i = 0; i < m_items.size(); ++i) {
             if (m_items.at(i).groupId != m_groupIds.at(g))
@@ -141,6 +142,7 @@ void PackContentWidget::rebuild()
             rowLayout->addWidget(row.qty);
             rowLayout->addWidget(row.plus);
             m_contentLayout->addWidget(row.widget);
+            row.widget->show();
         }
     }
     m_contentLayout->addStretch(1);

@@ -295,6 +295,7 @@ void PrePluGroupShowWidget::rebuildGroupBar()
         const QString code = entry.code;
         connect(key, &QPushButton::clicked, this, [this, code] { onGroupKey(code); });
         m_groupBar->addWidget(key);
+        key->show(); // keys made while the panel is visible start hidden
     }
     const bool paged = groupPageCount() > 1;
     m_prevGroupPage->setVisible(paged);
@@ -314,7 +315,9 @@ void PrePluGroupShowWidget::rebuildGrid()
             const Entry& entry = products.at(index);
             key = makeKey(m_gridHost, QStringLiteral("prePlu_") + entry.code, entry.name);
             key->setProperty("kitRole", QStringLiteral("prePlu"));
-            key->setProperty("showType", entry.code == m_selected ? QStringLiteral("choose")
+            const bool selected = entry.code == m_selected;
+            key->setProperty("showType", selected && entry.hidden ? QStringLiteral("hiddenchoose")
+                                         : selected               ? QStringLiteral("choose")
                                          : entry.hidden           ? QStringLiteral("hidden")
                                                                   : QStringLiteral("normal"));
             const QString code = entry.code;
@@ -325,6 +328,7 @@ void PrePluGroupShowWidget::rebuildGrid()
             key->setProperty("showType", QStringLiteral("init"));
         }
         m_grid->addWidget(key, cell / m_columns, cell % m_columns);
+        key->show(); // keys made while the panel is visible start hidden
     }
     const bool paged = pageCount() > 1;
     m_prevPage->setVisible(paged);

@@ -11,7 +11,8 @@
 // Object names: group keys "preGroup_<code>", product keys
 // "prePlu_<code>", paging keys "prePluPrev"/"prePluNext" and
 // "preGroupPrev"/"preGroupNext". Keys carry "showType": "normal",
-// "choose" (current group / selected product), "hidden", "init" (empty cell).
+// "choose" (current group / selected product), "hidden", "hiddenchoose"
+// (selected hidden product), "init" (empty cell), "page" (paging keys).
 
 #include "contracts/kxposcontracts_export.h"
 

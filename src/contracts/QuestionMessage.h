@@ -22,7 +22,7 @@ public:
     explicit QuestionMessage(int screenType, QWidget* parent = nullptr);
     ~QuestionMessage() override;
 
-    // Asks `text` under `title` with the default captions (messages 1495 and
+    // Asks `text` under `title` with the default captions (messages 2270 and
     // 1496). Returns 1 on yes, 0 on no.
     int ShowMessage(QString title, QString text);
     // The same with own captions. Returns 1 on yes, 0 on no.
@@ -42,7 +42,7 @@ public:
     static void ClearHistory();
 
     // Message numbers of the default button captions.
-    static constexpr int YesMessageId = 1495;
+    static constexpr int YesMessageId = 2270;
     static constexpr int NoMessageId = 1496;
 
 protected:
