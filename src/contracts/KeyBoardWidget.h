@@ -27,6 +27,8 @@ public:
     ~KeyBoardWidget() override;
 
     QString type() const { return m_type; }
+    // The third constructor argument, kept for callers that tell variants apart.
+    int variant() const { return m_variant; }
     // The grid holding the keys; screens set its spacing and margins.
     QGridLayout* gridLayout() const { return m_grid; }
     QList<QPushButton*> keys() const { return m_keys; }
