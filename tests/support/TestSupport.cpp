@@ -18,6 +18,10 @@ void strictHandler(QtMsgType type, const QMessageLogContext& context, const QStr
         g_debugMessages.append(message);
         return;
     }
+    // The offscreen platform reports window features it lacks; that is not
+    // a fault of the code under test.
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
     for (int i = 0; i < g_expectedWarnings.size(); ++i) {
         if (message.contains(g_expectedWarnings.at(i))) {
             g_expectedWarnings.removeAt(i);

@@ -1,0 +1,64 @@
+#pragma once
+// The demo host: owns the sales screen and does the host's duties for it
+// (product look-up, the sale and its totals, the scale, members and clerks,
+// payment with change, the clock), wired to the screen's signals.
+
+#include "DemoCatalogue.h"
+#include "DemoSale.h"
+#include "DemoScale.h"
+
+#include "contracts/KxPosModel.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class TradeWidget;
+
+class DemoHost : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DemoHost(QObject* parent = nullptr);
+    ~DemoHost() override;
+
+    TradeWidget* Screen() const { return m_screen.get(); }
+    void Show();
+
+    // Types a code into the screen key by key and confirms it, as a scanner does.
+    void Scan(const QString& code);
+    DemoScale& Scale() { return m_scale; }
+    const DemoSale& Sale() const { return m_sale; }
+    QStringList Log() const { return m_log; }
+    const KxPosVipDetail& Member() const { return m_member; }
+
+private:
+    void Wire();
+    void Tick();
+    void InitFunctions();
+    void Rebind();
+    void PushTotals();
+    void Record(const QString& entry);
+    QString Text(const QString& zh, const QString& en) const;
+
+    void OnAddProduct(const QString& code);
+    void OnSetWeight(int lineNo, const QString& code, double weight);
+    void OnModifyQuantity(double quantity);
+    void OnRemoveLine(int row);
+    void OnPay(int kind, const QString& payCode);
+    void OnFunction(const QString& code);
+    void OnKey(const QString& screen, int key);
+    void OnMemberLogin();
+    void OnSelectClerk(const QString& code);
+
+    std::unique_ptr<TradeWidget> m_screen;
+    DemoCatalogue m_catalogue;
+    DemoSale m_sale;
+    DemoScale m_scale;
+    QTimer m_clock;
+    KxPosVipDetail m_member;
+    bool m_memberLoggedIn = false;
+    QList<KxPosEmployeeDetail> m_clerks;
+    QStringList m_log;
+};

@@ -1,0 +1,72 @@
+#include "DemoSale.h"
+
+#include "DemoCatalogue.h"
+
+#include <cmath>
+
+void DemoSale::Add(const DemoProduct& product, double quantity, const QString& unitCaption, const QString& name)
+{
+    // Packaged goods scanned again raise the quantity of their line.
+    if (!product.weighed) {
+        for (int row = 0; row < m_lines.size(); ++row) {
+            const KxPosPluDetail& line = m_lines.at(row);
+            if (line.pluCode == product.code && line.weighFlag != QLatin1String("1")) {
+                SetQuantity(row, line.saleQty + quantity);
+                return;
+            }
+        }
+    }
+    KxPosPluDetail line;
+    line.lineNo = m_nextLineNo++;
+    line.pluCode = product.code;
+    line.pluName = name;
+    line.saleQty = quantity;
+    line.quantityDecimals = product.weighed ? 3 : 0;
+    line.salePrice = product.price;
+    line.unitName = unitCaption;
+    line.weighFlag = product.weighed ? QStringLiteral("1") : QStringLiteral("0");
+    line.lineAmount = std::round(product.price * quantity * 100.0) / 100.0;
+    line.amountA = line.lineAmount;
+    m_lines.append(line);
+}
+
+bool DemoSale::SetQuantity(int row, double quantity)
+{
+    if (row < 0 || row >= m_lines.size() || quantity <= 0)
+        return false;
+    KxPosPluDetail& line = m_lines[row];
+    line.saleQty = quantity;
+    line.lineAmount = std::round(line.salePrice * quantity * 100.0) / 100.0;
+    line.amountA = line.lineAmount;
+    return true;
+}
+
+bool DemoSale::Remove(int row)
+{
+    if (row < 0 || row >= m_lines.size())
+        return false;
+    m_lines.removeAt(row);
+    return true;
+}
+
+void DemoSale::Clear()
+{
+    m_lines.clear();
+    m_nextLineNo = 1;
+}
+
+double DemoSale::Total() const
+{
+    double total = 0.0;
+    for (const KxPosPluDetail& line : m_lines)
+        total += line.lineAmount;
+    return total;
+}
+
+double DemoSale::ItemCount() const
+{
+    double count = 0.0;
+    for (const KxPosPluDetail& line : m_lines)
+        count += line.weighFlag == QLatin1String("1") ? 1.0 : line.saleQty;
+    return count;
+}

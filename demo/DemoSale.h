@@ -1,0 +1,29 @@
+#pragma once
+// The sale the demo host keeps: its lines and totals. The sales screen only
+// shows what this class hands it.
+
+#include "contracts/KxPosModel.h"
+
+#include <QList>
+
+struct DemoProduct;
+
+class DemoSale
+{
+public:
+    // Adds a product; weighed goods take `quantity` as their weight.
+    void Add(const DemoProduct& product, double quantity, const QString& unitCaption, const QString& name);
+    bool SetQuantity(int row, double quantity);
+    bool Remove(int row);
+    void Clear();
+
+    QList<KxPosPluDetail>& Lines() { return m_lines; }
+    const QList<KxPosPluDetail>& Lines() const { return m_lines; }
+    bool IsEmpty() const { return m_lines.isEmpty(); }
+    double Total() const;
+    double ItemCount() const;
+
+private:
+    QList<KxPosPluDetail> m_lines;
+    int m_nextLineNo = 1;
+};

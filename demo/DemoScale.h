@@ -1,0 +1,37 @@
+#pragma once
+// A simulated scale: an item placed on it settles after a few unstable
+// readings; readings arrive every 200 ms like a real driver's.
+
+#include <QObject>
+#include <QTimer>
+
+class DemoScale : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DemoScale(QObject* parent = nullptr);
+
+    void Start();
+    void PlaceItem(double kilograms);
+    void RemoveItem();
+    void Zero();
+    void TakeTare();
+    void ClearTare();
+    void SetPresetTare(double kilograms);
+
+    double NetWeight() const { return m_gross - m_tare; }
+    double Tare() const { return m_tare; }
+    bool IsStable() const { return m_settleTicks == 0; }
+
+signals:
+    // weight, tare, stable, tare set, at zero, status (0 ok)
+    void Reading(double weight, double tare, bool stable, bool tareSet, bool atZero, int status);
+
+private:
+    void Tick();
+
+    QTimer m_timer;
+    double m_gross = 0.0;
+    double m_tare = 0.0;
+    int m_settleTicks = 0;
+};

@@ -1,0 +1,120 @@
+// kxpos-demo: a checkout simulator around the sales screen.
+//
+//   kxpos-demo [--size WxH] [--lang zh_CN|en] [--config DIR]
+//   kxpos-demo --screenshot DIR [--size WxH] [--lang zh_CN|en]
+
+#include "DemoHost.h"
+#include "Screenshots.h"
+
+#include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/UiTool.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+// The demo keeps its configuration in a folder of its own, seeded with the
+// shipped samples the first time, so a cashier's changes survive restarts.
+QString prepareConfigDir(const QString& requested)
+{
+    QString dir = requested;
+    if (dir.isEmpty()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        if (dir.isEmpty())
+            dir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kxpos-demo-config"));
+    }
+    QDir().mkpath(dir);
+    for (const QString& name : {QStringLiteral("config.ini"), QStringLiteral("configExt.ini")}) {
+        const QString target = QDir(dir).filePath(name);
+        if (!QFile::exists(target)) {
+            QFile::copy(QStringLiteral(":/demo/") + name, target);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
+    }
+    return dir;
+}
+
+QList<QSize> parseSizes(const QString& text)
+{
+    QList<QSize> sizes;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList wh = part.toLower().split(QLatin1Char('x'));
+        if (wh.size() == 2 && wh[0].toInt() > 0 && wh[1].toInt() > 0)
+            sizes << QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    return sizes;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kxpos-demo"));
+    QApplication::setOrganizationName(QStringLiteral("KxPos"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Checkout simulator for the KxPosTradeUI screens."));
+    parser.addHelpOption();
+    QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Screen size WxH (800x600, 1024x768, 1920x1080)."),
+                                  QStringLiteral("WxH"));
+    QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language: zh_CN or en."), QStringLiteral("code"),
+                                  QStringLiteral("zh_CN"));
+    QCommandLineOption configOption(QStringLiteral("config"), QStringLiteral("Configuration folder."),
+                                    QStringLiteral("dir"));
+    QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                  QStringLiteral("Render the screens to PNG files in DIR and exit."), QStringLiteral("dir"));
+    parser.addOptions({sizeOption, langOption, configOption, shotOption});
+    parser.process(app);
+
+    KxPosModel::RegisterMetaTypes();
+    const bool screenshots = parser.isSet(shotOption);
+    // Screenshots always start from the shipped samples.
+    const QString configDir = screenshots ? QDir::temp().filePath(QStringLiteral("kxpos-demo-shots-config"))
+                                          : prepareConfigDir(parser.value(configOption));
+    if (screenshots) {
+        QDir(configDir).removeRecursively();
+        prepareConfigDir(configDir);
+    }
+    KxPosConfig::SetConfigDir(configDir);
+    if (!KxPosTranslator::SetLanguage(parser.value(langOption)))
+        std::fprintf(stderr, "Unknown language '%s', using zh_CN\n", qPrintable(parser.value(langOption)));
+
+    KxPosConfig::sOrgCode = QStringLiteral("0101");
+    KxPosConfig::sOrgName = QStringLiteral("人民路店");
+    KxPosConfig::sPosNo = QStringLiteral("03");
+    KxPosConfig::sCshCode = QStringLiteral("1024");
+    KxPosConfig::sCshName = QStringLiteral("刘洋");
+    KxPosConfig::sOfficialFileVersion = QStringLiteral("1.0.0");
+
+    QList<QSize> sizes = parseSizes(parser.value(sizeOption));
+    if (screenshots) {
+        if (sizes.isEmpty())
+            sizes = {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
+        return RenderScreenshots(parser.value(shotOption), sizes) ? 0 : 1;
+    }
+
+    QSize size = sizes.value(0);
+    if (!size.isValid()) {
+        const QSize available = app.primaryScreen() ? app.primaryScreen()->availableSize() : QSize(1024, 768);
+        size = available.width() >= 1920 && available.height() >= 1080 ? QSize(1920, 1080)
+               : available.width() >= 1024                             ? QSize(1024, 768)
+                                                                       : QSize(800, 600);
+    }
+    KxPosConfig::SetAppSize(size.width(), size.height());
+    UiTool::ApplyStyleSheet(&app);
+
+    DemoHost host;
+    host.Show();
+    return app.exec();
+}

@@ -1,0 +1,506 @@
+// Function keys (shortcut bar and paged grid with its edit mode), the preset
+// product keys and their group keyboard, and the quick-pay gate.
+
+#include "trade/TradeWidget.h"
+#include "ui_TradeWidget.h"
+
+#include "contracts/KeyBoardWidget.h"
+#include "contracts/KxPosCom.h"
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/MessageWidget.h"
+#include "contracts/PrePluGroupShowWidget.h"
+#include "contracts/UiTool.h"
+
+#include <QApplication>
+#include <QDesktopWidget>
+#include <QDockWidget>
+#include <QGridLayout>
+#include <QLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalMapper>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+constexpr int GridSpacing = 10;
+
+bool sameFunction(const dynMapButton& a, const dynMapButton& b)
+{
+    return a.funcCode == b.funcCode;
+}
+
+bool holdsFunction(const QList<dynMapButton>& list, const dynMapButton& f)
+{
+    for (const dynMapButton& e : list) {
+        if (sameFunction(e, f))
+            return true;
+    }
+    return false;
+}
+
+QString shortcutCancelStyle()
+{
+    return KxPosConfig::iRatioType == 0 ? QStringLiteral("cancel") : QStringLiteral("cancel1024");
+}
+} // namespace
+
+QList<QAbstractButton*> TradeWidget::ShortcutButtons() const
+{
+    QList<QAbstractButton*> buttons;
+    QLayout* layout = ui->widgetBtn->layout();
+    for (int i = 0; layout && i < shortcutCapacity && i < layout->count(); ++i) {
+        if (auto* b = qobject_cast<QAbstractButton*>(layout->itemAt(i)->widget()))
+            buttons << b;
+    }
+    return buttons;
+}
+
+QList<QPushButton*> TradeWidget::GridButtons() const
+{
+    QList<QPushButton*> buttons;
+    auto* grid = qobject_cast<QGridLayout*>(ui->widgetFunc->layout());
+    if (!grid)
+        return buttons;
+    for (int r = 0; r < funcRows; ++r) {
+        for (int c = 0; c < funcColumns; ++c) {
+            QLayoutItem* item = grid->itemAtPosition(r, c);
+            if (auto* b = item ? qobject_cast<QPushButton*>(item->widget()) : nullptr)
+                buttons << b;
+        }
+    }
+    return buttons;
+}
+
+// --- Building ------------------------------------------------------------------
+
+void TradeWidget::InitFuncArea()
+{
+    allFunctions = gridFunctions;
+    if (shortcutsGiven == 0) {
+        for (int moved = 0; moved < shortcutCapacity && !gridFunctions.isEmpty(); ++moved)
+            shortcutFunctions.append(gridFunctions.takeFirst());
+    }
+
+    delete shortcutMapper;
+    shortcutMapper = new QSignalMapper(this);
+    const QList<QAbstractButton*> shortcuts = ShortcutButtons();
+    for (int i = 0; i < shortcuts.size(); ++i) {
+        QAbstractButton* b = shortcuts.at(i);
+        connect(b, SIGNAL(clicked()), shortcutMapper, SLOT(map()), Qt::UniqueConnection);
+        shortcutMapper->setMapping(b, QString::number(i));
+        UiTool::UpdateWidgetStyle(b, "showType", QStringLiteral("normal"));
+    }
+    connect(shortcutMapper, SIGNAL(mapped(QString)), this, SLOT(SlotTrdCheckStart(QString)));
+
+    delete gridMapper;
+    gridMapper = new QSignalMapper(this);
+    if (QLayout* old = ui->widgetFunc->layout()) {
+        for (QPushButton* b : ui->widgetFunc->findChildren<QPushButton*>(QStringLiteral("funcButton"),
+                                                                          Qt::FindDirectChildrenOnly))
+            delete b;
+        delete old;
+    }
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(GridSpacing);
+    int cell = 0;
+    for (int r = 0; r < funcRows; ++r) {
+        for (int c = 0; c < funcColumns; ++c, ++cell) {
+            auto* b = new QPushButton(ui->widgetFunc);
+            b->setObjectName(QStringLiteral("funcButton"));
+            b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+            b->setFocusPolicy(Qt::NoFocus);
+            connect(b, SIGNAL(clicked()), gridMapper, SLOT(map()));
+            gridMapper->setMapping(b, QString::number(cell));
+            UiTool::UpdateWidgetStyle(b, "showType", QStringLiteral("init"));
+            grid->addWidget(b, r, c);
+        }
+    }
+    connect(gridMapper, SIGNAL(mapped(QString)), this, SLOT(SlotFuncCheck(QString)));
+    ui->widgetFunc->setLayout(grid);
+
+    UpdateCutBtnInit();
+
+    // The screen's number pad: press inserts, release offers suggestions.
+    if (!keypadPressMapper) {
+        keypadPressMapper = new QSignalMapper(this);
+        keypadReleaseMapper = new QSignalMapper(this);
+        for (QPushButton* b : ui->widgetKeypad->findChildren<QPushButton*>()) {
+            const QString key = b->property("keyText").toString();
+            if (key.isEmpty())
+                continue;
+            connect(b, SIGNAL(pressed()), keypadPressMapper, SLOT(map()));
+            connect(b, SIGNAL(released()), keypadReleaseMapper, SLOT(map()));
+            keypadPressMapper->setMapping(b, key);
+            keypadReleaseMapper->setMapping(b, key);
+        }
+        connect(keypadPressMapper, SIGNAL(mapped(QString)), this, SLOT(SlotNumMousePress(QString)));
+        connect(keypadReleaseMapper, SIGNAL(mapped(QString)), this, SLOT(SlotNumMouseRelease(QString)));
+    }
+}
+
+void TradeWidget::UpdateFuncShow()
+{
+    gridFunctions = allFunctions;
+    UpdateFuncPage();
+    UpdateCutBtnInit();
+}
+
+void TradeWidget::UpdateCutBtnInit()
+{
+    gridFunctions = allFunctions;
+    const QList<QAbstractButton*> shortcuts = ShortcutButtons();
+    for (int i = 0; i < shortcuts.size(); ++i) {
+        QAbstractButton* b = shortcuts.at(i);
+        b->setEnabled(false);
+        if (i < shortcutFunctions.size()) {
+            const dynMapButton& f = shortcutFunctions.at(i);
+            const QString caption = f.GetCaption(KxPosConfig::sLanguage);
+            b->setProperty("caption", caption);
+            const int width = b->width() - 8;
+            b->setText(width > 0 ? UiTool::GetFeedText(caption, width, b->fontMetrics()) : caption);
+            b->setEnabled(true);
+            b->show();
+            for (int j = gridFunctions.size() - 1; j >= 0; --j) {
+                if (sameFunction(gridFunctions.at(j), f))
+                    gridFunctions.removeAt(j);
+            }
+        } else {
+            b->setProperty("caption", QString());
+            b->setText(QString());
+        }
+    }
+    if (!funcEditMode) {
+        funcPage = 1;
+        funcPageCount = GetPageCount(gridFunctions.size(), funcColumns, funcRows, 0);
+        UpdateFuncPage();
+    }
+}
+
+void TradeWidget::UpdateFuncPage()
+{
+    const QList<QPushButton*> cells = GridButtons();
+    if (cells.isEmpty())
+        return;
+    const int perPage = funcRows * funcColumns;
+    const int gridWidth = ui->widgetFunc->width();
+    const int wrapWidth = (gridWidth + (1 - funcColumns) * GridSpacing) / funcColumns - 8;
+    for (int k = 0; k < cells.size() && k < perPage; ++k) {
+        QPushButton* b = cells.at(k);
+        const int j = (funcPage - 1) * perPage + k;
+        if (j >= 0 && j < gridFunctions.size()) {
+            const dynMapButton& f = gridFunctions.at(j);
+            QString caption = f.GetCaption(KxPosConfig::sLanguage);
+            if (wrapWidth > 0)
+                KxPosCom::AutoWrap(caption, ui->widgetFunc->font(), wrapWidth);
+            b->setEnabled(true);
+            b->setText(caption);
+            UiTool::UpdateWidgetStyleDeferred(b, "showType", holdsFunction(shortcutFunctions, f)
+                                                                 ? QStringLiteral("choose")
+                                                                 : QStringLiteral("normal"));
+        } else {
+            b->setText(QString());
+            b->setEnabled(false);
+            b->setIconSize(QSize(0, 0));
+            UiTool::UpdateWidgetStyleDeferred(b, "showType", QStringLiteral("init"));
+        }
+    }
+    UiTool::FlushDeferredStyleUpdates();
+    ui->widgetFunc->update();
+}
+
+// --- Paging and presses ---------------------------------------------------------
+
+void TradeWidget::on_btnPreFunc_clicked()
+{
+    if (funcEditMode && gridFunctions.size() != allFunctions.size())
+        gridFunctions = allFunctions;
+    funcPage = funcPage > 1 ? funcPage - 1 : funcPageCount;
+    UpdateFuncPage();
+}
+
+void TradeWidget::on_btnNextFunc_clicked()
+{
+    if (funcEditMode && gridFunctions.size() != allFunctions.size())
+        gridFunctions = allFunctions;
+    funcPage = funcPage >= funcPageCount ? 1 : funcPage + 1;
+    UpdateFuncPage();
+}
+
+void TradeWidget::SlotTrdCheckStart(QString sNo)
+{
+    if (!tradeActive) {
+        ShowToBeginMessage();
+        return;
+    }
+    bool ok = false;
+    const int index = sNo.toInt(&ok);
+    if (!ok || index < 0 || index >= shortcutFunctions.size())
+        return;
+    if (!funcEditMode) {
+        ui->dockWidget->hide();
+        emit SignTrdDynFunc(shortcutFunctions.at(index).funcCode);
+        return;
+    }
+    shortcutFunctions.removeAt(index);
+    emit SignSaveBtnEdit(shortcutFunctions);
+}
+
+void TradeWidget::SlotFuncCheck(QString sNo)
+{
+    if (!tradeActive) {
+        ShowToBeginMessage();
+        return;
+    }
+    bool ok = false;
+    const int cell = sNo.toInt(&ok);
+    if (!ok)
+        return;
+    const int j = cell + funcRows * funcColumns * (funcPage - 1);
+    if (funcEditMode) {
+        if (j < 0 || j >= allFunctions.size() || shortcutFunctions.size() >= shortcutCapacity)
+            return;
+        const dynMapButton& f = allFunctions.at(j);
+        if (holdsFunction(shortcutFunctions, f))
+            return;
+        shortcutFunctions.append(f);
+        emit SignSaveBtnEdit(shortcutFunctions);
+        return;
+    }
+    if (j < 0 || j >= gridFunctions.size())
+        return;
+    ui->dockWidget->hide();
+    emit SignTrdDynFunc(gridFunctions.at(j).funcCode);
+}
+
+// --- Edit mode -------------------------------------------------------------------
+
+void TradeWidget::SetFuncEditMode(bool edit)
+{
+    if (edit) {
+        ui->btnEditFun->setText(KxPosTranslator::GetTranslation(1492));
+        ui->btnEditCancel->show();
+        funcEditMode = true;
+        gridFunctions = allFunctions;
+        funcPage = 1;
+        funcPageCount = GetPageCount(gridFunctions.size(), funcColumns, funcRows, 0);
+        UpdateFuncPage();
+        for (QAbstractButton* b : ShortcutButtons())
+            UiTool::UpdateWidgetStyle(b, "showType", shortcutCancelStyle());
+    } else {
+        ui->btnEditFun->setText(KxPosTranslator::GetTranslation(2382));
+        ui->btnEditCancel->hide();
+        funcEditMode = false;
+        UpdateCutBtnInit();
+        for (QAbstractButton* b : ShortcutButtons())
+            UiTool::UpdateWidgetStyle(b, "showType", QStringLiteral("normal"));
+    }
+}
+
+void TradeWidget::on_btnEditFun_clicked()
+{
+    SetFuncEditMode(!funcEditMode);
+}
+
+void TradeWidget::on_btnEditCancel_clicked()
+{
+    SetFuncEditMode(!funcEditMode);
+}
+
+// --- The grid dock -----------------------------------------------------------------
+
+void TradeWidget::on_toolButtonKeyMore_clicked()
+{
+    if (funcEditMode)
+        return;
+    QDockWidget* dock = ui->dockWidget;
+    if (!dock->isHidden()) {
+        dock->hide();
+        return;
+    }
+    // The grid lies over the area right of the sale lines (the preset keys
+    // when shown, else the side column), inside the screen.
+    QWidget* area = ui->widgetPreKey->isVisible() ? ui->widgetPreKey : ui->widgetSide;
+    int width = area->width();
+    if (width <= 0)
+        width = ui->widgetPrePlu->width();
+    if (width <= 0)
+        width = KxPosConfig::GetAutoWidth(902, 428);
+    width = qMax(width + ui->widgetBtn->width(), KxPosConfig::GetAutoWidth(760, 420));
+    int areaHeight = ui->widgetContent->height();
+    if (ui->widgetOrderPay->isVisible())
+        areaHeight -= ui->widgetOrderPay->height();
+    if (areaHeight <= 0)
+        areaHeight = KxPosConfig::GetAutoHeight(900, 620);
+
+    const QRect screen = rect();
+    QPoint topLeft = ui->widgetContent->mapTo(this, QPoint(ui->widgetContent->width() - width, 0));
+    topLeft.setX(qBound(0, topLeft.x(), qMax(0, screen.width() - width)));
+    topLeft.setY(qBound(0, topLeft.y(), qMax(0, screen.height() - areaHeight)));
+    dock->setFloating(true);
+    dock->setFixedSize(width, qMin(areaHeight, screen.height()));
+    dock->move(mapToGlobal(topLeft));
+    dock->show();
+    dock->raise();
+    UpdateFuncPage();
+}
+
+void TradeWidget::SlotTrdExtendxy()
+{
+    const QPoint at = ui->toolButtonKeyMore->mapToGlobal(QPoint(0, 0));
+    emit SignTrdShowExtend(at.x(), at.y());
+}
+
+void TradeWidget::SlotTrdShowHideRightMenu()
+{
+    on_toolButtonKeyMore_clicked();
+}
+
+// --- Key button and preset keys ------------------------------------------------------
+
+void TradeWidget::on_btnKey_clicked()
+{
+    if (!KxPosConfig::GetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), QString()).isEmpty())
+        AmountTotal(QStringLiteral("CashPay"));
+    else if (KxPosConfig::GetValue(QStringLiteral("TRADE_TradeKeyShowType"), QStringLiteral("0")) == QLatin1String("1"))
+        emit SignShowKeyEntryWidget();
+    else
+        ShowPreKeyBoard();
+}
+
+void TradeWidget::ShowPreKeyBoard()
+{
+    if (!presetKeyboard) {
+        if (!presetKeysShown) {
+            ShowNotice(2366);
+            return;
+        }
+        const int h = KxPosConfig::iAppHeight;
+        const bool large = KxPosConfig::iAppWidth == 1920;
+        const int keyHeight = qRound(h * (large ? 0.056 : 0.053));
+        const int boardHeight = qRound(h * (large ? 0.399 : 0.351));
+        const int width = ui->widgetPreKey->width() - 1;
+        presetKeyboard = new KeyBoardWidget(ui->widgetKeyBoardKeys, QStringLiteral("1"), 0);
+        presetKeyboard->setFixedSize(width - 2 * spacing, boardHeight - keyHeight - 3 * spacing);
+        if (QLayout* layout = presetKeyboard->layout()) {
+            layout->setSpacing(spacing);
+            layout->setContentsMargins(spacing, spacing, spacing, spacing);
+        }
+        presetKeyboard->SetKeyWidth((width - 6 * spacing) / 5);
+        ui->widgetKeyBoardKeys->layout()->addWidget(presetKeyboard);
+        connect(presetKeyboard, SIGNAL(SignKbwKeyPress(QString)), this, SLOT(SlotKeyBoardClick(QString)));
+        ui->dockWidgetKeyBoard->setFixedSize(width, boardHeight);
+        const QPoint bottomLeft = ui->widgetPreKey->mapToGlobal(QPoint(0, ui->widgetPreKey->height()));
+        ui->dockWidgetKeyBoard->move(bottomLeft.x(), bottomLeft.y() - boardHeight);
+    }
+    ui->dockWidgetKeyBoard->setVisible(ui->dockWidgetKeyBoard->isHidden());
+    setFocus();
+}
+
+void TradeWidget::showFastPluKey(PrePluGroupShowWidget* group, bool toggle)
+{
+    if (ui->widgetPreKey->isVisible() && toggle && presetKeysShown) {
+        presetKeysShown = false;
+        InitWidget(0);
+        return;
+    }
+    if (group && group->productCount() > 0) {
+        InitWidget(1);
+        ui->widgetPreKey->show();
+        presetGroup = group;
+        group->setParent(ui->widgetPrePlu);
+        ui->widgetPrePlu->layout()->addWidget(group);
+        group->show();
+        group->showProd();
+        presetKeysShown = true;
+        return;
+    }
+    if (UiTool::IsNonInteractive()) {
+        // Unattended runs record the notice instead of blocking on a box.
+        messageWidget->showMessage(KxPosTranslator::GetTranslation(1970), KxPosTranslator::GetTranslation(1969), 3,
+                                   false);
+        return;
+    }
+    QMessageBox::information(nullptr, KxPosTranslator::GetTranslation(1969), KxPosTranslator::GetTranslation(1970));
+}
+
+// --- Quick pay -------------------------------------------------------------------
+
+void TradeWidget::SetQuickPay(QString first, QString second, QString third)
+{
+    ui->toolButtonpayfirst->setText(first);
+    ui->toolButtonpaysecond->setText(second);
+    ui->toolButtonpaythird->setText(third);
+    quickPayCaptions = QStringList{first, second, third};
+    if (!KxPosConfig::GetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), QString()).isEmpty())
+        ui->btnKey->setText(third);
+    else
+        ui->btnKey->setText(KxPosTranslator::GetTranslation(2381));
+}
+
+void TradeWidget::pay(QString payCode)
+{
+    AmountTotal(payCode);
+}
+
+void TradeWidget::AmountTotal(QString p_sPayType)
+{
+    if (payGuard)
+        return;
+    payGuard = true;
+    payGuardTimer.start(500);
+
+    if (ui->dockWidget->isVisible() && funcEditMode)
+        SetFuncEditMode(false);
+    amountTyped = false;
+    saleModeFlag1 = false;
+
+    if (!tradeActive) {
+        RemoveAllSaleRows();
+        startTradePending = false;
+        emit SignTrdStartTrade();
+        if (!QApplication::activeWindow()) {
+            activateWindow();
+            setFocus();
+        }
+    } else if (IsLastRowOver() == 0) {
+        ShowNotice(1904);
+    } else {
+        emit SignTrdGotoPay(0, p_sPayType);
+        ui->dockWidget->hide();
+    }
+    ui->toolButtonpayother->setDown(false);
+}
+
+void TradeWidget::on_toolButtonpayfirst_clicked()
+{
+    AmountTotal(QStringLiteral("WxPay"));
+}
+
+void TradeWidget::on_toolButtonpaysecond_clicked()
+{
+    AmountTotal(QStringLiteral("ZfbPay"));
+}
+
+void TradeWidget::on_toolButtonpaythird_clicked()
+{
+    AmountTotal(QStringLiteral("CashPay"));
+}
+
+void TradeWidget::on_toolButtonpayother_clicked()
+{
+    AmountTotal(QString());
+}
+
+void TradeWidget::on_btnPay_released()
+{
+    ui->txtcode->backspace();
+}
+
+void TradeWidget::SlotTrdSwitchKey(bool)
+{
+    // Accepted for hosts that still call it; the key layout no longer switches.
+}

@@ -1,0 +1,442 @@
+// Online order panel: the order cards, choosing an order, the two operation
+// buttons by operation mode, picking, and the order list buttons.
+
+#include "trade/TradeWidget.h"
+#include "ui_TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/QuestionMessage.h"
+
+#include <QDockWidget>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace {
+constexpr int OrderColumns = 13;
+
+bool isPickable(const OrderDetail& order)
+{
+    return order.orderStatus == QLatin1String("1")
+           || (order.orderStatus == QLatin1String("7") && order.deliveryType == QLatin1String("21")
+               && order.deliveryDetail.isEmpty());
+}
+
+int statusCaption(const OrderDetail& order)
+{
+    const QString& s = order.orderStatus;
+    if (s == QLatin1String("0"))
+        return 1131;
+    if (s == QLatin1String("1"))
+        return 1137;
+    if (s == QLatin1String("2"))
+        return 1126;
+    if (s == QLatin1String("4"))
+        return 1169;
+    if (s == QLatin1String("5"))
+        return 1132;
+    if (s == QLatin1String("7") && order.deliveryType == QLatin1String("22"))
+        return 5002;
+    if (s == QLatin1String("7") && order.deliveryType == QLatin1String("21") && order.deliveryDetail.isEmpty())
+        return 2378;
+    if (s == QLatin1String("9") && order.deliveryType == QLatin1String("22"))
+        return 1117;
+    return 0;
+}
+
+double pickedSum(const QList<PluDetail>& lines)
+{
+    double sum = 0.0;
+    for (const PluDetail& l : lines)
+        sum += l.pickQty;
+    return sum;
+}
+
+// Moves `row` one step within [0, count) and selects it in `view`.
+bool stepRow(QTableView* view, int& row, int count, int delta)
+{
+    const int next = row + delta;
+    if (count <= 0 || next < 0 || next >= count)
+        return false;
+    row = next;
+    view->selectRow(row);
+    return true;
+}
+} // namespace
+
+bool TradeWidget::AskQuestion(int messageId)
+{
+    return questionMessage->ShowMessage(KxPosTranslator::GetTranslation(1969), KxPosTranslator::GetTranslation(messageId))
+           == 1;
+}
+
+void TradeWidget::ShowOrderWidget(QList<OrderDetail> orders, int type)
+{
+    if (type != 0) {
+        showOrderList(orders, type);
+        ui->stackedWidgetPlu->setCurrentIndex(1);
+        ui->widgetSum->hide();
+        ui->widgetPay->hide();
+        ui->widgetBtn->hide();
+        ui->widgetKeypad->hide();
+        ui->widgetSide->hide();
+        ui->widgetOrderPay->show();
+        const bool narrow = KxPosConfig::iRatioType == 1;
+        ui->widgetPlu->setFixedWidth(narrow ? calcWidth(584, 1024) : calcWidth(988, 1920));
+        ui->widgetPreKey->setFixedWidth(narrow ? calcWidth(428, 1024) : calcWidth(902, 1920));
+        ui->widgetPreKey->show();
+        InitTableSize(layoutMode);
+        return;
+    }
+    ui->stackedWidgetPlu->setCurrentIndex(0);
+    ui->widgetSum->show();
+    ui->widgetPay->show();
+    ui->widgetBtn->show();
+    ui->widgetSide->show();
+    ui->widgetOrderPay->hide();
+    ui->widgetPlu->setMinimumWidth(0);
+    ui->widgetPlu->setMaximumWidth(QWIDGETSIZE_MAX);
+    ui->widgetPreKey->setMinimumWidth(0);
+    ui->widgetPreKey->setMaximumWidth(QWIDGETSIZE_MAX);
+    InitWidget(layoutMode);
+}
+
+void TradeWidget::showOrderList(QList<OrderDetail> orders, int type)
+{
+    orderList = orders;
+    QStandardItemModel* old = orderModel;
+    orderModel = new QStandardItemModel(0, OrderColumns, this);
+    ui->tbvOrder->setModel(orderModel);
+    delete old;
+
+    const int rowHeight = KxPosConfig::styleMap.value(QStringLiteral("$OrderTable_Height")).toInt();
+    for (const OrderDetail& order : orderList) {
+        QList<QStandardItem*> row;
+        for (int c = 0; c < OrderColumns; ++c)
+            row << new QStandardItem;
+        row[0]->setText(order.orderId);
+        row[12]->setText(order.orderSource);
+        row[6]->setText(order.cardText1);
+        row[10]->setText(order.cardText2);
+        row[9]->setText(QLatin1Char('#') + order.pickupNo);
+        row[11]->setText(order.tagCodeA + QStringLiteral("--")
+                         + (order.deliveryType == QLatin1String("22") ? QStringLiteral("1") : QStringLiteral("0"))
+                         + QStringLiteral("--") + order.tagCodeC);
+        if (const int caption = statusCaption(order))
+            row[1]->setText(KxPosTranslator::GetTranslation(caption));
+        orderModel->appendRow(row);
+    }
+    for (int r = 0; r < orderModel->rowCount(); ++r) {
+        if (rowHeight > 0)
+            ui->tbvOrder->setRowHeight(r, rowHeight);
+    }
+
+    if (orderList.isEmpty()) {
+        ui->lbRemark->setText(KxPosTranslator::GetTranslation(1154));
+        shownLines.clear();
+        pickLines.clear();
+        selectedOrderId.clear();
+        orderRow = -1;
+        RefreshTableViewOn();
+        RefreshTableViewDown(false);
+        return;
+    }
+    if (type == 2) {
+        for (int r = 0; r < orderList.size(); ++r) {
+            if (orderList.at(r).orderId == selectedOrderId) {
+                orderRow = r;
+                ui->tbvOrder->selectRow(r);
+                ClickOrderList(r, true);
+                return;
+            }
+        }
+    }
+    orderRow = 0;
+    ui->tbvOrder->selectRow(0);
+    ClickOrderList(0, false);
+}
+
+void TradeWidget::ClickOrderList(int row, bool keep)
+{
+    if (row < 0 || row >= orderList.size())
+        return;
+    const OrderDetail& order = orderList.at(row);
+    ui->btnOper2->show();
+    selectedOrderId = order.orderId;
+    const QString& state = order.operState;
+    int caption1 = 0;
+    int caption2 = 0;
+    if (state == QLatin1String("1")
+        || (state == QLatin1String("7") && order.deliveryType == QLatin1String("21") && order.deliveryDetail.isEmpty())) {
+        operMode = 1;
+        caption1 = 1136;
+        caption2 = 2362;
+    } else if (state == QLatin1String("0")) {
+        operMode = 0;
+        caption1 = 1110;
+        caption2 = 1113;
+    } else if (state == QLatin1String("2")) {
+        operMode = 2;
+        caption1 = 2363;
+        caption2 = 2364;
+    } else if (state == QLatin1String("4")) {
+        operMode = 4;
+        caption1 = 1111;
+        caption2 = 1112;
+    } else if (state == QLatin1String("5")) {
+        operMode = 5;
+        caption1 = 1117;
+        caption2 = 5002;
+    }
+    if (caption1) {
+        ui->btnOper1->setText(KxPosTranslator::GetTranslation(caption1));
+        ui->btnOper2->setText(KxPosTranslator::GetTranslation(caption2));
+    }
+    if (state == QLatin1String("2"))
+        ui->btnOper2->hide();
+    emit SignalShowOrderDetail(order, operMode, keep, lineRow);
+}
+
+void TradeWidget::on_tbvOrder_clicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    orderRow = index.row();
+    ClickOrderList(orderRow, false);
+}
+
+void TradeWidget::on_tbvOnline_clicked(const QModelIndex& index)
+{
+    if (index.isValid())
+        tbvOnlineRow = index.row();
+}
+
+void TradeWidget::showPluDetail(OrderDetail shown, OrderDetail picking, int row)
+{
+    shownOrder = shown;
+    lineRow = row;
+    shownLines = shown.lines;
+    pickOrder = picking;
+    pickLines = picking.lines;
+    ui->lbRemark->setText(KxPosTranslator::GetTranslation(shownLines.isEmpty() ? 1154 : 1153));
+    RefreshTableViewOn();
+    RefreshTableViewDown(false);
+}
+
+// --- Operations ---------------------------------------------------------------
+
+void TradeWidget::on_btnOper1_clicked()
+{
+    switch (operMode) {
+    case 0: emit SignAcceptNewOrder(shownOrder); break;
+    case 1:
+        for (const PluDetail& line : pickLines) {
+            if (line.needsWeighing != QLatin1String("1"))
+                continue;
+            if (line.weighDone != QLatin1String("1")) {
+                ShowNotice(1144);
+                return;
+            }
+            if (line.weight > KxPosConfig::SetWeightUpper) {
+                ShowNotice(1145);
+                return;
+            }
+        }
+        if (AskQuestion(1146))
+            PickUpFinish();
+        break;
+    case 2: emit SignAcceptSelfTake(shownOrder); break;
+    case 4: emit SignAcceptRefund(shownOrder); break;
+    case 5:
+        if (AskQuestion(1147))
+            emit SignGetPluRefund(pickOrder);
+        break;
+    default: break;
+    }
+}
+
+void TradeWidget::on_btnOper2_clicked()
+{
+    switch (operMode) {
+    case 0: emit SignRejectNewOrder(shownOrder); break;
+    case 1:
+        if (!AskQuestion(1162))
+            return;
+        if (pickLines.isEmpty())
+            ShowNotice(1163);
+        else
+            SaveDataToSaleTmp(false);
+        break;
+    case 2: emit SignRejectSelfTake(shownOrder); break;
+    case 4: emit SignRejectRefund(shownOrder); break;
+    case 5:
+        if (AskQuestion(1161))
+            emit SignDoReturn(shownOrder);
+        break;
+    default: break;
+    }
+}
+
+void TradeWidget::PickUpFinish()
+{
+    if (pickedSum(pickLines) == 0.0) {
+        ShowNotice(1149);
+        return;
+    }
+    pickOrder.lines = pickLines;
+    pickOrder.pickAmount = pickedAmount;
+    emit SignPickUpFinish(pickOrder);
+}
+
+void TradeWidget::SaveDataToSaleTmp(bool keep)
+{
+    if (pickedSum(pickLines) == 0.0)
+        return;
+    pickOrder.lines = pickLines;
+    emit SignSaveTmpFinish(pickOrder, keep);
+}
+
+// --- Picking --------------------------------------------------------------------
+
+void TradeWidget::pluAddOne(QModelIndex index)
+{
+    if (!index.isValid() || index.row() >= pickLines.size())
+        return;
+    PluDetail& line = pickLines[index.row()];
+    if (line.pickQty == line.orderQty) {
+        ShowNotice(1140);
+        return;
+    }
+    line.pickQty += 1;
+    RefreshTableViewDown(false);
+}
+
+void TradeWidget::pluMinusOne(QModelIndex index)
+{
+    if (!index.isValid() || index.row() >= pickLines.size())
+        return;
+    PluDetail& line = pickLines[index.row()];
+    if (QString::number(line.pickQty, 'g', 6) == QLatin1String("1")) {
+        ShowNotice(1139);
+        return;
+    }
+    line.pickQty -= 1;
+    RefreshTableViewDown(false);
+}
+
+void TradeWidget::pluRemove(QModelIndex index)
+{
+    if (!isPickable(pickOrder))
+        return;
+    if (KxPosConfig::GetValue(QStringLiteral("ORDER_SaleToverMode"), QStringLiteral("0")) == QLatin1String("2"))
+        return;
+    if (!AskQuestion(1141))
+        return;
+    const int row = index.row();
+    if (row >= 0 && row < pickLines.size())
+        pickLines.removeAt(row);
+    if (pickModel && row >= 0 && row < pickModel->rowCount())
+        pickModel->removeRow(row);
+    RefreshTableViewDown(false);
+}
+
+void TradeWidget::updateOrderPluDetail(PluDetail line, QString what, int row)
+{
+    if (what != QLatin1String("weight") || row < 0 || row >= pickLines.size())
+        return;
+    PluDetail& target = pickLines[row];
+    target.weighDone = QStringLiteral("1");
+    target.pickQty = line.pickQty;
+    target.weight = line.weight;
+    RefreshTableViewDown(false);
+}
+
+void TradeWidget::AddOneOrderPlu(PluDetail line)
+{
+    line.lineNo = pickLines.size();
+    pickLines.append(line);
+    RefreshTableViewDown(true);
+}
+
+void TradeWidget::SlotWeightProd(int m)
+{
+    if (operMode != 1 || m < 0 || m >= pickLines.size())
+        return;
+    weighLine = m;
+    emit SignShowOrderWeight(pickLines.at(m));
+}
+
+// --- Moving -------------------------------------------------------------------------
+
+void TradeWidget::on_btnOrderUp_clicked()
+{
+    if (orderModel && stepRow(ui->tbvOrder, orderRow, orderModel->rowCount(), -1))
+        ClickOrderList(orderRow, false);
+}
+
+void TradeWidget::on_btnOrderDown_clicked()
+{
+    if (orderModel && stepRow(ui->tbvOrder, orderRow, orderModel->rowCount(), +1))
+        ClickOrderList(orderRow, false);
+}
+
+void TradeWidget::on_btnLineUp_clicked()
+{
+    if (onlineModel)
+        stepRow(ui->tbvOnline, tbvOnlineRow, onlineModel->rowCount(), -1);
+}
+
+void TradeWidget::on_btnLineDown_clicked()
+{
+    if (onlineModel)
+        stepRow(ui->tbvOnline, tbvOnlineRow, onlineModel->rowCount(), +1);
+}
+
+void TradeWidget::on_btnActUp_clicked()
+{
+    if (pickModel)
+        stepRow(ui->tbvDown, lineRow, pickModel->rowCount(), -1);
+}
+
+void TradeWidget::on_btnActDown_clicked()
+{
+    if (pickModel)
+        stepRow(ui->tbvDown, lineRow, pickModel->rowCount(), +1);
+}
+
+// --- Other buttons -------------------------------------------------------------------
+
+void TradeWidget::on_btnOrderFresh_clicked()
+{
+    emit SignUpdateOrderList();
+}
+
+void TradeWidget::on_btnOrderPrint_clicked()
+{
+    if (printGuard)
+        return;
+    printGuard = true;
+    printGuardTimer.start(500);
+    if (!orderList.isEmpty())
+        emit SignPrintOrder(shownOrder);
+}
+
+void TradeWidget::on_btnBillOrder_clicked()
+{
+    ui->dockWidget->hide();
+    ui->dockWidgetKeyBoard->hide();
+    if (KxPosConfig::GetValue(QStringLiteral("ORDER_ModeSwitch"), QStringLiteral("0")) == QLatin1String("1")) {
+        ui->btnBillOrder->setCheckable(true);
+        emit SignTrdSelectBill(QStringLiteral("Order"));
+        return;
+    }
+    ui->btnBillOrder->setChecked(false);
+    ui->btnBillOrder->setCheckable(false);
+    ShowNotice(2383);
+}
+
+void TradeWidget::SlotComboBoxIndexChanged(QString text)
+{
+    orderSortOrder = text == KxPosTranslator::GetTranslation(1165) ? QStringLiteral("ASC") : QString();
+    emit SignUpdateOrderList();
+}

@@ -1,0 +1,177 @@
+// Line tables of the online-order panel: the lines of the shown order
+// (tbvOnline) and the lines being picked (tbvDown) with the picked total.
+
+#include "trade/TradeWidget.h"
+#include "ui_TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace {
+int styleValue(const char* name)
+{
+    return KxPosConfig::styleMap.value(QLatin1String(name)).toInt();
+}
+
+void setRowTexts(QStandardItemModel* model, int row, const QStringList& texts)
+{
+    for (int c = 0; c < texts.size() && c < model->columnCount(); ++c)
+        model->setItem(row, c, new QStandardItem(texts.at(c)));
+}
+
+QString number6(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+} // namespace
+
+void TradeWidget::InitTableUI()
+{
+    InitOrderSize();
+
+    QTableView* orders = ui->tbvOrder;
+    orders->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    orders->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    orders->horizontalScrollBar()->setEnabled(false);
+    orders->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    orders->setSelectionBehavior(QAbstractItemView::SelectRows);
+    orders->setSelectionMode(QAbstractItemView::SingleSelection);
+    orders->horizontalHeader()->hide();
+    orders->verticalHeader()->hide();
+    orders->setShowGrid(false);
+    orders->horizontalHeader()->setStretchLastSection(true);
+
+    QTableView* online = ui->tbvOnline;
+    onlineModel = new QStandardItemModel(0, 7, this);
+    online->setModel(onlineModel);
+    online->setShowGrid(false);
+    online->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    online->verticalHeader()->hide();
+    online->setSelectionBehavior(QAbstractItemView::SelectRows);
+    online->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    online->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int widths[] = {90, 304, 110, 0, 0, 151, 0};
+    for (int c = 0; c < 7; ++c)
+        online->setColumnWidth(c, KxPosConfig::GetAutoWidth(widths[c], widths[c] * 1024 / 1920));
+    KxWidget::SetTableHeader(onlineModel, {0, 1453, 5012, 0, 0, 5057});
+    onlineModel->setHeaderData(1, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
+    onlineModel->setHeaderData(5, Qt::Horizontal, int(Qt::AlignRight | Qt::AlignVCenter), Qt::TextAlignmentRole);
+    online->setColumnHidden(3, true);
+    online->setColumnHidden(4, true);
+    online->setColumnHidden(6, true);
+
+    QTableView* picking = ui->tbvDown;
+    pickModel = new QStandardItemModel(0, 4, this);
+    picking->setModel(pickModel);
+    picking->setShowGrid(false);
+    picking->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    picking->verticalHeader()->hide();
+    picking->setSelectionBehavior(QAbstractItemView::SelectRows);
+    picking->setColumnHidden(3, true);
+    picking->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    KxWidget::SetTableHeader(pickModel, {0, 5058, 2361});
+    InstallOrderDelegates();
+    if (QItemSelectionModel* selection = picking->selectionModel())
+        connect(selection, &QItemSelectionModel::currentRowChanged, this, &TradeWidget::CurrentRowActChanged);
+
+    for (QComboBox* box : {ui->boxOrderSort}) {
+        const QSignalBlocker blocker(box);
+        box->clear();
+        box->addItems({KxPosTranslator::GetTranslation(1164), KxPosTranslator::GetTranslation(1165),
+                       KxPosTranslator::GetTranslation(1166)});
+        box->setCurrentIndex(0);
+    }
+    connect(ui->boxOrderSort, SIGNAL(activated(QString)), this, SLOT(SlotComboBoxIndexChanged(QString)),
+            Qt::UniqueConnection);
+}
+
+void TradeWidget::RefreshTableViewOn()
+{
+    if (!onlineModel)
+        return;
+    onlineModel->removeRows(0, onlineModel->rowCount());
+    const int rowHeight = styleValue("$OnTable_Height");
+    const int packHeight = styleValue("$pack_height");
+    for (int i = 0; i < shownLines.size(); ++i) {
+        const PluDetail& line = shownLines.at(i);
+        QString name = line.pluName;
+        for (const auto& sub : line.subItems)
+            name += QStringLiteral("\r\n--") + sub.first.left(9) + QStringLiteral("×") + number6(sub.second);
+        onlineModel->insertRow(i);
+        setRowTexts(onlineModel, i,
+                    {QString::number(i + 1), name, number6(line.orderQty), line.lineKey,
+                     QString::number(line.salePrice, 'f', 2) + QLatin1Char('/') + line.unitText,
+                     QString::number(line.lineAmount, 'f', 2), QString::number(line.subItems.size())});
+        const int height = rowHeight + line.subItems.size() * packHeight;
+        if (height > 0)
+            ui->tbvOnline->setRowHeight(i, height);
+    }
+}
+
+void TradeWidget::RefreshTableViewDown(bool)
+{
+    if (!pickModel)
+        return;
+    pickModel->removeRows(0, pickModel->rowCount());
+    double total = 0.0;
+    if (operMode != 1) {
+        SetPickDelegateState(false, {},
+                             KxPosConfig::GetValue(QStringLiteral("ORDER_SaleToverMode"), QStringLiteral("0"))
+                                     == QLatin1String("2")
+                                 ? QStringLiteral("0")
+                                 : QString());
+        for (int i = 0; i < pickLines.size(); ++i) {
+            const PluDetail& line = pickLines.at(i);
+            pickModel->insertRow(i);
+            setRowTexts(pickModel, i, {QString::number(i + 1), line.pluName, number6(line.orderQty), line.needsWeighing});
+            ui->tbvDown->setRowHeight(i, 60);
+            total += line.lineAmount;
+        }
+    } else {
+        const bool matchWeight =
+            KxPosConfig::GetValue(QStringLiteral("ORDER_IsMatchWeight"), QStringLiteral("0")) == QLatin1String("1");
+        const int rowHeight = styleValue("$DownTable_Height");
+        QMap<int, QString> weighRows;
+        for (int i = 0; i < pickLines.size(); ++i) {
+            PluDetail line = pickLines.at(i);
+            weighRows.insert(i, line.needsWeighing);
+            QString quantity;
+            const bool weighed = line.needsWeighing == QLatin1String("1");
+            if (weighed && line.weighDone != QLatin1String("1")) {
+                if (matchWeight && line.orderWeight >= 0.001) {
+                    line.weight = line.orderWeight;
+                    line.weighDone = QStringLiteral("1");
+                    quantity = number6(line.orderWeight) + QStringLiteral("kg");
+                } else {
+                    line.weight = 0.0;
+                    quantity = KxPosTranslator::GetTranslation(1106);
+                }
+            } else if (weighed) {
+                quantity = number6(line.weight) + QStringLiteral("kg");
+            } else {
+                quantity = number6(line.pickQty);
+            }
+            const double factor = weighed ? line.weight : line.pickQty;
+            line.lineAmount = line.salePrice * factor;
+            line.secondAmount = line.secondPrice * factor;
+            total += line.lineAmount;
+            pickLines[i] = line;
+
+            pickModel->insertRow(i);
+            setRowTexts(pickModel, i, {QString::number(i + 1), line.pluName, quantity, line.needsWeighing});
+            if (rowHeight > 0)
+                ui->tbvDown->setRowHeight(i, rowHeight);
+        }
+        SetPickDelegateState(true, weighRows, QString());
+    }
+    pickedAmount = total;
+    ui->lblPickAmount->setText(QString::number(total, 'f', 2));
+    if (lineRow >= 0 && lineRow < pickModel->rowCount())
+        ui->tbvDown->selectRow(lineRow);
+}

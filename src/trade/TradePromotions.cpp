@@ -1,0 +1,98 @@
+// Promotion display: whole-bill promotions in the drop-down list, per-line
+// promotion texts, the two-line suggestion, and the customer-display
+// advertisement request.
+
+#include "trade/TradeWidget.h"
+#include "ui_TradeWidget.h"
+
+#include "contracts/TableModel.h"
+#include "contracts/UiTool.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QTableView>
+
+namespace {
+const QString WholeBillKey = QStringLiteral("000000");
+constexpr int ColPromotion = 14;
+} // namespace
+
+void TradeWidget::SetProText(QMap<QString, QList<KxPosProRemarkHelper>> promotionsByKey, QString)
+{
+    billPromotions = promotionsByKey.value(WholeBillKey);
+    for (const KxPosProRemarkHelper& p : billPromotions)
+        qDebug() << "TradeWidget::SetProText:" << p.proId << p.proRemark;
+    SetProText();
+}
+
+void TradeWidget::SetProText()
+{
+    // Rebuilding the list must not look like a choice of the cashier.
+    const QSignalBlocker blocker(ui->boxCxTitle);
+    ui->boxCxTitle->clear();
+    if (billPromotions.isEmpty()) {
+        ui->boxCxTitle->hide();
+        return;
+    }
+    ui->boxCxTitle->show();
+    const int count = billPromotions.size();
+    for (int i = 0; i < count; ++i) {
+        ui->boxCxTitle->addItem(QString::number(i + 1) + QLatin1Char('/') + QString::number(count) + QLatin1Char(' ')
+                                + billPromotions.at(i).proRemark);
+    }
+    ui->boxCxTitle->setCurrentIndex(-1);
+}
+
+void TradeWidget::UpdateProShow()
+{
+    if (!billPromotions.isEmpty() && proIndex >= 0 && proIndex < billPromotions.size())
+        SetProText();
+}
+
+void TradeWidget::setMainProInfo(QString proId)
+{
+    for (int i = 0; i < billPromotions.size(); ++i) {
+        if (billPromotions.at(i).proId == proId) {
+            proIndex = i;
+            SetProText();
+        }
+    }
+}
+
+void TradeWidget::UpdatePluProInfo(const QHash<int, QString>& texts)
+{
+    TableModel* model = saleTable.model();
+    if (!model)
+        return;
+    bool any = false;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        if (it.key() < 0 || it.key() >= model->rowCount())
+            continue;
+        model->setData(it.key(), ColPromotion, it.value());
+        any = any || !it.value().isEmpty();
+    }
+    if (any)
+        saleTable.setColumnHidden(ColPromotion, false);
+}
+
+void TradeWidget::SlotUpdateProSuggest(QString& sSuggestMsg)
+{
+    QLabel* label = ui->label_ProSuggest;
+    const int width = label->contentsRect().width();
+    const QFontMetrics metrics(label->font());
+    QStringList lines;
+    for (const QString& part : sSuggestMsg.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        lines += UiTool::GetFeedText(part, width + 1, metrics).split(QLatin1Char('\n'));
+    QString shown = lines.mid(0, 2).join(QLatin1Char('\n'));
+    if (lines.size() > 2)
+        shown += QStringLiteral("...");
+    label->setText(shown);
+    label->setProperty("allText", sSuggestMsg);
+}
+
+void TradeWidget::SlotCusAdTimerTimeout()
+{
+    customerAdTimer.stop();
+    if (isVisible())
+        emit SignShowFullScreenAd(true);
+}

@@ -1,0 +1,359 @@
+// Sale-line table: rows built from the host's sale lines, navigation,
+// quantity requests, the amount of the current line, the single-line
+// discount and the idle advertisement trigger.
+
+#include "trade/TradeWidget.h"
+#include "ui_TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/TableModel.h"
+#include "contracts/UiTool.h"
+
+#include <QDebug>
+#include <QTableView>
+
+namespace {
+constexpr int ColKey = 0;
+constexpr int ColCode = 1;
+constexpr int ColQuantity = 4;
+constexpr int ColPrice = 5;
+constexpr int ColAmount = 8;
+constexpr int ColUnit = 11;
+const char* const TableCellFunction = "420102";
+
+QString subItemsText(const KxPosPluDetail& line)
+{
+    if (line.pluType != QLatin1String("07") || line.subItems.isEmpty())
+        return QString();
+    QString text;
+    for (const auto& item : line.subItems)
+        text += item.first + QStringLiteral("×") + QString::number(item.second, 'f', 2) + QLatin1Char('@');
+    text.chop(1);
+    return text;
+}
+
+QStringList saleRow(const KxPosPluDetail& line)
+{
+    QString name = line.pluName;
+    if (line.isSerialLine == QLatin1String("1")) {
+        name = line.extValues.value(QStringLiteral("SerialNo")) + QLatin1Char('/')
+               + line.extValues.value(QStringLiteral("SeCode")) + QLatin1Char(' ') + line.pluName;
+    }
+    QStringList row;
+    row.reserve(15);
+    row << QString::number(line.lineNo) << line.pluCode << name << line.detailText
+        << KxWidget::formatNumber(line.saleQty, line.quantityDecimals) << QString::number(line.salePrice, 'f', 2)
+        << QStringLiteral("0") << QString::number(line.amountA, 'f', 2) << QString::number(line.lineAmount, 'f', 2)
+        << QStringLiteral("X") << line.tagText << line.unitName << subItemsText(line) << line.remarkText
+        << QString();
+    return row;
+}
+} // namespace
+
+void TradeWidget::rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeDetail> clerks)
+{
+    if (!saleTable.model()) {
+        qDebug() << "TradeWidget::rebindModel: ProductTbl.m_model is null, skip rebind";
+        return;
+    }
+    // One pass over the rows; the per-row follow-ups (row heights, the
+    // advertisement request) run once at the end.
+    rebinding = true;
+    RemoveAllSaleRows();
+    for (const KxPosPluDetail& line : lines)
+        saleTable.InsertRow(saleRow(line));
+    rebinding = false;
+    if (!lines.isEmpty())
+        SlotSetrowHeight();
+    SlotTableDataChanged();
+
+    RefreshEmployeeButton(clerks);
+    UpdateProduBackground();
+}
+
+int TradeWidget::CurrentSaleRow() const
+{
+    const int rows = SaleRowCount();
+    if (rows == 0)
+        return -1;
+    return (currentRow >= 0 && currentRow < rows) ? currentRow : rows - 1;
+}
+
+// --- Navigation ----------------------------------------------------------------
+
+void TradeWidget::previousRow()
+{
+    if (currentPageRow > 0)
+        --currentPageRow;
+    moveDirection = 0;
+    QTableView* view = saleTable.view();
+    if (!view->hasFocus())
+        view->setFocus();
+    if (currentRow > 0) {
+        --currentRow;
+        saleTable.selectRow(currentRow);
+    }
+    if (currentRow >= 0)
+        saleTable.scrollTo(currentRow);
+}
+
+void TradeWidget::nextRow()
+{
+    if (currentPageRow < rowsPerPage - 1)
+        ++currentPageRow;
+    moveDirection = 1;
+    QTableView* view = saleTable.view();
+    if (!view->hasFocus())
+        view->setFocus();
+    if (currentRow < SaleRowCount() - 1) {
+        ++currentRow;
+        saleTable.selectRow(currentRow);
+    }
+    if (currentRow >= 0)
+        saleTable.scrollTo(currentRow);
+}
+
+void TradeWidget::ScrollSpecifyRow(int row)
+{
+    if (row < 0 || row >= SaleRowCount())
+        return;
+    currentRow = row;
+    saleTable.selectRow(row);
+    saleTable.scrollTo(row);
+}
+
+void TradeWidget::on_btnPreRow_clicked()
+{
+    KxWidget::TableViewPrePage(saleTable.view());
+}
+
+void TradeWidget::on_btnNextRow_clicked()
+{
+    KxWidget::TableViewNextPage(saleTable.view());
+}
+
+void TradeWidget::CurrentRowChanged(const QModelIndex& current, const QModelIndex&)
+{
+    currentRow = current.isValid() ? current.row() : -1;
+    updateMoney();
+}
+
+void TradeWidget::CurrentRowActChanged(const QModelIndex& current, const QModelIndex&)
+{
+    currentActRow = current.isValid() ? current.row() : -1;
+}
+
+void TradeWidget::SlotSetrowHeight()
+{
+    if (rebinding)
+        return;
+    saleTable.setRowHeight(standardRowHeight);
+    saleTable.applyRowHeights();
+    moveDirection = 1;
+    const int rows = SaleRowCount();
+    if (rows > 0) {
+        currentRow = rows - 1;
+        currentPageRow = qMin(rows, rowsPerPage) - 1;
+        saleTable.selectRow(currentRow);
+    }
+    saleTable.scrollToBottom();
+}
+
+// --- Quantity requests ---------------------------------------------------------------
+
+void TradeWidget::SlotAddOne(QModelIndex index)
+{
+    if (!index.isValid() || index.row() >= SaleRowCount())
+        return;
+    emit SignModifyNumb(SaleCell(index.row(), ColQuantity).toDouble() + 1);
+}
+
+void TradeWidget::SlotMinusOne(QModelIndex index)
+{
+    if (!index.isValid() || index.row() >= SaleRowCount())
+        return;
+    emit SignModifyNumb(SaleCell(index.row(), ColQuantity).toDouble() - 1);
+}
+
+void TradeWidget::SlotAdd()
+{
+    const int row = CurrentSaleRow();
+    if (row >= 0)
+        SlotAddOne(saleTable.model()->index(row, ColQuantity));
+}
+
+void TradeWidget::SlotMinus()
+{
+    const int row = CurrentSaleRow();
+    if (row >= 0)
+        SlotMinusOne(saleTable.model()->index(row, ColQuantity));
+}
+
+void TradeWidget::SlotTrdSubProduct()
+{
+    const int row = CurrentSaleRow();
+    if (row >= 0)
+        emit SignTrdSubProduct(row);
+}
+
+void TradeWidget::SlotTrdClearSaleList()
+{
+    emit SignTrdClearSaleList();
+}
+
+void TradeWidget::TableViewClicked(const QModelIndex& index)
+{
+    if (index.isValid() && index.column() == ColKey)
+        emit SignTrdDynFunc(QString::fromLatin1(TableCellFunction));
+}
+
+// --- Amounts and background -----------------------------------------------------------
+
+bool TradeWidget::IsWeightUnit(const QString& unit) const
+{
+    if (unit.isEmpty())
+        return false;
+    for (int id : {673, 2373, 672, 1610}) {
+        if (unit == KxPosTranslator::GetTranslation(id))
+            return true;
+    }
+    return false;
+}
+
+void TradeWidget::updateMoney()
+{
+    const int row = CurrentSaleRow();
+    if (row < 0)
+        return;
+    const double amount = SaleCell(row, ColAmount).toDouble();
+    if (!IsWeightUnit(SaleCell(row, ColUnit)))
+        ui->lalMoney->setText(QString::number(amount, 'f', 2));
+}
+
+void TradeWidget::UpdateCouponDeductAmount(const QString& amount, const QVariant& caption)
+{
+    QString title = caption.toString();
+    if (title.isEmpty())
+        title = KxPosTranslator::GetTranslation(1548);
+    if (MoneyUtils::LessOrEqualZero(amount.toDouble())) {
+        ui->lableDeduct->setText(KxPosTranslator::GetTranslation(5056));
+        ui->lableDeduct->hide();
+        return;
+    }
+    ui->lableDeduct->setText(QStringLiteral("（%1：%2）").arg(title, amount));
+    ui->lableDeduct->show();
+}
+
+void TradeWidget::UpdateProduBackground()
+{
+    QString state;
+    if (testMode)
+        state = QStringLiteral("test");
+    else if (groupSaleMode)
+        state = QStringLiteral("group");
+    else if (exchangeSale)
+        state = QStringLiteral("capexchange");
+    else if (SaleRowCount() > 0)
+        state = QStringLiteral("normal");
+    else
+        state = KxPosConfig::sLanguage == QLatin1String("zh_CN") ? QStringLiteral("nullplu")
+                                                                 : QStringLiteral("nullpluEn");
+    UiTool::UpdateWidgetStyle(saleTable.view(), "showType", state);
+}
+
+// --- Single-line discount ----------------------------------------------------------------
+
+int TradeWidget::IsLastRowOver_favor()
+{
+    const int rows = SaleRowCount();
+    if (rows == 0)
+        return 1;
+    if (SaleCell(rows - 1, ColCode) == QLatin1String("0"))
+        return 2;
+    return qAbs(SaleCell(rows - 1, ColQuantity).toDouble()) < 1e-9 ? 0 : 1;
+}
+
+void TradeWidget::SetDiscountLineMode(bool on)
+{
+    perSaleFlags[0] = on;
+}
+
+void TradeWidget::InputSingleFavor(QString type, bool full)
+{
+    double value = 100;
+    if (!full) {
+        const QString text = ui->txtcode->text().trimmed();
+        bool ok = false;
+        value = text.toDouble(&ok);
+        if (text.isEmpty()) {
+            ShowNotice(2342);
+            return;
+        }
+        if (!ok) {
+            ShowNotice(1500);
+            return;
+        }
+        if (QString::number(value, 'f', 2) == QLatin1String("0.00")) {
+            ShowNotice(2342);
+            return;
+        }
+        if (discountMode == QLatin1String("1") && value > 100) {
+            ShowNotice(2343);
+            return;
+        }
+    }
+    const int lastState = IsLastRowOver_favor();
+    if (lastState == 0) {
+        ShowNotice(1904);
+        return;
+    }
+    discountMode = type;
+    discountValue = value;
+    emit SignTradeCheckMaxValue(value, type);
+
+    if (!perSaleFlags[0]) {
+        initNextValue();
+        return;
+    }
+    QString shown = QString::number(value, 'g', 6);
+    if (discountMode != QLatin1String("0"))
+        shown += QLatin1Char('%');
+    QStringList row;
+    row << QStringLiteral("-1");
+    for (int c = 1; c <= 6; ++c)
+        row << QStringLiteral("0");
+    row << shown << QStringLiteral("0") << QStringLiteral("X") << QStringLiteral("0") << QStringLiteral("0")
+        << QString() << QString() << QString();
+    if (lastState == 2) {
+        saleTable.RemoveRow(SaleRowCount() - 1);
+        SlotSetrowHeight();
+    }
+    saleTable.InsertRow(row);
+    ui->txtcode->clear();
+}
+
+void TradeWidget::initNextValue()
+{
+    pendingQuantity = 0.0;
+    amountTyped = false;
+    discountValue = 0.0;
+}
+
+// --- Idle advertisement ----------------------------------------------------------------
+
+void TradeWidget::SlotTableDataChanged()
+{
+    if (rebinding)
+        return;
+    if (customerAdTimer.isActive())
+        customerAdTimer.stop();
+    if (SaleRowCount() > 0) {
+        emit SignShowFullScreenAd(false);
+        return;
+    }
+    bool ok = false;
+    const int seconds = KxPosConfig::GetValue(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("0")).toInt(&ok);
+    if (ok && seconds >= 1)
+        customerAdTimer.start(seconds * 1000);
+}
