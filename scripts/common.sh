@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Shared set-up of the demo and test scripts: installs the Debian packages the
+# build needs (only those missing), then configures and builds the project.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${KXPOS_BUILD_DIR:-$ROOT/build}"
+JOBS="${KXPOS_JOBS:-$(nproc 2>/dev/null || echo 2)}"
+
+PACKAGES=(
+    build-essential cmake pkg-config
+    qtbase5-dev qtbase5-dev-tools
+    libspdlog-dev libfmt-dev
+    fonts-wqy-microhei
+)
+
+install_missing_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo="sudo"
+        else
+            echo "error: packages ${missing[*]} are missing and neither root nor sudo is available" >&2
+            exit 1
+        fi
+    fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$BUILD_DIR" -j "$JOBS"
+}
