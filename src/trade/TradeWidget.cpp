@@ -170,6 +170,7 @@ void TradeWidget::ReadConfiguration()
     }
     // Look-and-feel values are read once, straight from the extension file.
     QSettings ext(KxPosConfig::FilePath(QStringLiteral("configExt.ini")), QSettings::IniFormat);
+    ext.setIniCodec("UTF-8");
     const auto extValue = [&ext](const char* key, const char* fallback) {
         return ext.value(QLatin1String(key), QString::fromUtf8(fallback)).toString();
     };
