@@ -40,26 +40,13 @@ DemoHost::DemoHost(QObject* parent)
     : QObject(parent)
     , m_screen(std::make_unique<TradeWidget>(0, nullptr))
 {
-    m_clerks = {
-        {QStringLiteral("E01"), QStringLiteral("张敏"), true},
-        {QStringLiteral("E02"), QStringLiteral("李娜"), false},
-        {QStringLiteral("E03"), QStringLiteral("王强"), false},
-    };
-    m_member.vipCode = QStringLiteral("M0008812");
-    m_member.vipId = QStringLiteral("8812");
-    m_member.vipName = QStringLiteral("陈晓梅");
-    m_member.vipPhone = QStringLiteral("13812345678");
-    m_member.vipPoints = 1268.5;
-    m_member.levelName = QStringLiteral("金卡会员");
-    m_member.extValues.insert(QStringLiteral("Balance"), QStringLiteral("356.80"));
-
     Wire();
     InitFunctions();
     m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
                           Text(QStringLiteral("现金"), QStringLiteral("Cash")));
-    m_screen->RefreshEmployeeButton(m_clerks);
-    m_screen->updateDynData(5, QStringLiteral("000001"));
+    m_screen->RefreshEmployeeButton(m_members.Clerks());
+    m_screen->updateDynData(5, m_bills.Current());
 
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, &DemoHost::Tick);
@@ -114,14 +101,17 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignChoosedVipSysType, this, &DemoHost::OnMemberLogin);
     connect(s, &TradeWidget::SignTrdRebindModel, this, &DemoHost::Rebind);
     connect(s, &TradeWidget::SignSelectEmployee, this, &DemoHost::OnSelectClerk);
-    connect(s, &TradeWidget::SignNewEmployee, this, [this] { Record(QStringLiteral("add clerk requested")); });
+    connect(s, &TradeWidget::SignNewEmployee, this, [this] {
+        const KxPosEmployeeDetail clerk = m_members.AddClerk(Text(QStringLiteral("新员工"), QStringLiteral("New clerk")));
+        m_screen->RefreshEmployeeButton(m_members.Clerks());
+        Record(QStringLiteral("clerk %1 added").arg(clerk.employeeCode));
+    });
     connect(s, &TradeWidget::SignSaveBtnEdit, this, [this](QList<dynMapButton> shortcuts) {
         m_screen->shortcutFunctions = shortcuts;
         m_screen->UpdateCutBtnInit();
         Record(QStringLiteral("shortcut bar saved: %1 keys").arg(shortcuts.size()));
     });
-    connect(s, &TradeWidget::SignTrdSelectBill, this,
-            [this](const QString& bill) { Record(QStringLiteral("bill %1 selected").arg(bill)); });
+    connect(s, &TradeWidget::SignTrdSelectBill, this, &DemoHost::OnSelectBill);
     connect(s, &TradeWidget::SignSendZero, this, [this] { m_scale.Zero(); });
     connect(s, &TradeWidget::SignSendTare, this, [this](const QString&, bool isTare) {
         if (isTare || m_scale.Tare() <= 0.0)
@@ -172,7 +162,7 @@ void DemoHost::InitFunctions()
 
 void DemoHost::Rebind()
 {
-    m_screen->rebindModel(m_sale.Lines(), m_clerks);
+    m_screen->rebindModel(m_sale.Lines(), m_members.Clerks());
     PushTotals();
 }
 
@@ -245,41 +235,57 @@ void DemoHost::OnPay(int, const QString& payCode)
         Record(QStringLiteral("pay requested on an empty sale"));
         return;
     }
-    // Cash is rounded up to the next 10 yuan note; other tenders pay exactly.
-    const double total = m_sale.Total();
-    double tendered = total;
-    if (payCode == QLatin1String("CashPay") || payCode.isEmpty())
-        tendered = std::ceil(total / 10.0) * 10.0;
+    const DemoPayment paid = m_payments.Pay(payCode, m_sale.Total());
     Record(QStringLiteral("paid %1 by %2, change %3")
-               .arg(total, 0, 'f', 2)
+               .arg(paid.due, 0, 'f', 2)
                .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
-               .arg(tendered - total, 0, 'f', 2));
+               .arg(paid.change, 0, 'f', 2));
     m_sale.Clear();
     Rebind();
     m_screen->initValue(false);
-    m_screen->ShowChange(tendered - total);
+    m_screen->ShowChange(paid.change);
 }
 
 void DemoHost::OnFunction(const QString& code)
 {
     Record(QStringLiteral("function %1").arg(code));
-    if (code == FnMember)
+    if (code == FnMember) {
         OnMemberLogin();
-    else if (code == FnLogout)
+    } else if (code == FnLogout) {
+        m_members.SetLoggedIn(false);
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdMemberLogOut");
-    else if (code == FnPlus)
+    } else if (code == FnPlus) {
         m_screen->SlotAdd();
-    else if (code == FnMinus)
+    } else if (code == FnMinus) {
         m_screen->SlotMinus();
-    else if (code == FnDelete)
+    } else if (code == FnDelete) {
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSubProduct");
-    else if (code == FnClear)
+    } else if (code == FnClear) {
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdClearSaleList");
-    else if (code == FnPlaceItem)
+    } else if (code == FnPlaceItem) {
         m_scale.PlaceItem(0.2 + QRandomGenerator::global()->bounded(1500) / 1000.0);
-    else if (code == FnLanguage)
-        KxPosTranslator::SetLanguage(KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? QStringLiteral("zh_CN")
-                                                                                          : QStringLiteral("en"));
+    } else if (code == FnHold || code == FnRecall) {
+        // Holding parks the sale under the next free bill; recalling brings
+        // back the first held one.
+        const QStringList held = m_bills.HeldBills();
+        QString target;
+        if (code == FnRecall) {
+            target = held.value(0);
+        } else {
+            for (const QString& bill : {QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
+                                        QStringLiteral("04")}) {
+                if (bill != m_bills.Current() && !held.contains(bill)) {
+                    target = bill;
+                    break;
+                }
+            }
+        }
+        if (!target.isEmpty())
+            OnSelectBill(target);
+    } else if (code == FnLanguage) {
+        const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
+        KxPosTranslator::SetLanguage(english ? QStringLiteral("zh_CN") : QStringLiteral("en"));
+    }
 }
 
 void DemoHost::OnKey(const QString&, int key)
@@ -300,15 +306,30 @@ void DemoHost::OnKey(const QString&, int key)
 
 void DemoHost::OnMemberLogin()
 {
-    m_memberLoggedIn = true;
-    QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &m_member));
-    Record(QStringLiteral("member %1 logged in").arg(m_member.vipCode));
+    m_members.SetLoggedIn(true);
+    QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &m_members.Member()));
+    Record(QStringLiteral("member %1 logged in").arg(m_members.Member().vipCode));
 }
 
 void DemoHost::OnSelectClerk(const QString& code)
 {
-    for (KxPosEmployeeDetail& clerk : m_clerks)
-        clerk.isCurrent = clerk.employeeCode == code;
-    m_screen->RefreshEmployeeButton(m_clerks);
+    if (!m_members.ChooseClerk(code))
+        return;
+    m_screen->RefreshEmployeeButton(m_members.Clerks());
     Record(QStringLiteral("clerk %1 chosen").arg(code));
+}
+
+void DemoHost::OnSelectBill(const QString& bill)
+{
+    if (bill == QLatin1String("Order")) {
+        Record(QStringLiteral("order bill selected"));
+        m_screen->UpdateBtnBillNumber(bill);
+        return;
+    }
+    if (!m_bills.Switch(bill, m_sale))
+        return;
+    m_screen->UpdateBtnBillNumber(bill);
+    m_screen->updateDynData(5, bill);
+    Rebind();
+    Record(QStringLiteral("bill %1 selected, held: %2").arg(bill, m_bills.HeldBills().join(QLatin1Char(','))));
 }

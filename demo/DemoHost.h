@@ -3,7 +3,10 @@
 // (product look-up, the sale and its totals, the scale, members and clerks,
 // payment with change, the clock), wired to the screen's signals.
 
+#include "DemoBills.h"
 #include "DemoCatalogue.h"
+#include "DemoMembers.h"
+#include "DemoPayments.h"
 #include "DemoSale.h"
 #include "DemoScale.h"
 
@@ -31,7 +34,9 @@ public:
     DemoScale& Scale() { return m_scale; }
     const DemoSale& Sale() const { return m_sale; }
     QStringList Log() const { return m_log; }
-    const KxPosVipDetail& Member() const { return m_member; }
+    const KxPosVipDetail& Member() const { return m_members.Member(); }
+    const DemoPayments& Payments() const { return m_payments; }
+    const DemoBills& Bills() const { return m_bills; }
 
 private:
     void Wire();
@@ -51,14 +56,15 @@ private:
     void OnKey(const QString& screen, int key);
     void OnMemberLogin();
     void OnSelectClerk(const QString& code);
+    void OnSelectBill(const QString& bill);
 
     std::unique_ptr<TradeWidget> m_screen;
     DemoCatalogue m_catalogue;
     DemoSale m_sale;
     DemoScale m_scale;
     QTimer m_clock;
-    KxPosVipDetail m_member;
-    bool m_memberLoggedIn = false;
-    QList<KxPosEmployeeDetail> m_clerks;
+    DemoMembers m_members;
+    DemoBills m_bills;
+    DemoPayments m_payments;
     QStringList m_log;
 };
