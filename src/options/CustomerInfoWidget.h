@@ -1,0 +1,135 @@
+#pragma once
+// Customer information form: identity-card number and address (province,
+// city and district from cascading lists, plus a free detailed address).
+//
+// The host loads the area tree with GetAreas(), may preset an ID number with
+// InitView() that the customer must confirm, and runs the form with exec().
+// exec() returns 1 after a successful finish, 0 after close; the result is
+// then in customerInfo.
+//
+// Keys: F1 province list, F2 city list, F3 district list, F4 address box,
+// F5 ID box, F6 finish, F7 close; digits and space type into the box that
+// has the focus; Enter moves from the address to the ID box and finishes
+// from there. Other keys go to the host through
+// SignCustomerInfoWidgetKeyPressed.
+
+#include "kxpostradeui_export.h"
+
+#include "contracts/KxDialog.h"
+#include "contracts/KxPosModel.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class KeyBoardWidget;
+class MessageWidget;
+class QComboBox;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QuestionMessage;
+
+namespace Ui {
+class CustomerInfoWidget;
+}
+
+class KXPOSTRADEUI_EXPORT CustomerInfoWidget : public KxDialog
+{
+    Q_OBJECT
+public:
+    // One city of the area tree with its districts.
+    struct City {
+        QString name;
+        QStringList districts;
+    };
+    // One province with its cities.
+    struct Province {
+        QString name;
+        QList<City> cities;
+    };
+
+    CustomerInfoWidget(int screenType, QWidget* parent = nullptr);
+    ~CustomerInfoWidget() override;
+
+    // Loads the area tree: a JSON array of provinces, each {"name", "child":
+    // [cities]}, each city {"name", "child": [districts]}, each district
+    // {"name"}. On failure `error` holds the reason and the tree loaded
+    // before stays in place.
+    bool GetAreas(QString json, QString& error);
+    // Presets the ID number: the box shows it and the entered number must
+    // equal it. An empty text removes the preset.
+    void InitView(QString id);
+    // Shows the form full screen and runs it until finish (1) or close (0).
+    int exec() override;
+    bool isRunning() const { return !m_loop.isNull(); }
+
+    const QList<Province>& Provinces() const { return provinces; }
+    const QList<City>& CurrentCities() const { return currentCities; }
+    QString PresetId() const { return presetId; }
+    QString AreaJson() const { return areaJson; }
+    KeyBoardWidget* KeyBoard() const { return keyboard; }
+    int ScreenType() const { return m_screenType; }
+
+    // Form widgets by number; an unknown number gives a shared placeholder.
+    // Line edits: 0 ID box, 1 address box. Combo boxes: 0 province, 1 city,
+    // 2 district. Widgets: 0 content frame, 1 keyboard panel, 2 title frame.
+    // Buttons: 0 finish, 1 close. Labels: 0 title, 1 key line.
+    QLineEdit* getUiQLineEdit(int id);
+    QComboBox* getUiQComboBox(int id);
+    QWidget* getUiQWidget(int id);
+    QPushButton* getUiQPushButton(int id);
+    QLabel* getUiQLable(int id);
+
+    void Retranslate() override;
+    void UpdateTranslation() override;
+
+    // The result, filled on finish.
+    KxPosCustomerInfo customerInfo;
+
+signals:
+    void SignCustomerInfoWidgetKeyPressed(QString screenName, int key);
+
+public slots:
+    void on_btnFinish_clicked();
+    void on_btnClose_clicked();
+    void CloseCustomerInfoWidget();
+    void ChooseProvince();
+    void ChooseCity();
+    void ChooseArea();
+    void SlotComboBoxProvOK(int index);
+    void SlotComboBoxCityOK(QString name);
+    void SlotComboBoxAreaOK(QString name);
+    void SlotCustomerInfoWidgetPress(QString text);
+    void Backpace();
+    void crHandler();
+    void SlotOtkKeyBoardKeyPressed(QString key);
+    void OtkKeyBoardKeyPressed(QString key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QLineEdit* focusedEdit() const;
+    void focusEdit(QLineEdit* edit);
+    void showError(const QString& text);
+    void endLoop(int code);
+
+    QString areaJson;
+    int m_screenType;
+    Ui::CustomerInfoWidget* ui;
+    KeyBoardWidget* keyboard;
+    QPointer<QEventLoop> m_loop;
+    MessageWidget* messageWidget;
+    QuestionMessage* questionMessage;
+    QList<Province> provinces;
+    QList<City> currentCities;
+    QString presetId;
+    // The box that had the focus last: the on-screen keys take no focus, so
+    // they type into it even while the focus is elsewhere.
+    QLineEdit* m_currentEdit = nullptr;
+};

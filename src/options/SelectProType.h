@@ -1,0 +1,64 @@
+#pragma once
+// Promotion-type question: does the current sale use the ordinary promotions
+// or a gift coupon?
+//
+// The host runs the dialog with show() and connects SignSelectProType: 0 for
+// the ordinary promotions, 1 for the gift coupon. Both choices close the
+// dialog with result 1; the close key closes it with result 0 and emits
+// nothing. Keys "0" and "1" choose; every other key goes to the host through
+// SignSelectProTypeKeyPressed.
+
+#include "kxpostradeui_export.h"
+
+#include "contracts/KxDialog.h"
+
+class QLabel;
+class QPushButton;
+
+namespace Ui {
+class SelectProType;
+}
+
+class KXPOSTRADEUI_EXPORT SelectProType : public KxDialog
+{
+    Q_OBJECT
+public:
+    SelectProType(int screenType, QWidget* parent = nullptr);
+    ~SelectProType() override;
+
+    // Runs the dialog modally and returns its result (1 after a choice, 0
+    // after the close key).
+    int show();
+
+    int ScreenType() const { return m_screenType; }
+
+    // Form widgets by number; an unknown number gives a shared placeholder.
+    // Widgets: 0 content frame, 1 choice panel, 2 title frame.
+    // Buttons: 0 ordinary promotions, 1 gift coupon, 2 close.
+    // Labels: 0 title.
+    QWidget* getUiQWidget(int id);
+    QPushButton* getUiQPushButton(int id);
+    QLabel* getUiQLable(int id);
+
+    void Retranslate() override;
+    void UpdateTranslation() override;
+
+signals:
+    void SignSelectProType(int type);
+    void SignSelectProTypeKeyPressed(QString screenName, int key);
+
+public slots:
+    void on_btnok_clicked();
+    void on_btncancel_clicked();
+    void on_btnClose_clicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void handleKey(QKeyEvent* event);
+
+    int m_screenType;
+    Ui::SelectProType* ui;
+};

@@ -1,0 +1,563 @@
+#include "options/SelectSpuWidget.h"
+#include "ui_SelectSpuWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/KxWidget.h"
+#include "contracts/MessageWidget.h"
+#include "contracts/UIComponentGapFiller.h"
+#include "contracts/UiTool.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMap>
+#include <QPushButton>
+#include <QSignalMapper>
+
+#include <algorithm>
+
+namespace {
+constexpr int TitleMessage = 7400;
+constexpr int AddTitleMessage = 7401;
+constexpr int CloseMessage = 7402;
+constexpr int MoreMessage = 7403;
+constexpr int OkMessage = 1259;
+constexpr int SpecTitleMessage = 2354;
+constexpr int TasteTitleMessage = 2355;
+constexpr int ChooseMessage = 2356;
+constexpr int RequiredMessage = 2357;
+constexpr int NoticeTitle = 1969;
+
+// Keys have a fixed size; a grid gets one row per 100 pixels of its container.
+constexpr int KeyWidth = 160;
+constexpr int KeyHeight = 100;
+constexpr int RowPitch = 100;
+constexpr int KeySpacingH = 10;
+constexpr int KeySpacingV = 20;
+const char* const PageKeyIcon = ":/Images/posfast/更多.png";
+constexpr int PageKeyIconSize = 48;
+
+// Room around the grids: four keys and their spacing plus the content margins.
+constexpr int DialogWidth = 4 * KeyWidth + 3 * KeySpacingH + 2 * 20 + 10;
+
+const char* const OnStyle[3] = {"spec_on", "taste_on", "add_on"};
+} // namespace
+
+SelectSpuWidget::SelectSpuWidget(int screenType, QWidget* parent)
+    : KxDialog(parent)
+    , m_screenType(screenType)
+    , ui(new Ui::SelectSpuWidget)
+    , messageWidget(new MessageWidget(screenType, this))
+{
+    ui->setupUi(this);
+    // Frameless tool window (0xC0B) over the sales screen.
+    setWindowFlags(Qt::Tool | Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowOpacity(1.0);
+    setAttribute(Qt::WA_TranslucentBackground);
+    installEventFilter(this);
+    ui->btnOk->installEventFilter(this);
+    ui->btnClose->installEventFilter(this);
+    m_columns = 4;
+
+    const QSize barButton = KxPosConfig::GetAutoSize(200, 64, 150, 52);
+    ui->btnOk->setFixedSize(barButton);
+    ui->btnClose->setFixedSize(barButton);
+    setFixedSize(DialogWidth, KxWidget::calcHeight(970, 1080));
+    Retranslate();
+}
+
+SelectSpuWidget::~SelectSpuWidget()
+{
+    delete ui;
+}
+
+// --- Layout ---------------------------------------------------------------------
+
+int SelectSpuWidget::ShowPluSpuInfo(KxPosPluSpu spu)
+{
+    if (isExecuting())
+        return 0; // already choosing for another product
+    // Centre over the host's window, else over the application area.
+    const QRect host = parentWidget() ? parentWidget()->window()->geometry()
+                                      : QRect(0, 0, KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    move(host.center() - rect().center());
+    show();
+    activateWindow();
+    selectedSpecCode.clear();
+    selectedTastes.clear();
+
+    for (int g = GridSpec; g <= GridAdd; ++g)
+        clearGrid(g);
+    specs = spu.specs;
+    tastes = spu.tastes;
+    foods = spu.foods;
+    ui->widgetSpec->setVisible(!specs.isEmpty());
+    ui->widgetTaste->setVisible(!tastes.isEmpty());
+    ui->widgetAdd->setVisible(!foods.isEmpty());
+    ui->lblSpecTitle->setText(KxPosTranslator::GetTranslation(SpecTitleMessage));
+    ui->lblTasteTitle->setText(KxPosTranslator::GetTranslation(TasteTitleMessage));
+
+    const int weight[3] = {specs.isEmpty() ? 0 : 1, tastes.isEmpty() ? 0 : 1, foods.isEmpty() ? 0 : 2};
+    const int total = weight[0] + weight[1] + weight[2];
+    if (total == 0) {
+        // Nothing to choose: the product is sold as it is.
+        setResult(0);
+        hide();
+        return 0;
+    }
+
+    // H: the content height left for the areas once the title, the button bar,
+    // the margins and the spacing between the visible parts are taken off.
+    QLayout* content = ui->widgetContent->layout();
+    const QMargins margins = content->contentsMargins();
+    const int visibleParts = 2 + (weight[0] ? 1 : 0) + (weight[1] ? 1 : 0) + (weight[2] ? 1 : 0);
+    const int h = ui->widgetContent->height() - margins.top() - margins.bottom()
+                - ui->widgetTitle->sizeHint().height() - ui->widgetButtons->sizeHint().height()
+                - content->spacing() * (visibleParts - 1);
+    const int specHeight = h * weight[0] / total;
+    const int tasteHeight = h * weight[1] / total;
+    ui->widgetSpec->setMinimumHeight(specHeight);
+    ui->widgetTaste->setMinimumHeight(tasteHeight);
+    ui->widgetAdd->setMinimumHeight(weight[2] ? h - specHeight - tasteHeight : 0);
+    layout()->activate();
+    content->activate();
+    for (int g = GridSpec; g <= GridAdd; ++g) {
+        if (area(g)->layout())
+            area(g)->layout()->activate();
+    }
+
+    InitGrid();
+    return exec();
+}
+
+void SelectSpuWidget::InitGrid()
+{
+    for (int g = GridSpec; g <= GridAdd; ++g) {
+        clearGrid(g);
+        if (itemCount(g) > 0)
+            buildGrid(g);
+    }
+}
+
+void SelectSpuWidget::clearGrid(int g)
+{
+    qDeleteAll(m_buttons[g]);
+    m_buttons[g].clear();
+    m_pageKey[g] = nullptr;
+    delete m_grid[g];
+    m_grid[g] = nullptr;
+    delete m_mapper[g];
+    m_mapper[g] = nullptr;
+    m_rows[g] = 0;
+    m_page[g] = 0;
+    m_pageCount[g] = 0;
+    m_perPage[g] = 0;
+    m_pressedSlot[g] = -1;
+}
+
+void SelectSpuWidget::buildGrid(int g)
+{
+    QWidget* host = container(g);
+    m_rows[g] = qMax(1, host->height() / RowPitch);
+    m_grid[g] = new QGridLayout(host);
+    m_grid[g]->setContentsMargins(0, 0, 0, 0);
+    m_grid[g]->setHorizontalSpacing(KeySpacingH);
+    m_grid[g]->setVerticalSpacing(KeySpacingV);
+    m_grid[g]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    const int keyCount = m_rows[g] * m_columns;
+    for (int k = 0; k < keyCount; ++k) {
+        auto* button = new QPushButton(host);
+        button->setObjectName(QStringLiteral("PushButton"));
+        button->setFixedSize(KeyWidth, KeyHeight);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        button->setProperty("fontsize", QStringLiteral("24"));
+        m_grid[g]->addWidget(button, k / m_columns, k % m_columns);
+        m_buttons[g].append(button);
+    }
+
+    const int n = itemCount(g);
+    int reserved = 0;
+    if (n > keyCount) {
+        // More items than keys: the last key turns the page.
+        QPushButton* key = m_buttons[g].last();
+        m_pageKey[g] = key;
+        key->setIcon(QIcon(QString::fromUtf8(PageKeyIcon)));
+        key->setIconSize(QSize(PageKeyIconSize, PageKeyIconSize));
+        if (!QFile::exists(QString::fromUtf8(PageKeyIcon)))
+            key->setText(KxPosTranslator::GetTranslation(MoreMessage));
+        UiTool::UpdateWidgetStyle(key, "showType", QStringLiteral("all_off"));
+        connect(key, &QPushButton::clicked, this, [this, g] { nextPage(g); });
+        reserved = 1;
+    }
+    m_perPage[g] = keyCount - reserved;
+    for (int k = 0; k < m_perPage[g]; ++k) {
+        QPushButton* button = m_buttons[g].at(k);
+        connect(button, &QPushButton::clicked, this, [this, g, k, button] {
+            // Remember which key it was: two items may bear the same name.
+            m_pressedSlot[g] = k;
+            if (m_mapper[g])
+                m_mapper[g]->map(button);
+            m_pressedSlot[g] = -1;
+        });
+    }
+    m_pageCount[g] = GetPageCount(n, m_rows[g], m_columns, reserved);
+    m_page[g] = 0;
+    nextPage(g);
+}
+
+int SelectSpuWidget::GetPageCount(int n, int rows, int cols, int reserved)
+{
+    if (n < 0)
+        return 1;
+    const int perPage = qMax(1, rows * cols - reserved);
+    return (n + perPage - 1) / perPage;
+}
+
+// --- Paging -----------------------------------------------------------------------
+
+void SelectSpuWidget::NextPageSpec()
+{
+    nextPage(GridSpec);
+}
+
+void SelectSpuWidget::NextPageTaste()
+{
+    nextPage(GridTaste);
+}
+
+void SelectSpuWidget::NextPageAdd()
+{
+    nextPage(GridAdd);
+}
+
+void SelectSpuWidget::nextPage(int g)
+{
+    if (m_buttons[g].isEmpty())
+        return; // the grid is not built
+    m_page[g] = m_page[g] >= m_pageCount[g] ? 1 : m_page[g] + 1;
+
+    if (m_mapper[g])
+        m_mapper[g]->deleteLater();
+    m_mapper[g] = new QSignalMapper(this);
+    switch (g) {
+    case GridSpec:
+        connect(m_mapper[g], &QSignalMapper::mappedString, this, &SelectSpuWidget::SlotBtnClickSpec);
+        break;
+    case GridTaste:
+        connect(m_mapper[g], &QSignalMapper::mappedString, this, &SelectSpuWidget::SlotBtnClickTaste);
+        break;
+    default:
+        connect(m_mapper[g], &QSignalMapper::mappedString, this, &SelectSpuWidget::SlotBtnClickAdd);
+        break;
+    }
+
+    const int first = (m_page[g] - 1) * m_perPage[g];
+    for (int k = 0; k < m_perPage[g]; ++k) {
+        QPushButton* button = m_buttons[g].at(k);
+        const int index = first + k;
+        if (index < itemCount(g)) {
+            button->setEnabled(true);
+            button->setText(itemText(g, index));
+            m_mapper[g]->setMapping(button, itemName(g, index));
+            UiTool::UpdateWidgetStyleDeferred(button, "showType",
+                                              QString::fromLatin1(itemSelected(g, index) ? OnStyle[g] : "all_off"));
+        } else {
+            button->setText(QString());
+            button->setEnabled(false);
+            UiTool::UpdateWidgetStyleDeferred(button, "showType", QStringLiteral("empty"));
+        }
+    }
+    UiTool::FlushDeferredStyleUpdates();
+}
+
+void SelectSpuWidget::refreshPage(int g)
+{
+    const int first = (m_page[g] - 1) * m_perPage[g];
+    for (int k = 0; k < m_perPage[g]; ++k) {
+        const int index = first + k;
+        if (index < itemCount(g))
+            UiTool::UpdateWidgetStyleDeferred(m_buttons[g].at(k), "showType",
+                                              QString::fromLatin1(itemSelected(g, index) ? OnStyle[g] : "all_off"));
+    }
+    UiTool::FlushDeferredStyleUpdates();
+}
+
+// --- Items ------------------------------------------------------------------------
+
+int SelectSpuWidget::itemCount(int g) const
+{
+    switch (g) {
+    case GridSpec: return specs.size();
+    case GridTaste: return tastes.size();
+    case GridAdd: return foods.size();
+    default: return 0;
+    }
+}
+
+QString SelectSpuWidget::itemName(int g, int i) const
+{
+    switch (g) {
+    case GridSpec: return specs.at(i).specName;
+    case GridTaste: return tastes.at(i).tasteName;
+    default: return foods.at(i).foodName;
+    }
+}
+
+QString SelectSpuWidget::itemText(int g, int i) const
+{
+    if (g != GridAdd)
+        return itemName(g, i);
+    return foods.at(i).foodName + QStringLiteral("\n+") + QString::number(foods.at(i).foodPrice.toDouble(), 'f', 2);
+}
+
+bool SelectSpuWidget::itemSelected(int g, int i) const
+{
+    switch (g) {
+    case GridSpec: return specs.at(i).isSelected;
+    case GridTaste: return tastes.at(i).isSelected;
+    default: return foods.at(i).isSelected;
+    }
+}
+
+int SelectSpuWidget::resolveItem(int g, const QString& name)
+{
+    if (m_perPage[g] <= 0 || m_page[g] <= 0)
+        return -1;
+    const int first = (m_page[g] - 1) * m_perPage[g];
+    // The key that was pressed names its item exactly.
+    const int slot = m_pressedSlot[g];
+    if (slot >= 0 && first + slot < itemCount(g) && itemName(g, first + slot) == name)
+        return first + slot;
+    // Called by name alone: the first item of that name on the page, else anywhere.
+    const int last = qMin(itemCount(g), first + m_perPage[g]);
+    for (int i = first; i < last; ++i) {
+        if (itemName(g, i) == name)
+            return i;
+    }
+    for (int i = 0; i < itemCount(g); ++i) {
+        if (itemName(g, i) == name)
+            return i;
+    }
+    return -1;
+}
+
+// --- Choice -----------------------------------------------------------------------
+
+void SelectSpuWidget::SlotBtnClickSpec(QString name)
+{
+    const int index = resolveItem(GridSpec, name);
+    if (index < 0)
+        return;
+    for (int i = 0; i < specs.size(); ++i)
+        specs[i].isSelected = i == index;
+    refreshPage(GridSpec);
+}
+
+void SelectSpuWidget::SlotBtnClickTaste(QString name)
+{
+    const int index = resolveItem(GridTaste, name);
+    if (index < 0)
+        return;
+    KxPosPluTaste& pressed = tastes[index];
+    if (pressed.isMultiple) {
+        pressed.isSelected = !pressed.isSelected;
+    } else {
+        const QString group = pressed.groupId;
+        for (KxPosPluTaste& taste : tastes) {
+            if (taste.groupId == group)
+                taste.isSelected = false;
+        }
+        pressed.isSelected = true;
+    }
+    refreshPage(GridTaste);
+}
+
+void SelectSpuWidget::SlotBtnClickAdd(QString name)
+{
+    // The key text carries the surcharge on its second line.
+    const int index = resolveItem(GridAdd, name.section(QLatin1Char('\n'), 0, 0));
+    if (index < 0)
+        return;
+    foods[index].isSelected = !foods[index].isSelected;
+    refreshPage(GridAdd);
+}
+
+void SelectSpuWidget::on_btnOk_clicked()
+{
+    selectedSpecCode.clear();
+    for (const KxPosPluSpec& spec : qAsConst(specs)) {
+        if (spec.isSelected) {
+            selectedSpecCode = spec.specCode;
+            break;
+        }
+    }
+    if (!tastes.isEmpty()) {
+        selectedTastes.clear();
+        for (const KxPosPluTaste& taste : qAsConst(tastes)) {
+            if (taste.isSelected)
+                selectedTastes += QLatin1Char(' ') + taste.tasteName;
+        }
+    }
+
+    // Required groups, checked in ascending order of their names.
+    struct Group {
+        QString id;
+        QString name;
+        bool required = false;
+        bool chosen = false;
+    };
+    QList<Group> groups;
+    for (const KxPosPluTaste& taste : qAsConst(tastes)) {
+        auto it = std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.id == taste.groupId; });
+        if (it == groups.end()) {
+            groups.append(Group{taste.groupId, taste.groupName, false, false});
+            it = groups.end() - 1;
+        }
+        it->required = it->required || taste.isRequired;
+        it->chosen = it->chosen || taste.isSelected;
+    }
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const Group& a, const Group& b) { return a.name < b.name; });
+    for (const Group& group : qAsConst(groups)) {
+        if (group.required && !group.chosen) {
+            messageWidget->showMessage(KxPosTranslator::GetTranslation(ChooseMessage) + group.name
+                                           + KxPosTranslator::GetTranslation(RequiredMessage),
+                                       KxPosTranslator::GetTranslation(NoticeTitle), 3, false);
+            return;
+        }
+    }
+    done(1);
+}
+
+void SelectSpuWidget::on_btnClose_clicked()
+{
+    done(0);
+}
+
+// --- Keys -------------------------------------------------------------------------
+
+bool SelectSpuWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress
+        && (watched == this || watched == ui->btnOk || watched == ui->btnClose)) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return KxDialog::eventFilter(watched, event);
+}
+
+void SelectSpuWidget::keyPressEvent(QKeyEvent* event)
+{
+    // Enter confirms; every other key (Escape included) is ignored so that a
+    // stray key cannot drop the choice.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        on_btnOk_clicked();
+    event->accept();
+}
+
+// --- Accessors --------------------------------------------------------------------
+
+QWidget* SelectSpuWidget::area(int g) const
+{
+    switch (g) {
+    case GridSpec: return ui->widgetSpec;
+    case GridTaste: return ui->widgetTaste;
+    default: return ui->widgetAdd;
+    }
+}
+
+QWidget* SelectSpuWidget::container(int g) const
+{
+    switch (g) {
+    case GridSpec: return ui->widgetSpecGrid;
+    case GridTaste: return ui->widgetTasteGrid;
+    default: return ui->widgetAddGrid;
+    }
+}
+
+int SelectSpuWidget::RowCount(int grid) const
+{
+    return grid >= GridSpec && grid <= GridAdd ? m_rows[grid] : 0;
+}
+
+int SelectSpuWidget::CurrentPage(int grid) const
+{
+    return grid >= GridSpec && grid <= GridAdd ? m_page[grid] : 0;
+}
+
+int SelectSpuWidget::PageCount(int grid) const
+{
+    return grid >= GridSpec && grid <= GridAdd ? m_pageCount[grid] : 0;
+}
+
+QList<QPushButton*> SelectSpuWidget::GridButtons(int grid) const
+{
+    return grid >= GridSpec && grid <= GridAdd ? m_buttons[grid] : QList<QPushButton*>();
+}
+
+QPushButton* SelectSpuWidget::PageKey(int grid) const
+{
+    return grid >= GridSpec && grid <= GridAdd ? m_pageKey[grid] : nullptr;
+}
+
+QWidget* SelectSpuWidget::getUiQWidget(int id)
+{
+    switch (id) {
+    case 0: return ui->widgetContent;
+    case 1: return ui->widgetSpec;
+    case 2: return ui->widgetTaste;
+    case 3: return ui->widgetAdd;
+    case 4: return ui->widgetSpecGrid;
+    case 5: return ui->widgetTasteGrid;
+    case 6: return ui->widgetAddGrid;
+    case 7: return ui->widgetButtons;
+    case 8: return ui->widgetTitle;
+    default: return UIComponentGapFiller::getQWidget();
+    }
+}
+
+QPushButton* SelectSpuWidget::getUiQPushButton(int id)
+{
+    switch (id) {
+    case 0: return ui->btnOk;
+    case 1: return ui->btnClose;
+    default: return UIComponentGapFiller::getQPushButton();
+    }
+}
+
+QLabel* SelectSpuWidget::getUiQLable(int id)
+{
+    switch (id) {
+    case 0: return ui->lblTitle;
+    case 1: return ui->lblSpecTitle;
+    case 2: return ui->lblTasteTitle;
+    case 3: return ui->lblAddTitle;
+    default: return UIComponentGapFiller::getQLabel();
+    }
+}
+
+void SelectSpuWidget::Retranslate()
+{
+    ui->retranslateUi(this);
+    ui->lblTitle->setText(KxPosTranslator::GetTranslation(TitleMessage));
+    ui->lblSpecTitle->setText(KxPosTranslator::GetTranslation(SpecTitleMessage));
+    ui->lblTasteTitle->setText(KxPosTranslator::GetTranslation(TasteTitleMessage));
+    ui->lblAddTitle->setText(KxPosTranslator::GetTranslation(AddTitleMessage));
+    ui->btnOk->setText(KxPosTranslator::GetTranslation(OkMessage));
+    ui->btnClose->setText(KxPosTranslator::GetTranslation(CloseMessage));
+    UpdateTranslation();
+}
+
+void SelectSpuWidget::UpdateTranslation()
+{
+    setWindowTitle(ui->lblTitle->text());
+    for (int g = GridSpec; g <= GridAdd; ++g) {
+        if (m_pageKey[g] && !QFile::exists(QString::fromUtf8(PageKeyIcon)))
+            m_pageKey[g]->setText(KxPosTranslator::GetTranslation(MoreMessage));
+    }
+}

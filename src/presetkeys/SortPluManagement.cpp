@@ -1,0 +1,249 @@
+#include "presetkeys/SortPluManagement.h"
+#include "ui_SortPluManagement.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/PrePluGroupShowWidget.h"
+#include "contracts/UIComponentGapFiller.h"
+
+#include <QKeyEvent>
+#include <QLayout>
+
+namespace {
+constexpr int TitleMessage = 7440;
+constexpr int HintMessage = 7441;
+constexpr int LeftMessage = 7442;
+constexpr int RightMessage = 7443;
+constexpr int UpMessage = 7444;
+constexpr int DownMessage = 7445;
+constexpr int TopMessage = 7446;
+constexpr int HidePluMessage = 7447;
+constexpr int HideSortMessage = 7448;
+constexpr int SaveMessage = 7449;
+constexpr int CloseMessage = 7450;
+
+constexpr int ButtonCount = 9;
+
+// One screen design: title bar, panel frame and the buttons in the order
+// left, right, up, down, top, show/hide product, show/hide category, save,
+// close (a column beside the panel).
+struct Design {
+    int width;
+    int height;
+    QRect title;
+    QRect panel;
+    QRect buttons[ButtonCount];
+};
+
+const Design designs[] = {
+    {1920, 1080, QRect(0, 0, 1920, 80), QRect(20, 100, 1480, 960),
+     {QRect(1540, 100, 360, 90), QRect(1540, 210, 360, 90), QRect(1540, 320, 360, 90), QRect(1540, 430, 360, 90),
+      QRect(1540, 540, 360, 90), QRect(1540, 650, 360, 90), QRect(1540, 760, 360, 90), QRect(1540, 870, 360, 85),
+      QRect(1540, 975, 360, 85)}},
+    {1024, 768, QRect(0, 0, 1024, 56), QRect(10, 66, 800, 692),
+     {QRect(824, 66, 190, 64), QRect(824, 140, 190, 64), QRect(824, 214, 190, 64), QRect(824, 288, 190, 64),
+      QRect(824, 362, 190, 64), QRect(824, 436, 190, 64), QRect(824, 510, 190, 64), QRect(824, 604, 190, 70),
+      QRect(824, 688, 190, 70)}},
+    {800, 600, QRect(0, 0, 800, 44), QRect(8, 52, 624, 540),
+     {QRect(642, 52, 150, 50), QRect(642, 110, 150, 50), QRect(642, 168, 150, 50), QRect(642, 226, 150, 50),
+      QRect(642, 284, 150, 50), QRect(642, 342, 150, 50), QRect(642, 400, 150, 50), QRect(642, 474, 150, 56),
+      QRect(642, 536, 150, 56)}},
+};
+
+QRect scaled(const QRect& r, double sx, double sy)
+{
+    const int left = qRound(r.x() * sx);
+    const int top = qRound(r.y() * sy);
+    const int right = qRound((r.x() + r.width()) * sx);
+    const int bottom = qRound((r.y() + r.height()) * sy);
+    return QRect(left, top, right - left, bottom - top);
+}
+} // namespace
+
+SortPluManagement::SortPluManagement(int screenType, QWidget* parent)
+    : KxDialog(parent)
+    , m_screenType(screenType)
+    , ui(new Ui::SortPluManagement)
+{
+    ui->setupUi(this);
+    // Frameless tool window that stays on top (0x40C0B).
+    setWindowFlags(Qt::Tool | Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint
+                   | Qt::WindowStaysOnTopHint);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
+    ui->lblHint->setProperty("fontsize", QStringLiteral("14"));
+    setFixedSize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    ApplyGeometry(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    Retranslate();
+}
+
+SortPluManagement::~SortPluManagement()
+{
+    // The panel belongs to the host: hand it back to no parent rather than
+    // delete it with the dialog.
+    if (m_panel) {
+        m_panel->hide();
+        m_panel->setParent(nullptr);
+    }
+    delete ui;
+}
+
+void SortPluManagement::ApplyGeometry(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    // The design of the same width, else the nearest class scaled.
+    const Design* design = &designs[2];
+    if (width >= 1366)
+        design = &designs[0];
+    else if (width >= 1024)
+        design = &designs[1];
+    const double sx = double(width) / design->width;
+    const double sy = double(height) / design->height;
+    ui->widgetTitle->setGeometry(scaled(design->title, sx, sy));
+    ui->widgetPrePlu->setGeometry(scaled(design->panel, sx, sy));
+    for (int i = 0; i < ButtonCount; ++i)
+        getUiQPushButton(i)->setGeometry(scaled(design->buttons[i], sx, sy));
+}
+
+void SortPluManagement::showWidget()
+{
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void SortPluManagement::showFastPluKey(PrePluGroupShowWidget* panel)
+{
+    if (!panel)
+        return;
+    m_panel = panel;
+    panel->setParent(ui->widgetPrePlu);
+    ui->widgetPrePlu->layout()->addWidget(panel);
+    panel->show();
+    panel->showProd();
+}
+
+// --- Buttons --------------------------------------------------------------------------
+
+void SortPluManagement::on_btnLeft_clicked()
+{
+    emit signalLeftBtn();
+}
+
+void SortPluManagement::on_btnRight_clicked()
+{
+    emit signalRightBtn();
+}
+
+void SortPluManagement::on_btnClose_clicked()
+{
+    leave();
+}
+
+void SortPluManagement::on_btnSaveData_clicked()
+{
+    leave();
+}
+
+void SortPluManagement::on_btnUp_clicked()
+{
+    emit signalUpBtn();
+}
+
+void SortPluManagement::on_btnDown_clicked()
+{
+    emit signalDownBtn();
+}
+
+void SortPluManagement::on_btnTop_clicked()
+{
+    emit signalTopData();
+}
+
+void SortPluManagement::on_btnHide_clicked()
+{
+    emit signalHideSort();
+}
+
+void SortPluManagement::on_btnHidePlu_clicked()
+{
+    emit signalHidePlu();
+}
+
+void SortPluManagement::leave()
+{
+    // Closed first, so the host can put the panel back on a visible screen.
+    done(1);
+    emit signalPreShow();
+}
+
+void SortPluManagement::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        // Leaving by Escape must also give the panel back.
+        event->accept();
+        leave();
+        return;
+    }
+    KxDialog::keyPressEvent(event);
+}
+
+// --- Accessors --------------------------------------------------------------------------
+
+QWidget* SortPluManagement::getUiQWidget(int id)
+{
+    switch (id) {
+    case 0: return ui->widgetPrePlu;
+    case 1: return ui->widgetTitle;
+    default: return UIComponentGapFiller::getQWidget();
+    }
+}
+
+QPushButton* SortPluManagement::getUiQPushButton(int id)
+{
+    switch (id) {
+    case 0: return ui->btnLeft;
+    case 1: return ui->btnRight;
+    case 2: return ui->btnUp;
+    case 3: return ui->btnDown;
+    case 4: return ui->btnTop;
+    case 5: return ui->btnHidePlu;
+    case 6: return ui->btnHide;
+    case 7: return ui->btnSaveData;
+    case 8: return ui->btnClose;
+    default: return UIComponentGapFiller::getQPushButton();
+    }
+}
+
+QLabel* SortPluManagement::getUiQLable(int id)
+{
+    switch (id) {
+    case 0: return ui->lblTitle;
+    case 1: return ui->lblHint;
+    default: return UIComponentGapFiller::getQLabel();
+    }
+}
+
+void SortPluManagement::Retranslate()
+{
+    ui->retranslateUi(this);
+    ui->lblTitle->setText(KxPosTranslator::GetTranslation(TitleMessage));
+    ui->lblHint->setText(KxPosTranslator::GetTranslation(HintMessage));
+    ui->btnLeft->setText(KxPosTranslator::GetTranslation(LeftMessage));
+    ui->btnRight->setText(KxPosTranslator::GetTranslation(RightMessage));
+    ui->btnUp->setText(KxPosTranslator::GetTranslation(UpMessage));
+    ui->btnDown->setText(KxPosTranslator::GetTranslation(DownMessage));
+    ui->btnTop->setText(KxPosTranslator::GetTranslation(TopMessage));
+    ui->btnHidePlu->setText(KxPosTranslator::GetTranslation(HidePluMessage));
+    ui->btnHide->setText(KxPosTranslator::GetTranslation(HideSortMessage));
+    ui->btnSaveData->setText(KxPosTranslator::GetTranslation(SaveMessage));
+    ui->btnClose->setText(KxPosTranslator::GetTranslation(CloseMessage));
+    UpdateTranslation();
+}
+
+void SortPluManagement::UpdateTranslation()
+{
+    setWindowTitle(ui->lblTitle->text());
+}
