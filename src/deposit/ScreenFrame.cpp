@@ -1,0 +1,144 @@
+#include "deposit/ScreenFrame_p.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/MessageWidget.h"
+#include "contracts/QuestionMessage.h"
+#include "contracts/UiTool.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QWidget>
+
+#include <cstring>
+
+ScreenFrame::ScreenFrame(int screenType, QWidget* screen)
+    : m_screenType(screenType)
+    , m_screen(screen)
+{
+}
+
+MessageWidget* ScreenFrame::messageBox()
+{
+    if (!m_messageBox)
+        m_messageBox = new MessageWidget(m_screenType, m_screen);
+    return m_messageBox;
+}
+
+QuestionMessage* ScreenFrame::questionBox()
+{
+    if (!m_questionBox)
+        m_questionBox = new QuestionMessage(m_screenType, m_screen);
+    return m_questionBox;
+}
+
+void ScreenFrame::showMessage(TransMsgId messageId)
+{
+    showText(KxPosTranslator::GetTranslation(messageId));
+}
+
+void ScreenFrame::showText(const QString& text)
+{
+    messageBox()->showMessage(text, KxPosTranslator::GetTranslation(MessageTitleId), 3, false);
+}
+
+bool ScreenFrame::ask(TransMsgId messageId)
+{
+    return questionBox()->ShowMessage(KxPosTranslator::GetTranslation(MessageTitleId),
+                                      KxPosTranslator::GetTranslation(messageId))
+           == 1;
+}
+
+void ScreenFrame::applyCaptions(QWidget* root, const Caption* captions, std::size_t count)
+{
+    if (!root || !captions)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Caption& c = captions[i];
+        QWidget* widget = root->objectName() == QLatin1String(c.objectName)
+                              ? root
+                              : root->findChild<QWidget*>(QLatin1String(c.objectName));
+        if (!widget)
+            continue;
+        const QString text = KxPosTranslator::GetTranslation(c.messageId);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            button->setText(text);
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(text);
+    }
+}
+
+TransMsgId ScreenFrame::captionFor(const char* objectName, const Caption* captions, std::size_t count)
+{
+    if (!objectName || !captions)
+        return 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (std::strcmp(captions[i].objectName, objectName) == 0)
+            return captions[i].messageId;
+    }
+    return 0;
+}
+
+void ScreenFrame::applyProjectCode(QLabel* logo, QWidget* logoFrame)
+{
+    if (!logo)
+        return;
+    if (KxPosConfig::sProjectCode == QLatin1String("1")) {
+        logo->setText(QStringLiteral("STD7.0"));
+    } else if (KxPosConfig::sProjectCode == QLatin1String("2")) {
+        logo->setText(QString());
+        const QSize size = KxPosConfig::GetAutoSize(120, 40, 75, 25);
+        logo->setFixedSize(size);
+        logo->resize(size);
+        UiTool::UpdateWidgetStyle(logoFrame, "showType", QStringLiteral("KRVA"));
+    }
+}
+
+void ScreenFrame::showClock(QLabel* time, QLabel* date, const QString& text)
+{
+    static const QString format = QStringLiteral("yyyy-MM-dd ddd hh:mm:ss");
+    // The host may write the weekday in any of the screens' languages or in
+    // the C locale.
+    QDateTime when = QLocale::c().toDateTime(text, format);
+    for (const QString& name : {QStringLiteral("zh_CN"), QStringLiteral("en_US")}) {
+        if (when.isValid())
+            break;
+        when = QLocale(name).toDateTime(text, format);
+    }
+    if (!when.isValid())
+        when = QLocale::system().toDateTime(text, format);
+
+    const QLocale locale(KxPosConfig::sLanguage);
+    if (time)
+        time->setText(when.isValid() ? locale.toString(when, QStringLiteral("hh:mm:ss")) : QString());
+    const QString dateFormat = KxPosConfig::iRatioType == 1 ? QStringLiteral("yyyy-MM-dd")
+                                                            : QStringLiteral("yyyy-MM-dd ddd");
+    if (date)
+        date->setText(when.isValid() ? locale.toString(when, dateFormat) : QString());
+}
+
+void ScreenFrame::showStatus(QLabel* store, QLabel* terminal, QLabel* cashier, const QString& orgcode,
+                             const QString& wgtcode, const QString& username)
+{
+    QString storeText = orgcode;
+    if (KxPosConfig::GetValue(QStringLiteral("TRADE_ShowOrgPosType"), QStringLiteral("0")) == QLatin1String("2"))
+        storeText = KxPosConfig::sOrgName + orgcode;
+    if (store)
+        store->setText(storeText);
+    if (terminal)
+        terminal->setText(KxPosTranslator::GetTranslation(1247) + QLatin1Char('-') + wgtcode);
+    if (cashier)
+        cashier->setText(username);
+}
+
+void ScreenFrame::setFontSize(QWidget* widget, const char* size)
+{
+    UiTool::UpdateWidgetStyle(widget, "fontsize", QString::fromLatin1(size));
+}
+
+bool ScreenFrame::isDigitText(const QString& text)
+{
+    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+}
