@@ -1,0 +1,41 @@
+#pragma once
+// The product choice of an exchange coupon: the coupon's selectable products
+// (CouponWidgetInfo::CouponPluInfo), three columns (mark, product, quantity).
+// data() hands out the whole entry for Qt::UserRole; setData() with
+// Qt::EditRole sets an entry's `selected` flag.
+
+#include "kxpostradeui_export.h"
+
+#include "coupon/CouponWidgetInfo.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+
+class KXPOSTRADEUI_EXPORT CouponPluSelectionModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    static constexpr int RecordRole = Qt::UserRole;
+
+    explicit CouponPluSelectionModel(QObject* parent = nullptr);
+    ~CouponPluSelectionModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // Only Qt::EditRole on an index of the model: the bool value becomes the
+    // entry's `selected` flag.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    void SetPluList(const QList<CouponWidgetInfo::CouponPluInfo>& list);
+    const QList<CouponWidgetInfo::CouponPluInfo>& PluList() const { return m_entries; }
+    void Clear();
+    // Reads the header texts again from the translator.
+    void RetranslateHeaders();
+
+private:
+    QList<CouponWidgetInfo::CouponPluInfo> m_entries;
+    QStringList m_headers;
+};

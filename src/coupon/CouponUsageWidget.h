@@ -1,0 +1,277 @@
+#pragma once
+// The coupon redemption screen.
+//
+// The cashier scans or types coupon codes; each search goes to the host
+// (SignSearchCoupon), which answers with AddCouponInfo. The screen lists the
+// coupons, keeps coupons of different channels apart, and works in one of two
+// modes chosen by KxPosConfig::m_isCouponForDeduct when it is built:
+//
+//  - deduction mode: a coupon deducts an amount. A channel bar says where the
+//    next code comes from; a row may stand for several coupons of one code
+//    (useCount); used coupons can be cancelled, refreshed or removed.
+//  - exchange mode: a coupon is exchanged for products. The cashier chooses
+//    the products (page 0), weighs weighed ones on the product list (page 1)
+//    and fills package contents (page 2) before the coupons are used.
+//
+// Confirm (SignUseCouponAndAddPlu) and submit (SignUseCouponFinished) hand the
+// ticked coupons and their products to the host, which uses them and reports
+// each result back through CacheCouponUseResult. The results are kept per
+// main coupon so that a cancellation names every coupon used with it.
+//
+// The screen talks to no server; everything runs on the GUI thread.
+
+#include "kxpostradeui_export.h"
+
+#include "coupon/CouponWidgetInfo.h"
+
+#include "contracts/KxPosModel.h"
+#include "contracts/KxWidget.h"
+
+#include <QList>
+#include <QMap>
+#include <QMultiMap>
+#include <QPair>
+#include <QPersistentModelIndex>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QKeyEvent;
+class QTableView;
+
+class CouponItemDelegate;
+class CouponListModel;
+class CouponPluSelectionItemDelegate;
+class CouponPluSelectionModel;
+class CouponPluTableItemDelegate;
+class CouponPluTableModel;
+class MessageWidget;
+class QuestionMessage;
+
+namespace Ui {
+class CouponUsageWidget;
+}
+
+// Products per coupon code.
+using CouponPluListMap = QMap<QString, QList<KxPosPluDetail>>;
+// A configured channel: (channelName, channelCode).
+using CouponChannelEntry = QPair<QString, QString>;
+
+class KXPOSTRADEUI_EXPORT CouponUsageWidget : public KxWidget
+{
+    Q_OBJECT
+
+public:
+    // The page the product area shows.
+    enum CouponUsageType {
+        PluSelectionType = 0, // the coupon's selectable products
+        CouponPluListType = 1, // the products delivered, with weighing and totals
+        ExchangePluListType = 2 // package contents, one package after another
+    };
+    Q_ENUM(CouponUsageType)
+
+    explicit CouponUsageWidget(QWidget* parent = nullptr);
+    ~CouponUsageWidget() override;
+
+    // --- Frame ---------------------------------------------------------------
+    // Shows the screen with keyboard focus on the code line. With
+    // `refuseSubmit` the submit button only explains that confirm is to be
+    // used.
+    void Show(bool refuseSubmit);
+    void Close();
+    void Retranslate() override;
+    void UpdateTranslation() override;
+    bool IsDeductMode() const { return deductMode; }
+
+    // --- Coupon list and channels --------------------------------------------
+    // The host's answer to a search: adds the coupon, or refreshes the row of
+    // the same couponId (with `warnIfAdded` the duplicate is refused), then
+    // selects the last row.
+    void AddCouponInfo(const CouponWidgetInfo& info, bool warnIfAdded);
+    // Replaces the whole list and makes row 0 current.
+    void UpdateCouponInfo(const QList<CouponWidgetInfo>& list);
+    // True when `info` may join the list: no channel bar, an empty list, or
+    // every listed coupon of the same channel.
+    bool CheckCouponMutex(const CouponWidgetInfo& info);
+    // True when no row has the couponId of `info` yet.
+    bool CheckCouponAdded(const CouponWidgetInfo& info);
+    void SetCouponChecked(const QString& couponId, bool checked);
+    void SetCurrentCouponAdded(bool added);
+    // Every ticked, used row is marked added.
+    void SetCheckedCouponAdded();
+    void SetCouponConfirmed(const QModelIndex& index);
+    QList<CouponWidgetInfo> GetCouponWidgetData();
+    CouponWidgetInfo GetCurrentCouponInfo();
+    QString GetCurrentCouponCode();
+    // Caption of the checked channel button; empty without one.
+    QString GetCurrentChannelName();
+    QList<CouponChannelEntry> GetChannelList() const;
+    QString GetCurrentChannelCode() const { return currentChannelCode; }
+    void InitCouponChannel();
+    // Rebuilds the channel buttons of the current page.
+    void RefreshChannelWidget();
+    int ChannelPageCount();
+    int ChannelPage() const { return channelPage; }
+    // The channel button of `channelCode` on the current page, or null.
+    QAbstractButton* GetChannelButton(const QString& channelCode);
+    // Empties the coupon list, the product pages, the product map and the use
+    // results.
+    void ClearData();
+
+    // --- Products, weighing and package contents -----------------------------
+    // Appends a product to the product list of its couponCode.
+    void AddPlu(const KxPosPluDetail& plu);
+    // Replaces the products of `couponCode` and shows them: the package
+    // contents first when `isExchange`, else the product list.
+    void AddPluList(const QString& couponCode, const QList<KxPosPluDetail>& list, bool isExchange);
+    // A scale result for product row `row` of the product list.
+    void UpdatePluWeight(double weight, double value, int row);
+    // A scale result for a package content item (passed to the picker).
+    void UpdatePackPluWeight(const QString& pluCode, int itemIndex, int pageType, int count, int groupIndex);
+    void UpdateUIData(CouponUsageWidget::CouponUsageType type);
+    void UpdatePluSelectionData();
+    void UpdatePluListData();
+    void UpdateExchangePluListData();
+    void ClearSelectionPluData();
+    void UpdateBottomArea();
+    // The product list of the current coupon (created empty for a new code).
+    QList<KxPosPluDetail>& GetCurCouponPluDetailList();
+    // Sum of price x quantity over the current coupon's products.
+    double GetCurCouponTotalValue();
+    // The weight the current coupon grants for a weighed product; 0.0 when it
+    // names none.
+    double GetCurCouponPluLimitWeight(const QString& pluCode);
+    int GetSelectedPluCount(const QList<CouponWidgetInfo::CouponPluInfo>& list);
+    // True when every weighed product of `list` has been weighed (always in
+    // deduction mode).
+    bool CheckUnWeightPlu(const QList<KxPosPluDetail>& list);
+    void SelectPluAreaRow(QTableView* view, int row);
+    void DoPluAreaRowChange(QTableView* view, bool down);
+    int CurrentPage() const;
+    int PackPluRow() const { return packPluRow; }
+    const CouponPluListMap& PluMap() const { return pluMap; }
+    QList<int> WeighedRows(const QString& couponCode) const { return weighedRows.value(couponCode); }
+
+    // --- Use and cancellation bookkeeping ------------------------------------
+    // Checks the ticked coupons and fills `couponInfoList` with one use
+    // request per ticked row not yet added. False (after a message) when
+    // refused.
+    bool PrepareForCouponUse(QList<QVariantMap>& couponInfoList);
+    // A use result of the host: "PayDetails", main coupon first.
+    void CacheCouponUseResult(const QVariantMap& result);
+    // A use result recovered from a pay record ("UDP21" JSON text).
+    void CacheCouponUseResult(const QString& couponId, const KxPosPayResult& payResult);
+    // The used-coupon records of a main coupon, its own first.
+    QList<QVariantMap> GetCouponUsedData(const QString& mainCouponId);
+    void RemoveCacheCouponUseResult(const QString& mainCouponId, const QString& subCouponId);
+    void ProcessCouponUnuseReqResult(const QString& mainCouponId, const QString& subCouponId,
+                                     CouponWidgetInfo::CouponStatus status);
+    // Returns the main id the row is known under afterwards.
+    QString ProcessMultiCouponUnuseFailed(const QString& mainCouponId);
+    void HandleCancelPayResult(const QString& couponId);
+    bool ProcessMainCouponCancel(const QString& couponId, int row);
+    void ProcessSubCouponCancel(const QString& couponId, int row);
+    void ReplaceMainCouponData(int row, const QString& newMainCouponId);
+    void ClearUnuseChildCoupon(const QString& mainCouponId);
+    void DeselectCouponAfterUnuse(const QString& couponId);
+    // Asks the host to cancel every used coupon, then empties the screen.
+    void UnuseAndClearData(bool needHint);
+    void RemoveCoupon(const QString& couponId);
+    void RetryCurrentCouponUnuse();
+    void RefreshCurrentCouponStatus();
+    void UpdateCouponStatus(const QString& couponId, CouponWidgetInfo::CouponStatus status,
+                            const QString& subCouponId);
+    void UpdateCouponItemStatus(int row, CouponWidgetInfo::CouponStatus status, const QString& subCouponId);
+    bool HasUsedCoupon();
+    double GetUsedCouponAmount();
+    QStringList GetUsedCouponIdList();
+    int GetRowByCouponId(const QString& couponId, bool withChildren);
+    bool CheckUnCheckedCoupon();
+    bool CheckCouponConfirmed();
+    bool CheckCouponUseNumModify(const QModelIndex& index, CouponWidgetInfo& out);
+    // Number of cached use results under a main coupon id.
+    int CachedResultCount(const QString& mainCouponId) const { return useCache.count(mainCouponId); }
+    QStringList CachedMainCouponIds() const { return useCache.uniqueKeys(); }
+
+signals:
+    void SignSearchCoupon(const QString& couponCode, const QString& channelCode);
+    void SignGetCouponPlu(const CouponWidgetInfo& couponInfo);
+    void SignGetCouponPluWeight(const KxPosPluDetail& pluDetail, int row);
+    void SignGetPackPluWeight(KxPosPluDetail p_PluDetail, int row, int iPageType, int iCount, int iGroup);
+    void SignUseCouponAndAddPlu(CouponPluListMap& pluMap, const QList<QVariantMap>& couponInfoList);
+    void SignUseCouponFinished(CouponPluListMap& pluMap, const QList<QVariantMap>& couponInfoList);
+    void SignUnuseCouponList(const QList<QVariantMap>& resultList, bool needHint);
+    void SignButtonUnuseClicked(const QList<QVariantMap>& couponInfoList);
+    void SignButtonRefreshClicked(const QList<QVariantMap>& couponInfoList);
+    void SignRemovePayRecord(const QStringList& couponIdList);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private slots:
+    void SlotButtonSearchClicked();
+    void SlotButtonConfirmClicked();
+    void SlotButtonSubmitClicked();
+    void SlotButtonCloseClicked();
+    void SlotChannelNextPage();
+    void SlotChannelButtonClicked(QAbstractButton* button);
+    void SlotCouponListClicked(const QModelIndex& index);
+    void SlotButtonPackConfirmClicked();
+    void SlotSelectCouponPlu(const QModelIndex& index);
+    void SlotButtonPreClicked();
+    void SlotButtonNextClicked();
+    void SlotPluWeightButtonClicked(const QModelIndex& index);
+    void SlotPluDetailButtonClicked(const QModelIndex& index);
+    void SlotCouponMinusButtonClicked(const QModelIndex& index);
+    void SlotCouponPlusButtonClicked(const QModelIndex& index);
+    void SlotCouponUnuseButtonClicked(const QModelIndex& index);
+    void SlotCouponRefreshButtonClicked(const QModelIndex& index);
+    void SlotCouponRemoveButtonClicked(const QModelIndex& index);
+
+private:
+    void InitUI();
+    void InitWidgetSize();
+    void InitListView();
+    void InitPluTableView();
+    void InitConnections();
+    void InitDefaultData();
+    void ApplyCaptions();
+    void ShowMessage(const QString& text);
+    void HandlePluSelectionConfirm();
+    void HandleExchangePluConfirm();
+    // Writes total, deduction and difference of the current coupon.
+    void UpdateAmountLabels();
+    // Writes the translated texts of the page shown again (language change).
+    void RefreshPageTexts();
+    void UpdateSelectionCounter(int selected);
+    void SelectCouponRow(int row, bool emitClicked);
+    QVariantMap UsedCouponRecord(const QString& mainCouponId, const KxPosPayResult& result) const;
+    // Moves every cached result of `oldId` under `newId`, keeping their order;
+    // with `skipCouponId` set the result of that coupon is dropped.
+    void MoveCacheEntries(const QString& oldId, const QString& newId, const QString& skipCouponId);
+
+    Ui::CouponUsageWidget* ui;
+    bool deductMode;
+    MessageWidget* messageWidget;
+    QuestionMessage* questionMessage;
+    QButtonGroup* channelGroup = nullptr;
+    QList<CouponChannelEntry> channelList;
+    int channelPage = 0;
+    QPersistentModelIndex lastCouponIndex;
+    QString currentChannelCode;
+    std::shared_ptr<CouponListModel> couponModel;
+    std::shared_ptr<CouponItemDelegate> couponDelegate;
+    std::shared_ptr<CouponPluTableModel> pluTableModel;
+    std::shared_ptr<CouponPluTableItemDelegate> pluTableDelegate;
+    std::shared_ptr<CouponPluSelectionModel> pluSelectionModel;
+    std::shared_ptr<CouponPluSelectionItemDelegate> pluSelectionDelegate;
+    CouponPluListMap pluMap;
+    QMap<QString, QList<int>> weighedRows;
+    QMultiMap<QString, KxPosPayResult> useCache;
+    int packPluRow = -1;
+    bool submitRefused = false;
+};
