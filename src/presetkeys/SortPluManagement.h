@@ -11,11 +11,11 @@
 #include "kxpostradeui_export.h"
 
 #include "contracts/KxDialog.h"
+#include "contracts/PrePluGroupShowWidget.h"
 
 #include <QPointer>
 #include <QRect>
 
-class PrePluGroupShowWidget;
 class QLabel;
 class QPushButton;
 
