@@ -181,6 +181,8 @@ void DepositPluWidget::initView()
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(KxPosConfig::GetAutoHeight(56, 40));
     view->setShowGrid(false);
+    // No frame: the columns fill the list exactly.
+    view->setFrameShape(QFrame::NoFrame);
 }
 
 void DepositPluWidget::RefreshDepositPluWidget()

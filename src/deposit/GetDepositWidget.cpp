@@ -172,6 +172,8 @@ void GetDepositWidget::InitOrderTableWidget()
     table->setFocusPolicy(Qt::NoFocus);
     table->verticalHeader()->hide();
     table->setShowGrid(false);
+    // No frame: the columns fill the table exactly.
+    table->setFrameShape(QFrame::NoFrame);
 }
 
 void GetDepositWidget::RefreshOrderParticulars(QList<KxPosDepositPluDetail> lines)
