@@ -8,9 +8,13 @@
 #include "contracts/KxPosTranslator.h"
 #include "contracts/QuestionMessage.h"
 
+#include <QComboBox>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTableView>
+
+#include <cmath>
 
 namespace {
 constexpr int OrderColumns = 13;
@@ -42,6 +46,31 @@ int statusCaption(const OrderDetail& order)
     if (s == QLatin1String("9") && order.deliveryType == QLatin1String("22"))
         return 1117;
     return 0;
+}
+
+// Operation-button captions by operation mode.
+struct OperCaptions
+{
+    int mode;
+    int first;
+    int second;
+};
+constexpr OperCaptions operCaptions[] = {
+    {0, 1110, 1113}, {1, 1136, 2362}, {2, 2363, 2364}, {4, 1111, 1112}, {5, 1117, 5002},
+};
+
+// The remark line above the order's lines: which order they belong to.
+void showRemark(Ui::TradeWidget* ui, const OrderDetail& shown)
+{
+    if (shown.orderId.isEmpty())
+        ui->lbRemark->setText(KxPosTranslator::GetTranslation(1154));
+    else
+        ui->lbRemark->setText(KxPosTranslator::GetTranslation(5997) + QStringLiteral("  ") + shown.orderId);
+}
+
+bool sameQuantity(double a, double b)
+{
+    return std::fabs(a - b) < 1e-9;
 }
 
 double pickedSum(const QList<PluDetail>& lines)
@@ -105,12 +134,22 @@ void TradeWidget::showOrderList(QList<OrderDetail> orders, int type)
 {
     orderList = orders;
     QStandardItemModel* old = orderModel;
+    QItemSelectionModel* oldSelection = ui->tbvOrder->selectionModel();
     orderModel = new QStandardItemModel(0, OrderColumns, this);
     ui->tbvOrder->setModel(orderModel);
-    delete old;
+    delete oldSelection;
+    if (old) {
+        old->clear();
+        delete old;
+    }
+    // The card delegate of column 0 draws the whole card from the row's
+    // cells; the other columns only carry data.
+    for (int c = 1; c < OrderColumns; ++c)
+        ui->tbvOrder->setColumnHidden(c, true);
+    ui->tbvOrder->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     const int rowHeight = KxPosConfig::styleMap.value(QStringLiteral("$OrderTable_Height")).toInt();
-    for (const OrderDetail& order : orderList) {
+    for (const OrderDetail& order : qAsConst(orderList)) {
         QList<QStandardItem*> row;
         for (int c = 0; c < OrderColumns; ++c)
             row << new QStandardItem;
@@ -132,13 +171,19 @@ void TradeWidget::showOrderList(QList<OrderDetail> orders, int type)
     }
 
     if (orderList.isEmpty()) {
-        ui->lbRemark->setText(KxPosTranslator::GetTranslation(1154));
         shownLines.clear();
         pickLines.clear();
         selectedOrderId.clear();
+        // Nothing is shown any more, so the operation buttons have nothing
+        // to act on until an order is listed again.
+        shownOrder = OrderDetail();
+        pickOrder = OrderDetail();
         orderRow = -1;
+        ui->btnOper1->setEnabled(false);
+        ui->btnOper2->setEnabled(false);
         RefreshTableViewOn();
         RefreshTableViewDown(false);
+        ui->lbRemark->setText(KxPosTranslator::GetTranslation(1154));
         return;
     }
     if (type == 2) {
@@ -160,39 +205,35 @@ void TradeWidget::ClickOrderList(int row, bool keep)
 {
     if (row < 0 || row >= orderList.size())
         return;
-    const OrderDetail& order = orderList.at(row);
+    const OrderDetail order = orderList.at(row);
+    ui->btnOper1->setEnabled(true);
+    ui->btnOper2->setEnabled(true);
     ui->btnOper2->show();
     selectedOrderId = order.orderId;
     const QString& state = order.operState;
-    int caption1 = 0;
-    int caption2 = 0;
+    int mode = -1;
     if (state == QLatin1String("1")
-        || (state == QLatin1String("7") && order.deliveryType == QLatin1String("21") && order.deliveryDetail.isEmpty())) {
-        operMode = 1;
-        caption1 = 1136;
-        caption2 = 2362;
-    } else if (state == QLatin1String("0")) {
-        operMode = 0;
-        caption1 = 1110;
-        caption2 = 1113;
-    } else if (state == QLatin1String("2")) {
-        operMode = 2;
-        caption1 = 2363;
-        caption2 = 2364;
-    } else if (state == QLatin1String("4")) {
-        operMode = 4;
-        caption1 = 1111;
-        caption2 = 1112;
-    } else if (state == QLatin1String("5")) {
-        operMode = 5;
-        caption1 = 1117;
-        caption2 = 5002;
+        || (state == QLatin1String("7") && order.deliveryType == QLatin1String("21") && order.deliveryDetail.isEmpty()))
+        mode = 1;
+    else if (state == QLatin1String("0"))
+        mode = 0;
+    else if (state == QLatin1String("2"))
+        mode = 2;
+    else if (state == QLatin1String("4"))
+        mode = 4;
+    else if (state == QLatin1String("5"))
+        mode = 5;
+    // Any other state keeps the mode and captions of the order chosen before.
+    if (mode >= 0) {
+        operMode = mode;
+        for (const OperCaptions& c : operCaptions) {
+            if (c.mode == mode) {
+                ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
+                ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
+            }
+        }
     }
-    if (caption1) {
-        ui->btnOper1->setText(KxPosTranslator::GetTranslation(caption1));
-        ui->btnOper2->setText(KxPosTranslator::GetTranslation(caption2));
-    }
-    if (state == QLatin1String("2"))
+    if (mode == 2)
         ui->btnOper2->hide();
     emit SignalShowOrderDetail(order, operMode, keep, lineRow);
 }
@@ -218,7 +259,7 @@ void TradeWidget::showPluDetail(OrderDetail shown, OrderDetail picking, int row)
     shownLines = shown.lines;
     pickOrder = picking;
     pickLines = picking.lines;
-    ui->lbRemark->setText(KxPosTranslator::GetTranslation(shownLines.isEmpty() ? 1154 : 1153));
+    showRemark(ui, shownOrder);
     RefreshTableViewOn();
     RefreshTableViewDown(false);
 }
@@ -227,6 +268,8 @@ void TradeWidget::showPluDetail(OrderDetail shown, OrderDetail picking, int row)
 
 void TradeWidget::on_btnOper1_clicked()
 {
+    if (orderList.isEmpty())
+        return;
     switch (operMode) {
     case 0: emit SignAcceptNewOrder(shownOrder); break;
     case 1:
@@ -257,6 +300,8 @@ void TradeWidget::on_btnOper1_clicked()
 
 void TradeWidget::on_btnOper2_clicked()
 {
+    if (orderList.isEmpty())
+        return;
     switch (operMode) {
     case 0: emit SignRejectNewOrder(shownOrder); break;
     case 1:
@@ -303,7 +348,7 @@ void TradeWidget::pluAddOne(QModelIndex index)
     if (!index.isValid() || index.row() >= pickLines.size())
         return;
     PluDetail& line = pickLines[index.row()];
-    if (line.pickQty == line.orderQty) {
+    if (sameQuantity(line.pickQty, line.orderQty)) {
         ShowNotice(1140);
         return;
     }
@@ -316,7 +361,8 @@ void TradeWidget::pluMinusOne(QModelIndex index)
     if (!index.isValid() || index.row() >= pickLines.size())
         return;
     PluDetail& line = pickLines[index.row()];
-    if (QString::number(line.pickQty, 'g', 6) == QLatin1String("1")) {
+    // A picked quantity never drops below 1 through the minus button.
+    if (QString::number(line.pickQty, 'g', 6) == QLatin1String("1") || line.pickQty < 1.0) {
         ShowNotice(1139);
         return;
     }
@@ -356,6 +402,35 @@ void TradeWidget::AddOneOrderPlu(PluDetail line)
     line.lineNo = pickLines.size();
     pickLines.append(line);
     RefreshTableViewDown(true);
+}
+
+void TradeWidget::RetranslateOrderPanel()
+{
+    {
+        QComboBox* box = ui->boxOrderSort;
+        const QSignalBlocker blocker(box);
+        const int current = qMax(0, box->currentIndex());
+        box->clear();
+        box->addItems({KxPosTranslator::GetTranslation(1164), KxPosTranslator::GetTranslation(1165),
+                       KxPosTranslator::GetTranslation(1166)});
+        box->setCurrentIndex(current);
+    }
+    for (const OperCaptions& c : operCaptions) {
+        if (c.mode == operMode) {
+            ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
+            ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
+        }
+    }
+    if (orderModel) {
+        for (int r = 0; r < orderModel->rowCount() && r < orderList.size(); ++r) {
+            const int caption = statusCaption(orderList.at(r));
+            if (QStandardItem* item = orderModel->item(r, 1))
+                item->setText(caption ? KxPosTranslator::GetTranslation(caption) : QString());
+        }
+    }
+    showRemark(ui, shownOrder);
+    // The weigh caption of unweighed lines is a translated text.
+    RefreshTableViewDown(false);
 }
 
 void TradeWidget::SlotWeightProd(int m)

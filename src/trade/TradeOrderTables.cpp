@@ -4,16 +4,26 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/StandardDelegate.h"
+
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 
 namespace {
+constexpr int OnlineColumns = 7;
+constexpr int PickColumns = 4;
+// Row height of the picked lines while the panel is not picking, for the
+// 1024 x 768 design.
+constexpr int PlainPickRowHeight = 60;
+
 int styleValue(const char* name)
 {
     return KxPosConfig::styleMap.value(QLatin1String(name)).toInt();
@@ -29,11 +39,14 @@ QString number6(double value)
 {
     return QString::number(value, 'g', 6);
 }
+
 } // namespace
 
 void TradeWidget::InitTableUI()
 {
     InitOrderSize();
+    if (onlineModel)
+        return; // the tables are built once; their rows change on refresh
 
     QTableView* orders = ui->tbvOrder;
     orders->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -48,17 +61,19 @@ void TradeWidget::InitTableUI()
     orders->horizontalHeader()->setStretchLastSection(true);
 
     QTableView* online = ui->tbvOnline;
-    onlineModel = new QStandardItemModel(0, 7, this);
+    onlineModel = new QStandardItemModel(0, OnlineColumns, this);
     online->setModel(onlineModel);
     online->setShowGrid(false);
     online->setEditTriggers(QAbstractItemView::NoEditTriggers);
     online->verticalHeader()->hide();
     online->setSelectionBehavior(QAbstractItemView::SelectRows);
+    online->setSelectionMode(QAbstractItemView::SingleSelection);
     online->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     online->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int widths[] = {90, 304, 110, 0, 0, 151, 0};
-    for (int c = 0; c < 7; ++c)
+    const int widths[OnlineColumns] = {90, 304, 110, 0, 0, 151, 0};
+    for (int c = 0; c < OnlineColumns; ++c)
         online->setColumnWidth(c, KxPosConfig::GetAutoWidth(widths[c], widths[c] * 1024 / 1920));
+    online->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     KxWidget::SetTableHeader(onlineModel, {0, 1453, 5012, 0, 0, 5057});
     onlineModel->setHeaderData(1, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
     onlineModel->setHeaderData(5, Qt::Horizontal, int(Qt::AlignRight | Qt::AlignVCenter), Qt::TextAlignmentRole);
@@ -67,28 +82,49 @@ void TradeWidget::InitTableUI()
     online->setColumnHidden(6, true);
 
     QTableView* picking = ui->tbvDown;
-    pickModel = new QStandardItemModel(0, 4, this);
+    pickModel = new QStandardItemModel(0, PickColumns, this);
     picking->setModel(pickModel);
     picking->setShowGrid(false);
     picking->setEditTriggers(QAbstractItemView::NoEditTriggers);
     picking->verticalHeader()->hide();
     picking->setSelectionBehavior(QAbstractItemView::SelectRows);
+    picking->setSelectionMode(QAbstractItemView::SingleSelection);
+    picking->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    picking->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     picking->setColumnHidden(3, true);
-    picking->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     KxWidget::SetTableHeader(pickModel, {0, 5058, 2361});
     InstallOrderDelegates();
+    // The number column holds the remove picture, the quantity column the
+    // minus and plus pictures around the quantity.
+    const int picture = pickDelegate ? pickDelegate->PictureSize() : 40;
+    QHeaderView* pickHeader = picking->horizontalHeader();
+    pickHeader->setSectionResizeMode(QHeaderView::Fixed);
+    pickHeader->setSectionResizeMode(1, QHeaderView::Stretch);
+    picking->setColumnWidth(0, qMax(picture + KxPosConfig::GetAutoWidth(30, 16), KxPosConfig::GetAutoWidth(90, 56)));
+    picking->setColumnWidth(2, qMax(picture * 3 + KxPosConfig::GetAutoWidth(40, 24), KxPosConfig::GetAutoWidth(230, 150)));
     if (QItemSelectionModel* selection = picking->selectionModel())
         connect(selection, &QItemSelectionModel::currentRowChanged, this, &TradeWidget::CurrentRowActChanged);
 
-    for (QComboBox* box : {ui->boxOrderSort}) {
-        const QSignalBlocker blocker(box);
-        box->clear();
-        box->addItems({KxPosTranslator::GetTranslation(1164), KxPosTranslator::GetTranslation(1165),
-                       KxPosTranslator::GetTranslation(1166)});
-        box->setCurrentIndex(0);
+    {
+        const QSignalBlocker blocker(ui->boxOrderSort);
+        ui->boxOrderSort->clear();
+        ui->boxOrderSort->addItems({KxPosTranslator::GetTranslation(1164), KxPosTranslator::GetTranslation(1165),
+                                    KxPosTranslator::GetTranslation(1166)});
+        ui->boxOrderSort->setCurrentIndex(0);
     }
-    connect(ui->boxOrderSort, SIGNAL(activated(QString)), this, SLOT(SlotComboBoxIndexChanged(QString)),
-            Qt::UniqueConnection);
+    // Only the cashier's choice reloads the list, not a refill of the texts.
+    connect(ui->boxOrderSort, &QComboBox::textActivated, this, [this](const QString& text) {
+        SlotComboBoxIndexChanged(text);
+    });
+
+    // Operation buttons start with the captions of a new order.
+    ui->btnOper1->setText(KxPosTranslator::GetTranslation(1110));
+    ui->btnOper2->setText(KxPosTranslator::GetTranslation(1113));
+    ui->lblPickAmount->setText(QStringLiteral("0.00"));
+
+    // Texts of the panel that depend on its state follow the language.
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this,
+            &TradeWidget::RetranslateOrderPanel);
 }
 
 void TradeWidget::RefreshTableViewOn()
@@ -112,25 +148,30 @@ void TradeWidget::RefreshTableViewOn()
         if (height > 0)
             ui->tbvOnline->setRowHeight(i, height);
     }
+    if (tbvOnlineRow >= onlineModel->rowCount())
+        tbvOnlineRow = -1;
 }
 
-void TradeWidget::RefreshTableViewDown(bool)
+void TradeWidget::RefreshTableViewDown(bool keepRow)
 {
     if (!pickModel)
         return;
     pickModel->removeRows(0, pickModel->rowCount());
+    // "2": the lines of a pick-up cannot be removed; the delegate then draws
+    // no remove picture.
+    const QString modeText =
+        KxPosConfig::GetValue(QStringLiteral("ORDER_SaleToverMode"), QStringLiteral("0")) == QLatin1String("2")
+            ? QStringLiteral("0")
+            : QString();
     double total = 0.0;
     if (operMode != 1) {
-        SetPickDelegateState(false, {},
-                             KxPosConfig::GetValue(QStringLiteral("ORDER_SaleToverMode"), QStringLiteral("0"))
-                                     == QLatin1String("2")
-                                 ? QStringLiteral("0")
-                                 : QString());
+        SetPickDelegateState(false, {}, modeText);
+        const int rowHeight = KxWidget::calcHeight(PlainPickRowHeight, 768);
         for (int i = 0; i < pickLines.size(); ++i) {
             const PluDetail& line = pickLines.at(i);
             pickModel->insertRow(i);
             setRowTexts(pickModel, i, {QString::number(i + 1), line.pluName, number6(line.orderQty), line.needsWeighing});
-            ui->tbvDown->setRowHeight(i, 60);
+            ui->tbvDown->setRowHeight(i, rowHeight);
             total += line.lineAmount;
         }
     } else {
@@ -168,10 +209,16 @@ void TradeWidget::RefreshTableViewDown(bool)
             if (rowHeight > 0)
                 ui->tbvDown->setRowHeight(i, rowHeight);
         }
-        SetPickDelegateState(true, weighRows, QString());
+        SetPickDelegateState(true, weighRows, modeText);
     }
     pickedAmount = total;
     ui->lblPickAmount->setText(QString::number(total, 'f', 2));
-    if (lineRow >= 0 && lineRow < pickModel->rowCount())
+
+    // A line just added becomes the current one; otherwise the current line
+    // stays where it was while it still exists.
+    const int rows = pickModel->rowCount();
+    if (keepRow && rows > 0)
+        lineRow = rows - 1;
+    if (lineRow >= 0 && lineRow < rows)
         ui->tbvDown->selectRow(lineRow);
 }

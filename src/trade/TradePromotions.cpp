@@ -40,6 +40,12 @@ void TradeWidget::SetProText()
         ui->boxCxTitle->addItem(QString::number(i + 1) + QLatin1Char('/') + QString::number(count) + QLatin1Char(' ')
                                 + billPromotions.at(i).proRemark);
     }
+    // The main promotion stands out in the list without being chosen.
+    if (proIndex >= 0 && proIndex < count) {
+        QFont font = ui->boxCxTitle->font();
+        font.setBold(true);
+        ui->boxCxTitle->setItemData(proIndex, font, Qt::FontRole);
+    }
     ui->boxCxTitle->setCurrentIndex(-1);
 }
 
@@ -64,15 +70,17 @@ void TradeWidget::UpdatePluProInfo(const QHash<int, QString>& texts)
     TableModel* model = saleTable.model();
     if (!model)
         return;
-    bool any = false;
+    const int rows = model->rowCount();
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        if (it.key() < 0 || it.key() >= model->rowCount())
+        if (it.key() < 0 || it.key() >= rows)
             continue;
         model->setData(it.key(), ColPromotion, it.value());
-        any = any || !it.value().isEmpty();
     }
-    if (any)
-        saleTable.setColumnHidden(ColPromotion, false);
+    // The promotion column takes room only while some line has a text.
+    bool any = false;
+    for (int row = 0; row < rows && !any; ++row)
+        any = !model->data(row, ColPromotion).isEmpty();
+    saleTable.setColumnHidden(ColPromotion, !any);
 }
 
 void TradeWidget::SlotUpdateProSuggest(QString& sSuggestMsg)

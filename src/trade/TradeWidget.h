@@ -390,6 +390,8 @@ private:
     bool AskQuestion(int messageId);
     void InstallOrderDelegates();
     void SetPickDelegateState(bool showButtons, const QMap<int, QString>& weighRows, const QString& modeText);
+    // Sets the panel texts that depend on its state again after a language switch.
+    void RetranslateOrderPanel();
     // Bill helpers
     void RestoreBillButtons();
     // Weighing helpers

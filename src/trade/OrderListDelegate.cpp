@@ -1,0 +1,215 @@
+#include "trade/OrderListDelegate.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+struct DesignValue
+{
+    const char* name;
+    int large; // 1920 x 1080 design
+    int small; // 1024 x 768 design
+};
+
+const DesignValue CardValues[] = {
+    {"$fontSize", 20, 14},      {"$fontDownSize", 16, 12},  {"$fontOtherSize", 18, 13},
+    {"$fontTypeSize", 16, 11},  {"$listUpY", 15, 8},        {"$listDownY", 95, 60},
+    {"$typeUpY", 12, 8},        {"$typeDownY", -108, -68},  {"$listMidY0", 45, 28},
+    {"$listMidY", 55, 34},      {"$listRightX", 220, 140},  {"$listX", 20, 12},
+    {"$typeUpX", 15, 10},       {"$typeDownX", -180, -110}, {"$typeUpSX", 220, 130},
+    {"$typeDownSX", -15, -10},
+};
+
+const QColor TextColour(QStringLiteral("#4A4A4A"));
+const QColor AccentColour(QStringLiteral("#BF9F7F"));
+const QColor RedColour(QStringLiteral("#C5292B"));
+const QColor SeparatorColour(QStringLiteral("#DCDDDD"));
+
+bool isCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (option.state & QStyle::State_Selected)
+        return true;
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    return view && view->currentIndex().isValid() && view->currentIndex().row() == index.row();
+}
+
+QString cell(const QModelIndex& index, int column)
+{
+    return index.sibling(index.row(), column).data(Qt::DisplayRole).toString();
+}
+
+QFont pixelFont(int size, bool bold = false)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(qMax(8, size));
+    font.setBold(bold);
+    return font;
+}
+
+void drawElided(QPainter* painter, const QRect& rect, const QFont& font, const QString& text, Qt::Alignment align)
+{
+    if (text.isEmpty() || rect.width() <= 0)
+        return;
+    painter->setFont(font);
+    painter->drawText(rect, int(align), QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
+}
+} // namespace
+
+OrderListDelegate::OrderListDelegate(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+    LoadStyle();
+}
+
+QStringList OrderListDelegate::StyleNames()
+{
+    QStringList names;
+    for (const DesignValue& v : CardValues)
+        names << QLatin1String(v.name);
+    return names;
+}
+
+void OrderListDelegate::LoadStyle()
+{
+    m_style.clear();
+    for (const DesignValue& v : CardValues) {
+        bool ok = false;
+        const int value = KxPosConfig::styleMap.value(QLatin1String(v.name)).toInt(&ok);
+        m_style.insert(QLatin1String(v.name), ok ? value : KxPosConfig::GetAutoWidth(v.large, v.small));
+    }
+    m_titleFont = pixelFont(StyleValue(QStringLiteral("$fontSize")), true);
+    m_bodyFont = pixelFont(StyleValue(QStringLiteral("$fontOtherSize")));
+    m_smallFont = pixelFont(StyleValue(QStringLiteral("$fontDownSize")));
+}
+
+QString OrderListDelegate::ChannelText(const QString& code)
+{
+    int id = 708;
+    if (code == QLatin1String("133") || code == QLatin1String("133f"))
+        id = 32;
+    else if (code == QLatin1String("132") || code == QLatin1String("132f") || code == QLatin1String("132o"))
+        id = 31;
+    else if (code == QLatin1String("134"))
+        id = 1155;
+    else if (code == QLatin1String("139") || code == QLatin1String("TMP"))
+        id = 34;
+    else if (code == QLatin1String("WMP") || code == QLatin1String("01"))
+        id = 1156;
+    else if (code == QLatin1String("AMP"))
+        id = 1157;
+    else if (code == QLatin1String("141"))
+        id = 1158;
+    else if (code == QLatin1String("142"))
+        id = 1159;
+    return KxPosTranslator::GetTranslation(id);
+}
+
+OrderListDelegate::ColourTag OrderListDelegate::ColourTagFor(const QString& codes)
+{
+    const QStringList parts = codes.split(QStringLiteral("--"), Qt::KeepEmptyParts);
+    if (parts.size() >= 3) {
+        if (parts.at(0) == QLatin1String("1"))
+            return {KxPosTranslator::GetTranslation(2348), QColor(QStringLiteral("#C5292B"))};
+        if (parts.at(1) == QLatin1String("1"))
+            return {KxPosTranslator::GetTranslation(2349), QColor(QStringLiteral("#F77F42"))};
+        if (parts.at(2) == QLatin1String("2"))
+            return {KxPosTranslator::GetTranslation(2350), QColor(QStringLiteral("#51B484"))};
+    }
+    return {KxPosTranslator::GetTranslation(2351), QColor(QStringLiteral("#517BF7"))};
+}
+
+QSize OrderListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    bool ok = false;
+    const int height = KxPosConfig::styleMap.value(QStringLiteral("$OrderTable_Height")).toInt(&ok);
+    size.setHeight(ok && height > 0 ? height : KxPosConfig::GetAutoHeight(150, 96));
+    return size;
+}
+
+void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (!painter || !index.isValid())
+        return;
+    const auto v = [this](const char* name) { return StyleValue(QLatin1String(name)); };
+    const QRect card = option.rect;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::TextAntialiasing);
+
+    // 1. Background.
+    painter->fillRect(card, isCurrentRow(option, index)
+                                ? QColor(KxPosConfig::styleMap.value(QStringLiteral("$colorD"), QStringLiteral("#E6F6FE")))
+                                : QColor(QStringLiteral("#FFFFFF")));
+
+    // 2. Channel tag, top right.
+    const QRect channelRect(card.topLeft() + QPoint(v("$typeUpSX"), v("$typeUpY")),
+                            card.bottomRight() + QPoint(v("$typeDownSX"), v("$typeDownY")));
+    if (channelRect.width() > 0 && channelRect.height() > 0) {
+        QFont tagFont = m_smallFont;
+        tagFont.setPixelSize(qMax(8, v("$fontTypeSize")));
+        painter->setPen(QPen(AccentColour, 1));
+        painter->setBrush(QColor(QStringLiteral("#FBF7F2")));
+        const qreal radius = channelRect.height() / 2.0;
+        painter->drawRoundedRect(QRectF(channelRect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+        painter->setPen(AccentColour);
+        drawElided(painter, channelRect.adjusted(4, 0, -4, 0), tagFont, ChannelText(cell(index, 12)),
+                   Qt::AlignCenter);
+    }
+
+    // 3. Status caption, top left.
+    const QString status = cell(index, 1);
+    const QRect statusRect(card.topLeft() + QPoint(v("$typeUpX"), v("$typeUpY")),
+                           card.bottomRight() + QPoint(v("$typeDownX"), v("$typeDownY")));
+    painter->setPen(TextColour);
+    drawElided(painter, statusRect, m_titleFont, status, Qt::AlignCenter);
+
+    // 5. Card texts at the left, below the top strip; without a status
+    //    caption they move up into it.
+    const int left = card.left() + v("$listX");
+    const int textWidth = qMax(0, v("$listRightX") - v("$listX") - 4);
+    const int rowHeight = qMax(QFontMetrics(m_bodyFont).height(), v("$listDownY") - v("$listMidY"));
+    const int firstY = status.isEmpty() ? v("$listUpY") : v("$listMidY");
+    const int secondY = status.isEmpty() ? v("$listMidY0") : v("$listDownY");
+    painter->setPen(TextColour);
+    drawElided(painter, QRect(left, card.top() + firstY, textWidth, rowHeight), m_bodyFont, cell(index, 6),
+               Qt::AlignLeft | Qt::AlignVCenter);
+    drawElided(painter, QRect(left, card.top() + secondY, textWidth, rowHeight), m_smallFont, cell(index, 10),
+               Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Pick-up number in red at the right, from 20 px below the top down to
+    // the row of the colour tag.
+    const int rightEdge = card.right() - 15;
+    const QRect numberRect(card.left() + v("$listRightX"), card.top() + 20,
+                           qMax(0, rightEdge - card.left() - v("$listRightX")), qMax(0, secondY - 20));
+    painter->setPen(RedColour);
+    drawElided(painter, numberRect, m_titleFont, cell(index, 9), Qt::AlignRight | Qt::AlignVCenter);
+
+    // 4. Colour tag at the right of the second text row.
+    const ColourTag tag = ColourTagFor(cell(index, 11));
+    QFont tagFont = m_smallFont;
+    tagFont.setPixelSize(qMax(8, v("$fontTypeSize")));
+    const QFontMetrics tagMetrics(tagFont);
+    const int tagHeight = qMin(rowHeight, tagMetrics.height() + 6);
+    const int tagWidth = qMin(qMax(0, rightEdge - card.left() - v("$listRightX")),
+                              tagMetrics.horizontalAdvance(tag.text) + tagMetrics.averageCharWidth() * 2);
+    if (tagWidth > 0) {
+        const QRect tagRect(rightEdge - tagWidth, card.top() + secondY + (rowHeight - tagHeight) / 2, tagWidth,
+                            tagHeight);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(tag.colour);
+        painter->drawRoundedRect(tagRect, 4, 4);
+        painter->setPen(QColor(QStringLiteral("#FFFFFF")));
+        drawElided(painter, tagRect, tagFont, tag.text, Qt::AlignCenter);
+    }
+
+    // 6. Separator along the bottom of the card.
+    painter->setPen(QPen(SeparatorColour, 1));
+    painter->drawLine(card.bottomLeft(), card.bottomRight());
+    painter->restore();
+}
