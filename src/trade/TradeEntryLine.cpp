@@ -14,6 +14,8 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -35,6 +37,27 @@ bool isNumeral(QChar c)
 {
     return c.isDigit() || c.isNumber();
 }
+
+// QLineEdit reports insert() and backspace() as edits (textEdited), the same
+// as the cashier's own typing. The screen's own edits run inside this scope so
+// that only typing by hand takes the suggestion path of textEdited.
+class ProgramEditScope
+{
+public:
+    explicit ProgramEditScope(bool& flag)
+        : m_flag(flag)
+        , m_previous(flag)
+    {
+        m_flag = true;
+    }
+    ~ProgramEditScope() { m_flag = m_previous; }
+    ProgramEditScope(const ProgramEditScope&) = delete;
+    ProgramEditScope& operator=(const ProgramEditScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_previous;
+};
 
 // A placeholder line: it carries a quantity (or a discount) typed before
 // the product it applies to.
@@ -113,20 +136,11 @@ bool TradeWidget::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     QAbstractItemView* popup = Popup();
-    if (watched == ui->widgetback && popup && popup->isVisible()) {
-        if (type == QEvent::KeyPress) {
-            keyPressEvent(static_cast<QKeyEvent*>(event));
-            return true;
-        }
-        if (type == QEvent::KeyRelease) {
-            auto* keyEvent = static_cast<QKeyEvent*>(event);
-            const int key = keyEvent->key();
-            if (key >= 0x01000000 && key <= 0x0100003B && key != Qt::Key_Up && key != Qt::Key_Down) {
-                if (key != Qt::Key_Return && key != Qt::Key_Enter)
-                    popup->hide();
-                return true;
-            }
-        }
+    if (popup && watched == popup && type == QEvent::KeyPress)
+        return PopupKeyPress(static_cast<QKeyEvent*>(event));
+    if (watched == ui->widgetback && type == QEvent::KeyPress && popup && popup->isVisible()) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
     }
     if (type == QEvent::KeyPress && (watched == saleTable.view() || watched == ui->txtcode)) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
@@ -147,6 +161,33 @@ bool TradeWidget::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return KxWidget::eventFilter(watched, event);
+}
+
+// While the suggestion popup is open it holds the keyboard. Characters reach
+// the line through the completer and arrows move in the list; Return, Enter
+// and the other special keys must still work as on the code box, or the
+// cashier's Enter would be lost whenever no suggestion is highlighted.
+bool TradeWidget::PopupKeyPress(QKeyEvent* event)
+{
+    QAbstractItemView* popup = Popup();
+    const int key = event->key();
+    const bool special = key >= Qt::Key_Escape && key <= Qt::Key_Direction_R;
+    if (!special || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+        return false;
+    const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (completer->widget() == ui->lineEdit) {
+        // The keyboard line: a highlighted suggestion is taken by the
+        // completer's activation; without one the line's own text is used.
+        if (!confirm || popup->currentIndex().isValid())
+            return false;
+        popup->hide();
+        SlotKeyBoardClick(QStringLiteral("ok"));
+        return true;
+    }
+    if (!confirm)
+        popup->hide();
+    keyPressEvent(event);
+    return true;
 }
 
 // --- OK and characters ------------------------------------------------------------
@@ -170,7 +211,7 @@ void TradeWidget::on_btnOK_released()
         if (ui->txtcode->hasSelectedText()
             && ui->txtcode->selectionStart() + ui->txtcode->selectedText().size() == text.size())
             typed = text.left(ui->txtcode->selectionStart());
-        if (!highlightedText.isEmpty() && highlightedText.contains(typed, Qt::CaseInsensitive))
+        if (typed.isEmpty() || highlightedText.contains(typed, Qt::CaseInsensitive))
             text = highlightedText;
         popup->hide();
     }
@@ -205,7 +246,10 @@ void TradeWidget::SlotTrdKeyPress(QString key, int)
         StartTradeFromIdle();
     }
     ui->txtcode->setFocus();
-    ui->txtcode->insert(key);
+    {
+        ProgramEditScope scope(programEdit);
+        ui->txtcode->insert(key);
+    }
     CompletionStep(ui->txtcode, ui->txtcode->text(), false);
 }
 
@@ -214,7 +258,10 @@ void TradeWidget::SlotNumMousePress(QString key)
     if (!tradeActive)
         StartTradeFromIdle();
     ui->txtcode->setFocus();
-    ui->txtcode->insert(key);
+    {
+        ProgramEditScope scope(programEdit);
+        ui->txtcode->insert(key);
+    }
     if (QAbstractItemView* popup = Popup())
         popup->hide();
 }
@@ -226,6 +273,7 @@ void TradeWidget::SlotNumMouseRelease(QString)
 
 void TradeWidget::SlotTrdBackspace()
 {
+    ProgramEditScope scope(programEdit);
     if (wholeTextSelected)
         ui->txtcode->clear();
     else
@@ -254,6 +302,7 @@ bool TradeWidget::HandleCharInput()
 
 void TradeWidget::delPreChar()
 {
+    ProgramEditScope scope(programEdit);
     ui->txtcode->backspace();
 }
 
@@ -265,6 +314,7 @@ void TradeWidget::delAllChars()
 void TradeWidget::insertMinus()
 {
     ui->txtcode->setFocus();
+    ProgramEditScope scope(programEdit);
     ui->txtcode->insert(QStringLiteral("-"));
 }
 
@@ -316,6 +366,7 @@ void TradeWidget::on_txtcode_textChanged(const QString& text)
         }
     }
     inTextChanged = true;
+    ProgramEditScope scope(programEdit);
     for (const QChar c : text) {
         if (isNumeral(c) || c == QLatin1Char('.') || c == QLatin1Char('-'))
             continue;
@@ -329,6 +380,8 @@ void TradeWidget::on_txtcode_textChanged(const QString& text)
 
 void TradeWidget::on_txtcode_textEdited(const QString& text)
 {
+    if (programEdit)
+        return;
     if (text.isEmpty() || !completer || !isNumeral(text.back()))
         return;
     completer->setCompletionPrefix(text);
@@ -347,6 +400,12 @@ void TradeWidget::SlotTrdBackCompleterModel(QCompleter* c)
 {
     if (!c)
         return;
+    if (completer && completer != c) {
+        // A replaced completer must not feed this screen any more.
+        disconnect(completer, nullptr, this, nullptr);
+        if (QAbstractItemView* old = completer->popup())
+            old->removeEventFilter(this);
+    }
     completer = c;
     const QString style = KxPosConfig::GetValue(QStringLiteral("SYSTEM_Style"), QStringLiteral("small"));
     popupWidth = KxPosConfig::GetAutoWidth(440, 480);
@@ -354,7 +413,11 @@ void TradeWidget::SlotTrdBackCompleterModel(QCompleter* c)
     popup->setFixedWidth(popupWidth);
     popup->setObjectName(QStringLiteral("mycompleter"));
     UiTool::UpdateWidgetStyle(popup, "showType", style);
-    ui->txtcode->setCompleter(c);
+    popup->installEventFilter(this);
+    // The completer works for the line without QLineEdit::setCompleter():
+    // that would open the popup on every edit, at its own place and below the
+    // length threshold. The screen decides when and where it opens.
+    c->setWidget(ui->txtcode);
     connect(c, SIGNAL(highlighted(QString)), this, SLOT(SlotCompleterHighlighted(QString)), Qt::UniqueConnection);
     connect(c, SIGNAL(activated(QString)), this, SLOT(SlotCompleterActivated(QString)), Qt::UniqueConnection);
 }
@@ -389,7 +452,7 @@ void TradeWidget::CompletionStep(QLineEdit* line, const QString& text, bool plac
         return;
     }
     if (completer->widget() != line)
-        line->setCompleter(completer);
+        completer->setWidget(line);
     if (popup->isVisible())
         return;
     completer->setCompletionPrefix(text);
@@ -397,7 +460,7 @@ void TradeWidget::CompletionStep(QLineEdit* line, const QString& text, bool plac
         return;
     if (placeAtKeyboard) {
         const QPoint at = line->mapToGlobal(QPoint(0, 0));
-        PlacePopup(at.x() - popupWidth, at.y(), height() - at.y() - PopupBottomGap);
+        PlacePopup(line, at.x() - popupWidth, at.y(), height() - at.y() - PopupBottomGap);
     } else {
         ShowCompleter(getCmpPtLocationX(), getCmpPtLocationY());
     }
@@ -419,25 +482,36 @@ void TradeWidget::ShowCompleter(int x, int y, int popupHeight)
         return;
     if (popupHeight < 0)
         popupHeight = height() - y - PopupBottomGap;
-    PlacePopup(x, y, popupHeight);
+    PlacePopup(ui->txtcode, x, y, popupHeight);
 }
 
-void TradeWidget::PlacePopup(int x, int y, int popupHeight)
+void TradeWidget::PlacePopup(QLineEdit* line, int x, int y, int popupHeight)
 {
     QAbstractItemView* popup = Popup();
     if (!popup)
         return;
     popupPending = true;
-    popup->move(x, y);
-    popup->setFixedHeight(qMax(popupHeight, KxPosConfig::GetAutoHeight(120, 80)));
-    QTimer::singleShot(PopupSettleMs, this, [this] {
+    const QPoint at(x, y);
+    const int fixedHeight = qMax(popupHeight, 0);
+    popup->move(at);
+    popup->setFixedHeight(fixedHeight);
+    QPointer<QLineEdit> owner(line);
+    QTimer::singleShot(PopupSettleMs, this, [this, owner, at] {
         popupPending = false;
         QAbstractItemView* p = Popup();
         if (!p)
             return;
-        if (!ui->txtcode->text().isEmpty() || ui->lineEdit->hasFocus()) {
+        if (owner && !owner->text().isEmpty()) {
+            // The line edit's own completion may have moved the popup under
+            // itself in the meantime; the placement wins.
+            p->move(at);
             p->scrollToTop();
+            if (QScrollBar* bar = p->horizontalScrollBar())
+                bar->setValue(bar->minimum());
             p->show();
+            // Some platforms shift a window by its frame when it first shows.
+            if (p->pos() != at)
+                p->move(at);
         } else {
             p->hide();
         }

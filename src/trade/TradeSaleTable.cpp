@@ -148,8 +148,7 @@ void TradeWidget::SlotSetrowHeight()
 {
     if (rebinding)
         return;
-    saleTable.setRowHeight(standardRowHeight);
-    saleTable.applyRowHeights();
+    saleTable.setRowHeight(standardRowHeight); // applies it to every row
     moveDirection = 1;
     const int rows = SaleRowCount();
     if (rows > 0) {
@@ -326,7 +325,13 @@ void TradeWidget::InputSingleFavor(QString type, bool full)
     row << shown << QStringLiteral("0") << QStringLiteral("X") << QStringLiteral("0") << QStringLiteral("0")
         << QString() << QString() << QString();
     if (lastState == 2) {
-        saleTable.RemoveRow(SaleRowCount() - 1);
+        // The placeholder may already carry a quantity typed before the
+        // product; the discount joins it instead of dropping it.
+        const int last = SaleRowCount() - 1;
+        const QString quantity = SaleCell(last, ColQuantity);
+        if (!quantity.isEmpty())
+            row[ColQuantity] = quantity;
+        saleTable.RemoveRow(last);
         SlotSetrowHeight();
     }
     saleTable.InsertRow(row);

@@ -59,6 +59,8 @@ void TradeWidget::InitTareButtons()
     if (error.error != QJsonParseError::NoError || !doc.isArray())
         return;
     QLayout* layout = ui->widgetTare->layout();
+    if (!layout)
+        return;
     layout->setSpacing(KxPosConfig::GetAutoWidth(10, 4));
     const QSize size = KxPosConfig::GetAutoSize(80, 60, 50, 44);
     for (const QJsonValue& element : doc.array()) {
@@ -70,7 +72,8 @@ void TradeWidget::InitTareButtons()
         button->setChecked(false);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFixedSize(size);
-        button->setText(element.toObject().value(QStringLiteral("weight")).toString());
+        // Written as text by convention; a bare JSON number is taken as well.
+        button->setText(element.toObject().value(QStringLiteral("weight")).toVariant().toString());
         tareGroup->addButton(button);
         layout->addWidget(button);
     }

@@ -419,7 +419,7 @@ void TradeWidget::closeEvent(QCloseEvent* event)
     if (rows > 0)
         saleTable.ClearGridStyle(0, rows - 1);
     if (completer)
-        ui->txtcode->setCompleter(completer);
+        completer->setWidget(ui->txtcode);
     KxWidget::closeEvent(event);
     event->accept();
 }

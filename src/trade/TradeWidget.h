@@ -405,7 +405,8 @@ private:
     int LenovoLength() const;
     QAbstractItemView* Popup() const;
     void CompletionStep(QLineEdit* line, const QString& text, bool placeAtKeyboard);
-    void PlacePopup(int x, int y, int height);
+    void PlacePopup(QLineEdit* line, int x, int y, int height);
+    bool PopupKeyPress(QKeyEvent* event);
 
     Ui::TradeWidget* ui = nullptr;
     const int screenType;
@@ -455,6 +456,7 @@ private:
     int lastKeyCode = 0;
     double pendingQuantity = 0.0;
     bool inTextChanged = false;
+    bool programEdit = false; // the screen itself edits the code box, not the cashier's hand
 
     // Sale-line table
     bool rebinding = false;
