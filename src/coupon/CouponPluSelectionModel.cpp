@@ -11,6 +11,13 @@ CouponPluSelectionModel::CouponPluSelectionModel(QObject* parent)
 
 CouponPluSelectionModel::~CouponPluSelectionModel() = default;
 
+bool CouponPluSelectionModel::isValidIndex(const QModelIndex& index) const
+{
+    // Bad indexes are refused quietly: hosts and views may pass stale ones.
+    return index.isValid() && index.model() == this && index.row() < m_entries.size()
+        && index.column() < m_headers.size();
+}
+
 void CouponPluSelectionModel::RetranslateHeaders()
 {
     // The first column holds the selection mark and has no caption.
@@ -31,14 +38,14 @@ int CouponPluSelectionModel::columnCount(const QModelIndex& parent) const
 
 QVariant CouponPluSelectionModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != RecordRole)
+    if (!isValidIndex(index) || role != RecordRole)
         return QVariant();
     return QVariant::fromValue(m_entries.at(index.row()));
 }
 
 bool CouponPluSelectionModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !isValidIndex(index))
         return false;
     m_entries[index.row()].selected = value.toBool();
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));

@@ -36,6 +36,7 @@ public:
     void RetranslateHeaders();
 
 private:
+    bool isValidIndex(const QModelIndex& index) const;
     QList<CouponWidgetInfo::CouponPluInfo> m_entries;
     QStringList m_headers;
 };

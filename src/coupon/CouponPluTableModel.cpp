@@ -11,6 +11,13 @@ CouponPluTableModel::CouponPluTableModel(QObject* parent)
 
 CouponPluTableModel::~CouponPluTableModel() = default;
 
+bool CouponPluTableModel::isValidIndex(const QModelIndex& index) const
+{
+    // Bad indexes are refused quietly: hosts and views may pass stale ones.
+    return index.isValid() && index.model() == this && index.row() < m_products.size()
+        && index.column() < m_headers.size();
+}
+
 void CouponPluTableModel::RetranslateHeaders()
 {
     m_headers = QStringList{KxPosTranslator::GetTranslation(1453), KxPosTranslator::GetTranslation(5012),
@@ -30,14 +37,14 @@ int CouponPluTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant CouponPluTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != RecordRole)
+    if (!isValidIndex(index) || role != RecordRole)
         return QVariant();
     return QVariant::fromValue(m_products.at(index.row()));
 }
 
 bool CouponPluTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isValidIndex(index))
         return false;
     KxPosPluDetail& product = m_products[index.row()];
     switch (role) {

@@ -40,6 +40,7 @@ public:
     void RetranslateHeaders();
 
 private:
+    bool isValidIndex(const QModelIndex& index) const;
     QList<KxPosPluDetail> m_products;
     QStringList m_headers;
 };
