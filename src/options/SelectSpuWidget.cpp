@@ -165,7 +165,10 @@ void SelectSpuWidget::buildGrid(int g)
     m_grid[g] = new QGridLayout(host);
     m_grid[g]->setContentsMargins(0, 0, 0, 0);
     m_grid[g]->setHorizontalSpacing(KeySpacingH);
-    m_grid[g]->setVerticalSpacing(KeySpacingV);
+    // Rows are counted at 100 pixels each; the 20-pixel row gap shrinks
+    // where the container cannot hold it, so that no key is cut off.
+    const int spare = host->height() - m_rows[g] * KeyHeight;
+    m_grid[g]->setVerticalSpacing(m_rows[g] > 1 ? qBound(0, spare / (m_rows[g] - 1), KeySpacingV) : KeySpacingV);
     m_grid[g]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     const int keyCount = m_rows[g] * m_columns;
