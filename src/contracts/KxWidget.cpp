@@ -156,7 +156,13 @@ static int rowsPerPage(const QTableView* view, int first)
 
 static void gotoRow(QTableView* view, int row)
 {
-    const QModelIndex index = view->model()->index(row, 0);
+    // A view does not scroll to a cell of a hidden column; aim at the first
+    // visible one (tables often hide their key column).
+    int column = 0;
+    const int columns = view->model()->columnCount();
+    while (column < columns - 1 && view->isColumnHidden(column))
+        ++column;
+    const QModelIndex index = view->model()->index(row, column);
     if (!index.isValid())
         return;
     if (QItemSelectionModel* selection = view->selectionModel())

@@ -129,7 +129,11 @@ void TableView::scrollTo(int row)
 {
     if (!m_view || row < 0 || row >= m_model->rowCount())
         return;
-    m_view->scrollTo(m_model->index(row, 0));
+    // QTableView ignores cells of hidden columns; aim at the first visible one.
+    int column = 0;
+    while (column < m_model->columnCount() - 1 && m_view->isColumnHidden(column))
+        ++column;
+    m_view->scrollTo(m_model->index(row, column));
 }
 
 void TableView::scrollToBottom()
