@@ -79,6 +79,9 @@ DepositPluWidget::DepositPluWidget(int screenType, QWidget* parent)
             button->setMinimumHeight(keyHeight);
     }
     ui->btnDeposit->setMinimumHeight(KxPosConfig::GetAutoHeight(88, 60));
+    // The keypad keys share the height the panel has left.
+    for (QPushButton* key : ui->widgetKeypad->findChildren<QPushButton*>())
+        key->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     ui->btnDeskTop->setMinimumWidth(KxPosConfig::GetAutoWidth(100, 70));
     ui->widgetGroup2->setVisible(screenType == 1);
 

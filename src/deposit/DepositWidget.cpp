@@ -19,6 +19,9 @@ constexpr ScreenFrame::Caption captions[] = {
 // The menu without its title keeps the height of its content less the strip
 // the title would have taken.
 constexpr int TitleStrip = 32;
+// Design height of the content frame, large and small layout.
+constexpr int ContentHeightLarge = 392;
+constexpr int ContentHeightSmall = 292;
 } // namespace
 
 DepositWidget::DepositWidget(int screenType, QWidget* parent)
@@ -46,9 +49,7 @@ DepositWidget::DepositWidget(int screenType, QWidget* parent)
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     if (screenType == 0) {
         ui->widgetTop->hide();
-        ui->widgetContent->setMinimumHeight(KxPosConfig::GetAutoHeight(392, 292));
-        const int contentHeight = qMax(ui->widgetContent->minimumHeight(), ui->widgetContent->sizeHint().height());
-        setFixedSize(KxPosConfig::iAppWidth, contentHeight - TitleStrip);
+        setFixedSize(KxPosConfig::iAppWidth, KxPosConfig::GetAutoHeight(ContentHeightLarge, ContentHeightSmall) - TitleStrip);
     } else {
         resize(KxPosConfig::GetAutoSize(900, 460, 640, 340));
     }

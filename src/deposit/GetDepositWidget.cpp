@@ -76,6 +76,26 @@ GetDepositWidget::GetDepositWidget(int screenType, QWidget* parent)
     }
     ui->btnDeskTop->setMinimumWidth(KxPosConfig::GetAutoWidth(100, 70));
     ui->widgetGroup2->setVisible(screenType == 1);
+    // On narrow screens the captions shrink, and the keys take the width
+    // the bar gives them rather than widening the screen.
+    const bool narrow = KxPosConfig::iAppWidth < 1024;
+    for (QPushButton* key : ui->widgetKeys->findChildren<QPushButton*>()) {
+        key->setSizePolicy(QSizePolicy::Ignored, key->sizePolicy().verticalPolicy());
+        if (narrow && key != ui->btnGet)
+            ScreenFrame::setFontSize(key, "12");
+    }
+    for (QPushButton* key : {ui->btnPreOrder, ui->btnNextOrder}) {
+        key->setSizePolicy(QSizePolicy::Ignored, key->sizePolicy().verticalPolicy());
+        if (narrow)
+            ScreenFrame::setFontSize(key, "12");
+    }
+    if (narrow) {
+        ScreenFrame::setFontSize(ui->tbvOrderParticulars, "12");
+        ScreenFrame::setFontSize(ui->OrderListView, "14");
+        for (QLabel* label : {ui->lblPhoneTitle, ui->lblPhone, ui->lblNameTitle, ui->lblName, ui->lblOrderNoTitle,
+                              ui->lblOrderNo})
+            ScreenFrame::setFontSize(label, "14");
+    }
 
     connect(ui->btnPreOrder, &QPushButton::clicked, this, &GetDepositWidget::previousAccount);
     connect(ui->btnNextOrder, &QPushButton::clicked, this, &GetDepositWidget::nextAccount);
