@@ -49,9 +49,7 @@ void TradeWidget::UpdateBtnBillNumber(QString bill)
         target = ui->btnBillOrder;
     target->setCheckable(true);
     target->setChecked(true);
-    currentBill = target == ui->btnBillOrder ? QStringLiteral("Order") : bill;
-    if (target == ui->btnBill01)
-        currentBill = QStringLiteral("01");
+    currentBill = target == ui->btnBill01 ? QStringLiteral("01") : bill;
 }
 
 void TradeWidget::RestoreBillButtons()
@@ -102,7 +100,9 @@ void TradeWidget::on_btnBill04_clicked()
 
 void TradeWidget::FirstClickBill01()
 {
-    if (ui->widgetBill->isVisible())
+    // The bill row counts as visible when it is shown on the screen, even
+    // before the screen itself is shown.
+    if (ui->widgetBill->isVisibleTo(this))
         on_btnBill01_clicked();
 }
 
@@ -223,11 +223,10 @@ void TradeWidget::ReturntoDesktop()
         ShowNotice(5970);
         return;
     }
-    if (!ui->dockWidget->isHidden()) {
+    if (!ui->dockWidget->isHidden())
         ui->dockWidget->hide();
-        if (screenType == 1)
-            InitWidget(0);
-    }
+    if (screenType == 1)
+        InitWidget(0);
     emit SignTrdReturnToDesktop(this);
 }
 

@@ -13,15 +13,12 @@
 #include "contracts/UiTool.h"
 
 #include <QApplication>
-#include <QDesktopWidget>
 #include <QDockWidget>
 #include <QGridLayout>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalMapper>
-#include <QTableView>
 #include <QToolButton>
 
 namespace {
@@ -44,6 +41,48 @@ bool holdsFunction(const QList<dynMapButton>& list, const dynMapButton& f)
 QString shortcutCancelStyle()
 {
     return KxPosConfig::iRatioType == 0 ? QStringLiteral("cancel") : QStringLiteral("cancel1024");
+}
+
+bool laidOut(const QWidget* w)
+{
+    return w->isVisible() && w->width() > 0 && w->height() > 0;
+}
+
+// Global rectangle of the function grid's dock: over the preset-key area,
+// inside the screen. Without preset keys on screen the grid takes the place
+// they would have: the right-hand part of the content, ending where the
+// shortcut bar begins, so the bar stays usable while its keys are edited.
+QRect gridDockArea(const Ui::TradeWidget* ui, const QWidget* screen, int gap)
+{
+    QWidget* area = nullptr;
+    if (laidOut(ui->widgetPreKey))
+        area = ui->widgetPreKey;
+    else if (laidOut(ui->widgetPrePlu))
+        area = ui->widgetPrePlu;
+
+    int width = area ? area->width() : KxPosConfig::GetAutoWidth(902, 428);
+    int height = area ? area->height() : ui->widgetCenter->height();
+    if (ui->widgetOrderPay->isVisible())
+        height -= ui->widgetOrderPay->height();
+    if (height <= 0)
+        height = KxPosConfig::GetAutoHeight(900, 620);
+
+    QPoint topLeft;
+    if (laidOut(ui->widgetPrePlu)) {
+        topLeft = ui->widgetPrePlu->mapToGlobal(QPoint(0, 0));
+    } else {
+        const QWidget* content = ui->widgetContent;
+        const int right = ui->widgetBtn->isVisible() ? ui->widgetBtn->mapToGlobal(QPoint(0, 0)).x() - gap
+                                                    : content->mapToGlobal(QPoint(content->width(), 0)).x();
+        topLeft = QPoint(right - width, ui->widgetCenter->mapToGlobal(QPoint(0, 0)).y());
+    }
+
+    const QRect bounds(screen->mapToGlobal(QPoint(0, 0)), screen->size());
+    width = qBound(1, width, qMax(1, bounds.width()));
+    height = qBound(1, height, qMax(1, bounds.height()));
+    topLeft.setX(qBound(bounds.left(), topLeft.x(), bounds.left() + bounds.width() - width));
+    topLeft.setY(qBound(bounds.top(), topLeft.y(), bounds.top() + bounds.height() - height));
+    return QRect(topLeft, QSize(width, height));
 }
 } // namespace
 
@@ -84,17 +123,19 @@ void TradeWidget::InitFuncArea()
             shortcutFunctions.append(gridFunctions.takeFirst());
     }
 
+    // Shortcut bar: the form's buttons, mapped to their bar index.
     delete shortcutMapper;
     shortcutMapper = new QSignalMapper(this);
     const QList<QAbstractButton*> shortcuts = ShortcutButtons();
     for (int i = 0; i < shortcuts.size(); ++i) {
         QAbstractButton* b = shortcuts.at(i);
-        connect(b, SIGNAL(clicked()), shortcutMapper, SLOT(map()), Qt::UniqueConnection);
+        connect(b, &QAbstractButton::clicked, shortcutMapper, qOverload<>(&QSignalMapper::map));
         shortcutMapper->setMapping(b, QString::number(i));
         UiTool::UpdateWidgetStyle(b, "showType", QStringLiteral("normal"));
     }
-    connect(shortcutMapper, SIGNAL(mapped(QString)), this, SLOT(SlotTrdCheckStart(QString)));
+    connect(shortcutMapper, &QSignalMapper::mappedString, this, &TradeWidget::SlotTrdCheckStart);
 
+    // Grid: rows x columns cells, mapped to their cell number (row by row).
     delete gridMapper;
     gridMapper = new QSignalMapper(this);
     if (QLayout* old = ui->widgetFunc->layout()) {
@@ -113,13 +154,13 @@ void TradeWidget::InitFuncArea()
             b->setObjectName(QStringLiteral("funcButton"));
             b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             b->setFocusPolicy(Qt::NoFocus);
-            connect(b, SIGNAL(clicked()), gridMapper, SLOT(map()));
+            connect(b, &QAbstractButton::clicked, gridMapper, qOverload<>(&QSignalMapper::map));
             gridMapper->setMapping(b, QString::number(cell));
             UiTool::UpdateWidgetStyle(b, "showType", QStringLiteral("init"));
             grid->addWidget(b, r, c);
         }
     }
-    connect(gridMapper, SIGNAL(mapped(QString)), this, SLOT(SlotFuncCheck(QString)));
+    connect(gridMapper, &QSignalMapper::mappedString, this, &TradeWidget::SlotFuncCheck);
     ui->widgetFunc->setLayout(grid);
 
     UpdateCutBtnInit();
@@ -132,13 +173,13 @@ void TradeWidget::InitFuncArea()
             const QString key = b->property("keyText").toString();
             if (key.isEmpty())
                 continue;
-            connect(b, SIGNAL(pressed()), keypadPressMapper, SLOT(map()));
-            connect(b, SIGNAL(released()), keypadReleaseMapper, SLOT(map()));
+            connect(b, &QAbstractButton::pressed, keypadPressMapper, qOverload<>(&QSignalMapper::map));
+            connect(b, &QAbstractButton::released, keypadReleaseMapper, qOverload<>(&QSignalMapper::map));
             keypadPressMapper->setMapping(b, key);
             keypadReleaseMapper->setMapping(b, key);
         }
-        connect(keypadPressMapper, SIGNAL(mapped(QString)), this, SLOT(SlotNumMousePress(QString)));
-        connect(keypadReleaseMapper, SIGNAL(mapped(QString)), this, SLOT(SlotNumMouseRelease(QString)));
+        connect(keypadPressMapper, &QSignalMapper::mappedString, this, &TradeWidget::SlotNumMousePress);
+        connect(keypadReleaseMapper, &QSignalMapper::mappedString, this, &TradeWidget::SlotNumMouseRelease);
     }
 }
 
@@ -159,9 +200,12 @@ void TradeWidget::UpdateCutBtnInit()
         if (i < shortcutFunctions.size()) {
             const dynMapButton& f = shortcutFunctions.at(i);
             const QString caption = f.GetCaption(KxPosConfig::sLanguage);
+            // A resize of the screen re-flows the "caption" kept here;
+            // "captionShown" tells it that the text shown is still ours.
             b->setProperty("caption", caption);
             const int width = b->width() - 8;
             b->setText(width > 0 ? UiTool::GetFeedText(caption, width, b->fontMetrics()) : caption);
+            b->setProperty("captionShown", b->text());
             b->setEnabled(true);
             b->show();
             for (int j = gridFunctions.size() - 1; j >= 0; --j) {
@@ -171,6 +215,7 @@ void TradeWidget::UpdateCutBtnInit()
         } else {
             b->setProperty("caption", QString());
             b->setText(QString());
+            b->setProperty("captionShown", QString());
         }
     }
     if (!funcEditMode) {
@@ -216,7 +261,9 @@ void TradeWidget::UpdateFuncPage()
 
 void TradeWidget::on_btnPreFunc_clicked()
 {
-    if (funcEditMode && gridFunctions.size() != allFunctions.size())
+    // In edit mode the grid offers every function, even after the bar was
+    // refilled in between.
+    if (funcEditMode)
         gridFunctions = allFunctions;
     funcPage = funcPage > 1 ? funcPage - 1 : funcPageCount;
     UpdateFuncPage();
@@ -224,7 +271,7 @@ void TradeWidget::on_btnPreFunc_clicked()
 
 void TradeWidget::on_btnNextFunc_clicked()
 {
-    if (funcEditMode && gridFunctions.size() != allFunctions.size())
+    if (funcEditMode)
         gridFunctions = allFunctions;
     funcPage = funcPage >= funcPageCount ? 1 : funcPage + 1;
     UpdateFuncPage();
@@ -321,28 +368,10 @@ void TradeWidget::on_toolButtonKeyMore_clicked()
         dock->hide();
         return;
     }
-    // The grid lies over the area right of the sale lines (the preset keys
-    // when shown, else the side column), inside the screen.
-    QWidget* area = ui->widgetPreKey->isVisible() ? ui->widgetPreKey : ui->widgetSide;
-    int width = area->width();
-    if (width <= 0)
-        width = ui->widgetPrePlu->width();
-    if (width <= 0)
-        width = KxPosConfig::GetAutoWidth(902, 428);
-    width = qMax(width + ui->widgetBtn->width(), KxPosConfig::GetAutoWidth(760, 420));
-    int areaHeight = ui->widgetContent->height();
-    if (ui->widgetOrderPay->isVisible())
-        areaHeight -= ui->widgetOrderPay->height();
-    if (areaHeight <= 0)
-        areaHeight = KxPosConfig::GetAutoHeight(900, 620);
-
-    const QRect screen = rect();
-    QPoint topLeft = ui->widgetContent->mapTo(this, QPoint(ui->widgetContent->width() - width, 0));
-    topLeft.setX(qBound(0, topLeft.x(), qMax(0, screen.width() - width)));
-    topLeft.setY(qBound(0, topLeft.y(), qMax(0, screen.height() - areaHeight)));
+    const QRect area = gridDockArea(ui, this, spacing);
     dock->setFloating(true);
-    dock->setFixedSize(width, qMin(areaHeight, screen.height()));
-    dock->move(mapToGlobal(topLeft));
+    dock->setFixedSize(area.size());
+    dock->move(area.topLeft());
     dock->show();
     dock->raise();
     UpdateFuncPage();
@@ -410,9 +439,17 @@ void TradeWidget::showFastPluKey(PrePluGroupShowWidget* group, bool toggle)
     if (group && group->productCount() > 0) {
         InitWidget(1);
         ui->widgetPreKey->show();
+        QLayout* keys = ui->widgetPrePlu->layout();
+        if (presetGroup && presetGroup != group) {
+            // Another panel was shown before: it steps aside for this one.
+            keys->removeWidget(presetGroup);
+            presetGroup->hide();
+        }
         presetGroup = group;
-        group->setParent(ui->widgetPrePlu);
-        ui->widgetPrePlu->layout()->addWidget(group);
+        if (keys->indexOf(group) < 0) {
+            group->setParent(ui->widgetPrePlu);
+            keys->addWidget(group);
+        }
         group->show();
         group->showProd();
         presetKeysShown = true;

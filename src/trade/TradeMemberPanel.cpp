@@ -40,10 +40,8 @@ void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
     }
 
     ui->btnVipName->setText(QString());
-    ui->btnVipName->hide();
     ui->lblVipPhone->show();
     ui->lblVipIntegral->show();
-    ui->lblVipMoney->show();
     QString nameAndPhone = name.isEmpty() ? phone : name + QLatin1Char('\n') + phone;
 
     if (layoutMode == 1) {
@@ -68,13 +66,11 @@ void TradeWidget::SlotTrdMemberLogOut()
     memberPointsText.clear();
     memberBalanceText.clear();
     ui->btnVipName->setText(KxPosTranslator::GetTranslation(1951));
-    ui->btnVipName->show();
     for (QLabel* l : {ui->lblVipLvlName, ui->lblVipPhone, ui->lblVipIntegral, ui->lblVipMoney})
         l->clear();
     ui->lblVipLvlName->hide();
     ui->lblVipPhone->hide();
     ui->lblVipIntegral->hide();
-    ui->lblVipMoney->hide();
     activateWindow();
 }
 

@@ -429,16 +429,17 @@ void TradeWidget::resizeEvent(QResizeEvent* event)
     KxWidget::resizeEvent(event);
     // Function captions are wrapped to the width they have now; the unwrapped
     // caption is kept in the "caption" property so wrapping never compounds.
+    // A text set since the last wrap (a new language) is the new caption.
     for (QToolButton* button : ui->widgetBtn->findChildren<QToolButton*>()) {
         QString caption = button->property("caption").toString();
-        if (caption.isEmpty()) {
+        if (caption.isEmpty() || button->text() != button->property("captionShown").toString()) {
             caption = button->text();
-            caption.remove(QLatin1Char('\n'));
             button->setProperty("caption", caption);
         }
         const int width = button->width() - 8;
         if (width > 0 && !caption.isEmpty())
             button->setText(UiTool::GetFeedText(caption, width, button->fontMetrics()));
+        button->setProperty("captionShown", button->text());
     }
 }
 

@@ -1,0 +1,901 @@
+// The sales screen's function keys and quick pay: the shortcut bar, the paged
+// grid and its edit mode, the grid's dock, the key button with the preset
+// keys, and the payment gate, driven by clicks as a cashier would.
+
+#include "TestSupport.h"
+
+#include "trade/TradeWidget.h"
+
+#include "contracts/KeyBoardWidget.h"
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/MessageWidget.h"
+#include "contracts/PrePluGroupShowWidget.h"
+#include "contracts/UiTool.h"
+
+#include <QDockWidget>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace KxPosTest;
+
+namespace {
+QString msg(int id)
+{
+    return KxPosTranslator::GetTranslation(id);
+}
+
+QString code(int i)
+{
+    return QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+QList<dynMapButton> functions(int count)
+{
+    QList<dynMapButton> list;
+    for (int i = 1; i <= count; ++i) {
+        dynMapButton f;
+        f.funcId = QString::number(i);
+        f.funcCode = code(i);
+        f.funcName = QStringLiteral("功能%1").arg(i);
+        f.funcNameEn = QStringLiteral("Function %1").arg(i);
+        list << f;
+    }
+    return list;
+}
+
+QStringList codes(const QList<dynMapButton>& list)
+{
+    QStringList out;
+    for (const dynMapButton& f : list)
+        out << f.funcCode;
+    return out;
+}
+
+// A wrapped Chinese caption is split between characters.
+QString unwrapped(const QString& text)
+{
+    QString t = text;
+    return t.remove(QLatin1Char('\n'));
+}
+
+// A wrapped Latin caption is split at its spaces.
+QString unwrappedWords(const QString& text)
+{
+    QString t = text;
+    return t.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+}
+
+QRect globalRect(const QWidget* w)
+{
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
+} // namespace
+
+class TradeFunctionsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScopedConfigDir> config;
+
+    template<typename T>
+    static T* child(QWidget* screen, const char* name)
+    {
+        T* w = screen->findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("form object %s missing", name);
+        return w;
+    }
+
+    // A shown screen with `count` functions; the first ten go to the bar
+    // unless `barGiven` (then the host's own bar, possibly empty, is kept).
+    static std::unique_ptr<TradeWidget> screenWith(int count, bool barGiven = false,
+                                                    const QList<dynMapButton>& bar = {})
+    {
+        auto screen = std::make_unique<TradeWidget>(0, nullptr);
+        screen->gridFunctions = functions(count);
+        if (barGiven) {
+            screen->shortcutsGiven = 1;
+            screen->shortcutFunctions = bar;
+        }
+        screen->InitFuncArea();
+        screen->show();
+        QTest::qWait(250); // the start of the first sale after showing has passed
+        return screen;
+    }
+
+    static QList<QPushButton*> cells(TradeWidget* screen)
+    {
+        QWidget* grid = child<QWidget>(screen, "widgetFunc");
+        QList<QPushButton*> out;
+        auto* layout = qobject_cast<QGridLayout*>(grid->layout());
+        if (!layout)
+            return out;
+        for (int r = 0; r < layout->rowCount(); ++r) {
+            for (int c = 0; c < layout->columnCount(); ++c) {
+                if (QLayoutItem* item = layout->itemAtPosition(r, c))
+                    out << qobject_cast<QPushButton*>(item->widget());
+            }
+        }
+        return out;
+    }
+
+    static QToolButton* shortcut(TradeWidget* screen, int n)
+    {
+        return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
+    }
+
+    static void click(QWidget* screen, const char* name)
+    {
+        QTest::mouseClick(child<QAbstractButton>(screen, name), Qt::LeftButton);
+    }
+
+    static void openGrid(TradeWidget* screen)
+    {
+        QDockWidget* dock = screen->getUiQDockWidget(22);
+        if (dock->isHidden())
+            click(screen, "toolButtonKeyMore");
+        QVERIFY(dock->isVisible());
+    }
+
+    static QString style(QWidget* w)
+    {
+        return w->property("showType").toString();
+    }
+
+    // The captions of the filled cells of the page shown, in cell order.
+    static QStringList pageCaptions(TradeWidget* screen)
+    {
+        QStringList out;
+        for (QPushButton* b : cells(screen)) {
+            if (style(b) != QLatin1String("init"))
+                out << unwrapped(b->text());
+        }
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        installStrictMessageHandler();
+        KxPosModel::RegisterMetaTypes();
+        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
+    }
+
+    void init()
+    {
+        config = std::make_unique<ScopedConfigDir>();
+        KxPosConfig::SetAppSize(1024, 768);
+        MessageWidget::ClearHistory();
+    }
+
+    void cleanup()
+    {
+        config.reset();
+        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+    }
+
+    // --- Grid geometry and paging ----------------------------------------------
+
+    void gridPages_data()
+    {
+        QTest::addColumn<int>("appWidth");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("barGiven");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("lastPageFilled");
+        QTest::addColumn<QString>("firstInGrid");
+        // Bar given by the host and empty: the grid holds every function.
+        QTest::newRow("36 at 1600: 5 columns, 1 on page 2") << 1600 << 36 << true << 5 << 2 << 1 << code(1);
+        QTest::newRow("36 at 1599: 4 columns, 8 on page 2") << 1599 << 36 << true << 4 << 2 << 8 << code(1);
+        QTest::newRow("35 at 1920: exactly one page") << 1920 << 35 << true << 5 << 1 << 35 << code(1);
+        QTest::newRow("28 at 1024: exactly one page") << 1024 << 28 << true << 4 << 1 << 28 << code(1);
+        QTest::newRow("no functions: one empty page") << 1024 << 0 << true << 4 << 1 << 0 << QString();
+        // The first ten go to the bar and leave the grid.
+        QTest::newRow("36 at 1600, bar filled: one page") << 1600 << 36 << false << 5 << 1 << 26 << code(11);
+        QTest::newRow("46 at 1600, bar filled: 1 on page 2") << 1600 << 46 << false << 5 << 2 << 1 << code(11);
+        QTest::newRow("39 at 1024, bar filled: 1 on page 2") << 1024 << 39 << false << 4 << 2 << 1 << code(11);
+    }
+
+    void gridPages()
+    {
+        QFETCH(int, appWidth);
+        QFETCH(int, count);
+        QFETCH(bool, barGiven);
+        QFETCH(int, columns);
+        QFETCH(int, pages);
+        QFETCH(int, lastPageFilled);
+        QFETCH(QString, firstInGrid);
+        KxPosConfig::SetAppSize(appWidth, appWidth > 1366 ? 1080 : 768);
+        auto screen = screenWith(count, barGiven);
+        openGrid(screen.get());
+
+        auto* layout = qobject_cast<QGridLayout*>(child<QWidget>(screen.get(), "widgetFunc")->layout());
+        QVERIFY(layout);
+        QCOMPARE(layout->columnCount(), columns);
+        QCOMPARE(layout->rowCount(), 7);
+        const QList<QPushButton*> grid = cells(screen.get());
+        QCOMPARE(grid.size(), 7 * columns);
+        for (QPushButton* b : grid)
+            QCOMPARE(b->objectName(), QStringLiteral("funcButton"));
+
+        const int perPage = 7 * columns;
+        const int inGrid = count - (barGiven ? 0 : qMin(10, count));
+        // Page 1.
+        QStringList page = pageCaptions(screen.get());
+        QCOMPARE(page.size(), qMin(perPage, inGrid));
+        if (!firstInGrid.isEmpty())
+            QCOMPARE(grid.first()->property("showType").toString(), QStringLiteral("normal"));
+        // Walk forward to the last page, then once more: back on page 1.
+        for (int p = 2; p <= pages; ++p)
+            click(screen.get(), "btnNextFunc");
+        page = pageCaptions(screen.get());
+        QCOMPARE(page.size(), lastPageFilled);
+        int empty = 0;
+        for (QPushButton* b : cells(screen.get())) {
+            if (style(b) == QLatin1String("init")) {
+                ++empty;
+                QVERIFY(!b->isEnabled());
+                QVERIFY(b->text().isEmpty());
+                QCOMPARE(b->iconSize(), QSize(0, 0));
+            } else {
+                QVERIFY(b->isEnabled());
+            }
+        }
+        QCOMPARE(empty, perPage - lastPageFilled);
+        const QStringList lastPage = page;
+
+        click(screen.get(), "btnNextFunc");
+        page = pageCaptions(screen.get());
+        QCOMPARE(page.size(), qMin(perPage, inGrid));
+        if (!firstInGrid.isEmpty()) {
+            const dynMapButton expected = functions(count).at(firstInGrid.mid(1).toInt() - 1);
+            QCOMPARE(page.first(), expected.funcName);
+        }
+        // Back from page 1 wraps to the last page.
+        click(screen.get(), "btnPreFunc");
+        QCOMPARE(pageCaptions(screen.get()), lastPage);
+        // Every style change of the page is applied, none left waiting.
+        QCOMPARE(UiTool::PendingStyleUpdates(), 0);
+    }
+
+    void secondPageCellsPressTheirFunction()
+    {
+        KxPosConfig::SetAppSize(1600, 900);
+        auto screen = screenWith(36, true);
+        openGrid(screen.get());
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        click(screen.get(), "btnNextFunc");
+        const QList<QPushButton*> grid = cells(screen.get());
+        QTest::mouseClick(grid.at(0), Qt::LeftButton);
+        QCOMPARE(func.count(), 1);
+        QCOMPARE(func.at(0).at(0).toString(), code(36));
+        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
+        // An empty cell does nothing.
+        openGrid(screen.get());
+        QTest::mouseClick(grid.at(1), Qt::LeftButton);
+        QCOMPARE(func.count(), 1);
+    }
+
+    void longCaptionsWrapToCellWidth()
+    {
+        KxPosConfig::SetAppSize(1024, 768);
+        auto screen = std::make_unique<TradeWidget>(0, nullptr);
+        QList<dynMapButton> list = functions(3);
+        list[0].funcName = QStringLiteral("会员储值卡充值与余额查询");
+        list[1].funcName = QStringLiteral("OK");
+        screen->gridFunctions = list;
+        screen->shortcutsGiven = 1;
+        screen->InitFuncArea();
+        screen->show();
+        openGrid(screen.get());
+        QWidget* host = child<QWidget>(screen.get(), "widgetFunc");
+        const int width = (host->width() - 3 * 10) / 4 - 8;
+        QVERIFY(width > 0);
+        const QFontMetrics metrics(host->font());
+        const QList<QPushButton*> grid = cells(screen.get());
+        const QStringList lines = grid.at(0)->text().split(QLatin1Char('\n'));
+        QVERIFY2(lines.size() > 1, qPrintable(grid.at(0)->text()));
+        QCOMPARE(lines.join(QString()), list.at(0).funcName);
+        for (const QString& l : lines)
+            QVERIFY2(metrics.horizontalAdvance(l) <= width, qPrintable(l));
+        QCOMPARE(grid.at(1)->text(), QStringLiteral("OK"));
+    }
+
+    // --- Shortcut bar ----------------------------------------------------------------
+
+    void shortcutBar_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("barGiven");
+        QTest::addColumn<QStringList>("bar");
+        QTest::newRow("first ten of 36") << 36 << false
+                                         << QStringList{code(1), code(2), code(3), code(4), code(5), code(6),
+                                                        code(7), code(8), code(9), code(10)};
+        QTest::newRow("four functions") << 4 << false << QStringList{code(1), code(2), code(3), code(4)};
+        QTest::newRow("host's own bar") << 36 << true << QStringList{code(20), code(5)};
+        QTest::newRow("nothing at all") << 0 << false << QStringList{};
+    }
+
+    void shortcutBar()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, barGiven);
+        QFETCH(QStringList, bar);
+        QList<dynMapButton> given;
+        for (const QString& c : bar)
+            given << functions(36).at(c.mid(1).toInt() - 1);
+        auto screen = screenWith(count, barGiven, barGiven ? given : QList<dynMapButton>{});
+        QCOMPARE(codes(screen->shortcutFunctions), bar);
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+
+        for (int n = 1; n <= 10; ++n) {
+            QToolButton* b = shortcut(screen.get(), n);
+            QVERIFY(b);
+            QCOMPARE(style(b), QStringLiteral("normal"));
+            if (n <= bar.size()) {
+                const int index = bar.at(n - 1).mid(1).toInt();
+                QCOMPARE(unwrapped(b->text()), QStringLiteral("功能%1").arg(index));
+                QVERIFY(b->isEnabled());
+                QTest::mouseClick(b, Qt::LeftButton);
+                QCOMPARE(func.count(), 1);
+                QCOMPARE(func.takeFirst().at(0).toString(), bar.at(n - 1));
+            } else {
+                QVERIFY(b->text().isEmpty());
+                QVERIFY(!b->isEnabled());
+                QTest::mouseClick(b, Qt::LeftButton);
+                QCOMPARE(func.count(), 0);
+            }
+        }
+
+        // The bar's functions are not in the grid outside edit mode.
+        openGrid(screen.get());
+        QStringList inGrid;
+        const QList<dynMapButton> all = functions(count);
+        const QStringList firstPage = pageCaptions(screen.get());
+        for (int p = 0; p < 5; ++p) {
+            for (const QString& caption : pageCaptions(screen.get())) {
+                for (const dynMapButton& f : all) {
+                    if (f.funcName == caption)
+                        inGrid << f.funcCode;
+                }
+            }
+            click(screen.get(), "btnNextFunc");
+            if (pageCaptions(screen.get()) == firstPage)
+                break; // wrapped around
+        }
+        for (const QString& c : bar)
+            QVERIFY2(!inGrid.contains(c), qPrintable(c));
+        QCOMPARE(inGrid.removeDuplicates(), 0);
+        QCOMPARE(inGrid.size() + bar.size(), count);
+    }
+
+    void shortcutClickClosesGrid()
+    {
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        QTest::mouseClick(shortcut(screen.get(), 3), Qt::LeftButton);
+        QCOMPARE(func.count(), 1);
+        QCOMPARE(func.at(0).at(0).toString(), code(3));
+        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
+    }
+
+    void moreButtonToggles()
+    {
+        auto screen = screenWith(36);
+        QDockWidget* dock = screen->getUiQDockWidget(22);
+        QVERIFY(dock->isHidden());
+        click(screen.get(), "toolButtonKeyMore");
+        QVERIFY(dock->isVisible());
+        click(screen.get(), "toolButtonKeyMore");
+        QVERIFY(dock->isHidden());
+    }
+
+    void idleFunctionKeysOnlyAskToStart_data()
+    {
+        QTest::addColumn<bool>("onBar");
+        QTest::newRow("shortcut bar") << true;
+        QTest::newRow("grid") << false;
+    }
+
+    void idleFunctionKeysOnlyAskToStart()
+    {
+        QFETCH(bool, onBar);
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        screen->SetTradeActive(false);
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        if (onBar)
+            QTest::mouseClick(shortcut(screen.get(), 1), Qt::LeftButton);
+        else
+            QTest::mouseClick(cells(screen.get()).at(0), Qt::LeftButton);
+        QCOMPARE(func.count(), 0);
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(MessageWidget::History().size(), 1);
+        QCOMPARE(MessageWidget::History().last().first, msg(2347));
+        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QVERIFY(screen->getUiQDockWidget(22)->isVisible());
+    }
+
+    void outOfRangeIndexesAreIgnored()
+    {
+        auto screen = screenWith(12);
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
+        for (const char* index : {"-1", "10", "abc", ""})
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdCheckStart", Q_ARG(QString, index)));
+        for (const char* index : {"-1", "2", "28", "x"})
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotFuncCheck", Q_ARG(QString, index)));
+        QCOMPARE(func.count(), 0);
+        QCOMPARE(save.count(), 0);
+    }
+
+    // --- Edit mode ----------------------------------------------------------------------
+
+    void editModeStyles_data()
+    {
+        QTest::addColumn<int>("appWidth");
+        QTest::addColumn<int>("appHeight");
+        QTest::addColumn<QString>("cancelStyle");
+        QTest::newRow("wide screen") << 1920 << 1080 << QStringLiteral("cancel");
+        QTest::newRow("4:3 screen") << 1024 << 768 << QStringLiteral("cancel1024");
+    }
+
+    void editModeStyles()
+    {
+        QFETCH(int, appWidth);
+        QFETCH(int, appHeight);
+        QFETCH(QString, cancelStyle);
+        KxPosConfig::SetAppSize(appWidth, appHeight);
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        auto* cancel = child<QPushButton>(screen.get(), "btnEditCancel");
+        auto* edit = child<QPushButton>(screen.get(), "btnEditFun");
+        QVERIFY(cancel->isHidden());
+        QCOMPARE(edit->text(), msg(2382));
+
+        click(screen.get(), "btnEditFun");
+        QCOMPARE(edit->text(), msg(1492));
+        QVERIFY(cancel->isVisible());
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(style(shortcut(screen.get(), n)), cancelStyle);
+        // The grid shows every function; those on the bar are marked.
+        const QList<QPushButton*> grid = cells(screen.get());
+        const int perPage = grid.size();
+        for (int k = 0; k < perPage; ++k) {
+            QCOMPARE(unwrapped(grid.at(k)->text()), QStringLiteral("功能%1").arg(k + 1));
+            QCOMPARE(style(grid.at(k)), k < 10 ? QStringLiteral("choose") : QStringLiteral("normal"));
+        }
+        // The "more" button does not close the grid while editing.
+        click(screen.get(), "toolButtonKeyMore");
+        QVERIFY(screen->getUiQDockWidget(22)->isVisible());
+
+        // The second button leaves edit mode just as the first would.
+        click(screen.get(), "btnEditCancel");
+        QCOMPARE(edit->text(), msg(2382));
+        QVERIFY(cancel->isHidden());
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(style(shortcut(screen.get(), n)), QStringLiteral("normal"));
+        QCOMPARE(unwrapped(cells(screen.get()).at(0)->text()), QStringLiteral("功能11"));
+    }
+
+    void editingTheBar()
+    {
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
+        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        click(screen.get(), "btnEditFun");
+        QList<QPushButton*> grid = cells(screen.get());
+
+        // Already on the bar, and an 11th: both dropped.
+        QTest::mouseClick(grid.at(0), Qt::LeftButton);
+        QTest::mouseClick(grid.at(12), Qt::LeftButton);
+        QCOMPARE(save.count(), 0);
+
+        // A shortcut click removes it and reports the nine left.
+        QTest::mouseClick(shortcut(screen.get(), 1), Qt::LeftButton);
+        QCOMPARE(save.count(), 1);
+        QList<dynMapButton> saved = save.takeFirst().at(0).value<QList<dynMapButton>>();
+        QCOMPARE(codes(saved), (QStringList{code(2), code(3), code(4), code(5), code(6), code(7), code(8), code(9),
+                                            code(10)}));
+
+        // Now a grid function joins the bar at its end.
+        QTest::mouseClick(grid.at(12), Qt::LeftButton);
+        QCOMPARE(save.count(), 1);
+        saved = save.takeFirst().at(0).value<QList<dynMapButton>>();
+        QCOMPARE(saved.size(), 10);
+        QCOMPARE(saved.last().funcCode, code(13));
+        // Full again: the next one is dropped.
+        QTest::mouseClick(grid.at(0), Qt::LeftButton);
+        QCOMPARE(save.count(), 0);
+
+        // A function of page 2 can be chosen after paging.
+        QTest::mouseClick(shortcut(screen.get(), 2), Qt::LeftButton);
+        QCOMPARE(save.count(), 1);
+        save.clear();
+        click(screen.get(), "btnNextFunc");
+        QTest::mouseClick(grid.at(0), Qt::LeftButton);
+        QCOMPARE(save.count(), 1);
+        QCOMPARE(save.at(0).at(0).value<QList<dynMapButton>>().last().funcCode, code(29));
+        QCOMPARE(func.count(), 0);
+
+        // Leaving edit mode shows the new bar, and its functions leave the grid.
+        click(screen.get(), "btnEditFun");
+        const QStringList expectedBar{code(2), code(4), code(5), code(6), code(7),
+                                      code(8), code(9), code(10), code(13), code(29)};
+        QCOMPARE(codes(screen->shortcutFunctions), expectedBar);
+        for (int n = 1; n <= 10; ++n) {
+            const int index = expectedBar.at(n - 1).mid(1).toInt();
+            QCOMPARE(unwrapped(shortcut(screen.get(), n)->text()), QStringLiteral("功能%1").arg(index));
+        }
+        grid = cells(screen.get());
+        QCOMPARE(unwrapped(grid.at(0)->text()), QStringLiteral("功能1"));
+        QCOMPARE(unwrapped(grid.at(1)->text()), QStringLiteral("功能3"));
+        QCOMPARE(style(grid.at(0)), QStringLiteral("normal"));
+
+        // Outside edit mode a shortcut press is a function press again.
+        QTest::mouseClick(shortcut(screen.get(), 9), Qt::LeftButton);
+        QCOMPARE(func.count(), 1);
+        QCOMPARE(func.at(0).at(0).toString(), code(13));
+    }
+
+    void hostRefillsAfterSave()
+    {
+        auto screen = screenWith(36);
+        // The host stores the new bar and hands it back.
+        connect(screen.get(), &TradeWidget::SignSaveBtnEdit, screen.get(),
+                [s = screen.get()](QList<dynMapButton> bar) {
+                    s->shortcutFunctions = bar;
+                    s->UpdateFuncShow();
+                });
+        openGrid(screen.get());
+        click(screen.get(), "btnEditFun");
+        QTest::mouseClick(shortcut(screen.get(), 10), Qt::LeftButton);
+        QVERIFY(shortcut(screen.get(), 10)->text().isEmpty());
+        QVERIFY(!shortcut(screen.get(), 10)->isEnabled());
+        // Still editing: the grid still shows every function, F10 no longer chosen.
+        const QList<QPushButton*> grid = cells(screen.get());
+        QCOMPARE(unwrapped(grid.at(9)->text()), QStringLiteral("功能10"));
+        QCOMPARE(style(grid.at(9)), QStringLiteral("normal"));
+        QCOMPARE(style(grid.at(8)), QStringLiteral("choose"));
+    }
+
+    void captionsFollowLanguage()
+    {
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
+        QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
+        QCOMPARE(unwrappedWords(cells(screen.get()).at(0)->text()), QStringLiteral("Function 11"));
+        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), msg(2382));
+        // A resize re-flows the bar's captions in the language now shown.
+        screen->resize(screen->width() - 10, screen->height());
+        QTest::qWait(10);
+        QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
+        QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), msg(7013));
+    }
+
+    // --- Grid dock placement ------------------------------------------------------------
+
+    void gridDockPlacement_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("presetKeys");
+        for (const QSize s : {QSize(800, 600), QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
+            QTest::addRow("%dx%d", s.width(), s.height()) << s << false;
+            QTest::addRow("%dx%d, preset keys", s.width(), s.height()) << s << true;
+        }
+    }
+
+    void gridDockPlacement()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, presetKeys);
+        KxPosConfig::SetAppSize(size.width(), size.height());
+        auto screen = screenWith(36);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        auto* group = new PrePluGroupShowWidget;
+        if (presetKeys) {
+            group->SetGroups({{QStringLiteral("G1"), QStringLiteral("水果")}});
+            group->SetProducts(QStringLiteral("G1"), {{QStringLiteral("1001"), QStringLiteral("苹果")}});
+            screen->showFastPluKey(group, true);
+            QCoreApplication::processEvents();
+        }
+        openGrid(screen.get());
+        QDockWidget* dock = screen->getUiQDockWidget(22);
+        const QRect area = dock->geometry();
+        const QRect bounds = globalRect(screen.get());
+        QVERIFY2(bounds.contains(area), qPrintable(QStringLiteral("%1,%2 %3x%4 outside %5x%6")
+                                                       .arg(area.x()).arg(area.y()).arg(area.width())
+                                                       .arg(area.height()).arg(bounds.width()).arg(bounds.height())));
+        QVERIFY(area.width() > 0 && area.height() > 0);
+        if (presetKeys) {
+            QWidget* keys = child<QWidget>(screen.get(), "widgetPreKey");
+            QCOMPARE(area.width(), keys->width());
+            QCOMPARE(area.topLeft(), child<QWidget>(screen.get(), "widgetPrePlu")->mapToGlobal(QPoint(0, 0)));
+        } else {
+            // The bar stays free for editing, the sale lines' code column too.
+            QVERIFY(!area.intersects(globalRect(child<QWidget>(screen.get(), "widgetBtn"))));
+            QCOMPARE(area.width(), KxPosConfig::GetAutoWidth(902, 428));
+        }
+        if (!presetKeys)
+            delete group;
+    }
+
+    // --- Key button and preset keys ----------------------------------------------------------
+
+    void keyButton_data()
+    {
+        QTest::addColumn<QString>("payCode");
+        QTest::addColumn<QString>("showType");
+        QTest::addColumn<int>("pays");
+        QTest::addColumn<int>("entryScreens");
+        QTest::addColumn<int>("messageId");
+        QTest::newRow("pay code set: cash") << QStringLiteral("01") << QStringLiteral("1") << 1 << 0 << 0;
+        QTest::newRow("key entry screen") << QString() << QStringLiteral("1") << 0 << 1 << 0;
+        QTest::newRow("preset keyboard without keys") << QString() << QString() << 0 << 0 << 2366;
+    }
+
+    void keyButton()
+    {
+        QFETCH(QString, payCode);
+        QFETCH(QString, showType);
+        QFETCH(int, pays);
+        QFETCH(int, entryScreens);
+        QFETCH(int, messageId);
+        if (!payCode.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
+        if (!showType.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("TRADE_TradeKeyShowType"), showType);
+        auto screen = screenWith(0);
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        QSignalSpy entry(screen.get(), &TradeWidget::SignShowKeyEntryWidget);
+        click(screen.get(), "btnKey");
+        QCOMPARE(pay.count(), pays);
+        if (pays)
+            QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("CashPay"));
+        QCOMPARE(entry.count(), entryScreens);
+        QCOMPARE(MessageWidget::History().size(), messageId ? 1 : 0);
+        if (messageId)
+            QCOMPARE(MessageWidget::History().last().first, msg(messageId));
+        QVERIFY(screen->getUiQDockWidget(23)->isHidden());
+    }
+
+    void presetKeysAndTheirKeyboard()
+    {
+        auto screen = screenWith(36);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        auto* group = new PrePluGroupShowWidget;
+        group->SetGroups({{QStringLiteral("G1"), QStringLiteral("水果")}});
+        group->SetProducts(QStringLiteral("G1"), {{QStringLiteral("1001"), QStringLiteral("苹果")},
+                                                 {QStringLiteral("1002"), QStringLiteral("香蕉")}});
+        QWidget* keysArea = child<QWidget>(screen.get(), "widgetPreKey");
+        QWidget* plu = child<QWidget>(screen.get(), "widgetPrePlu");
+
+        screen->showFastPluKey(group, true);
+        QCOMPARE(screen->LayoutMode(), 1);
+        QVERIFY(keysArea->isVisible());
+        QCOMPARE(group->parentWidget(), plu);
+        QVERIFY(group->isVisible());
+        QVERIFY(group->findChild<QPushButton*>(QStringLiteral("prePlu_1001")));
+        // Showing the same keys again keeps a single panel in place.
+        screen->showFastPluKey(group, false);
+        QCOMPARE(plu->findChildren<PrePluGroupShowWidget*>().size(), 1);
+        QCOMPARE(screen->LayoutMode(), 1);
+        QCoreApplication::processEvents();
+
+        // The key button now opens the group keyboard over the bottom of the keys.
+        QDockWidget* keyboardDock = screen->getUiQDockWidget(23);
+        click(screen.get(), "btnKey");
+        QVERIFY(keyboardDock->isVisible());
+        auto* keyboard = keyboardDock->findChild<KeyBoardWidget*>();
+        QVERIFY(keyboard);
+        QCOMPARE(keyboard->type(), QStringLiteral("1"));
+        const QRect keysRect = globalRect(keysArea);
+        QCOMPARE(keyboardDock->geometry().left(), keysRect.left());
+        QCOMPARE(keyboardDock->geometry().bottom(), keysRect.bottom());
+        QCOMPARE(keyboardDock->width(), keysArea->width() - 1);
+        const int h = KxPosConfig::iAppHeight;
+        QCOMPARE(keyboardDock->height(), qRound(h * 0.351));
+
+        // Its keys reach the screen's keyboard line.
+        QSignalSpy group_(screen.get(), &TradeWidget::SignTrdPreGroupMN);
+        QTest::mouseClick(keyboard->key(QStringLiteral("5")), Qt::LeftButton);
+        QCOMPARE(group_.count(), 1);
+        QCOMPARE(group_.at(0).at(0).toString(), QStringLiteral("5"));
+
+        click(screen.get(), "btnKey");
+        QVERIFY(keyboardDock->isHidden());
+        click(screen.get(), "btnKey");
+        QVERIFY(keyboardDock->isVisible());
+        QCOMPARE(keyboardDock->findChildren<KeyBoardWidget*>().size(), 1);
+        click(screen.get(), "btnKey");
+
+        // The toggle returns to the normal layout.
+        screen->showFastPluKey(group, true);
+        QCOMPARE(screen->LayoutMode(), 0);
+        QVERIFY(keysArea->isHidden());
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    void presetKeysWithoutProducts_data()
+    {
+        QTest::addColumn<bool>("nullGroup");
+        QTest::newRow("empty group") << false;
+        QTest::newRow("no group") << true;
+    }
+
+    void presetKeysWithoutProducts()
+    {
+        QFETCH(bool, nullGroup);
+        auto screen = screenWith(0);
+        PrePluGroupShowWidget empty;
+        screen->showFastPluKey(nullGroup ? nullptr : &empty, true);
+        QCOMPARE(screen->LayoutMode(), 0);
+        QVERIFY(child<QWidget>(screen.get(), "widgetPreKey")->isHidden());
+        QCOMPARE(MessageWidget::History().size(), 1);
+        QCOMPARE(MessageWidget::History().last().first, msg(1970));
+        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+    }
+
+    // --- Quick pay and the payment gate ----------------------------------------------------------
+
+    void quickPayButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("payCode");
+        QTest::newRow("first") << QStringLiteral("toolButtonpayfirst") << QStringLiteral("WxPay");
+        QTest::newRow("second") << QStringLiteral("toolButtonpaysecond") << QStringLiteral("ZfbPay");
+        QTest::newRow("other: cashier chooses") << QStringLiteral("toolButtonpayother") << QString();
+        QTest::newRow("host's pay()") << QString() << QStringLiteral("UnionPay");
+    }
+
+    void quickPayButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, payCode);
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        screen->saleModeFlag1 = true;
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        if (button.isEmpty())
+            screen->pay(payCode);
+        else
+            click(screen.get(), button.toLatin1().constData());
+        QCOMPARE(pay.count(), 1);
+        QCOMPARE(pay.at(0).at(0).toInt(), 0);
+        QCOMPARE(pay.at(0).at(1).toString(), payCode);
+        QCOMPARE(pay.at(0).at(1).toString().isNull(), payCode.isNull());
+        QCOMPARE(start.count(), 0);
+        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
+        QVERIFY(!screen->saleModeFlag1);
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    void payGuard()
+    {
+        auto screen = screenWith(0);
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        click(screen.get(), "toolButtonpayfirst");
+        QTest::qWait(100);
+        click(screen.get(), "toolButtonpaysecond");
+        screen->pay(QStringLiteral("CashPay"));
+        QCOMPARE(pay.count(), 1);
+        QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("WxPay"));
+        QTest::qWait(450);
+        click(screen.get(), "toolButtonpayother");
+        QCOMPARE(pay.count(), 2);
+        QCOMPARE(pay.at(1).at(1).toString(), QString());
+    }
+
+    void incompleteLineRefusesPayment()
+    {
+        auto screen = screenWith(0);
+        // The cashier keys a quantity for the next product, then presses pay.
+        QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
+        click(screen.get(), "btnUpdNum");
+        QCOMPARE(screen->GetTable()->rowCount(), 1);
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        screen->getUiQToolButton(49)->setDown(true);
+        click(screen.get(), "toolButtonpayother");
+        QCOMPARE(pay.count(), 0);
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(MessageWidget::History().size(), 1);
+        QCOMPARE(MessageWidget::History().last().first, msg(1904));
+        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(screen->GetTable()->rowCount(), 1);
+        QVERIFY(!screen->getUiQToolButton(49)->isDown());
+        QVERIFY(!screen->amountTyped);
+    }
+
+    void payFromIdleStartsNewSale()
+    {
+        auto screen = screenWith(0);
+        QList<KxPosPluDetail> lines;
+        KxPosPluDetail line;
+        line.lineNo = 1;
+        line.pluCode = QStringLiteral("1001");
+        line.pluName = QStringLiteral("苹果");
+        line.saleQty = 2;
+        line.salePrice = 3;
+        line.lineAmount = 6;
+        lines << line;
+        screen->rebindModel(lines, {});
+        QCOMPARE(screen->GetTable()->rowCount(), 1);
+        screen->SetTradeActive(false);
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        click(screen.get(), "toolButtonpayfirst");
+        QCOMPARE(start.count(), 1);
+        QCOMPARE(pay.count(), 0);
+        QCOMPARE(screen->GetTable()->rowCount(), 0);
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    void payLeavesEditMode()
+    {
+        auto screen = screenWith(36);
+        openGrid(screen.get());
+        click(screen.get(), "btnEditFun");
+        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        click(screen.get(), "toolButtonpayother");
+        QCOMPARE(pay.count(), 1);
+        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), msg(2382));
+        QVERIFY(child<QPushButton>(screen.get(), "btnEditCancel")->isHidden());
+        QCOMPARE(style(shortcut(screen.get(), 1)), QStringLiteral("normal"));
+        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
+        // Back in normal mode the "more" button opens the grid again.
+        click(screen.get(), "toolButtonKeyMore");
+        QVERIFY(screen->getUiQDockWidget(22)->isVisible());
+    }
+
+    void quickPayCaptions_data()
+    {
+        QTest::addColumn<QString>("payCode");
+        QTest::addColumn<QString>("keyCaption");
+        QTest::newRow("no pay code: keyboard") << QString() << msg(2381);
+        QTest::newRow("pay code: third caption") << QStringLiteral("01") << QStringLiteral("现金");
+    }
+
+    void quickPayCaptions()
+    {
+        QFETCH(QString, payCode);
+        QFETCH(QString, keyCaption);
+        if (!payCode.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
+        TradeWidget screen(0, nullptr);
+        screen.SetQuickPay(QStringLiteral("微信"), QStringLiteral("支付宝"), QStringLiteral("现金"));
+        QCOMPARE(screen.getUiQToolButton(47)->text(), QStringLiteral("微信"));
+        QCOMPARE(screen.getUiQToolButton(48)->text(), QStringLiteral("支付宝"));
+        QCOMPARE(child<QPushButton>(&screen, "btnKey")->text(), keyCaption);
+    }
+
+    void backspaceKeyDeletesBeforeCursor()
+    {
+        auto screen = screenWith(0);
+        QLineEdit* line = screen->getUiQLineEdit(26);
+        line->setText(QStringLiteral("6901"));
+        line->setCursorPosition(2);
+        QTest::mouseClick(child<QPushButton>(screen.get(), "btnPay"), Qt::LeftButton);
+        QCOMPARE(line->text(), QStringLiteral("601"));
+    }
+};
+
+QTEST_MAIN(TradeFunctionsTest)
+#include "tst_trade_functions.moc"
