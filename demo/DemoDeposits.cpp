@@ -15,7 +15,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QLocale>
 #include <QPixmap>
 #include <QTimer>

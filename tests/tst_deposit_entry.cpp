@@ -490,18 +490,6 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{msg(2304)});
     }
 
-    void memberAndClerkAreShown()
-    {
-        auto screen = makeScreen();
-        QCOMPARE(screen->getUiQPushButton(BtnMember)->text(), msg(1912));
-        QCOMPARE(screen->getUiQPushButton(BtnClerk)->text(), msg(1913));
-        screen->setVIP(member());
-        screen->setEmployee(clerk());
-        screen->refresh();
-        QCOMPARE(screen->getUiQPushButton(BtnMember)->text(), QStringLiteral("13812345678"));
-        QCOMPARE(screen->getUiQPushButton(BtnClerk)->text(), QStringLiteral("张敏"));
-    }
-
     void handOver_data()
     {
         QTest::addColumn<bool>("withMember");
@@ -847,18 +835,6 @@ private slots:
         QCOMPARE(screen->getUiQLineEdit(0)->placeholderText(), msg(1587));
         QCOMPARE(screen->getUiQTableView(0)->model()->headerData(1, Qt::Horizontal).toString(), msg(1181));
         QCOMPARE(screen->getUiQPushButton(BtnMember)->text(), msg(1912));
-    }
-
-    void projectCodeVariant()
-    {
-        KxPosConfig::sProjectCode = QStringLiteral("2");
-        auto screen = makeScreen();
-        QVERIFY(screen->getUiQLable(1)->text().isEmpty());
-        QCOMPARE(screen->getUiQLable(1)->size(), KxPosConfig::GetAutoSize(120, 40, 75, 25));
-        QCOMPARE(screen->getUiQWidget(8)->property("showType").toString(), QStringLiteral("KRVA"));
-        KxPosConfig::sProjectCode = QStringLiteral("1");
-        auto standard = makeScreen();
-        QCOMPARE(standard->getUiQLable(1)->text(), QStringLiteral("STD7.0"));
     }
 };
 
