@@ -35,6 +35,8 @@ void restoreLamp(QAbstractButton* lamp)
 
 void TradeWidget::InitWeightWidget()
 {
+    // Hosts whose scale driver runs in another thread queue the tare state.
+    qRegisterMetaType<TareUpdateType>("TareUpdateType");
     InitTareButtons();
     if (QLayout* layout = ui->widgetWeighBtn->layout())
         layout->setSpacing(KxPosConfig::GetAutoWidth(10, 4));
