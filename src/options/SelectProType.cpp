@@ -20,8 +20,9 @@ SelectProType::SelectProType(int screenType, QWidget* parent)
     , ui(new Ui::SelectProType)
 {
     ui->setupUi(this);
-    // Frameless splash-type dialog (0x81B): no title bar of the window system.
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // Frameless dialog. The splash-screen window type would also hide the
+    // frame, but a modal run of such a window never returns from exec().
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     setFocus();
     ui->widgetContent->installEventFilter(this);
