@@ -192,6 +192,7 @@ private slots:
         QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), msg(5059) + points);
         QCOMPARE(child<QLabel>(&screen, "lblVipMoney")->text(), msg(5060) + balance);
         QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), QString());
+        QVERIFY(child<QPushButton>(&screen, "btnVipName")->isHidden());
         QVERIFY(!child<QLabel>(&screen, "lblVipLvlName")->isHidden());
         QVERIFY(!child<QLabel>(&screen, "lblVipPhone")->isHidden());
         QVERIFY(!child<QLabel>(&screen, "lblVipIntegral")->isHidden());
@@ -253,6 +254,7 @@ private slots:
         setMember(&screen, member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("13812345678"), 5));
         logOut(&screen);
         QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), msg(1951));
+        QVERIFY(!child<QPushButton>(&screen, "btnVipName")->isHidden());
         for (const char* name : {"lblVipLvlName", "lblVipPhone", "lblVipIntegral", "lblVipMoney"})
             QVERIFY2(child<QLabel>(&screen, name)->text().isEmpty(), name);
         for (const char* name : {"lblVipLvlName", "lblVipPhone", "lblVipIntegral"})

@@ -160,6 +160,12 @@ void TradeWidget::InitFuncArea()
             grid->addWidget(b, r, c);
         }
     }
+    // Cells share the grid evenly, whatever their captions ask for; captions
+    // are wrapped to that share.
+    for (int r = 0; r < funcRows; ++r)
+        grid->setRowStretch(r, 1);
+    for (int c = 0; c < funcColumns; ++c)
+        grid->setColumnStretch(c, 1);
     connect(gridMapper, &QSignalMapper::mappedString, this, &TradeWidget::SlotFuncCheck);
     ui->widgetFunc->setLayout(grid);
 

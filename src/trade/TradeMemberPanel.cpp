@@ -39,7 +39,11 @@ void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
         name = KxPosConfig::desensitizeName(name);
     }
 
+    // The member button gives its place to the member's details: the name
+    // label takes its click (clickOnVipName), so an empty box would only
+    // crowd the strip on small screens.
     ui->btnVipName->setText(QString());
+    ui->btnVipName->hide();
     ui->lblVipPhone->show();
     ui->lblVipIntegral->show();
     QString nameAndPhone = name.isEmpty() ? phone : name + QLatin1Char('\n') + phone;
@@ -66,6 +70,7 @@ void TradeWidget::SlotTrdMemberLogOut()
     memberPointsText.clear();
     memberBalanceText.clear();
     ui->btnVipName->setText(KxPosTranslator::GetTranslation(1951));
+    ui->btnVipName->show();
     for (QLabel* l : {ui->lblVipLvlName, ui->lblVipPhone, ui->lblVipIntegral, ui->lblVipMoney})
         l->clear();
     ui->lblVipLvlName->hide();
