@@ -44,7 +44,7 @@ CouponItemPainter::CouponItemPainter(const CouponWidgetInfo& coupon, const QRect
         m_minus = QRect(m_count.left() - image.width(), top, image.width(), image.height());
         right = m_minus.left() - gap;
     }
-    const int amountWidth = KxPosConfig::GetAutoWidth(170, 110);
+    const int amountWidth = KxPosConfig::GetAutoWidth(150, 96);
     m_amount = QRect(right - amountWidth, m_row.top(), amountWidth, m_row.height());
     m_text = QRect(m_tick.right() + 1, m_row.top(), qMax(0, m_amount.left() - gap - m_tick.right() - 1),
                    m_row.height());
@@ -126,40 +126,38 @@ void CouponItemPainter::paintTexts(QPainter* painter, const QFont& baseFont, boo
     const QRect upper(m_text.left(), m_text.top() + upY, m_text.width(), m_text.height() / 2 - upY);
     const QRect lower(m_text.left(), m_text.top() + m_text.height() / 2, m_text.width(), m_text.height() / 2 - upY);
 
-    // Name and channel on the first line.
+    // Name on the first line.
     const QFont nameFont = CouponPaintStyle::Font(baseFont, "$size5", 24, true);
     const QFont smallFont = CouponPaintStyle::Font(baseFont, "$size1", 16);
-    const QFontMetrics nameMetrics(nameFont);
-    const int channelWidth = m_coupon.channelName.isEmpty()
-        ? 0
-        : QFontMetrics(smallFont).horizontalAdvance(m_coupon.channelName) + KxPosConfig::GetAutoWidth(24, 14);
-    const QString name = nameMetrics.elidedText(m_coupon.couponName, Qt::ElideRight,
-                                                qMax(0, upper.width() - channelWidth));
     painter->setFont(nameFont);
     painter->setPen(selected ? CouponPaintStyle::Color("$color2", "#23BAFA") : CouponPaintStyle::MainText());
-    painter->drawText(upper, Qt::AlignLeft | Qt::AlignTop, name);
+    painter->drawText(upper, Qt::AlignLeft | Qt::AlignTop,
+                      QFontMetrics(nameFont).elidedText(m_coupon.couponName, Qt::ElideRight, upper.width()));
+
+    // Coupon number, labelled, and the channel as a tag on the second line.
+    const QFont idFont = CouponPaintStyle::Font(baseFont, "$size2", 18);
+    const QFontMetrics idMetrics(idFont);
+    const int pad = KxPosConfig::GetAutoWidth(8, 5);
+    const int channelWidth =
+        m_coupon.channelName.isEmpty() ? 0 : QFontMetrics(smallFont).horizontalAdvance(m_coupon.channelName) + 2 * pad;
+    painter->setFont(idFont);
+    painter->setPen(CouponPaintStyle::LabelText());
+    const QString label = KxPosTranslator::GetTranslation(1217) + QStringLiteral("  ");
+    const int labelWidth = idMetrics.horizontalAdvance(label);
+    painter->drawText(lower, Qt::AlignLeft | Qt::AlignTop, label);
+    painter->setPen(CouponPaintStyle::SecondText());
+    const QRect idRect = lower.adjusted(labelWidth, 0, -(channelWidth > 0 ? channelWidth + pad : 0), 0);
+    const QString id = idMetrics.elidedText(m_coupon.couponId, Qt::ElideMiddle, qMax(0, idRect.width()));
+    painter->drawText(idRect, Qt::AlignLeft | Qt::AlignTop, id);
     if (channelWidth > 0) {
-        const int pad = KxPosConfig::GetAutoWidth(8, 5);
-        QRect tag(upper.left() + nameMetrics.horizontalAdvance(name) + pad * 2, upper.top(), channelWidth - pad * 2,
-                  QFontMetrics(smallFont).height() + pad / 2);
+        const QRect tag(idRect.left() + idMetrics.horizontalAdvance(id) + pad, lower.top(), channelWidth,
+                        QFontMetrics(smallFont).height() + pad / 2);
         painter->setPen(CouponPaintStyle::Color("$color2", "#23BAFA"));
         painter->setBrush(Qt::NoBrush);
         painter->drawRoundedRect(tag, pad / 2.0, pad / 2.0);
         painter->setFont(smallFont);
         painter->drawText(tag, Qt::AlignCenter, m_coupon.channelName);
     }
-
-    // Coupon number on the second line, labelled.
-    const QFont idFont = CouponPaintStyle::Font(baseFont, "$size2", 18);
-    painter->setFont(idFont);
-    painter->setPen(CouponPaintStyle::LabelText());
-    const QString label = KxPosTranslator::GetTranslation(1217) + QStringLiteral("  ");
-    const int labelWidth = QFontMetrics(idFont).horizontalAdvance(label);
-    painter->drawText(lower, Qt::AlignLeft | Qt::AlignTop, label);
-    painter->setPen(CouponPaintStyle::SecondText());
-    const QRect idRect = lower.adjusted(labelWidth, 0, 0, 0);
-    painter->drawText(idRect, Qt::AlignLeft | Qt::AlignTop,
-                      QFontMetrics(idFont).elidedText(m_coupon.couponId, Qt::ElideMiddle, idRect.width()));
 
     // Face value, labelled, in the amount column.
     const QRect amountUpper(m_amount.left(), upper.top(), m_amount.width(), upper.height());

@@ -89,9 +89,11 @@ void CouponPluTableItemDelegate::paint(QPainter* painter, const QStyleOptionView
                           QFontMetrics(nameFont).elidedText(product.pluName, Qt::ElideRight, upper.width()));
         const QString detail = KxPosTranslator::GetTranslation(1107) + QString::number(product.salePrice, 'f', 2)
             + QStringLiteral("   ") + KxPosTranslator::GetTranslation(1123) + quantityText(product);
-        painter->setFont(CouponPaintStyle::Font(option.font, "$size1", 16));
+        const QFont detailFont = CouponPaintStyle::Font(option.font, "$size1", 16);
+        painter->setFont(detailFont);
         painter->setPen(CouponPaintStyle::SecondText());
-        painter->drawText(lower.adjusted(0, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, detail);
+        painter->drawText(lower.adjusted(0, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                          QFontMetrics(detailFont).elidedText(detail, Qt::ElideRight, lower.width()));
         // One line per chosen package content.
         int y = head.bottom() + 1;
         for (const KxPosPluComDtDetail& item : product.packSelection) {

@@ -156,9 +156,12 @@ void CouponUsageWidget::InitPluTableView()
 
     QHeaderView* listHeader = ui->tbvPluList->horizontalHeader();
     listHeader->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Quantity holds the weigh button; price and amount hold money values.
+    const int widths[] = {0, KxPosConfig::GetAutoWidth(180, 100), KxPosConfig::GetAutoWidth(130, 76),
+                          KxPosConfig::GetAutoWidth(160, 90)};
     for (int column = 1; column < 4; ++column) {
         listHeader->setSectionResizeMode(column, QHeaderView::Fixed);
-        listHeader->resizeSection(column, KxPosConfig::GetAutoWidth(180, 100));
+        listHeader->resizeSection(column, widths[column]);
     }
 }
 

@@ -1,0 +1,539 @@
+#include "DemoCoupons.h"
+
+#include "DemoCatalogue.h"
+
+#include "coupon/CouponUsageWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/PackContentWidget.h"
+
+#include <QAbstractItemModel>
+#include <QDebug>
+#include <QDir>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTableView>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+const QString WeighedFlag = QStringLiteral("1");
+const QString PackageCode = QStringLiteral("9001");
+
+bool english()
+{
+    return KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
+}
+
+QString text(const QString& zh, const QString& en)
+{
+    return english() ? en : zh;
+}
+
+CouponWidgetInfo::CouponPluInfo entry(const QString& code, const QString& name, bool weighed, double limit)
+{
+    CouponWidgetInfo::CouponPluInfo e;
+    e.pluCode = code;
+    e.pluName = name;
+    e.weighFlag = weighed ? WeighedFlag : QStringLiteral("0");
+    e.limitWeight = limit;
+    e.quantity = 1;
+    return e;
+}
+
+KxPosPluComDtDetail packItem(const QString& group, const QString& groupName, const QString& code,
+                             const QString& name, double price, bool weighed)
+{
+    KxPosPluComDtDetail item;
+    item.groupId = group;
+    item.groupName = groupName;
+    item.groupPickCount = 1;
+    item.pluCode = code;
+    item.pluName = name;
+    item.unitName = weighed ? text(QStringLiteral("千克"), QStringLiteral("kg")) : text(QStringLiteral("份"), QStringLiteral("pc"));
+    item.price = price;
+    item.maxQty = 1.0;
+    item.weighFlag = weighed ? WeighedFlag : QStringLiteral("0");
+    return item;
+}
+} // namespace
+
+DemoCoupons::DemoCoupons(CouponUsageWidget* screen, QObject* parent)
+    : QObject(parent)
+    , m_screen(screen)
+    , m_samples(Samples())
+{
+    if (!m_screen)
+        return;
+    connect(m_screen, &CouponUsageWidget::SignSearchCoupon, this, &DemoCoupons::OnSearch);
+    connect(m_screen, &CouponUsageWidget::SignGetCouponPlu, this, &DemoCoupons::OnGetProducts);
+    connect(m_screen, &CouponUsageWidget::SignGetCouponPluWeight, this, &DemoCoupons::OnGetWeight);
+    connect(m_screen, &CouponUsageWidget::SignGetPackPluWeight, this, &DemoCoupons::OnGetPackWeight);
+    // The product map is handed by reference: these receivers must be direct.
+    connect(m_screen, &CouponUsageWidget::SignUseCouponAndAddPlu, this,
+            [this](CouponPluListMap& map, const QList<QVariantMap>& requests) { OnUse(map, requests, false); },
+            Qt::DirectConnection);
+    connect(m_screen, &CouponUsageWidget::SignUseCouponFinished, this,
+            [this](CouponPluListMap& map, const QList<QVariantMap>& requests) { OnUse(map, requests, true); },
+            Qt::DirectConnection);
+    connect(m_screen, &CouponUsageWidget::SignButtonUnuseClicked, this, &DemoCoupons::OnUnuse);
+    connect(m_screen, &CouponUsageWidget::SignButtonRefreshClicked, this, &DemoCoupons::OnRefresh);
+    connect(m_screen, &CouponUsageWidget::SignUnuseCouponList, this, &DemoCoupons::OnUnuseAll);
+    connect(m_screen, &CouponUsageWidget::SignRemovePayRecord, this, [this](const QStringList& ids) {
+        Record(QStringLiteral("pay records dropped: %1").arg(ids.join(QLatin1Char(','))));
+    });
+}
+
+DemoCoupons::~DemoCoupons() = default;
+
+QString DemoCoupons::ChannelConfig()
+{
+    return QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},)"
+                          R"({"ChannelName":"抖音","ChannelCode":"DY"},)"
+                          R"({"ChannelName":"快手","ChannelCode":"KS"}])");
+}
+
+void DemoCoupons::PrepareConfig()
+{
+    if (KxPosConfig::GetValue(QStringLiteral("TRADE_CertificateChannel")).isEmpty())
+        KxPosConfig::SetValue(QStringLiteral("TRADE_CertificateChannel"), ChannelConfig());
+}
+
+QList<DemoCoupons::Sample> DemoCoupons::Samples()
+{
+    const QString mt = QStringLiteral("美团");
+    QList<Sample> samples;
+    const auto deduction = [&](const QString& code, const QString& channel, const QString& channelName,
+                               const QString& name, const QString& nameEn, double amount, int coupons,
+                               const QString& behaviour) {
+        Sample s;
+        s.code = code;
+        s.channelCode = channel;
+        s.channelName = channelName;
+        s.name = name;
+        s.nameEn = nameEn;
+        s.amount = amount;
+        s.coupons = coupons;
+        s.behaviour = behaviour;
+        samples << s;
+    };
+    deduction(QStringLiteral("1001"), QStringLiteral("MT"), mt, QStringLiteral("满50减10代金券"),
+              QStringLiteral("10 off 50"), 10.0, 3, QString());
+    deduction(QStringLiteral("1002"), QStringLiteral("MT"), mt, QStringLiteral("20元代金券"),
+              QStringLiteral("20 yuan voucher"), 20.0, 1, QStringLiteral("doubt"));
+    deduction(QStringLiteral("1003"), QStringLiteral("MT"), mt, QStringLiteral("5元饮品券"),
+              QStringLiteral("5 yuan drinks voucher"), 5.0, 3, QStringLiteral("partial"));
+    deduction(QStringLiteral("2001"), QStringLiteral("DY"), QStringLiteral("抖音"), QStringLiteral("15元团购券"),
+              QStringLiteral("15 yuan group deal"), 15.0, 2, QString());
+    deduction(QStringLiteral("3001"), QStringLiteral("KS"), QStringLiteral("快手"), QStringLiteral("8元优惠券"),
+              QStringLiteral("8 yuan coupon"), 8.0, 1, QString());
+
+    const auto exchange = [&](const QString& code, const QString& name, const QString& nameEn, double amount,
+                              int selectCount, const QList<CouponWidgetInfo::CouponPluInfo>& entries) {
+        Sample s;
+        s.code = code;
+        s.channelCode = QStringLiteral("jh");
+        s.name = name;
+        s.nameEn = nameEn;
+        s.amount = amount;
+        s.selectCount = selectCount;
+        s.entries = entries;
+        samples << s;
+    };
+    exchange(QStringLiteral("8001"), QStringLiteral("水果饮品兑换券"), QStringLiteral("Fruit and drinks"), 30.0, 2,
+             {entry(QStringLiteral("1001"), QStringLiteral("红富士苹果"), true, 1.0),
+              entry(QStringLiteral("1002"), QStringLiteral("香蕉"), true, 1.5),
+              entry(QStringLiteral("6903148042441"), QStringLiteral("伊利纯牛奶 250ml"), false, 0.0),
+              entry(QStringLiteral("6901234567892"), QStringLiteral("农夫山泉 550ml"), false, 0.0)});
+    exchange(QStringLiteral("8002"), QStringLiteral("双拼套餐兑换券"), QStringLiteral("Combo meal"), 25.0, 1,
+             {entry(PackageCode, QStringLiteral("双拼套餐"), false, 0.0)});
+    exchange(QStringLiteral("8003"), QStringLiteral("早餐兑换券"), QStringLiteral("Breakfast"), 8.0, 2,
+             {entry(QStringLiteral("6903148042441"), QStringLiteral("伊利纯牛奶 250ml"), false, 0.0),
+              entry(QStringLiteral("6920202888883"), QStringLiteral("康师傅红烧牛肉面"), false, 0.0)});
+    return samples;
+}
+
+const DemoCoupons::Sample* DemoCoupons::FindSample(const QString& code) const
+{
+    for (const Sample& sample : m_samples) {
+        if (sample.code == code.trimmed())
+            return &sample;
+    }
+    return nullptr;
+}
+
+void DemoCoupons::SetWeightReader(std::function<double()> reader)
+{
+    m_weightReader = std::move(reader);
+}
+
+void DemoCoupons::Record(const QString& entry)
+{
+    m_log << entry;
+    qDebug().noquote() << "demo coupons:" << entry;
+}
+
+void DemoCoupons::Open()
+{
+    if (m_screen)
+        m_screen->Show(false);
+}
+
+// --- Search and products -------------------------------------------------------
+
+void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
+{
+    const Sample* sample = FindSample(code);
+    if (!sample || (m_screen->IsDeductMode() != (sample->channelCode != QLatin1String("jh")))) {
+        Record(QStringLiteral("no coupon %1 in channel %2").arg(code, channelCode));
+        return;
+    }
+    CouponWidgetInfo info;
+    const auto fill = [&](CouponBaseInfo& coupon, int index) {
+        coupon.couponId = QStringLiteral("%1%2-%3").arg(sample->channelCode.toUpper(), sample->code).arg(index + 1, 2, 10, QLatin1Char('0'));
+        coupon.cardNo = QStringLiteral("6200%1%2").arg(sample->code).arg(index + 1, 4, 10, QLatin1Char('0'));
+        coupon.couponName = text(sample->name, sample->nameEn);
+        coupon.couponType = sample->entries.isEmpty() ? QStringLiteral("DK") : QStringLiteral("DH");
+        coupon.couponCode = sample->code;
+        coupon.channelCode = sample->channelCode;
+        coupon.channelName = sample->channelName;
+        coupon.couponAmount = sample->amount;
+        coupon.couponJson = QString::fromUtf8(
+            QJsonDocument(QJsonObject{{QStringLiteral("id"), coupon.couponId}, {QStringLiteral("code"), sample->code},
+                                      {QStringLiteral("amount"), sample->amount}})
+                .toJson(QJsonDocument::Compact));
+    };
+    fill(info, 0);
+    for (int i = 1; i < sample->coupons; ++i) {
+        CouponBaseInfo child;
+        fill(child, i);
+        info.childCoupons << child;
+    }
+    info.selectCount = sample->selectCount;
+    info.pluInfoList = sample->entries;
+    Record(QStringLiteral("found %1: %2 coupon(s) of %3").arg(code).arg(sample->coupons).arg(info.channelCode));
+    m_screen->AddCouponInfo(info, false);
+}
+
+KxPosPluDetail DemoCoupons::ProductFor(const QString& code, int lineNo, const QString& couponCode) const
+{
+    KxPosPluDetail plu;
+    plu.lineNo = lineNo;
+    plu.pluCode = code;
+    plu.couponCode = couponCode;
+    plu.saleQty = 1.0;
+    static const DemoCatalogue catalogue;
+    if (const DemoProduct* product = catalogue.Find(code)) {
+        plu.pluName = text(product->name, product->nameEn);
+        plu.salePrice = product->price;
+        plu.unitName = text(product->unit, product->unitEn);
+        plu.weighFlag = product->weighed ? WeighedFlag : QStringLiteral("0");
+        plu.quantityDecimals = product->weighed ? 3 : 0;
+        if (product->weighed)
+            plu.saleQty = 0.0; // until weighed
+    } else if (code == PackageCode) {
+        plu.pluName = text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
+        plu.pluType = QStringLiteral("07");
+        plu.salePrice = 28.0;
+        plu.unitName = text(QStringLiteral("份"), QStringLiteral("set"));
+        plu.weighFlag = QStringLiteral("0");
+        const QString staple = text(QStringLiteral("主食"), QStringLiteral("Staple"));
+        const QString side = text(QStringLiteral("配菜"), QStringLiteral("Side"));
+        plu.packItems = {
+            packItem(QStringLiteral("g1"), staple, QStringLiteral("9101"), text(QStringLiteral("米饭"), QStringLiteral("Rice")), 2.0, false),
+            packItem(QStringLiteral("g1"), staple, QStringLiteral("9102"), text(QStringLiteral("面条"), QStringLiteral("Noodles")), 3.0, false),
+            packItem(QStringLiteral("g2"), side, QStringLiteral("9103"), text(QStringLiteral("凉拌黄瓜"), QStringLiteral("Cucumber salad")), 6.0, false),
+            packItem(QStringLiteral("g2"), side, QStringLiteral("9104"), text(QStringLiteral("卤牛肉"), QStringLiteral("Braised beef")), 88.0, true),
+        };
+    }
+    plu.lineAmount = plu.salePrice * plu.saleQty;
+    plu.amountA = plu.lineAmount;
+    return plu;
+}
+
+void DemoCoupons::OnGetProducts(const CouponWidgetInfo& coupon)
+{
+    // Fixed products (as many as may be chosen) come all; otherwise the ones
+    // the customer chose.
+    const bool fixed = coupon.selectCount == coupon.pluInfoList.size();
+    QList<KxPosPluDetail> products;
+    bool packages = false;
+    for (const CouponWidgetInfo::CouponPluInfo& e : coupon.pluInfoList) {
+        if (!fixed && !e.selected)
+            continue;
+        // The product's line number is its row in the coupon's product list.
+        KxPosPluDetail plu = ProductFor(e.pluCode, products.size(), coupon.couponCode);
+        packages = packages || !plu.packItems.isEmpty();
+        products << plu;
+    }
+    Record(QStringLiteral("coupon %1 delivers %2 product(s)").arg(coupon.couponCode).arg(products.size()));
+    m_screen->AddPluList(coupon.couponCode, products, packages);
+}
+
+double DemoCoupons::ReadWeight(double fallbackLimit)
+{
+    const double read = m_weightReader ? m_weightReader() : 0.0;
+    if (read > 0.0)
+        return read;
+    // A simulated item: mostly within the limit, now and then a little over.
+    const double limit = fallbackLimit > 0.0 ? fallbackLimit : 1.0;
+    return qRound(limit * (0.4 + QRandomGenerator::global()->bounded(700) / 1000.0) * 1000.0) / 1000.0;
+}
+
+void DemoCoupons::OnGetWeight(const KxPosPluDetail& product, int row)
+{
+    const double weight = ReadWeight(m_screen->GetCurCouponPluLimitWeight(product.pluCode));
+    Record(QStringLiteral("weighed %1: %2 kg").arg(product.pluCode).arg(weight, 0, 'f', 3));
+    m_screen->UpdatePluWeight(weight, weight * product.salePrice, row);
+}
+
+void DemoCoupons::OnGetPackWeight(const KxPosPluDetail& item, int row, int pageType, int count, int group)
+{
+    const double weight = ReadWeight(0.5);
+    Record(QStringLiteral("weighed package item %1: %2 kg").arg(item.pluCode).arg(weight, 0, 'f', 3));
+    m_screen->UpdatePackPluWeight(QString::number(weight, 'f', 3), row, pageType, count, group);
+}
+
+// --- Use -----------------------------------------------------------------------
+
+QString DemoCoupons::CouponCodeOf(const QString& couponId) const
+{
+    for (const CouponWidgetInfo& coupon : m_screen->GetCouponWidgetData()) {
+        if (coupon.couponId == couponId)
+            return coupon.couponCode;
+    }
+    return QString();
+}
+
+void DemoCoupons::OnUse(QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests,
+                        bool finished)
+{
+    QList<KxPosPluDetail> toSale;
+    for (const QVariantMap& request : requests) {
+        const QString mainId = request.value(QStringLiteral("CouponID")).toString();
+        const QString code = CouponCodeOf(mainId);
+        const Sample* sample = FindSample(code);
+        const QString saleNo = QStringLiteral("S%1").arg(++m_saleCounter, 6, 10, QLatin1Char('0'));
+
+        if (sample && sample->behaviour == QLatin1String("doubt") && !m_doubtDone.contains(mainId)) {
+            // The service did not answer in time: the sale keeps a pending
+            // pay record and the coupon's state is unknown until refreshed.
+            m_doubtDone.insert(mainId);
+            KxPosPayResult pending;
+            pending.saleNo = saleNo;
+            pending.merchantOrderNo = QStringLiteral("M") + saleNo;
+            pending.couponId = mainId;
+            pending.extraValues.insert(
+                QStringLiteral("UDP21"),
+                QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("channelCode"), sample->channelCode},
+                                                            {QStringLiteral("couponId"), mainId},
+                                                            {QStringLiteral("couponCode"), code},
+                                                            {QStringLiteral("tradeNo"), QStringLiteral("T") + saleNo}})
+                                      .toJson(QJsonDocument::Compact)));
+            m_screen->CacheCouponUseResult(mainId, pending);
+            m_screen->UpdateCouponStatus(mainId, CouponWidgetInfo::StatusInDoubt, QString());
+            Record(QStringLiteral("use of %1 left in doubt").arg(mainId));
+            continue;
+        }
+
+        QStringList ids{mainId};
+        for (const QVariant& other : request.value(QStringLiteral("OtherCouponList")).toList())
+            ids << other.toMap().value(QStringLiteral("CouponID")).toString();
+        QVariantList details;
+        for (const QString& id : ids) {
+            details << QVariantMap{{QStringLiteral("SaleNo"), saleNo},
+                                   {QStringLiteral("ChannelCode"), request.value(QStringLiteral("ChannelCode"))},
+                                   {QStringLiteral("CodeCouponTypeID"), id},
+                                   {QStringLiteral("CardNo"), code},
+                                   {QStringLiteral("MchOrderNo"), QStringLiteral("M%1-%2").arg(saleNo, id)},
+                                   {QStringLiteral("TradeNo"), QStringLiteral("T%1-%2").arg(saleNo, id)}};
+        }
+        m_screen->CacheCouponUseResult(QVariantMap{{QStringLiteral("PayDetails"), details}});
+        Record(QStringLiteral("used %1").arg(ids.join(QLatin1Char(','))));
+
+        // Exchange coupons bring their products into the sale.
+        for (KxPosPluDetail plu : pluMap.value(code)) {
+            plu.lineAmount = plu.salePrice * plu.saleQty;
+            plu.amountA = plu.lineAmount;
+            for (const KxPosPluComDtDetail& item : plu.packSelection)
+                plu.subItems << qMakePair(item.pluName, item.weighFlag == WeighedFlag ? item.weight : item.qty);
+            toSale << plu;
+        }
+        pluMap.remove(code);
+    }
+    m_screen->SetCheckedCouponAdded();
+    Report(toSale);
+    if (finished)
+        m_screen->Close();
+}
+
+void DemoCoupons::Report(const QList<KxPosPluDetail>& products)
+{
+    m_deducted = m_screen->GetUsedCouponAmount();
+    emit SignCouponSaleUpdate(products, m_deducted);
+}
+
+// --- Cancellation and refresh --------------------------------------------------
+
+void DemoCoupons::OnUnuse(const QList<QVariantMap>& records)
+{
+    if (records.isEmpty())
+        return;
+    const QString mainId = records.first().value(QStringLiteral("MainCouponID")).toString();
+    const Sample* sample = FindSample(CouponCodeOf(mainId));
+    if (sample && sample->behaviour == QLatin1String("partial") && records.size() > 1) {
+        // The main coupon is cancelled; the service refuses its children.
+        m_screen->ProcessCouponUnuseReqResult(mainId, mainId, CouponWidgetInfo::StatusUnused);
+        const QString newMain = m_screen->ProcessMultiCouponUnuseFailed(mainId);
+        Record(QStringLiteral("cancelled %1 only; %2 carries the row").arg(mainId, newMain));
+        Report({});
+        return;
+    }
+    // Everything cancelled: the sale drops the pay records, the coupon is free.
+    m_screen->DeselectCouponAfterUnuse(mainId);
+    m_screen->UpdateCouponStatus(mainId, CouponWidgetInfo::StatusUnused, QString());
+    for (const QVariantMap& record : records) {
+        const QString id = record.value(QStringLiteral("CouponID")).toString();
+        if (id != mainId)
+            m_screen->UpdateCouponStatus(mainId, CouponWidgetInfo::StatusUnused, id);
+    }
+    if (m_screen->GetCurrentCouponInfo().couponId == mainId)
+        m_screen->SetCurrentCouponAdded(false);
+    Record(QStringLiteral("cancelled %1 coupon(s) of %2").arg(records.size()).arg(mainId));
+    Report({});
+}
+
+void DemoCoupons::OnRefresh(const QList<QVariantMap>& records)
+{
+    if (records.isEmpty()) {
+        Record(QStringLiteral("refresh: nothing known about this coupon"));
+        return;
+    }
+    // The service has meanwhile confirmed the use.
+    const QString mainId = records.first().value(QStringLiteral("MainCouponID")).toString();
+    m_screen->UpdateCouponStatus(mainId, CouponWidgetInfo::StatusUsed, QString());
+    m_screen->SetCheckedCouponAdded();
+    Record(QStringLiteral("refresh: %1 is used").arg(mainId));
+    Report({});
+}
+
+void DemoCoupons::OnUnuseAll(const QList<QVariantMap>& records, bool needHint)
+{
+    Record(QStringLiteral("cancelled all %1 coupon(s)%2").arg(records.size()).arg(needHint ? QStringLiteral(" (hint)") : QString()));
+    Report({});
+}
+
+bool DemoCoupons::CancelMainCouponPayRecord()
+{
+    if (!m_screen)
+        return false;
+    QString chosen;
+    for (const CouponWidgetInfo& coupon : m_screen->GetCouponWidgetData()) {
+        if (coupon.status != CouponWidgetInfo::StatusUsed || m_screen->CachedResultCount(coupon.couponId) == 0)
+            continue;
+        if (chosen.isEmpty() || m_screen->CachedResultCount(coupon.couponId) > 1)
+            chosen = coupon.couponId;
+        if (m_screen->CachedResultCount(coupon.couponId) > 1)
+            break;
+    }
+    if (chosen.isEmpty())
+        return false;
+    m_screen->HandleCancelPayResult(chosen);
+    Record(QStringLiteral("pay record of %1 cancelled in the sale").arg(chosen));
+    Report({});
+    return true;
+}
+
+void DemoCoupons::NewSale()
+{
+    if (m_screen)
+        m_screen->UnuseAndClearData(false);
+    m_doubtDone.clear();
+}
+
+// --- Screenshots ---------------------------------------------------------------
+
+namespace {
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool saveShot(QWidget* screen, const QString& dir, const QString& name, const QSize& size)
+{
+    settle(100);
+    const QString path = QDir(dir).filePath(QStringLiteral("coupon-%1-%2x%3.png").arg(name).arg(size.width()).arg(size.height()));
+    if (!screen->grab().save(path)) {
+        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("  %s\n", qPrintable(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void search(CouponUsageWidget* screen, const QString& code)
+{
+    screen->findChild<QLineEdit*>(QStringLiteral("txtCouponCode"))->setText(code);
+    screen->findChild<QPushButton*>(QStringLiteral("btnSearch"))->click();
+}
+} // namespace
+
+bool DemoCoupons::RenderScreenshots(const QString& dir, const QSize& size)
+{
+    QDir().mkpath(dir);
+    const bool mode = KxPosConfig::m_isCouponForDeduct;
+    bool ok = true;
+
+    // Deduction: coupons of one channel, one used with two children, one in doubt.
+    PrepareConfig();
+    KxPosConfig::m_isCouponForDeduct = true;
+    {
+        CouponUsageWidget screen(nullptr);
+        DemoCoupons coupons(&screen);
+        coupons.Open();
+        search(&screen, QStringLiteral("1001"));
+        search(&screen, QStringLiteral("1002"));
+        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked",
+                                  Q_ARG(QModelIndex, screen.findChild<QAbstractItemView*>(QStringLiteral("lvCoupon"))
+                                                         ->model()->index(0, 0)));
+        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked",
+                                  Q_ARG(QModelIndex, screen.findChild<QAbstractItemView*>(QStringLiteral("lvCoupon"))
+                                                         ->model()->index(0, 0)));
+        screen.findChild<QPushButton*>(QStringLiteral("btnConfirm"))->click();
+        search(&screen, QStringLiteral("1003"));
+        ok &= saveShot(&screen, dir, QStringLiteral("deduction"), size);
+    }
+
+    // Exchange: choose, weigh, fill a package.
+    KxPosConfig::m_isCouponForDeduct = false;
+    {
+        CouponUsageWidget screen(nullptr);
+        DemoCoupons coupons(&screen);
+        coupons.SetWeightReader([] { return 0.862; });
+        coupons.Open();
+        search(&screen, QStringLiteral("8001"));
+        auto* selection = screen.findChild<QTableView*>(QStringLiteral("tbvPluSelection"));
+        QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(0, 1)));
+        QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(2, 1)));
+        ok &= saveShot(&screen, dir, QStringLiteral("select"), size);
+        screen.findChild<QPushButton*>(QStringLiteral("btnPackConfirm"))->click();
+        QMetaObject::invokeMethod(&screen, "SlotPluWeightButtonClicked",
+                                  Q_ARG(QModelIndex, screen.findChild<QTableView*>(QStringLiteral("tbvPluList"))
+                                                         ->model()->index(0, 1)));
+        ok &= saveShot(&screen, dir, QStringLiteral("products"), size);
+        search(&screen, QStringLiteral("8002"));
+        if (auto* picker = screen.findChild<PackContentWidget*>())
+            picker->increase(1);
+        ok &= saveShot(&screen, dir, QStringLiteral("pack"), size);
+    }
+    KxPosConfig::m_isCouponForDeduct = mode;
+    return ok;
+}

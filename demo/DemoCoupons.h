@@ -1,0 +1,119 @@
+#pragma once
+// The demo's coupon service: answers the coupon screen's searches with sample
+// coupons of three channels, delivers the products of exchange coupons, reads
+// weights, uses and cancels coupons and reports every result back to the
+// screen, as a host's coupon service would.
+//
+// Sample codes (type them into the coupon screen and press Enter):
+//   deduction mode (channels 美团 MT, 抖音 DY, 快手 KS)
+//     1001  MT  10.00 x 3 coupons of one code (main + two children)
+//     1002  MT  20.00, its first use is left in doubt; the refresh button
+//               resolves it
+//     1003  MT   5.00 x 3; cancelling it cancels the main coupon only, a
+//               child takes the row over
+//     2001  DY  15.00 x 2
+//     3001  KS   8.00
+//   exchange mode
+//     8001  fruit and drinks: choose 2 of 4, apples and bananas are weighed
+//     8002  a package product whose contents are chosen (one item weighed)
+//     8003  breakfast: milk and noodles, fixed
+
+#include "coupon/CouponWidgetInfo.h"
+
+#include "contracts/KxPosModel.h"
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSet>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+
+class CouponUsageWidget;
+
+class DemoCoupons : public QObject
+{
+    Q_OBJECT
+public:
+    // Wires itself to `screen` (which must outlive this object or be null).
+    explicit DemoCoupons(CouponUsageWidget* screen, QObject* parent = nullptr);
+    ~DemoCoupons() override;
+
+    // The channel setting of the samples ("TRADE_CertificateChannel").
+    static QString ChannelConfig();
+    // Writes the channel setting into the configuration when it has none.
+    // Call before the coupon screen is built: the screen reads its channels
+    // once, at construction.
+    static void PrepareConfig();
+
+    // Where weights come from (kilograms); without a reader, or when it gives
+    // nothing above zero, a simulated item is weighed.
+    void SetWeightReader(std::function<double()> reader);
+
+    // Opens the coupon screen.
+    void Open();
+    // The sale's pay record of a used main coupon is cancelled (preferably
+    // one used with children, so that a child takes the row over). False
+    // when no coupon is in use.
+    bool CancelMainCouponPayRecord();
+    // A new sale: every coupon in use is cancelled and the screen emptied.
+    void NewSale();
+
+    double DeductedAmount() const { return m_deducted; }
+    QStringList Log() const { return m_log; }
+
+    // Renders the coupon screen in both modes, with sample data, to PNG files
+    // "coupon-<page>-WxH.png" in `dir`. KxPosConfig's application size must
+    // already be `size`. Restores KxPosConfig::m_isCouponForDeduct.
+    static bool RenderScreenshots(const QString& dir, const QSize& size);
+
+signals:
+    // Products to add to the sale now (exchange coupons just used; empty
+    // otherwise) and the amount all coupons in use deduct from the sale.
+    void SignCouponSaleUpdate(const QList<KxPosPluDetail>& products, double deductedAmount);
+
+private:
+    // One sample code of the coupon service.
+    struct Sample
+    {
+        QString code;
+        QString channelCode;
+        QString channelName;
+        QString name;
+        QString nameEn;
+        double amount = 0.0;
+        int coupons = 1;         // coupons the code stands for
+        QString behaviour;       // "doubt": first use in doubt; "partial": cancel fails part-way
+        int selectCount = 0;     // exchange coupons: products to choose
+        QList<CouponWidgetInfo::CouponPluInfo> entries;
+    };
+
+    static QList<Sample> Samples();
+    const Sample* FindSample(const QString& code) const;
+
+    void OnSearch(const QString& code, const QString& channelCode);
+    void OnGetProducts(const CouponWidgetInfo& coupon);
+    void OnGetWeight(const KxPosPluDetail& product, int row);
+    void OnGetPackWeight(const KxPosPluDetail& item, int row, int pageType, int count, int group);
+    void OnUse(QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests, bool finished);
+    void OnUnuse(const QList<QVariantMap>& records);
+    void OnRefresh(const QList<QVariantMap>& records);
+    void OnUnuseAll(const QList<QVariantMap>& records, bool needHint);
+    void Report(const QList<KxPosPluDetail>& products);
+    void Record(const QString& entry);
+    double ReadWeight(double fallbackLimit);
+    KxPosPluDetail ProductFor(const QString& code, int lineNo, const QString& couponCode) const;
+    QString CouponCodeOf(const QString& couponId) const;
+
+    CouponUsageWidget* m_screen;
+    QList<Sample> m_samples;
+    std::function<double()> m_weightReader;
+    QSet<QString> m_doubtDone; // coupon ids whose in-doubt first use was shown
+    int m_saleCounter = 0;
+    double m_deducted = 0.0;
+    QStringList m_log;
+};
