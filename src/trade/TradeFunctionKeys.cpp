@@ -439,6 +439,8 @@ void TradeWidget::showFastPluKey(PrePluGroupShowWidget* group, bool toggle)
 {
     if (ui->widgetPreKey->isVisible() && toggle && presetKeysShown) {
         presetKeysShown = false;
+        // The group keyboard belongs to the preset keys and leaves with them.
+        ui->dockWidgetKeyBoard->hide();
         InitWidget(0);
         return;
     }
