@@ -182,14 +182,22 @@ bool PosFloatForm::eventFilter(QObject* watched, QEvent* event)
             if (!buttonDragging
                 && (global - buttonPressPoint).manhattanLength() >= QApplication::startDragDistance())
                 buttonDragging = true;
-            if (buttonDragging)
+            if (buttonDragging) {
                 dragMove(global);
+                // The button keeps its pressed state: it moves with the pointer.
+                return true;
+            }
             break;
         }
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (buttonPressed && buttonDragging)
+            if (buttonPressed && buttonDragging) {
                 dragRelease(globalPoint(mouse));
+                // Released off the button (the form stopped at an edge): no
+                // click follows to swallow, so the next click must count.
+                if (!ui->BtnFloatChg->rect().contains(mouse->pos()))
+                    clickArmed = true;
+            }
             buttonPressed = false;
             buttonDragging = false;
             break;
