@@ -138,14 +138,17 @@ void CouponItemPainter::paintTexts(QPainter* painter, const QFont& baseFont, boo
     const QFont idFont = CouponPaintStyle::Font(baseFont, "$size2", 18);
     const QFontMetrics idMetrics(idFont);
     const int pad = KxPosConfig::GetAutoWidth(8, 5);
-    const int channelWidth =
+    int channelWidth =
         m_coupon.channelName.isEmpty() ? 0 : QFontMetrics(smallFont).horizontalAdvance(m_coupon.channelName) + 2 * pad;
     painter->setFont(idFont);
     painter->setPen(CouponPaintStyle::LabelText());
-    const QString label = KxPosTranslator::GetTranslation(1217) + QStringLiteral("  ");
+    const QString label = KxPosTranslator::GetTranslation(1217) + QLatin1Char(' ');
     const int labelWidth = idMetrics.horizontalAdvance(label);
     painter->drawText(lower, Qt::AlignLeft | Qt::AlignTop, label);
     painter->setPen(CouponPaintStyle::SecondText());
+    // The number comes first; the channel tag only where both fit.
+    if (labelWidth + idMetrics.horizontalAdvance(m_coupon.couponId) + pad + channelWidth > lower.width())
+        channelWidth = 0;
     const QRect idRect = lower.adjusted(labelWidth, 0, -(channelWidth > 0 ? channelWidth + pad : 0), 0);
     const QString id = idMetrics.elidedText(m_coupon.couponId, Qt::ElideMiddle, qMax(0, idRect.width()));
     painter->drawText(idRect, Qt::AlignLeft | Qt::AlignTop, id);

@@ -104,11 +104,15 @@ void CouponUsageWidget::InitWidgetSize()
 
     ui->btnCouponType->setFixedHeight(KxPosConfig::GetAutoHeight(60, 40));
     ui->txtCouponCode->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->btnSearch->setFixedSize(KxPosConfig::GetAutoSize(160, 70, 96, 44));
+    ui->btnSearch->setMinimumWidth(KxPosConfig::GetAutoWidth(160, 96));
+    ui->btnSearch->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
     ui->btnChannelNext->setFixedSize(KxPosConfig::GetAutoSize(120, 80, 76, 60));
     const QSize bottomButton = KxPosConfig::GetAutoSize(200, 76, 120, 48);
-    for (QPushButton* button : {ui->btnPre, ui->btnNext, ui->btnPackConfirm, ui->btnConfirm, ui->btnSubmit})
-        button->setFixedSize(bottomButton);
+    // Longer captions (other languages) widen a button rather than being cut.
+    for (QPushButton* button : {ui->btnPre, ui->btnNext, ui->btnPackConfirm, ui->btnConfirm, ui->btnSubmit}) {
+        button->setMinimumWidth(bottomButton.width());
+        button->setFixedHeight(bottomButton.height());
+    }
     UiTool::UpdateWidgetStyle(ui->btnConfirm, "showType", QStringLiteral("choose"));
     UiTool::UpdateWidgetStyle(ui->btnSubmit, "showType", QStringLiteral("choose"));
     UiTool::UpdateWidgetStyle(ui->btnPackConfirm, "showType", QStringLiteral("choose"));
