@@ -1,0 +1,299 @@
+// Promotion display of the sales screen: the numbered whole-bill list, the
+// main promotion, per-line texts, the two-line suggestion and the
+// customer-display advertisement request.
+
+#include "TestSupport.h"
+
+#include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/TableModel.h"
+#include "contracts/UiTool.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+using namespace KxPosTest;
+
+// The idle timer is the screen's own; tests look at it through the screen's
+// test seam instead of waiting out real idle times.
+class TradeWidgetTestAccess
+{
+public:
+    static const QTimer& adTimer(const TradeWidget& screen) { return screen.customerAdTimer; }
+};
+
+namespace {
+using Promotions = QMap<QString, QList<KxPosProRemarkHelper>>;
+
+QList<KxPosProRemarkHelper> promotions(int count)
+{
+    QList<KxPosProRemarkHelper> list;
+    for (int i = 1; i <= count; ++i)
+        list.append({QStringLiteral("P%1").arg(i), QStringLiteral("满%1减%2").arg(i * 50).arg(i * 5)});
+    return list;
+}
+
+QList<KxPosPluDetail> saleLines(int count)
+{
+    QList<KxPosPluDetail> lines;
+    for (int i = 0; i < count; ++i) {
+        KxPosPluDetail l;
+        l.lineNo = i + 1;
+        l.pluCode = QStringLiteral("100%1").arg(i);
+        l.pluName = QStringLiteral("商品%1").arg(i);
+        l.saleQty = 1;
+        l.salePrice = 3;
+        l.lineAmount = 3;
+        l.unitName = QStringLiteral("个");
+        lines.append(l);
+    }
+    return lines;
+}
+} // namespace
+
+class TradePromotionsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScopedConfigDir> config;
+    std::unique_ptr<TradeWidget> screen;
+
+    QComboBox* list() { return screen->getUiQComboBox(69); }
+    QLabel* suggestion() { return screen->findChild<QLabel*>(QStringLiteral("label_ProSuggest")); }
+    // Shows the screen and lets it start its fresh sale (200 ms later).
+    void showScreen()
+    {
+        QSignalSpy started(screen.get(), &TradeWidget::SignTrdStartTrade);
+        screen->show();
+        QVERIFY(started.wait(1000));
+    }
+    void rebind(int lines)
+    {
+        QList<KxPosPluDetail> sale = saleLines(lines);
+        screen->rebindModel(sale, {});
+    }
+
+private slots:
+    void initTestCase()
+    {
+        installStrictMessageHandler();
+        KxPosModel::RegisterMetaTypes();
+        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
+    }
+
+    void init()
+    {
+        config = std::make_unique<ScopedConfigDir>();
+        KxPosConfig::SetAppSize(1024, 768);
+        config->set(QStringLiteral("TRADE_UseSuggestPro"), QStringLiteral("1"));
+        screen = std::make_unique<TradeWidget>(0, nullptr);
+    }
+
+    void cleanup()
+    {
+        screen.reset();
+        config.reset();
+    }
+
+    void numberedWholeBillList_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("three") << 3 << "000000";
+        QTest::newRow("one") << 1 << "000000";
+        QTest::newRow("none") << 0 << "000000";
+        QTest::newRow("only line promotions") << 2 << "1001";
+    }
+
+    void numberedWholeBillList()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, key);
+        showScreen();
+        QSignalSpy reload(screen.get(), &TradeWidget::SignUpdateOrderList);
+        Promotions map;
+        map.insert(key, promotions(count));
+        map.insert(QStringLiteral("2002"), promotions(1));
+        screen->SetProText(map, QString());
+        const int shown = key == QLatin1String("000000") ? count : 0;
+        QCOMPARE(list()->count(), shown);
+        QCOMPARE(list()->isVisible(), shown > 0);
+        for (int i = 0; i < shown; ++i) {
+            QCOMPARE(list()->itemText(i), QStringLiteral("%1/%2 满%3减%4").arg(i + 1).arg(shown).arg((i + 1) * 50).arg(
+                                              (i + 1) * 5));
+        }
+        QCOMPARE(list()->currentIndex(), -1);
+        // Refilling the list is not a choice of the cashier.
+        QCOMPARE(reload.count(), 0);
+        // A later map without the whole-bill key empties and hides the list.
+        screen->SetProText(Promotions{}, QString());
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(!list()->isVisible());
+    }
+
+    void mainPromotionStandsOut()
+    {
+        showScreen();
+        Promotions map;
+        map.insert(QStringLiteral("000000"), promotions(3));
+        screen->SetProText(map, QString());
+        const auto bold = [this](int i) { return list()->itemData(i, Qt::FontRole).value<QFont>().bold(); };
+        QVERIFY(bold(0));
+        screen->setMainProInfo(QStringLiteral("P3"));
+        QVERIFY(!bold(0));
+        QVERIFY(bold(2));
+        QCOMPARE(list()->count(), 3);
+        QCOMPARE(list()->currentIndex(), -1);
+        screen->setMainProInfo(QStringLiteral("unknown"));
+        QVERIFY(bold(2));
+        screen->UpdateProShow();
+        QVERIFY(bold(2));
+        QCOMPARE(list()->count(), 3);
+        // A new sale makes the first promotion the main one again.
+        screen->initValue(false);
+        screen->SetProText();
+        QVERIFY(bold(0));
+        QVERIFY(!bold(2));
+    }
+
+    void perLineTexts()
+    {
+        showScreen();
+        rebind(3);
+        TableModel* model = screen->GetTable()->model();
+        QTableView* table = screen->GetTable()->view();
+        QVERIFY(table->isColumnHidden(14));
+        QHash<int, QString> texts{{0, QStringLiteral("第二件半价")},
+                                  {2, QStringLiteral("满10减2")},
+                                  {3, QStringLiteral("row count")},
+                                  {-1, QStringLiteral("negative")}};
+        screen->UpdatePluProInfo(texts);
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->data(0, 14), QStringLiteral("第二件半价"));
+        QCOMPARE(model->data(1, 14), QString());
+        QCOMPARE(model->data(2, 14), QStringLiteral("满10减2"));
+        QVERIFY(!table->isColumnHidden(14));
+        // Clearing the texts gives the room back.
+        screen->UpdatePluProInfo({{0, QString()}, {2, QString()}});
+        QVERIFY(table->isColumnHidden(14));
+        // Only out-of-range rows change nothing.
+        screen->UpdatePluProInfo({{3, QStringLiteral("x")}});
+        QCOMPARE(model->rowCount(), 3);
+        QVERIFY(table->isColumnHidden(14));
+    }
+
+    void suggestionShowsTwoLines_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << QStringLiteral("再买1件享8折") << false;
+        QTest::newRow("two parts") << QStringLiteral("再买1件享8折\n满99包邮") << false;
+        QTest::newRow("empty parts") << QStringLiteral("\n\n再买1件享8折\n") << false;
+        QTest::newRow("three parts") << QStringLiteral("再买1件享8折\n满99包邮\n会员积分翻倍") << true;
+        QTest::newRow("long") << QString(QStringLiteral("再买一件同款商品即可享受第二件半价优惠")).repeated(6) << true;
+    }
+
+    void suggestionShowsTwoLines()
+    {
+        QFETCH(QString, message);
+        QFETCH(bool, cut);
+        showScreen();
+        QLabel* label = suggestion();
+        QVERIFY(label->isVisible());
+        QString text = message;
+        screen->SlotUpdateProSuggest(text);
+
+        QStringList lines;
+        const int width = label->contentsRect().width();
+        for (const QString& part : message.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            lines += UiTool::GetFeedText(part, width + 1, label->fontMetrics()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size() > 2, cut);
+        QCOMPARE(label->text(), lines.mid(0, 2).join(QLatin1Char('\n')) + (cut ? QStringLiteral("...") : QString()));
+        QCOMPARE(label->text().count(QLatin1Char('\n')), qMin(lines.size(), 2) - 1);
+        QCOMPARE(label->property("allText").toString(), message);
+
+        // A press opens the whole suggestion on one line.
+        QStringList opened;
+        connect(screen.get(), &TradeWidget::SignShowProSuggest, this, [&opened](QString& msg) { opened << msg; });
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.constFirst(), QString(message).replace(QLatin1Char('\n'), QStringLiteral("   ")));
+        QVERIFY(!opened.constFirst().contains(QLatin1Char('\n')));
+    }
+
+    void advertisementTimer_data()
+    {
+        QTest::addColumn<QString>("idle");
+        QTest::addColumn<int>("interval"); // 0: no timer
+        QTest::newRow("30 seconds") << "30" << 30000;
+        QTest::newRow("1 second") << "1" << 1000;
+        QTest::newRow("zero") << "0" << 0;
+        QTest::newRow("negative") << "-5" << 0;
+        QTest::newRow("not a number") << "soon" << 0;
+        QTest::newRow("decimal") << "2.5" << 0;
+    }
+
+    void advertisementTimer()
+    {
+        QFETCH(QString, idle);
+        QFETCH(int, interval);
+        config->set(QStringLiteral("DISPLAY_IdleTimeout"), idle);
+        showScreen();
+        QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
+        rebind(0);
+        const QTimer& timer = TradeWidgetTestAccess::adTimer(*screen);
+        QCOMPARE(timer.isActive(), interval > 0);
+        if (interval)
+            QCOMPARE(timer.interval(), interval);
+        QCOMPARE(ad.count(), 0);
+
+        // A line withdraws the request and stops the timer.
+        rebind(1);
+        QVERIFY(!timer.isActive());
+        QCOMPARE(ad.count(), 1);
+        QCOMPARE(ad.at(0).at(0).toBool(), false);
+    }
+
+    void advertisementAfterIdleTime()
+    {
+        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
+        showScreen();
+        QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
+        rebind(0);
+        QTest::qWait(500);
+        QCOMPARE(ad.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ad.count(), 1, 1500);
+        QCOMPARE(ad.at(0).at(0).toBool(), true);
+        // Fired once, not again.
+        QVERIFY(!TradeWidgetTestAccess::adTimer(*screen).isActive());
+        QTest::qWait(1200);
+        QCOMPARE(ad.count(), 1);
+    }
+
+    void hiddenScreenRequestsNothing()
+    {
+        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
+        showScreen();
+        rebind(0);
+        QVERIFY(TradeWidgetTestAccess::adTimer(*screen).isActive());
+        screen->SlotHideTrade();
+        QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
+        QTest::qWait(1300);
+        QCOMPARE(ad.count(), 0);
+        QVERIFY(!TradeWidgetTestAccess::adTimer(*screen).isActive());
+        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotCusAdTimerTimeout"));
+        QCOMPARE(ad.count(), 0);
+    }
+};
+
+QTEST_MAIN(TradePromotionsTest)
+#include "tst_trade_promotions.moc"
