@@ -311,7 +311,7 @@ QString DemoCoupons::CouponCodeOf(const QString& couponId) const
     return QString();
 }
 
-void DemoCoupons::OnUse(QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests,
+void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests,
                         bool finished)
 {
     QList<KxPosPluDetail> toSale;
@@ -365,7 +365,6 @@ void DemoCoupons::OnUse(QMap<QString, QList<KxPosPluDetail>>& pluMap, const QLis
                 plu.subItems << qMakePair(item.pluName, item.weighFlag == WeighedFlag ? item.weight : item.qty);
             toSale << plu;
         }
-        pluMap.remove(code);
     }
     m_screen->SetCheckedCouponAdded();
     Report(toSale);

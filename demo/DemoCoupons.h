@@ -99,7 +99,7 @@ private:
     void OnGetProducts(const CouponWidgetInfo& coupon);
     void OnGetWeight(const KxPosPluDetail& product, int row);
     void OnGetPackWeight(const KxPosPluDetail& item, int row, int pageType, int count, int group);
-    void OnUse(QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests, bool finished);
+    void OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, const QList<QVariantMap>& requests, bool finished);
     void OnUnuse(const QList<QVariantMap>& records);
     void OnRefresh(const QList<QVariantMap>& records);
     void OnUnuseAll(const QList<QVariantMap>& records, bool needHint);
