@@ -62,10 +62,12 @@ SelectSpuWidget::SelectSpuWidget(int screenType, QWidget* parent)
     ui->btnClose->installEventFilter(this);
     m_columns = 4;
 
-    const QSize barButton = KxPosConfig::GetAutoSize(200, 64, 150, 52);
+    const QSize barButton = KxPosConfig::GetAutoSize(220, 64, 190, 52);
     ui->btnOk->setFixedSize(barButton);
     ui->btnClose->setFixedSize(barButton);
-    setFixedSize(DialogWidth, KxWidget::calcHeight(970, 1080));
+    // Nine tenths of the screen's height; small screens give nearly all of
+    // it, so that three areas of one row each still fit.
+    setFixedSize(DialogWidth, qMax(KxWidget::calcHeight(970, 1080), qMin(KxPosConfig::iAppHeight - 10, 590)));
     Retranslate();
 }
 
@@ -117,11 +119,14 @@ int SelectSpuWidget::ShowPluSpuInfo(KxPosPluSpu spu)
     const int h = ui->widgetContent->height() - margins.top() - margins.bottom()
                 - ui->widgetTitle->sizeHint().height() - ui->widgetButtons->sizeHint().height()
                 - content->spacing() * (visibleParts - 1);
-    const int specHeight = h * weight[0] / total;
-    const int tasteHeight = h * weight[1] / total;
+    // Shares by weight, but every visible area keeps room for its title and
+    // one row of keys.
+    const int oneRow = ui->lblSpecTitle->sizeHint().height() + ui->widgetSpec->layout()->spacing() + KeyHeight;
+    const int specHeight = weight[0] ? qMax(h * weight[0] / total, oneRow) : 0;
+    const int tasteHeight = weight[1] ? qMax(h * weight[1] / total, oneRow) : 0;
     ui->widgetSpec->setMinimumHeight(specHeight);
     ui->widgetTaste->setMinimumHeight(tasteHeight);
-    ui->widgetAdd->setMinimumHeight(weight[2] ? h - specHeight - tasteHeight : 0);
+    ui->widgetAdd->setMinimumHeight(weight[2] ? qMax(h - specHeight - tasteHeight, oneRow) : 0);
     layout()->activate();
     content->activate();
     for (int g = GridSpec; g <= GridAdd; ++g) {

@@ -1,0 +1,549 @@
+#include "DemoOptions.h"
+
+#include "DemoSale.h"
+
+#include "options/CustomerInfoWidget.h"
+#include "options/SelectProType.h"
+#include "options/SelectSpuWidget.h"
+#include "presetkeys/PosFloatForm.h"
+#include "presetkeys/SortPluManagement.h"
+#include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/PrePluGroupShowWidget.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+const QString DemoOptions::FnPromotionType = QStringLiteral("F101");
+const QString DemoOptions::FnCustomer = QStringLiteral("F102");
+const QString DemoOptions::FnArrangeKeys = QStringLiteral("F103");
+const QString DemoOptions::FnPresetKeys = QStringLiteral("F104");
+const QString DemoOptions::FnHideScreen = QStringLiteral("F105");
+
+namespace {
+// Where the shipped province / city / district data is found.
+const char* const AreasResource = ":/KxPos/data/areas.json";
+const char* const LogoResource = ":/Images/pos/STD7.0_Logo.png";
+
+KxPosPluSpec spec(const char* name, const char* code)
+{
+    KxPosPluSpec s;
+    s.specName = QString::fromUtf8(name);
+    s.specCode = QString::fromLatin1(code);
+    return s;
+}
+
+QList<KxPosPluTaste> group(const char* id, const char* name, bool multiple, bool required,
+                           std::initializer_list<const char*> tastes)
+{
+    QList<KxPosPluTaste> list;
+    for (const char* t : tastes) {
+        KxPosPluTaste taste;
+        taste.tasteName = QString::fromUtf8(t);
+        taste.groupId = QString::fromLatin1(id);
+        taste.groupName = QString::fromUtf8(name);
+        taste.isMultiple = multiple;
+        taste.isRequired = required;
+        list << taste;
+    }
+    return list;
+}
+
+KxPosPluFood addOn(const char* name, const char* price)
+{
+    KxPosPluFood f;
+    f.foodName = QString::fromUtf8(name);
+    f.foodPrice = QString::fromLatin1(price);
+    return f;
+}
+
+QList<DemoFood> makeFoods()
+{
+    QList<DemoFood> foods;
+    {
+        DemoFood f;
+        f.product = {QStringLiteral("3001"), QStringLiteral("珍珠奶茶"), QStringLiteral("Pearl milk tea"), 12.00,
+                     QStringLiteral("杯"), QStringLiteral("cup"), false};
+        f.options.specs = {spec("中杯", "3001M"), spec("大杯", "3001L")};
+        f.specExtra = {{QStringLiteral("3001L"), 3.0}};
+        f.options.tastes = group("SWEET", "甜度", false, true, {"全糖", "七分糖", "半糖", "三分糖", "无糖"})
+                           + group("ICE", "冰量", false, true, {"正常冰", "少冰", "去冰", "热饮"});
+        f.options.foods = {addOn("珍珠", "1"),   addOn("椰果", "1"),   addOn("布丁", "2"),
+                           addOn("红豆", "1.5"), addOn("芋圆", "2"),   addOn("奶盖", "3"),
+                           addOn("仙草", "1.5"), addOn("燕麦", "1"),   addOn("芦荟", "1.5")};
+        foods << f;
+    }
+    {
+        DemoFood f;
+        f.product = {QStringLiteral("3002"), QStringLiteral("牛肉拉面"), QStringLiteral("Beef noodles"), 22.00,
+                     QStringLiteral("碗"), QStringLiteral("bowl"), false};
+        f.options.specs = {spec("标准", "3002R"), spec("大份", "3002L")};
+        f.specExtra = {{QStringLiteral("3002L"), 5.0}};
+        f.options.tastes = group("SPICY", "辣度", false, true, {"不辣", "微辣", "中辣", "特辣"})
+                           + group("TASTE", "口味", true, false, {"多葱", "不要香菜", "少盐", "多醋"});
+        f.options.foods = {addOn("加牛肉", "8"), addOn("加蛋", "2"), addOn("加面", "3"), addOn("加豆皮", "2")};
+        foods << f;
+    }
+    {
+        DemoFood f;
+        f.product = {QStringLiteral("3003"), QStringLiteral("美式咖啡"), QStringLiteral("Americano"), 15.00,
+                     QStringLiteral("杯"), QStringLiteral("cup"), false};
+        f.options.specs = {spec("中杯", "3003M"), spec("大杯", "3003L"), spec("超大杯", "3003X")};
+        f.specExtra = {{QStringLiteral("3003L"), 4.0}, {QStringLiteral("3003X"), 7.0}};
+        f.options.tastes = group("TEMP", "温度", false, true, {"热", "冰"});
+        f.options.foods = {addOn("浓缩加份", "4"), addOn("燕麦奶", "3")};
+        foods << f;
+    }
+    {
+        DemoFood f;
+        f.product = {QStringLiteral("3004"), QStringLiteral("招牌炒饭"), QStringLiteral("House fried rice"), 18.00,
+                     QStringLiteral("份"), QStringLiteral("plate"), false};
+        f.options.tastes = group("SPICY", "辣度", false, false, {"不辣", "微辣"});
+        f.options.foods = {addOn("加蛋", "2"), addOn("加火腿", "3")};
+        foods << f;
+    }
+    return foods;
+}
+
+// English captions of the option names, for the demo in English.
+QString english(const QString& zh)
+{
+    static const QMap<QString, QString> names = {
+        {"中杯", "Medium"}, {"大杯", "Large"}, {"超大杯", "Extra large"}, {"标准", "Regular"},
+        {"大份", "Large"}, {"甜度", "Sweetness"}, {"全糖", "Full sugar"}, {"七分糖", "70% sugar"},
+        {"半糖", "Half sugar"}, {"三分糖", "30% sugar"}, {"无糖", "No sugar"}, {"冰量", "Ice"},
+        {"正常冰", "Normal ice"}, {"少冰", "Less ice"}, {"去冰", "No ice"}, {"热饮", "Hot"},
+        {"珍珠", "Pearls"}, {"椰果", "Coconut jelly"}, {"布丁", "Pudding"}, {"红豆", "Red beans"},
+        {"芋圆", "Taro balls"}, {"奶盖", "Milk foam"}, {"仙草", "Grass jelly"}, {"燕麦", "Oats"},
+        {"芦荟", "Aloe"}, {"辣度", "Spiciness"}, {"不辣", "Not spicy"}, {"微辣", "Mild"},
+        {"中辣", "Medium hot"}, {"特辣", "Extra hot"}, {"口味", "Taste"}, {"多葱", "Extra scallion"},
+        {"不要香菜", "No coriander"}, {"少盐", "Less salt"}, {"多醋", "Extra vinegar"},
+        {"加牛肉", "Extra beef"}, {"加蛋", "Add egg"}, {"加面", "Extra noodles"}, {"加豆皮", "Tofu skin"},
+        {"温度", "Temperature"}, {"热", "Hot"}, {"冰", "Iced"}, {"浓缩加份", "Extra shot"},
+        {"燕麦奶", "Oat milk"}, {"加火腿", "Add ham"},
+    };
+    return names.value(zh, zh);
+}
+
+KxPosPluSpu inEnglish(KxPosPluSpu spu)
+{
+    for (KxPosPluSpec& s : spu.specs)
+        s.specName = english(s.specName);
+    for (KxPosPluTaste& t : spu.tastes) {
+        t.tasteName = english(t.tasteName);
+        t.groupName = english(t.groupName);
+    }
+    for (KxPosPluFood& f : spu.foods)
+        f.foodName = english(f.foodName);
+    return spu;
+}
+
+// A stand-in logo for the floating button when the host's images lack it.
+QIcon fallbackLogo(const QSize& size)
+{
+    QPixmap pixmap(size.isValid() ? size : QSize(360, 80));
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0x23, 0xBA, 0xFA));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(pixmap.rect(), 8, 8);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPixelSize(qMax(10, pixmap.height() * 2 / 5));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("KxPOS  ▶ 收银"));
+    return QIcon(pixmap);
+}
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool save(const QPixmap& pixmap, const QString& path)
+{
+    if (!pixmap.save(path)) {
+        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("  %s\n", qPrintable(QDir::toNativeSeparators(path)));
+    return true;
+}
+} // namespace
+
+// --- Construction ------------------------------------------------------------------------
+
+DemoOptions::DemoOptions(TradeWidget* screen, QObject* parent)
+    : QObject(parent)
+    , m_screen(screen)
+{
+    m_float = std::make_unique<PosFloatForm>(nullptr);
+    if (!QFile::exists(QString::fromUtf8(LogoResource))) {
+        QPushButton* button = m_float->getUiQPushButton(0);
+        button->setIcon(fallbackLogo(button->iconSize()));
+    }
+    connect(m_float.get(), &PosFloatForm::SignTradeNormal, this, &DemoOptions::restoreSalesScreen);
+    if (m_screen) {
+        connect(m_screen, &TradeWidget::SignTrdReturnToDesktop, this, [this](QWidget*) { HideSalesScreen(); });
+        connect(m_screen, &TradeWidget::SignTradeNormaled, m_float.get(), &PosFloatForm::SlotTradeNormaled);
+    }
+    buildPresetKeys();
+}
+
+DemoOptions::~DemoOptions()
+{
+    // The preset keys may sit on the sales screen; they are the demo's.
+    delete m_presetKeys.data();
+}
+
+bool DemoOptions::english() const
+{
+    return KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
+}
+
+QString DemoOptions::text(const QString& zh, const QString& en) const
+{
+    return english() ? en : zh;
+}
+
+// --- Food products -----------------------------------------------------------------------
+
+const QList<DemoFood>& DemoOptions::Foods()
+{
+    static const QList<DemoFood> foods = makeFoods();
+    return foods;
+}
+
+const DemoFood* DemoOptions::FindFood(const QString& code)
+{
+    const QString wanted = code.trimmed();
+    for (const DemoFood& food : Foods()) {
+        if (food.product.code == wanted)
+            return &food;
+    }
+    return nullptr;
+}
+
+bool DemoOptions::ChooseFood(const QString& code, DemoProduct* product, QString* choice)
+{
+    const DemoFood* food = FindFood(code);
+    if (!food || !product)
+        return false;
+    const KxPosPluSpu spu = english() ? inEnglish(food->options) : food->options;
+    *product = food->product;
+    QString chosen;
+    if (spu.specs.isEmpty() && spu.tastes.isEmpty() && spu.foods.isEmpty()) {
+        // Nothing to choose: sold as it is.
+    } else {
+        if (!m_spu)
+            m_spu = std::make_unique<SelectSpuWidget>(1, m_screen);
+        if (m_spu->ShowPluSpuInfo(spu) != 1)
+            return false;
+        QString name = text(food->product.name, food->product.nameEn);
+        for (const KxPosPluSpec& s : m_spu->Specs()) {
+            if (s.isSelected) {
+                product->code = s.specCode;
+                product->price += food->specExtra.value(s.specCode);
+                name += QStringLiteral("(") + s.specName + QStringLiteral(")");
+                break;
+            }
+        }
+        chosen = m_spu->selectedTastes.trimmed();
+        for (const KxPosPluFood& f : m_spu->Foods()) {
+            if (f.isSelected) {
+                product->price += f.foodPrice.toDouble();
+                chosen += QStringLiteral(" +") + f.foodName;
+            }
+        }
+        chosen = chosen.trimmed();
+        product->name = product->nameEn = chosen.isEmpty() ? name : name + QLatin1Char(' ') + chosen;
+    }
+    if (choice)
+        *choice = chosen;
+    return true;
+}
+
+bool DemoOptions::SellFood(const QString& code, DemoSale& sale)
+{
+    DemoProduct product;
+    QString choice;
+    if (!ChooseFood(code, &product, &choice)) {
+        emit Log(QStringLiteral("options of %1 not chosen").arg(code));
+        return false;
+    }
+    // Lines of the same code merge their quantities: the same product with
+    // other options gets a code of its own.
+    const QString name = text(product.name, product.nameEn);
+    const QString base = product.code;
+    for (int n = 2;; ++n) {
+        bool clash = false;
+        for (const KxPosPluDetail& line : sale.Lines())
+            clash = clash || (line.pluCode == product.code && line.pluName != name);
+        if (!clash)
+            break;
+        product.code = base + QLatin1Char('-') + QString::number(n);
+    }
+    sale.Add(product, 1.0, text(product.unit, product.unitEn), name);
+    for (KxPosPluDetail& line : sale.Lines()) {
+        if (line.pluCode == product.code)
+            line.detailText = choice;
+    }
+    emit Log(QStringLiteral("food %1 sold as %2 at %3").arg(code, product.code).arg(product.price, 0, 'f', 2));
+    return true;
+}
+
+// --- Functions ---------------------------------------------------------------------------
+
+QList<dynMapButton> DemoOptions::Functions()
+{
+    auto function = [](const QString& code, const QString& zh, const QString& en) {
+        dynMapButton b;
+        b.funcId = code;
+        b.funcCode = code;
+        b.funcName = zh;
+        b.funcNameEn = en;
+        return b;
+    };
+    return {
+        function(FnPromotionType, QStringLiteral("促销方式"), QStringLiteral("Promotion type")),
+        function(FnCustomer, QStringLiteral("顾客信息"), QStringLiteral("Customer info")),
+        function(FnPresetKeys, QStringLiteral("预置键"), QStringLiteral("Preset keys")),
+        function(FnArrangeKeys, QStringLiteral("预置键编辑"), QStringLiteral("Arrange keys")),
+        function(FnHideScreen, QStringLiteral("隐藏收银"), QStringLiteral("Hide checkout")),
+    };
+}
+
+bool DemoOptions::HandleFunction(const QString& code)
+{
+    if (code == FnPromotionType)
+        AskPromotionType();
+    else if (code == FnCustomer)
+        EditCustomer();
+    else if (code == FnPresetKeys)
+        ShowPresetKeys(true);
+    else if (code == FnArrangeKeys)
+        ArrangePresetKeys();
+    else if (code == FnHideScreen)
+        HideSalesScreen();
+    else
+        return false;
+    return true;
+}
+
+int DemoOptions::AskPromotionType()
+{
+    if (!m_proType) {
+        m_proType = std::make_unique<SelectProType>(1, m_screen);
+        connect(m_proType.get(), &SelectProType::SignSelectProType, this, [this](int type) {
+            m_promotionType = type;
+            emit Log(type == 1 ? QStringLiteral("promotion: gift coupon") : QStringLiteral("promotion: ordinary"));
+        });
+    }
+    return m_proType->show() == 1 ? m_promotionType : -1;
+}
+
+bool DemoOptions::EditCustomer()
+{
+    if (!m_customerForm)
+        m_customerForm = std::make_unique<CustomerInfoWidget>(1, nullptr);
+    if (!m_areasLoaded) {
+        QFile file(QString::fromUtf8(AreasResource));
+        QString error;
+        if (!file.open(QIODevice::ReadOnly))
+            error = QStringLiteral("%1 not found").arg(file.fileName());
+        else
+            m_areasLoaded = m_customerForm->GetAreas(QString::fromUtf8(file.readAll()), error);
+        if (!m_areasLoaded)
+            emit Log(QStringLiteral("area data: %1").arg(error));
+    }
+    if (m_customerForm->exec() != 1)
+        return false;
+    m_customer = m_customerForm->customerInfo;
+    m_hasCustomer = true;
+    emit Log(QStringLiteral("customer: %1 %2 %3 %4, ID %5")
+                 .arg(m_customer.province, m_customer.city, m_customer.district, m_customer.address,
+                      m_customer.idCardNo.isEmpty() ? QStringLiteral("-") : m_customer.idCardNo));
+    return true;
+}
+
+// --- Preset keys ---------------------------------------------------------------------------
+
+void DemoOptions::buildPresetKeys()
+{
+    auto* panel = new PrePluGroupShowWidget(nullptr);
+    m_presetKeys = panel;
+    DemoCatalogue catalogue;
+    QList<QPair<QString, QString>> foods, packaged, fresh;
+    for (const DemoFood& food : Foods())
+        foods << qMakePair(food.product.code, food.product.name);
+    for (const DemoProduct& p : catalogue.Products())
+        (p.weighed ? fresh : packaged) << qMakePair(p.code, p.name);
+    panel->SetGroups({{QStringLiteral("FOOD"), QStringLiteral("餐饮")},
+                      {QStringLiteral("PACK"), QStringLiteral("包装食品")},
+                      {QStringLiteral("FRESH"), QStringLiteral("生鲜称重")}});
+    panel->SetProducts(QStringLiteral("FOOD"), foods);
+    panel->SetProducts(QStringLiteral("PACK"), packaged);
+    panel->SetProducts(QStringLiteral("FRESH"), fresh);
+    panel->SetGrid(3, 4);
+    panel->SetGroupColumns(3);
+    connect(panel, &PrePluGroupShowWidget::SignPluClicked, this, [this](const QString& code) {
+        // In the arrangement dialog a key only selects its product.
+        if (m_presetKeys && !m_presetKeys->editMode())
+            emit ProductKeyPressed(code);
+    });
+}
+
+void DemoOptions::ShowPresetKeys(bool toggle)
+{
+    if (m_screen && m_presetKeys)
+        m_screen->showFastPluKey(m_presetKeys, toggle);
+}
+
+void DemoOptions::ArrangePresetKeys()
+{
+    if (!m_presetKeys)
+        return;
+    if (!m_arrange) {
+        m_arrange = std::make_unique<SortPluManagement>(0, nullptr);
+        PrePluGroupShowWidget* panel = m_presetKeys;
+        connect(m_arrange.get(), &SortPluManagement::signalLeftBtn, panel, &PrePluGroupShowWidget::SlotMoveLeft);
+        connect(m_arrange.get(), &SortPluManagement::signalRightBtn, panel, &PrePluGroupShowWidget::SlotMoveRight);
+        connect(m_arrange.get(), &SortPluManagement::signalUpBtn, panel, &PrePluGroupShowWidget::SlotMoveUp);
+        connect(m_arrange.get(), &SortPluManagement::signalDownBtn, panel, &PrePluGroupShowWidget::SlotMoveDown);
+        connect(m_arrange.get(), &SortPluManagement::signalTopData, panel, &PrePluGroupShowWidget::SlotMoveTop);
+        connect(m_arrange.get(), &SortPluManagement::signalHideSort, panel, &PrePluGroupShowWidget::SlotHideSort);
+        connect(m_arrange.get(), &SortPluManagement::signalHidePlu, panel, &PrePluGroupShowWidget::SlotHidePlu);
+        connect(m_arrange.get(), &SortPluManagement::signalPreShow, this, [this] {
+            if (!m_presetKeys)
+                return;
+            m_presetKeys->SetEditMode(false);
+            QStringList order;
+            for (const PrePluGroupShowWidget::Entry& g : m_presetKeys->Groups()) {
+                QStringList products;
+                for (const PrePluGroupShowWidget::Entry& p : m_presetKeys->Products(g.code))
+                    products << (p.hidden ? QLatin1Char('(') + p.code + QLatin1Char(')') : p.code);
+                order << (g.hidden ? QLatin1Char('(') + g.code + QLatin1Char(')') : g.code)
+                             + QLatin1Char(':') + products.join(QLatin1Char(','));
+            }
+            emit Log(QStringLiteral("preset keys arranged: %1").arg(order.join(QStringLiteral("; "))));
+            ShowPresetKeys(false);
+        });
+    }
+    m_presetKeys->SetEditMode(true);
+    m_arrange->showWidget();
+    m_arrange->showFastPluKey(m_presetKeys);
+}
+
+// --- Floating return button ----------------------------------------------------------------
+
+void DemoOptions::HideSalesScreen()
+{
+    if (m_screen)
+        m_screen->hide();
+    m_float->showWidget();
+    emit Log(QStringLiteral("sales screen hidden"));
+}
+
+void DemoOptions::restoreSalesScreen()
+{
+    if (m_screen) {
+        // The plain widget show: the screen's own show() would start a new sale.
+        m_screen->QWidget::show();
+        m_screen->raise();
+        m_screen->activateWindow();
+    }
+    m_float->SlotTradeNormaled();
+    emit Log(QStringLiteral("sales screen back"));
+}
+
+// --- Screenshots ---------------------------------------------------------------------------
+
+bool DemoOptions::RenderScreenshots(const QString& dir, const QString& suffix)
+{
+    bool ok = true;
+    const QString path = QDir(dir).filePath(QStringLiteral("%1-") + suffix);
+
+    {
+        SelectSpuWidget spu(1, nullptr);
+        QTimer::singleShot(0, &spu, [&] {
+            spu.GridButtons(SelectSpuWidget::GridTaste).value(2)->click();
+            spu.GridButtons(SelectSpuWidget::GridSpec).value(1)->click();
+            spu.GridButtons(SelectSpuWidget::GridAdd).value(0)->click();
+            spu.GridButtons(SelectSpuWidget::GridAdd).value(2)->click();
+            settle(100);
+            ok &= save(spu.grab(), path.arg(QStringLiteral("options-spu")));
+            spu.done(0);
+        });
+        spu.ShowPluSpuInfo(Foods().first().options);
+    }
+    {
+        SelectProType proType(1, nullptr);
+        QTimer::singleShot(0, &proType, [&] {
+            settle(100);
+            ok &= save(proType.grab(), path.arg(QStringLiteral("options-protype")));
+            proType.done(0);
+        });
+        proType.show();
+    }
+    {
+        CustomerInfoWidget form(1, nullptr);
+        QFile file(QString::fromUtf8(AreasResource));
+        QString error;
+        if (file.open(QIODevice::ReadOnly))
+            form.GetAreas(QString::fromUtf8(file.readAll()), error);
+        form.InitView(QStringLiteral("440305199001011234"));
+        QTimer::singleShot(0, &form, [&] {
+            QComboBox* province = form.getUiQComboBox(0);
+            const int gd = province->findText(QStringLiteral("广东省"));
+            province->setCurrentIndex(gd);
+            form.SlotComboBoxProvOK(gd);
+            form.getUiQComboBox(1)->setCurrentText(QStringLiteral("深圳市"));
+            form.SlotComboBoxCityOK(QStringLiteral("深圳市"));
+            form.getUiQComboBox(2)->setCurrentText(QStringLiteral("南山区"));
+            form.getUiQLineEdit(1)->setText(QStringLiteral("科技园科苑路 15 号 3 栋 1201"));
+            settle(100);
+            ok &= save(form.grab(), path.arg(QStringLiteral("options-customer")));
+            form.CloseCustomerInfoWidget();
+        });
+        form.exec();
+    }
+    {
+        DemoOptions options(nullptr);
+        SortPluManagement arrange(0, nullptr);
+        options.m_presetKeys->SetEditMode(true);
+        arrange.showWidget();
+        arrange.showFastPluKey(options.m_presetKeys);
+        if (auto* key = options.m_presetKeys->findChild<QPushButton*>(QStringLiteral("prePlu_3002")))
+            key->click();
+        settle(100);
+        ok &= save(arrange.grab(), path.arg(QStringLiteral("presetkeys-arrange")));
+        arrange.hide();
+
+        options.m_float->showWidget();
+        settle(50);
+        QPixmap shot(options.m_float->size() + QSize(40, 40));
+        shot.fill(QColor(0x2F, 0x3A, 0x45)); // a dark desktop behind the button
+        QPainter painter(&shot);
+        painter.drawPixmap(20, 20, options.m_float->grab());
+        painter.end();
+        ok &= save(shot, path.arg(QStringLiteral("presetkeys-float")));
+        options.m_float->SlotTradeNormaled();
+    }
+    return ok;
+}
