@@ -15,6 +15,7 @@
 #include "contracts/UiTool.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
@@ -555,12 +556,27 @@ private slots:
 
     void styleSheetResolvesAndParses()
     {
-        QFile file(QStringLiteral(":/KxPos/style/kxpos.qss"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList unknown;
-        const QString sheet = UiTool::ApplyStyleVariables(QString::fromUtf8(file.readAll()), &unknown);
-        QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(QLatin1Char(' '))));
-        QCOMPARE(UiTool::LoadStyleSheet(), sheet);
+        // Every screen's sheet resolves all its variables, and the loaded
+        // sheet is the shared one followed by each screen's.
+        const QDir folder(QStringLiteral(":/KxPos/style"));
+        const QStringList names = folder.entryList({QStringLiteral("*.qss")}, QDir::Files, QDir::Name);
+        QVERIFY(names.contains(QStringLiteral("kxpos.qss")));
+        const QString sheet = UiTool::LoadStyleSheet();
+        int previousAt = -1;
+        for (const QString& name : names) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QStringList unknown;
+            const QString part = UiTool::ApplyStyleVariables(QString::fromUtf8(file.readAll()), &unknown);
+            QVERIFY2(unknown.isEmpty(), qPrintable(name + QLatin1Char(':') + unknown.join(QLatin1Char(' '))));
+            const int at = sheet.indexOf(part);
+            QVERIFY2(at >= 0, qPrintable(name));
+            if (name == QLatin1String("kxpos.qss"))
+                QCOMPARE(at, 0);
+            else
+                QVERIFY(at > previousAt);
+            previousAt = name == QLatin1String("kxpos.qss") ? previousAt : at;
+        }
         // A sheet Qt cannot parse makes it warn, which fails the test.
         const QString previous = qApp->styleSheet();
         UiTool::ApplyStyleSheet(qApp);

@@ -2,6 +2,7 @@
 
 #include "contracts/KxPosConfig.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QJsonDocument>
@@ -92,8 +93,21 @@ KxPosTranslator::KxPosTranslator()
 
     TranslatorData& d = data();
     QMutexLocker lock(&d.mutex);
-    d.texts.insert(kChinese, loadTexts(QStringLiteral(":/KxPos/translations/zh_CN.json")));
-    d.texts.insert(kEnglish, loadTexts(QStringLiteral(":/KxPos/translations/en.json")));
+    for (const QString& language : {kChinese, kEnglish}) {
+        auto texts = loadTexts(QStringLiteral(":/KxPos/translations/%1.json").arg(language));
+        // Screens ship their own captions beside the shared texts as
+        // "<area>.<language>.json"; a shared text wins over a screen's.
+        const QDir extra(QStringLiteral(":/KxPos/translations/extra"));
+        const QStringList files = extra.entryList({QStringLiteral("*.%1.json").arg(language)}, QDir::Files, QDir::Name);
+        for (const QString& file : files) {
+            const auto more = loadTexts(extra.filePath(file));
+            for (auto it = more.cbegin(); it != more.cend(); ++it) {
+                if (!texts.contains(it.key()))
+                    texts.insert(it.key(), it.value());
+            }
+        }
+        d.texts.insert(language, texts);
+    }
 
     // Initial language: KXPOS_LANG, else the configured language, else Chinese.
     QString initial = resolveLanguage(d, qEnvironmentVariable("KXPOS_LANG"));

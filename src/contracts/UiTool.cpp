@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
@@ -228,13 +229,22 @@ QString UiTool::ApplyStyleVariables(const QString& sheet, QStringList* unknown)
 
 QString UiTool::LoadStyleSheet()
 {
-    QFile file(QStringLiteral(":/KxPos/style/kxpos.qss"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "UiTool::LoadStyleSheet: style sheet not found:" << file.fileName();
+    // The shared sheet first, then each screen's own sheet in name order.
+    const QDir folder(QStringLiteral(":/KxPos/style"));
+    QStringList names = folder.entryList({QStringLiteral("*.qss")}, QDir::Files, QDir::Name);
+    if (!names.removeOne(QStringLiteral("kxpos.qss"))) {
+        qDebug() << "UiTool::LoadStyleSheet: style sheet not found:" << folder.filePath(QStringLiteral("kxpos.qss"));
         return QString();
     }
+    names.prepend(QStringLiteral("kxpos.qss"));
+    QString raw;
+    for (const QString& name : names) {
+        QFile file(folder.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            raw += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+    }
     QStringList unknown;
-    const QString sheet = ApplyStyleVariables(QString::fromUtf8(file.readAll()), &unknown);
+    const QString sheet = ApplyStyleVariables(raw, &unknown);
     if (!unknown.isEmpty())
         qDebug() << "UiTool::LoadStyleSheet: style variables without a value:" << unknown;
     return sheet;
