@@ -61,6 +61,22 @@ QPair<QString, QString> notice(int id)
 
 Q_DECLARE_METATYPE(QList<Line>)
 
+// The host's code suggestions: a completer over a list of codes, handed to the
+// screen once.
+struct Suggestions {
+    QStringListModel model;
+    QCompleter completer;
+    QAbstractItemModelTester tester;
+    Suggestions(TradeWidget* screen, const QStringList& codes)
+        : model(codes)
+        , completer(&model)
+        , tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest)
+    {
+        QVERIFY(QMetaObject::invokeMethod(screen, "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, &completer)));
+    }
+    QAbstractItemView* popup() const { return completer.popup(); }
+};
+
 class TradeEntryTest : public QObject
 {
     Q_OBJECT
@@ -284,6 +300,9 @@ private slots:
         QTest::newRow("number pad, clerk required") << "pad" << "1" << 1 << "5" << 0 << false;
         QTest::newRow("OK key stops after starting") << "ok" << "0" << 1 << "6901" << 0 << false;
         QTest::newRow("OK button, clerk required") << "okbutton" << "1" << 1 << "6901" << 0 << false;
+        QTest::newRow("active sale: digit key") << "active key" << "1" << 0 << "5" << 0 << false;
+        QTest::newRow("active sale: number pad") << "active pad" << "0" << 0 << "5" << 0 << false;
+        QTest::newRow("active sale: OK") << "active ok" << "0" << 0 << "" << 1 << false;
     }
 
     void idleInputStartsSale()
@@ -300,9 +319,11 @@ private slots:
         bind(screen.get(), {{1, QStringLiteral("6901"), 1}, {2, QStringLiteral("6902"), 2}});
         // The previous sale's leftover text.
         codeBox(screen.get())->setText(QStringLiteral("6901"));
-        if (input == QLatin1String("key") || input == QLatin1String("pad"))
+        if (input.endsWith(QLatin1String("key")) || input.endsWith(QLatin1String("pad")))
             codeBox(screen.get())->clear();
-        screen->SetTradeActive(false);
+        const bool active = input.startsWith(QLatin1String("active "));
+        input.remove(QStringLiteral("active "));
+        screen->SetTradeActive(active);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
         QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
 
@@ -319,24 +340,13 @@ private slots:
 
         QCOMPARE(start.count(), starts);
         QCOMPARE(screen->GetTable()->rowCount(), starts ? 0 : 2);
+        QCOMPARE(screen->IsTradeActive(), active);
         QCOMPARE(codeBox(screen.get())->text(), box);
         QCOMPARE(add.count(), added);
         if (beginMessage)
             QCOMPARE(MessageWidget::History(), (QList<QPair<QString, QString>>{notice(2347)}));
         else
             QVERIFY(MessageWidget::History().isEmpty());
-    }
-
-    void activeSaleDoesNotRestart()
-    {
-        auto screen = shownScreen();
-        bind(screen.get(), {{1, QStringLiteral("6901"), 1}});
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        QTest::keyClicks(codeBox(screen.get()), QStringLiteral("12"));
-        screen->SlotNumMousePress(QStringLiteral("3"));
-        QTest::keyClick(codeBox(screen.get()), Qt::Key_Return);
-        QCOMPARE(start.count(), 0);
-        QCOMPARE(screen->GetTable()->rowCount(), 1);
     }
 
     // --- OK on an empty box -----------------------------------------------------------
@@ -379,21 +389,6 @@ private slots:
             QCOMPARE(weight.at(0).at(1).toString(), last.code);
             QCOMPARE(weight.at(0).at(2).toDouble(), 0.755);
         }
-    }
-
-    void unstableReadingSendsZeroWeight()
-    {
-        auto screen = shownScreen();
-        bind(screen.get(), {{4, QStringLiteral("2001"), 0}});
-        QSignalSpy weight(screen.get(), &TradeWidget::SignTrdSetProdWeight);
-        reading(screen.get(), 1.5, true);
-        reading(screen.get(), 1.62, false);
-        QTest::keyClick(codeBox(screen.get()), Qt::Key_Enter);
-        reading(screen.get(), 1.62, true);
-        QTest::keyClick(codeBox(screen.get()), Qt::Key_Enter);
-        QCOMPARE(weight.count(), 2);
-        QCOMPARE(weight.at(0), (QList<QVariant>{4, QStringLiteral("2001"), 0.0}));
-        QCOMPARE(weight.at(1), (QList<QVariant>{4, QStringLiteral("2001"), 1.62}));
     }
 
     void codeKeepsItsBlanks_data()
@@ -440,21 +435,25 @@ private slots:
         QTest::addColumn<QString>("hostKeys");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<QString>("letters"); // "type 2", "mode", "once": letters allowed
 
-        QTest::newRow("letter after digits") << "12" << "a" << "12" << QList<int>{0x41};
-        QTest::newRow("capital after digits") << "12" << "Z" << "12" << QList<int>{0x5A};
-        QTest::newRow("single capital A") << "" << "A" << "" << QList<int>{0x41};
-        QTest::newRow("letter before the last character") << "a2" << "" << "" << QList<int>{};
-        QTest::newRow("scanned word") << "COLA" << "" << "" << QList<int>{};
-        QTest::newRow("non-ASCII letter before the last") << QStringLiteral("可1") << "" << "" << QList<int>{};
-        QTest::newRow("Chinese character") << "12" << QStringLiteral("中") << "12" << QList<int>{-1};
-        QTest::newRow("Latin-1 letter") << "12" << QStringLiteral("é") << "12" << QList<int>{-1};
-        QTest::newRow("minus stays") << "3" << "-" << "3-" << QList<int>{};
-        QTest::newRow("full stop stays") << "3" << "." << "3." << QList<int>{};
-        QTest::newRow("unicode digit stays") << "3" << QStringLiteral("٣") << QStringLiteral("3٣") << QList<int>{};
-        QTest::newRow("underscore") << "3" << "_" << "3" << QList<int>{0x2D};
-        QTest::newRow("two symbols") << "7" << "(+" << "7" << QList<int>{0x28, 0x2B};
-        QTest::newRow("asterisk") << "7" << "*" << "7" << QList<int>{-1};
+        QTest::newRow("letter after digits") << "12" << "a" << "12" << QList<int>{0x41} << "";
+        QTest::newRow("capital after digits") << "12" << "Z" << "12" << QList<int>{0x5A} << "";
+        QTest::newRow("single capital A") << "" << "A" << "" << QList<int>{0x41} << "";
+        QTest::newRow("letter before the last character") << "a2" << "" << "" << QList<int>{} << "";
+        QTest::newRow("scanned word") << "COLA" << "" << "" << QList<int>{} << "";
+        QTest::newRow("non-ASCII letter before the last") << QStringLiteral("可1") << "" << "" << QList<int>{} << "";
+        QTest::newRow("Chinese character") << "12" << QStringLiteral("中") << "12" << QList<int>{-1} << "";
+        QTest::newRow("Latin-1 letter") << "12" << QStringLiteral("é") << "12" << QList<int>{-1} << "";
+        QTest::newRow("minus stays") << "3" << "-" << "3-" << QList<int>{} << "";
+        QTest::newRow("full stop stays") << "3" << "." << "3." << QList<int>{} << "";
+        QTest::newRow("unicode digit stays") << "3" << QStringLiteral("٣") << QStringLiteral("3٣") << QList<int>{} << "";
+        QTest::newRow("underscore") << "3" << "_" << "3" << QList<int>{0x2D} << "";
+        QTest::newRow("two symbols") << "7" << "(+" << "7" << QList<int>{0x28, 0x2B} << "";
+        QTest::newRow("asterisk") << "7" << "*" << "7" << QList<int>{-1} << "";
+        QTest::newRow("type 2 keeps letters") << "a2" << "b+" << "a2b+" << QList<int>{} << "type 2";
+        QTest::newRow("character input mode") << "a2" << "b+" << "a2b+" << QList<int>{} << "mode";
+        QTest::newRow("character input once") << "a2" << "b+" << "a2b+" << QList<int>{} << "once";
     }
 
     void letterGuard()
@@ -463,7 +462,12 @@ private slots:
         QFETCH(QString, hostKeys);
         QFETCH(QString, box);
         QFETCH(QList<int>, codes);
-        auto screen = shownScreen();
+        QFETCH(QString, letters);
+        if (letters == QLatin1String("mode"))
+            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+        auto screen = shownScreen(letters == QLatin1String("type 2") ? 2 : 0);
+        if (letters == QLatin1String("once"))
+            screen->UseCharInput();
         QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
         // What arrives in the box without the key map: a completion written
         // into the box, a scanner, or the host's own keys.
@@ -472,34 +476,6 @@ private slots:
             hostKey(screen.get(), QString(c));
         QCOMPARE(codeBox(screen.get())->text(), box);
         QCOMPARE(forwardedKeys(keys), codes);
-    }
-
-    void lettersAllowed_data()
-    {
-        QTest::addColumn<int>("screenType");
-        QTest::addColumn<bool>("mode");
-        QTest::addColumn<bool>("once");
-        QTest::newRow("type 2") << 2 << false << false;
-        QTest::newRow("character input mode") << 0 << true << false;
-        QTest::newRow("character input once") << 0 << false << true;
-    }
-
-    void lettersAllowed()
-    {
-        QFETCH(int, screenType);
-        QFETCH(bool, mode);
-        QFETCH(bool, once);
-        if (mode)
-            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
-        auto screen = shownScreen(screenType);
-        if (once)
-            screen->UseCharInput();
-        QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
-        codeBox(screen.get())->setText(QStringLiteral("a2"));
-        hostKey(screen.get(), QStringLiteral("b"));
-        hostKey(screen.get(), QStringLiteral("+"));
-        QCOMPARE(codeBox(screen.get())->text(), QStringLiteral("a2b+"));
-        QCOMPARE(keys.count(), 0);
     }
 
     void symbolTable_data()
@@ -586,18 +562,6 @@ private slots:
         QCOMPARE(codeBox(screen.get())->text(), mode ? QStringLiteral("k") : QString());
     }
 
-    void minusAndDeleteHelpers()
-    {
-        auto screen = shownScreen();
-        QTest::keyClicks(codeBox(screen.get()), QStringLiteral("25"));
-        screen->insertMinus();
-        QCOMPARE(codeBox(screen.get())->text(), QStringLiteral("25-"));
-        screen->delPreChar();
-        QCOMPARE(codeBox(screen.get())->text(), QStringLiteral("25"));
-        screen->delAllChars();
-        QCOMPARE(codeBox(screen.get())->text(), QString());
-    }
-
     // --- Suggestions ---------------------------------------------------------------
 
     void suggestionThreshold_data()
@@ -620,15 +584,12 @@ private slots:
         if (!length.isNull())
             config->set(QStringLiteral("TRADE_LenovoLength"), length);
         auto screen = shownScreen();
-        QStringListModel model({"6901001", "6901002", "6902000", "1234567"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
+        Suggestions hints(screen.get(), {"6901001", "6901002", "6902000", "1234567"});
+        QAbstractItemView* popup = hints.popup();
         QTest::keyClicks(codeBox(screen.get()), typed);
         if (shown) {
             QTRY_VERIFY(popup->isVisible());
-            QCOMPARE(completer.completionPrefix(), typed);
+            QCOMPARE(hints.completer.completionPrefix(), typed);
         } else {
             QTest::qWait(80);
             QVERIFY(!popup->isVisible());
@@ -640,16 +601,13 @@ private slots:
         config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         config->set(QStringLiteral("SYSTEM_Style"), QStringLiteral("big"));
         auto screen = shownScreen();
-        QStringListModel model({"6901001", "6901002", "6902000"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
+        Suggestions hints(screen.get(), {"6901001", "6901002", "6902000"});
+        QAbstractItemView* popup = hints.popup();
         QCOMPARE(popup->objectName(), QStringLiteral("mycompleter"));
         QCOMPARE(popup->property("showType").toString(), QStringLiteral("big"));
         QCOMPARE(popup->minimumWidth(), KxPosConfig::GetAutoWidth(440, 480));
         QCOMPARE(popup->maximumWidth(), KxPosConfig::GetAutoWidth(440, 480));
-        QCOMPARE(completer.widget(), codeBox(screen.get()));
+        QCOMPARE(hints.completer.widget(), codeBox(screen.get()));
 
         QLineEdit* box = codeBox(screen.get());
         QTest::keyClicks(box, QStringLiteral("690"));
@@ -665,13 +623,10 @@ private slots:
     {
         config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
-        QStringListModel model({"6901001", "6901002"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
+        Suggestions hints(screen.get(), {"6901001", "6901002"});
+        QAbstractItemView* popup = hints.popup();
         codeBox(screen.get())->setText(QStringLiteral("6901"));
-        completer.setCompletionPrefix(QStringLiteral("6901"));
+        hints.completer.setCompletionPrefix(QStringLiteral("6901"));
 
         screen->ShowCompleter(40, 50, 200);
         // A second placement while the first one settles is dropped.
@@ -719,11 +674,8 @@ private slots:
         if (charInput)
             config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen();
-        QStringListModel model({"6901001", "6901002", "ab1", "ac2", "XAB12"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
+        Suggestions hints(screen.get(), {"6901001", "6901002", "ab1", "ac2", "XAB12"});
+        QAbstractItemView* popup = hints.popup();
         for (const QChar c : typed)
             hostKey(screen.get(), QString(c));
         QTRY_VERIFY(popup->isVisible());
@@ -750,22 +702,18 @@ private slots:
         config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
-        QStringListModel model({"6901001", "6901002", "6902000"});
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
+        Suggestions hints(screen.get(), {"6901001", "6901002", "6902000"});
+        QAbstractItemView* popup = hints.popup();
         QLineEdit* box = codeBox(screen.get());
         QTest::keyClicks(box, QStringLiteral("690"));
         QTRY_VERIFY(popup->isVisible());
-        QCOMPARE(completer.completionCount(), 3);
+        QCOMPARE(hints.completer.completionCount(), 3);
 
         // Typing on while the popup is open narrows the suggestions.
         QTest::keyClick(popup, Qt::Key_1);
         QCOMPARE(box->text(), QStringLiteral("6901"));
-        QCOMPARE(completer.completionPrefix(), QStringLiteral("6901"));
-        QCOMPARE(completer.completionCount(), 2);
+        QCOMPARE(hints.completer.completionPrefix(), QStringLiteral("6901"));
+        QCOMPARE(hints.completer.completionCount(), 2);
         QTRY_VERIFY(popup->isVisible());
 
         // Down highlights the second suggestion, Return takes it.
@@ -778,61 +726,54 @@ private slots:
         QVERIFY(!popup->isVisible());
     }
 
-    void popupEscapeClosesAndForwards()
+    void popupActions_data()
     {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QList<int>>("forwarded");
+        QTest::newRow("escape closes and is forwarded") << "escape" << "690" << QStringList{}
+                                                        << QList<int>{Qt::Key_Escape};
+        QTest::newRow("backspace closes and edits") << "backspace" << "69" << QStringList{} << QList<int>{};
+        QTest::newRow("click on a suggestion") << "click" << "" << QStringList{"6901002"} << QList<int>{};
+        QTest::newRow("activation") << "activate" << "" << QStringList{"6901001"} << QList<int>{};
+        QTest::newRow("activation with an empty box") << "activate empty" << "" << QStringList{} << QList<int>{};
+    }
+
+    void popupActions()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, box);
+        QFETCH(QStringList, added);
+        QFETCH(QList<int>, forwarded);
         config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
-        QStringListModel model({"6901001"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QTest::keyClicks(codeBox(screen.get()), QStringLiteral("6901"));
-        QTRY_VERIFY(completer.popup()->isVisible());
+        Suggestions hints(screen.get(), {"6901001", "6901002"});
+        QAbstractItemView* popup = hints.popup();
+        if (action != QLatin1String("activate empty")) {
+            QTest::keyClicks(codeBox(screen.get()), QStringLiteral("690"));
+            QTRY_VERIFY(popup->isVisible());
+        }
         QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
-        QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
-        QTest::keyClick(completer.popup(), Qt::Key_Escape);
-        QVERIFY(!completer.popup()->isVisible());
-        QCOMPARE(forwardedKeys(keys), QList<int>{Qt::Key_Escape});
-        QCOMPARE(added.count(), 0);
-        QCOMPARE(codeBox(screen.get())->text(), QStringLiteral("6901"));
-    }
-
-    void clickOnSuggestionConfirmsIt()
-    {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
-        auto screen = shownScreen();
-        QStringListModel model({"6901001", "6901002"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QAbstractItemView* popup = completer.popup();
-        QTest::keyClicks(codeBox(screen.get()), QStringLiteral("690"));
-        QTRY_VERIFY(popup->isVisible());
-        QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
-        const QModelIndex second = popup->model()->index(1, 0);
-        QVERIFY(second.isValid());
-        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(second).center());
-        QCOMPARE(added.count(), 1);
-        QCOMPARE(added.at(0).at(0).toString(), QStringLiteral("6901002"));
-        QVERIFY(codeBox(screen.get())->text().isEmpty());
-    }
-
-    void activationWithEmptyBoxDoesNothing()
-    {
-        auto screen = shownScreen();
-        QStringListModel model({"6901001"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
-        QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotCompleterActivated",
-                                          Q_ARG(QString, QStringLiteral("6901001"))));
-        QCOMPARE(added.count(), 0);
-        QTest::keyClicks(codeBox(screen.get()), QStringLiteral("69"));
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotCompleterActivated",
-                                          Q_ARG(QString, QStringLiteral("6901001"))));
-        QCOMPARE(added.count(), 1);
-        QCOMPARE(added.at(0).at(0).toString(), QStringLiteral("6901001"));
+        QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
+        if (action == QLatin1String("escape")) {
+            QTest::keyClick(popup, Qt::Key_Escape);
+        } else if (action == QLatin1String("backspace")) {
+            QTest::keyClick(popup, Qt::Key_Backspace);
+        } else if (action == QLatin1String("click")) {
+            const QModelIndex second = popup->model()->index(1, 0);
+            QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(second).center());
+        } else {
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotCompleterActivated",
+                                              Q_ARG(QString, QStringLiteral("6901001"))));
+        }
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(codeBox(screen.get())->text(), box);
+        QStringList got;
+        for (const auto& args : add)
+            got << args.at(0).toString();
+        QCOMPARE(got, added);
+        QCOMPARE(forwardedKeys(keys), forwarded);
     }
 
     void withoutCompleterNothingBreaks()
@@ -855,22 +796,19 @@ private slots:
     {
         config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
-        QStringListModel model({"6901001"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
+        Suggestions hints(screen.get(), {"6901001"});
         for (const QString& key : {QStringLiteral("6"), QStringLiteral("9")}) {
             screen->SlotNumMousePress(key);
             screen->SlotNumMouseRelease(key);
         }
         screen->SlotNumMousePress(QStringLiteral("0"));
         QTest::qWait(60);
-        QVERIFY(!completer.popup()->isVisible());
+        QVERIFY(!hints.popup()->isVisible());
         screen->SlotNumMouseRelease(QStringLiteral("0"));
-        QTRY_VERIFY(completer.popup()->isVisible());
+        QTRY_VERIFY(hints.popup()->isVisible());
         // The next press closes the list until its release.
         screen->SlotNumMousePress(QStringLiteral("1"));
-        QVERIFY(!completer.popup()->isVisible());
+        QVERIFY(!hints.popup()->isVisible());
         QCOMPARE(codeBox(screen.get())->text(), QStringLiteral("6901"));
     }
 
@@ -944,15 +882,12 @@ private slots:
         dock->show();
         dock->move(screen->mapToGlobal(QPoint(screen->width() - dock->width(), 300)));
         QLineEdit* line = keyboardLine(screen.get());
-        QStringListModel model({"6901001", "6902002"});
-        QCompleter completer(&model);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel",
-                                          Q_ARG(QCompleter*, &completer)));
+        Suggestions hints(screen.get(), {"6901001", "6902002"});
         QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotKeyBoardClick", Q_ARG(QString, "6")));
         QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotKeyBoardClick", Q_ARG(QString, "9")));
-        QAbstractItemView* popup = completer.popup();
+        QAbstractItemView* popup = hints.popup();
         QTRY_VERIFY(popup->isVisible());
-        QCOMPARE(completer.widget(), line);
+        QCOMPARE(hints.completer.widget(), line);
         const QPoint at = line->mapToGlobal(QPoint(0, 0));
         QCOMPARE(popup->pos(), QPoint(at.x() - KxPosConfig::GetAutoWidth(440, 480), at.y()));
 

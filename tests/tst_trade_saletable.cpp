@@ -760,7 +760,7 @@ private slots:
         bind(screen.get(), lines(1));
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
         bind(screen.get(), {});
-        QTest::qWait(700);
+        QTest::qWait(300);
         QCOMPARE(ad.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(ad.count(), 1, 2000);
         QCOMPARE(ad.at(0).at(0).toBool(), true);
