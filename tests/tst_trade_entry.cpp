@@ -891,6 +891,16 @@ private slots:
         const QPoint at = line->mapToGlobal(QPoint(0, 0));
         QCOMPARE(popup->pos(), QPoint(at.x() - KxPosConfig::GetAutoWidth(440, 480), at.y()));
 
+        // Backspace edits the keyboard line and keeps its group search going.
+        QSignalSpy group(screen.get(), &TradeWidget::SignTrdPreGroupMN);
+        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotKeyBoardClick", Q_ARG(QString, "0")));
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Backspace);
+        QCOMPARE(line->text(), QStringLiteral("69"));
+        QCOMPARE(group.count(), 2);
+        QCOMPARE(group.last().at(0).toString(), QStringLiteral("69"));
+        QTRY_VERIFY(popup->isVisible());
+
         // Return with no highlighted suggestion confirms the line itself.
         QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
         QTest::keyClick(popup, Qt::Key_Return);

@@ -171,13 +171,18 @@ bool TradeWidget::PopupKeyPress(QKeyEvent* event)
 {
     QAbstractItemView* popup = Popup();
     const int key = event->key();
-    const bool special = key >= Qt::Key_Escape && key <= Qt::Key_Direction_R;
+    const bool special = key >= Qt::Key_Escape && key <= Qt::Key_F12;
     if (!special || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
         return false;
     const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (completer->widget() == ui->lineEdit) {
         // The keyboard line: a highlighted suggestion is taken by the
         // completer's activation; without one the line's own text is used.
+        if (key == Qt::Key_Backspace) {
+            popup->hide();
+            SlotKeyBoardClick(QStringLiteral("backspace"));
+            return true;
+        }
         if (!confirm || popup->currentIndex().isValid())
             return false;
         popup->hide();
