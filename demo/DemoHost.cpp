@@ -1,5 +1,6 @@
 #include "DemoHost.h"
 
+#include "coupon/CouponUsageWidget.h"
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
@@ -24,6 +25,10 @@ const QString FnRecall = QStringLiteral("F007");
 const QString FnPlaceItem = QStringLiteral("F008");
 const QString FnLanguage = QStringLiteral("F009");
 const QString FnLogout = QStringLiteral("F010");
+const QString FnCoupons = QStringLiteral("F013");
+const QString FnDeposit = QStringLiteral("F014");
+const QString FnExchangeCoupons = QStringLiteral("F019");
+const QString FnCancelCouponPay = QStringLiteral("F020");
 
 dynMapButton function(const QString& code, const QString& zh, const QString& en)
 {
@@ -41,6 +46,8 @@ DemoHost::DemoHost(QObject* parent)
     , m_screen(std::make_unique<TradeWidget>(0, nullptr))
 {
     Wire();
+    WireDeposits();
+    WireCoupons();
     InitFunctions();
     m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
@@ -52,7 +59,57 @@ DemoHost::DemoHost(QObject* parent)
     connect(&m_clock, &QTimer::timeout, this, &DemoHost::Tick);
 }
 
-DemoHost::~DemoHost() = default;
+DemoHost::~DemoHost()
+{
+    // The services talk to the coupon screens until they go.
+    m_deductCoupons.reset();
+    m_exchangeCoupons.reset();
+}
+
+void DemoHost::WireDeposits()
+{
+    DemoDeposits::Host hooks;
+    hooks.member = [this]() -> const KxPosVipDetail* { return m_members.LoggedIn() ? &m_members.Member() : nullptr; };
+    hooks.loginMember = [this] { OnMemberLogin(); };
+    hooks.clerks = [this] { return m_members.Clerks(); };
+    hooks.findProduct = [this](const QString& code) { return m_catalogue.Find(code); };
+    hooks.saleLines = [this] { return m_sale.Lines(); };
+    m_deposits = std::make_unique<DemoDeposits>(hooks, m_screen.get());
+    connect(m_deposits.get(), &DemoDeposits::Logged, this, &DemoHost::Record);
+    connect(m_deposits.get(), &DemoDeposits::Finished, this, [this] { m_screen->StartTimerFocus(); });
+}
+
+void DemoHost::WireCoupons()
+{
+    // One coupon screen per mode: the screen keeps the mode it was built in.
+    DemoCoupons::PrepareConfig();
+    const bool savedMode = KxPosConfig::m_isCouponForDeduct;
+    KxPosConfig::m_isCouponForDeduct = true;
+    m_deductScreen = std::make_unique<CouponUsageWidget>(nullptr);
+    KxPosConfig::m_isCouponForDeduct = false;
+    m_exchangeScreen = std::make_unique<CouponUsageWidget>(nullptr);
+    KxPosConfig::m_isCouponForDeduct = savedMode;
+
+    m_deductCoupons = std::make_unique<DemoCoupons>(m_deductScreen.get());
+    m_exchangeCoupons = std::make_unique<DemoCoupons>(m_exchangeScreen.get());
+    m_exchangeCoupons->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
+    for (DemoCoupons* service : {m_deductCoupons.get(), m_exchangeCoupons.get()})
+        connect(service, &DemoCoupons::SignCouponSaleUpdate, this, &DemoHost::OnCouponProducts);
+}
+
+void DemoHost::OnCouponProducts(const QList<KxPosPluDetail>& products)
+{
+    for (const KxPosPluDetail& plu : products) {
+        DemoProduct product{plu.pluCode, plu.pluName, plu.pluName, plu.salePrice, plu.unitName, plu.unitName,
+                            plu.weighFlag == QLatin1String("1")};
+        m_sale.Add(product, plu.saleQty, plu.unitName, plu.pluName);
+    }
+    const double deducted = m_deductCoupons->DeductedAmount() + m_exchangeCoupons->DeductedAmount();
+    m_sale.SetDeduction(deducted);
+    m_screen->UpdateCouponDeductAmount(QString::number(deducted, 'f', 2), QVariant());
+    Record(QStringLiteral("coupons: %1 products added, %2 deducted").arg(products.size()).arg(deducted, 0, 'f', 2));
+    Rebind();
+}
 
 QString DemoHost::Text(const QString& zh, const QString& en) const
 {
@@ -77,6 +134,8 @@ void DemoHost::Tick()
 {
     const QString now = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd ddd hh:mm:ss"));
     QMetaObject::invokeMethod(m_screen.get(), "SlotTimeUpd", Q_ARG(QString, now));
+    if (m_deposits)
+        m_deposits->SlotTimeUpd(now);
 }
 
 void DemoHost::Wire()
@@ -96,6 +155,10 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdStartTrade, this, [this] {
         Record(QStringLiteral("new sale"));
         m_sale.Clear();
+        if (m_deductCoupons)
+            m_deductCoupons->NewSale();
+        if (m_exchangeCoupons)
+            m_exchangeCoupons->NewSale();
         PushTotals();
     });
     connect(s, &TradeWidget::SignChoosedVipSysType, this, &DemoHost::OnMemberLogin);
@@ -150,8 +213,10 @@ void DemoHost::InitFunctions()
         function(FnLanguage, QStringLiteral("English"), QStringLiteral("中文")),
         function(QStringLiteral("F011"), QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
         function(QStringLiteral("F012"), QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
-        function(QStringLiteral("F013"), QStringLiteral("优惠券"), QStringLiteral("Coupons")),
-        function(QStringLiteral("F014"), QStringLiteral("寄存"), QStringLiteral("Deposit")),
+        function(FnCoupons, QStringLiteral("优惠券"), QStringLiteral("Coupons")),
+        function(FnExchangeCoupons, QStringLiteral("券兑换"), QStringLiteral("Exchange coupons")),
+        function(FnCancelCouponPay, QStringLiteral("撤销券支付"), QStringLiteral("Cancel coupon payment")),
+        function(FnDeposit, QStringLiteral("寄存"), QStringLiteral("Deposit")),
         function(QStringLiteral("F015"), QStringLiteral("线上订单"), QStringLiteral("Online orders")),
         function(QStringLiteral("F016"), QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
         function(QStringLiteral("F017"), QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
@@ -168,11 +233,10 @@ void DemoHost::Rebind()
 
 void DemoHost::PushTotals()
 {
-    const QString total = QString::number(m_sale.Total(), 'f', 2);
     m_screen->updateDynData(1, QString::number(m_sale.ItemCount(), 'g', 6));
-    m_screen->updateDynData(2, QStringLiteral("0.00"));
-    m_screen->updateDynData(3, total);
-    m_screen->updateDynData(4, total);
+    m_screen->updateDynData(2, QString::number(m_sale.Deduction(), 'f', 2));
+    m_screen->updateDynData(3, QString::number(m_sale.Due(), 'f', 2));
+    m_screen->updateDynData(4, QString::number(m_sale.Total(), 'f', 2));
 }
 
 void DemoHost::Scan(const QString& code)
@@ -235,7 +299,7 @@ void DemoHost::OnPay(int, const QString& payCode)
         Record(QStringLiteral("pay requested on an empty sale"));
         return;
     }
-    const DemoPayment paid = m_payments.Pay(payCode, m_sale.Total());
+    const DemoPayment paid = m_payments.Pay(payCode, m_sale.Due());
     Record(QStringLiteral("paid %1 by %2, change %3")
                .arg(paid.due, 0, 'f', 2)
                .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
@@ -282,6 +346,15 @@ void DemoHost::OnFunction(const QString& code)
         }
         if (!target.isEmpty())
             OnSelectBill(target);
+    } else if (code == FnCoupons) {
+        m_deductCoupons->Open();
+    } else if (code == FnExchangeCoupons) {
+        m_exchangeCoupons->Open();
+    } else if (code == FnCancelCouponPay) {
+        if (m_deductCoupons->CancelMainCouponPayRecord())
+            OnCouponProducts({});
+    } else if (code == FnDeposit) {
+        m_deposits->OpenMenu();
     } else if (code == FnLanguage) {
         const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
         KxPosTranslator::SetLanguage(english ? QStringLiteral("zh_CN") : QStringLiteral("en"));

@@ -5,6 +5,8 @@
 
 #include "DemoBills.h"
 #include "DemoCatalogue.h"
+#include "DemoCoupons.h"
+#include "DemoDeposits.h"
 #include "DemoMembers.h"
 #include "DemoPayments.h"
 #include "DemoSale.h"
@@ -17,6 +19,7 @@
 
 #include <memory>
 
+class CouponUsageWidget;
 class TradeWidget;
 
 class DemoHost : public QObject
@@ -37,9 +40,17 @@ public:
     const KxPosVipDetail& Member() const { return m_members.Member(); }
     const DemoPayments& Payments() const { return m_payments; }
     const DemoBills& Bills() const { return m_bills; }
+    DemoDeposits& Deposits() { return *m_deposits; }
+    DemoCoupons& DeductCoupons() { return *m_deductCoupons; }
+    DemoCoupons& ExchangeCoupons() { return *m_exchangeCoupons; }
+    CouponUsageWidget* DeductCouponScreen() const { return m_deductScreen.get(); }
+    CouponUsageWidget* ExchangeCouponScreen() const { return m_exchangeScreen.get(); }
 
 private:
     void Wire();
+    void WireDeposits();
+    void WireCoupons();
+    void OnCouponProducts(const QList<KxPosPluDetail>& products);
     void Tick();
     void InitFunctions();
     void Rebind();
@@ -66,5 +77,10 @@ private:
     DemoMembers m_members;
     DemoBills m_bills;
     DemoPayments m_payments;
+    std::unique_ptr<DemoDeposits> m_deposits;
+    std::unique_ptr<CouponUsageWidget> m_deductScreen;
+    std::unique_ptr<CouponUsageWidget> m_exchangeScreen;
+    std::unique_ptr<DemoCoupons> m_deductCoupons;
+    std::unique_ptr<DemoCoupons> m_exchangeCoupons;
     QStringList m_log;
 };

@@ -52,6 +52,7 @@ bool DemoSale::Remove(int row)
 void DemoSale::Clear()
 {
     m_lines.clear();
+    m_deduction = 0.0;
     m_nextLineNo = 1;
 }
 
@@ -61,6 +62,12 @@ double DemoSale::Total() const
     for (const KxPosPluDetail& line : m_lines)
         total += line.lineAmount;
     return total;
+}
+
+double DemoSale::Due() const
+{
+    const double due = Total() - m_deduction;
+    return due > 0.0 ? std::round(due * 100.0) / 100.0 : 0.0;
 }
 
 double DemoSale::ItemCount() const

@@ -21,9 +21,14 @@ public:
     const QList<KxPosPluDetail>& Lines() const { return m_lines; }
     bool IsEmpty() const { return m_lines.isEmpty(); }
     double Total() const;
+    // Amount taken off by coupons; the customer pays Total() less this.
+    void SetDeduction(double amount) { m_deduction = amount > 0 ? amount : 0.0; }
+    double Deduction() const { return m_deduction; }
+    double Due() const;
     double ItemCount() const;
 
 private:
     QList<KxPosPluDetail> m_lines;
     int m_nextLineNo = 1;
+    double m_deduction = 0.0;
 };

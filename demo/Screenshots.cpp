@@ -81,6 +81,9 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes)
         settle(200);
         ok &= save(grabWithDocks(screen), QDir(dir).filePath(QStringLiteral("functions-") + suffix));
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
+
+        ok &= host.Deposits().SaveScreenshots(dir, suffix);
+        ok &= DemoCoupons::RenderScreenshots(dir, size);
         screen->close();
     }
     return ok;
