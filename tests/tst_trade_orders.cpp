@@ -656,7 +656,9 @@ private slots:
 
     void clicksOnPickedLinesReachThePanel()
     {
-        openPickUp({makeLine(QStringLiteral("桃"), 3, 1, 2.5), makeLine(QStringLiteral("肉"), 1, 0, 30.0, true)});
+        QList<PluDetail> lines{makeLine(QStringLiteral("桃"), 3, 1, 2.5), makeLine(QStringLiteral("肉"), 1, 0, 30.0, true)};
+        lines[1].lineNo = 1;
+        openPickUp(lines);
         QTableView* table = view("tbvDown");
         auto* delegate = qobject_cast<StandardDelegate*>(table->itemDelegateForColumn(2));
         QVERIFY(delegate);
@@ -680,6 +682,11 @@ private slots:
         QCOMPARE(QuestionMessage::History(), QStringList{text(1141)});
         QCOMPARE(table->model()->rowCount(), 1);
         QCOMPARE(cell("tbvDown", 0, 1), QStringLiteral("肉"));
+        // The remaining line moved up and is numbered by its new position.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(0, 2)).center());
+        QCOMPARE(toScale.count(), 2);
+        QCOMPARE(toScale.at(1).at(0).value<PluDetail>().lineNo, 0);
     }
 
     void moving_data()

@@ -171,8 +171,18 @@ void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
     // 5. Card texts at the left, below the top strip; without a status
     //    caption they move up into it.
+    // The card texts may run up to the pick-up number and the colour tag at
+    // the right, never under them.
     const int left = card.left() + v("$listX");
-    const int textWidth = qMax(0, v("$listRightX") - v("$listX") - 4);
+    const int rightEdge = card.right() - 15;
+    const QString number = cell(index, 9);
+    const ColourTag tag = ColourTagFor(cell(index, 11));
+    QFont tagFont = m_smallFont;
+    tagFont.setPixelSize(qMax(8, v("$fontTypeSize")));
+    const QFontMetrics tagMetrics(tagFont);
+    const int rightWidth = qMax(QFontMetrics(m_titleFont).horizontalAdvance(number),
+                                tagMetrics.horizontalAdvance(tag.text) + tagMetrics.averageCharWidth() * 2);
+    const int textWidth = qMax(v("$listRightX") - v("$listX") - 4, rightEdge - rightWidth - 8 - left);
     const int rowHeight = qMax(QFontMetrics(m_bodyFont).height(), v("$listDownY") - v("$listMidY"));
     const int firstY = status.isEmpty() ? v("$listUpY") : v("$listMidY");
     const int secondY = status.isEmpty() ? v("$listMidY0") : v("$listDownY");
@@ -184,17 +194,12 @@ void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
     // Pick-up number in red at the right, from 20 px below the top down to
     // the row of the colour tag.
-    const int rightEdge = card.right() - 15;
     const QRect numberRect(card.left() + v("$listRightX"), card.top() + 20,
                            qMax(0, rightEdge - card.left() - v("$listRightX")), qMax(0, secondY - 20));
     painter->setPen(RedColour);
-    drawElided(painter, numberRect, m_titleFont, cell(index, 9), Qt::AlignRight | Qt::AlignVCenter);
+    drawElided(painter, numberRect, m_titleFont, number, Qt::AlignRight | Qt::AlignVCenter);
 
     // 4. Colour tag at the right of the second text row.
-    const ColourTag tag = ColourTagFor(cell(index, 11));
-    QFont tagFont = m_smallFont;
-    tagFont.setPixelSize(qMax(8, v("$fontTypeSize")));
-    const QFontMetrics tagMetrics(tagFont);
     const int tagHeight = qMin(rowHeight, tagMetrics.height() + 6);
     const int tagWidth = qMin(qMax(0, rightEdge - card.left() - v("$listRightX")),
                               tagMetrics.horizontalAdvance(tag.text) + tagMetrics.averageCharWidth() * 2);

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleOptionButton>
 
 #include <cmath>
 
@@ -60,6 +59,9 @@ StandardDelegate::StandardDelegate(QObject* parent)
         qMax(8, static_cast<int>(std::lround(Style("$fontWeightSize", 13) * styleScale("$titleScale")))));
     m_captionFont = base;
     m_captionFont.setPixelSize(
+        qMax(8, static_cast<int>(std::lround(Style("$fontWeightSize", 13) * styleScale("$titleScale")))));
+    m_numberFont = base;
+    m_numberFont.setPixelSize(
         qMax(8, static_cast<int>(std::lround(Style("$fontWeightSize", 13) * styleScale("$titleScaleDel")))));
 
     m_minusPicture = picture(":/Images/order/减.png", m_pictureSize);
@@ -122,7 +124,7 @@ void StandardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         } else {
             if (!m_showButtons || m_modeText == QLatin1String("0"))
                 m_removeX = NoPosition;
-            painter->setFont(m_quantityFont);
+            painter->setFont(m_numberFont);
             painter->drawText(cell.adjusted(listX, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
         }
         break;
@@ -180,20 +182,18 @@ void StandardDelegate::PaintWeighCaption(QPainter* painter, const QRect& cell, c
     button->setText(caption);
     button->ensurePolished();
     const QFontMetrics metrics(m_captionFont);
-    const int height = qMin(cell.height() - 4, qMax(m_textSize, metrics.height() + 8));
-    const int width = qMin(cell.width() - 8, metrics.horizontalAdvance(caption) + 2 * metrics.averageCharWidth() + 8);
+    const int height = qMin(cell.height() - 4, qMax(m_textSize, metrics.height() + 14));
+    const int width = qMin(cell.width() - 8, metrics.horizontalAdvance(caption) + 4 * metrics.averageCharWidth() + 8);
     const QRect area(cell.left() + (cell.width() - width) / 2, cell.top() + (cell.height() - height) / 2, width,
                      height);
 
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.rect = area;
-    option.text = caption;
-    option.state |= QStyle::State_Enabled | QStyle::State_Raised;
-    painter->save();
-    painter->setFont(m_captionFont);
-    button->style()->drawControl(QStyle::CE_PushButton, &option, painter, button);
-    painter->restore();
+    // The caption is a real push button with the caption style, rendered
+    // off screen (rounded corners stay transparent) and drawn into the cell.
+    button->setFixedSize(area.size());
+    QPixmap face(area.size());
+    face.fill(Qt::transparent);
+    button->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter->drawPixmap(area.topLeft(), face);
 }
 
 bool StandardDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

@@ -81,6 +81,7 @@ private:
     QFont m_nameFont;
     QFont m_quantityFont;
     QFont m_captionFont;
+    QFont m_numberFont;
     QPixmap m_minusPicture;
     QPixmap m_plusPicture;
     QPixmap m_removePicture;

@@ -379,8 +379,12 @@ void TradeWidget::pluRemove(QModelIndex index)
     if (!AskQuestion(1141))
         return;
     const int row = index.row();
-    if (row >= 0 && row < pickLines.size())
+    if (row >= 0 && row < pickLines.size()) {
         pickLines.removeAt(row);
+        // A line's number is its position in the pick list.
+        for (int i = row; i < pickLines.size(); ++i)
+            pickLines[i].lineNo = i;
+    }
     if (pickModel && row >= 0 && row < pickModel->rowCount())
         pickModel->removeRow(row);
     RefreshTableViewDown(false);
