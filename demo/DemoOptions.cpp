@@ -474,9 +474,10 @@ void DemoOptions::restoreSalesScreen()
 
 // --- Screenshots ---------------------------------------------------------------------------
 
-bool DemoOptions::RenderScreenshots(const QString& dir, const QString& suffix)
+bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
 {
     bool ok = true;
+    const QString suffix = QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height());
     const QString path = QDir(dir).filePath(QStringLiteral("%1-") + suffix);
 
     {
@@ -490,7 +491,8 @@ bool DemoOptions::RenderScreenshots(const QString& dir, const QString& suffix)
             ok &= save(spu.grab(), path.arg(QStringLiteral("options-spu")));
             spu.done(0);
         });
-        spu.ShowPluSpuInfo(Foods().first().options);
+        const KxPosPluSpu& options = Foods().first().options;
+        spu.ShowPluSpuInfo(KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? inEnglish(options) : options);
     }
     {
         SelectProType proType(1, nullptr);

@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -87,10 +88,12 @@ public:
     void HideSalesScreen();
     PosFloatForm* FloatButton() const { return m_float.get(); }
 
-    // Renders each dialog of this part at the current screen size into PNG
-    // files in `dir` (names end in `suffix`). Returns false when a file could
-    // not be written.
-    static bool RenderScreenshots(const QString& dir, const QString& suffix);
+    // Renders each dialog of this part for a screen of `size` (set with
+    // KxPosConfig::SetAppSize beforehand) into PNG files in `dir`:
+    // options-spu-, options-protype-, options-customer-,
+    // presetkeys-arrange- and presetkeys-float-<W>x<H>.png. Returns false
+    // when a file could not be written.
+    static bool RenderScreenshots(const QString& dir, const QSize& size);
 
 signals:
     // A preset product key was pressed: the host adds the product.

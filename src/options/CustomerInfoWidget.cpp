@@ -76,7 +76,7 @@ CustomerInfoWidget::CustomerInfoWidget(int screenType, QWidget* parent)
                        static_cast<QWidget*>(ui->cmbProvince), static_cast<QWidget*>(ui->cmbCity),
                        static_cast<QWidget*>(ui->cmbArea)})
         w->setMinimumHeight(rowHeight);
-    const QSize button = KxPosConfig::GetAutoSize(200, 64, 140, 50);
+    const QSize button = KxPosConfig::GetAutoSize(220, 64, 170, 52);
     ui->btnFinish->setFixedSize(button);
     ui->btnClose->setFixedSize(button);
 
