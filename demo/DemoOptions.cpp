@@ -69,13 +69,28 @@ KxPosPluFood addOn(const char* name, const char* price)
     return f;
 }
 
+DemoProduct foodProduct(const QString& code, const QString& name, const QString& nameEn, double price,
+                        const QString& unit, const QString& unitEn)
+{
+    // Field by field: the product record may grow fields of its own.
+    DemoProduct p;
+    p.code = code;
+    p.name = name;
+    p.nameEn = nameEn;
+    p.price = price;
+    p.unit = unit;
+    p.unitEn = unitEn;
+    p.weighed = false;
+    return p;
+}
+
 QList<DemoFood> makeFoods()
 {
     QList<DemoFood> foods;
     {
         DemoFood f;
-        f.product = {QStringLiteral("3001"), QStringLiteral("珍珠奶茶"), QStringLiteral("Pearl milk tea"), 12.00,
-                     QStringLiteral("杯"), QStringLiteral("cup"), false};
+        f.product = foodProduct(QStringLiteral("3001"), QStringLiteral("珍珠奶茶"), QStringLiteral("Pearl milk tea"), 12.00,
+                                QStringLiteral("杯"), QStringLiteral("cup"));
         f.options.specs = {spec("中杯", "3001M"), spec("大杯", "3001L")};
         f.specExtra = {{QStringLiteral("3001L"), 3.0}};
         f.options.tastes = group("SWEET", "甜度", false, true, {"全糖", "七分糖", "半糖", "三分糖", "无糖"})
@@ -87,8 +102,8 @@ QList<DemoFood> makeFoods()
     }
     {
         DemoFood f;
-        f.product = {QStringLiteral("3002"), QStringLiteral("牛肉拉面"), QStringLiteral("Beef noodles"), 22.00,
-                     QStringLiteral("碗"), QStringLiteral("bowl"), false};
+        f.product = foodProduct(QStringLiteral("3002"), QStringLiteral("牛肉拉面"), QStringLiteral("Beef noodles"), 22.00,
+                                QStringLiteral("碗"), QStringLiteral("bowl"));
         f.options.specs = {spec("标准", "3002R"), spec("大份", "3002L")};
         f.specExtra = {{QStringLiteral("3002L"), 5.0}};
         f.options.tastes = group("SPICY", "辣度", false, true, {"不辣", "微辣", "中辣", "特辣"})
@@ -98,8 +113,8 @@ QList<DemoFood> makeFoods()
     }
     {
         DemoFood f;
-        f.product = {QStringLiteral("3003"), QStringLiteral("美式咖啡"), QStringLiteral("Americano"), 15.00,
-                     QStringLiteral("杯"), QStringLiteral("cup"), false};
+        f.product = foodProduct(QStringLiteral("3003"), QStringLiteral("美式咖啡"), QStringLiteral("Americano"), 15.00,
+                                QStringLiteral("杯"), QStringLiteral("cup"));
         f.options.specs = {spec("中杯", "3003M"), spec("大杯", "3003L"), spec("超大杯", "3003X")};
         f.specExtra = {{QStringLiteral("3003L"), 4.0}, {QStringLiteral("3003X"), 7.0}};
         f.options.tastes = group("TEMP", "温度", false, true, {"热", "冰"});
@@ -108,8 +123,8 @@ QList<DemoFood> makeFoods()
     }
     {
         DemoFood f;
-        f.product = {QStringLiteral("3004"), QStringLiteral("招牌炒饭"), QStringLiteral("House fried rice"), 18.00,
-                     QStringLiteral("份"), QStringLiteral("plate"), false};
+        f.product = foodProduct(QStringLiteral("3004"), QStringLiteral("招牌炒饭"), QStringLiteral("House fried rice"), 18.00,
+                                QStringLiteral("份"), QStringLiteral("plate"));
         f.options.tastes = group("SPICY", "辣度", false, false, {"不辣", "微辣"});
         f.options.foods = {addOn("加蛋", "2"), addOn("加火腿", "3")};
         foods << f;
