@@ -1,5 +1,8 @@
 #include "DemoHost.h"
 
+#include "DemoMemberLogin.h"
+
+#include "contracts/TableModel.h"
 #include "coupon/CouponUsageWidget.h"
 #include "trade/TradeWidget.h"
 
@@ -7,6 +10,8 @@
 #include "contracts/KxPosTranslator.h"
 
 #include <QApplication>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QDateTime>
 #include <QDebug>
 #include <QKeyEvent>
@@ -41,11 +46,28 @@ dynMapButton function(const QString& code, const QString& zh, const QString& en)
 }
 } // namespace
 
+// The demo's resources live in a static library; they register on first use.
+static void initDemoResources()
+{
+    Q_INIT_RESOURCE(demo);
+    Q_INIT_RESOURCE(data);
+}
+
 DemoHost::DemoHost(QObject* parent)
     : QObject(parent)
     , m_screen(std::make_unique<TradeWidget>(0, nullptr))
 {
+    initDemoResources();
+    m_catalogue = DemoCatalogue();
+    m_memberLogin = new DemoMemberLogin(m_screen.get());
+    connect(m_memberLogin, &DemoMemberLogin::CodeEntered, this, &DemoHost::LogInMember);
+    m_completer = new QCompleter(m_catalogue.Suggestions(false), this);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    QMetaObject::invokeMethod(m_screen.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, m_completer));
     Wire();
+    m_options = std::make_unique<DemoOptions>(m_screen.get(), this);
+    connect(m_options.get(), &DemoOptions::Log, this, &DemoHost::Record);
+    connect(m_options.get(), &DemoOptions::ProductKeyPressed, this, &DemoHost::OnAddProduct);
     WireDeposits();
     WireCoupons();
     InitFunctions();
@@ -100,8 +122,13 @@ void DemoHost::WireCoupons()
 void DemoHost::OnCouponProducts(const QList<KxPosPluDetail>& products)
 {
     for (const KxPosPluDetail& plu : products) {
-        DemoProduct product{plu.pluCode, plu.pluName, plu.pluName, plu.salePrice, plu.unitName, plu.unitName,
-                            plu.weighFlag == QLatin1String("1")};
+        DemoProduct product;
+        product.code = plu.pluCode;
+        product.name = product.nameEn = plu.pluName;
+        product.price = plu.salePrice;
+        product.unit = product.unitEn = plu.unitName;
+        product.weighed = plu.weighFlag == QLatin1String("1");
+        product.package = plu.subItems;
         m_sale.Add(product, plu.saleQty, plu.unitName, plu.pluName);
     }
     const double deducted = m_deductCoupons->DeductedAmount() + m_exchangeCoupons->DeductedAmount();
@@ -154,6 +181,7 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdKeyPressed, this, &DemoHost::OnKey);
     connect(s, &TradeWidget::SignTrdStartTrade, this, [this] {
         Record(QStringLiteral("new sale"));
+        m_screen->SetTradeActive(true);
         m_sale.Clear();
         if (m_deductCoupons)
             m_deductCoupons->NewSale();
@@ -221,7 +249,23 @@ void DemoHost::InitFunctions()
         function(QStringLiteral("F016"), QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
         function(QStringLiteral("F017"), QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
         function(QStringLiteral("F018"), QStringLiteral("交班"), QStringLiteral("Shift handover")),
+        function(QStringLiteral("F026"), QStringLiteral("退货"), QStringLiteral("Return goods")),
+        function(QStringLiteral("F027"), QStringLiteral("改价"), QStringLiteral("Change price")),
+        function(QStringLiteral("F028"), QStringLiteral("赠品"), QStringLiteral("Free gift")),
+        function(QStringLiteral("F029"), QStringLiteral("会员充值"), QStringLiteral("Top up member")),
+        function(QStringLiteral("F030"), QStringLiteral("积分兑换"), QStringLiteral("Redeem points")),
+        function(QStringLiteral("F031"), QStringLiteral("储值卡支付"), QStringLiteral("Stored-value card")),
+        function(QStringLiteral("F032"), QStringLiteral("礼品卡"), QStringLiteral("Gift card")),
+        function(QStringLiteral("F033"), QStringLiteral("开具发票"), QStringLiteral("Issue invoice")),
+        function(QStringLiteral("F034"), QStringLiteral("小票查询"), QStringLiteral("Find receipt")),
+        function(QStringLiteral("F035"), QStringLiteral("商品查询"), QStringLiteral("Find product")),
+        function(QStringLiteral("F036"), QStringLiteral("价签打印"), QStringLiteral("Print shelf label")),
+        function(QStringLiteral("F037"), QStringLiteral("整单备注"), QStringLiteral("Sale remark")),
+        function(QStringLiteral("F038"), QStringLiteral("锁屏"), QStringLiteral("Lock screen")),
+        function(QStringLiteral("F039"), QStringLiteral("练习模式"), QStringLiteral("Training mode")),
+        function(QStringLiteral("F040"), QStringLiteral("系统设置"), QStringLiteral("Settings")),
     };
+    m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
 }
 
@@ -242,15 +286,27 @@ void DemoHost::PushTotals()
 void DemoHost::Scan(const QString& code)
 {
     for (const QChar c : code) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c.unicode() - '0'), Qt::NoModifier, QString(c));
-        QApplication::sendEvent(m_screen.get(), &press);
+        const int key = c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : c.toUpper().unicode();
+        PressKey(key, QString(c));
     }
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(m_screen.get(), &enter);
+    PressKey(Qt::Key_Return, QStringLiteral("\r"));
+}
+
+void DemoHost::PressKey(int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(m_screen.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(m_screen.get(), &release);
 }
 
 void DemoHost::OnAddProduct(const QString& code)
 {
+    if (DemoOptions::FindFood(code)) {
+        if (m_options->SellFood(code, m_sale))
+            Rebind();
+        return;
+    }
     const DemoProduct* product = m_catalogue.Find(code);
     if (!product) {
         Record(QStringLiteral("unknown code %1").arg(code));
@@ -258,6 +314,14 @@ void DemoHost::OnAddProduct(const QString& code)
     }
     const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
     double quantity = 1.0;
+    // A quantity typed before the product waits in a placeholder line.
+    const TableModel* table = m_screen->GetTable()->model();
+    const int rows = table ? table->rowCount() : 0;
+    if (rows > 0 && table->data(rows - 1, 1) == QLatin1String("0")) {
+        const double typed = table->data(rows - 1, 4).toDouble();
+        if (typed > 0)
+            quantity = typed;
+    }
     if (product->weighed)
         quantity = m_scale.IsStable() ? qMax(0.0, m_scale.NetWeight()) : 0.0;
     m_sale.Add(*product, quantity, unit, Text(product->name, product->nameEn));
@@ -306,6 +370,8 @@ void DemoHost::OnPay(int, const QString& payCode)
                .arg(paid.change, 0, 'f', 2));
     m_sale.Clear();
     Rebind();
+    // The sale is over: the next key, scan or pay key starts the next one.
+    m_screen->SetTradeActive(false);
     m_screen->initValue(false);
     m_screen->ShowChange(paid.change);
 }
@@ -313,6 +379,8 @@ void DemoHost::OnPay(int, const QString& payCode)
 void DemoHost::OnFunction(const QString& code)
 {
     Record(QStringLiteral("function %1").arg(code));
+    if (m_options->HandleFunction(code))
+        return;
     if (code == FnMember) {
         OnMemberLogin();
     } else if (code == FnLogout) {
@@ -379,9 +447,20 @@ void DemoHost::OnKey(const QString&, int key)
 
 void DemoHost::OnMemberLogin()
 {
-    m_members.SetLoggedIn(true);
+    m_memberLogin->Ask();
+}
+
+void DemoHost::LogInMember(const QString& code)
+{
+    if (!m_members.LogIn(code)) {
+        m_memberLogin->Refuse(Text(QStringLiteral("查无此会员：%1"), QStringLiteral("No member with %1")).arg(code));
+        Record(QStringLiteral("member %1 not found").arg(code));
+        return;
+    }
+    m_memberLogin->hide();
     QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &m_members.Member()));
     Record(QStringLiteral("member %1 logged in").arg(m_members.Member().vipCode));
+    m_screen->StartTimerFocus();
 }
 
 void DemoHost::OnSelectClerk(const QString& code)

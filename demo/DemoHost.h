@@ -8,6 +8,7 @@
 #include "DemoCoupons.h"
 #include "DemoDeposits.h"
 #include "DemoMembers.h"
+#include "DemoOptions.h"
 #include "DemoPayments.h"
 #include "DemoSale.h"
 #include "DemoScale.h"
@@ -20,6 +21,8 @@
 #include <memory>
 
 class CouponUsageWidget;
+class DemoMemberLogin;
+class QCompleter;
 class TradeWidget;
 
 class DemoHost : public QObject
@@ -34,13 +37,17 @@ public:
 
     // Types a code into the screen key by key and confirms it, as a scanner does.
     void Scan(const QString& code);
+    // Sends one key press to the sales screen, as the keyboard would.
+    void PressKey(int key, const QString& text = QString());
     DemoScale& Scale() { return m_scale; }
     const DemoSale& Sale() const { return m_sale; }
     QStringList Log() const { return m_log; }
     const KxPosVipDetail& Member() const { return m_members.Member(); }
+    DemoMemberLogin* MemberLogin() const { return m_memberLogin; }
     const DemoPayments& Payments() const { return m_payments; }
     const DemoBills& Bills() const { return m_bills; }
     DemoDeposits& Deposits() { return *m_deposits; }
+    DemoOptions& Options() { return *m_options; }
     DemoCoupons& DeductCoupons() { return *m_deductCoupons; }
     DemoCoupons& ExchangeCoupons() { return *m_exchangeCoupons; }
     CouponUsageWidget* DeductCouponScreen() const { return m_deductScreen.get(); }
@@ -66,6 +73,7 @@ private:
     void OnFunction(const QString& code);
     void OnKey(const QString& screen, int key);
     void OnMemberLogin();
+    void LogInMember(const QString& code);
     void OnSelectClerk(const QString& code);
     void OnSelectBill(const QString& bill);
 
@@ -75,9 +83,12 @@ private:
     DemoScale m_scale;
     QTimer m_clock;
     DemoMembers m_members;
+    DemoMemberLogin* m_memberLogin = nullptr; // child of the sales screen
+    QCompleter* m_completer = nullptr;
     DemoBills m_bills;
     DemoPayments m_payments;
     std::unique_ptr<DemoDeposits> m_deposits;
+    std::unique_ptr<DemoOptions> m_options;
     std::unique_ptr<CouponUsageWidget> m_deductScreen;
     std::unique_ptr<CouponUsageWidget> m_exchangeScreen;
     std::unique_ptr<DemoCoupons> m_deductCoupons;

@@ -1,20 +1,53 @@
 #include "DemoMembers.h"
 
+namespace {
+KxPosVipDetail member(const QString& code, const QString& id, const QString& name, const QString& phone, double points,
+                      const QString& level, const QString& remark, const QString& balance)
+{
+    KxPosVipDetail m;
+    m.vipCode = code;
+    m.vipId = id;
+    m.vipName = name;
+    m.vipPhone = phone;
+    m.vipPoints = points;
+    m.levelName = level;
+    m.levelRemark = remark;
+    if (!balance.isEmpty())
+        m.extValues.insert(QStringLiteral("Balance"), balance);
+    return m;
+}
+} // namespace
+
 DemoMembers::DemoMembers()
 {
-    m_member.vipCode = QStringLiteral("M0008812");
-    m_member.vipId = QStringLiteral("8812");
-    m_member.vipName = QStringLiteral("陈晓梅");
-    m_member.vipPhone = QStringLiteral("13812345678");
-    m_member.vipPoints = 1268.5;
-    m_member.levelName = QStringLiteral("金卡会员");
-    m_member.extValues.insert(QStringLiteral("Balance"), QStringLiteral("356.80"));
+    m_members = {
+        member(QStringLiteral("M0008812"), QStringLiteral("8812"), QStringLiteral("陈晓梅"), QStringLiteral("13812345678"),
+               1268.5, QStringLiteral("金卡会员"), QString(), QStringLiteral("356.80")),
+        member(QStringLiteral("M0001024"), QStringLiteral("1024"), QStringLiteral("王建国"), QStringLiteral("13900001111"),
+               56, QStringLiteral("普通会员"), QStringLiteral("新客"), QString()),
+        member(QStringLiteral("M0000007"), QStringLiteral("7"), QString(), QStringLiteral("13600007777"), 1234567,
+               QString(), QString(), QStringLiteral("5000.00")),
+    };
+    m_members[2].levelNameAlt = QStringLiteral("钻石会员");
+    m_member = m_members.first();
 
     m_clerks = {
         {QStringLiteral("E01"), QStringLiteral("张敏"), true},
         {QStringLiteral("E02"), QStringLiteral("李娜"), false},
         {QStringLiteral("E03"), QStringLiteral("王强"), false},
     };
+}
+
+bool DemoMembers::LogIn(const QString& code)
+{
+    for (const KxPosVipDetail& m : m_members) {
+        if (m.vipCode.compare(code, Qt::CaseInsensitive) == 0 || m.vipPhone == code) {
+            m_member = m;
+            m_loggedIn = true;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool DemoMembers::ChooseClerk(const QString& code)

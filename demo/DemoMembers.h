@@ -10,10 +10,15 @@ class DemoMembers
 public:
     DemoMembers();
 
+    // The member of the sale (the last one logged in).
     KxPosVipDetail& Member() { return m_member; }
     const KxPosVipDetail& Member() const { return m_member; }
     bool LoggedIn() const { return m_loggedIn; }
     void SetLoggedIn(bool on) { m_loggedIn = on; }
+    // Logs in the member whose card number (vipCode) or phone is `code`;
+    // false, and nothing changes, for an unknown code.
+    bool LogIn(const QString& code);
+    const QList<KxPosVipDetail>& Members() const { return m_members; }
 
     QList<KxPosEmployeeDetail> Clerks() const { return m_clerks; }
     // Makes the clerk with `code` the clerk of the sale; false for an unknown code.
@@ -23,6 +28,7 @@ public:
     const KxPosEmployeeDetail* CurrentClerk() const;
 
 private:
+    QList<KxPosVipDetail> m_members;
     KxPosVipDetail m_member;
     bool m_loggedIn = false;
     QList<KxPosEmployeeDetail> m_clerks;

@@ -7,7 +7,7 @@
 void DemoSale::Add(const DemoProduct& product, double quantity, const QString& unitCaption, const QString& name)
 {
     // Packaged goods scanned again raise the quantity of their line.
-    if (!product.weighed) {
+    if (!product.weighed && !product.serial) {
         for (int row = 0; row < m_lines.size(); ++row) {
             const KxPosPluDetail& line = m_lines.at(row);
             if (line.pluCode == product.code && line.weighFlag != QLatin1String("1")) {
@@ -27,6 +27,16 @@ void DemoSale::Add(const DemoProduct& product, double quantity, const QString& u
     line.weighFlag = product.weighed ? QStringLiteral("1") : QStringLiteral("0");
     line.lineAmount = std::round(product.price * quantity * 100.0) / 100.0;
     line.amountA = line.lineAmount;
+    if (product.serial) {
+        // Each serial-numbered item is its own line with its own number.
+        line.isSerialLine = QStringLiteral("1");
+        line.extValues.insert(QStringLiteral("SerialNo"), QStringLiteral("SN%1").arg(line.lineNo * 7919 % 100000, 5, 10, QLatin1Char('0')));
+        line.extValues.insert(QStringLiteral("SeCode"), QStringLiteral("%1").arg(line.lineNo, 2, 10, QLatin1Char('0')));
+    }
+    if (!product.package.isEmpty()) {
+        line.pluType = QStringLiteral("07");
+        line.subItems = product.package;
+    }
     m_lines.append(line);
 }
 

@@ -1,6 +1,7 @@
 #include "Screenshots.h"
 
 #include "DemoHost.h"
+#include "DemoMemberLogin.h"
 
 #include "trade/TradeWidget.h"
 
@@ -11,8 +12,10 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -35,16 +38,43 @@ bool save(const QPixmap& pixmap, const QString& path)
     return true;
 }
 
-// The screen with its floating docks painted where they float.
-QPixmap grabWithDocks(TradeWidget* screen)
+// The screen with the windows that float over it (docks, dialogs) painted
+// where they float.
+QPixmap grabWithFloating(QWidget* screen, const QList<QWidget*>& floating)
 {
     QPixmap shot = screen->grab();
     QPainter painter(&shot);
-    for (QDockWidget* dock : screen->findChildren<QDockWidget*>()) {
-        if (dock->isVisible())
-            painter.drawPixmap(screen->mapFromGlobal(dock->mapToGlobal(QPoint(0, 0))), dock->grab());
+    for (QWidget* w : floating) {
+        if (w && w->isVisible())
+            painter.drawPixmap(screen->mapFromGlobal(w->mapToGlobal(QPoint(0, 0))), w->grab());
     }
     return shot;
+}
+
+QList<QWidget*> docksOf(QWidget* screen)
+{
+    QList<QWidget*> docks;
+    for (QDockWidget* dock : screen->findChildren<QDockWidget*>())
+        docks << dock;
+    return docks;
+}
+
+// A sale typed key by key: two packaged products, a weighed one at a stable
+// weight, a quantity raised on one line and a line removed.
+void typeSampleSale(DemoHost& host)
+{
+    host.Scale().PlaceItem(0.862);
+    settle(900); // the simulated scale settles after a few readings
+    host.Scan(QStringLiteral("6901234567892"));
+    host.Scan(QStringLiteral("6920202888883"));
+    host.Scan(QStringLiteral("6902083881405"));
+    host.Scan(QStringLiteral("1001"));
+    host.Screen()->ScrollSpecifyRow(1);
+    host.PressKey(Qt::Key_Plus, QStringLiteral("+"));
+    host.Screen()->ScrollSpecifyRow(2);
+    host.PressKey(Qt::Key_Delete);
+    host.Scan(QStringLiteral("6903148042441"));
+    settle(100);
 }
 } // namespace
 
@@ -57,33 +87,38 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes)
         KxPosConfig::SetAppSize(size.width(), size.height());
         UiTool::ApplyStyleSheet(qApp);
         const QString suffix = QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height());
+        const auto file = [&dir, &suffix](const char* name) {
+            return QDir(dir).filePath(QLatin1String(name) + QLatin1Char('-') + suffix);
+        };
 
         DemoHost host;
         TradeWidget* screen = host.Screen();
         screen->setFixedSize(size);
         host.Show();
         settle(400); // the screen clears the previous sale 200 ms after showing
+        ok &= save(screen->grab(), file("sales-empty"));
 
-        ok &= save(screen->grab(), QDir(dir).filePath(QStringLiteral("sales-empty-") + suffix));
-
-        host.Scale().PlaceItem(0.862);
-        settle(800);
-        for (const QString& code : {QStringLiteral("6901234567892"), QStringLiteral("6920202888883"),
-                                    QStringLiteral("6920202888883"), QStringLiteral("1001"),
-                                    QStringLiteral("6903148042441")})
-            host.Scan(code);
-        QMetaObject::invokeMethod(screen, "SlotTrdSetMemberInfo",
-                                  Q_ARG(KxPosVipDetail*, const_cast<KxPosVipDetail*>(&host.Member())));
-        settle(300);
-        ok &= save(screen->grab(), QDir(dir).filePath(QStringLiteral("sales-") + suffix));
+        // Member log-in box, then the member on the sale.
+        host.PressKey(Qt::Key_F2);
+        settle(50);
+        host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
+        ok &= save(grabWithFloating(screen, {host.MemberLogin()}), file("member-login"));
+        emit host.MemberLogin()->CodeLine()->returnPressed();
+        typeSampleSale(host);
+        ok &= save(screen->grab(), file("sales"));
 
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
-        settle(200);
-        ok &= save(grabWithDocks(screen), QDir(dir).filePath(QStringLiteral("functions-") + suffix));
+        settle(100);
+        ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions"));
+        QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
+        settle(50);
+        ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions-edit"));
+        QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
 
         ok &= host.Deposits().SaveScreenshots(dir, suffix);
         ok &= DemoCoupons::RenderScreenshots(dir, size);
+        ok &= DemoOptions::RenderScreenshots(dir, size);
         screen->close();
     }
     return ok;

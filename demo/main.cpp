@@ -58,6 +58,7 @@ QList<QSize> parseSizes(const QString& text)
 
 int main(int argc, char* argv[])
 {
+    Q_INIT_RESOURCE(demo);
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kxpos-demo"));

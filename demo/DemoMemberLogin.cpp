@@ -1,0 +1,69 @@
+#include "DemoMemberLogin.h"
+
+#include "contracts/KxPosConfig.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QString text(const QString& zh, const QString& en)
+{
+    return KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh;
+}
+} // namespace
+
+DemoMemberLogin::DemoMemberLogin(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_hint(new QLabel(this))
+    , m_code(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("DemoMemberLogin"));
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(16);
+    m_code->setObjectName(QStringLiteral("memberCode"));
+    m_code->setMinimumHeight(KxPosConfig::GetAutoHeight(64, 44));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("memberOk"));
+    layout->addWidget(m_hint);
+    layout->addWidget(m_code);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DemoMemberLogin::Confirm);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_code, &QLineEdit::returnPressed, this, &DemoMemberLogin::Confirm);
+    resize(KxPosConfig::GetAutoSize(640, 300, 420, 220));
+}
+
+void DemoMemberLogin::Ask()
+{
+    setWindowTitle(text(QStringLiteral("会员登录"), QStringLiteral("Member log-in")));
+    m_hint->setText(text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number")));
+    m_code->clear();
+    m_code->setPlaceholderText(text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone")));
+    if (QWidget* owner = parentWidget()) {
+        const QPoint centre = owner->mapToGlobal(owner->rect().center());
+        move(centre.x() - width() / 2, centre.y() - height() / 2);
+    }
+    show();
+    raise();
+    activateWindow();
+    m_code->setFocus();
+}
+
+void DemoMemberLogin::Refuse(const QString& reason)
+{
+    m_hint->setText(reason);
+    m_code->selectAll();
+    m_code->setFocus();
+}
+
+void DemoMemberLogin::Confirm()
+{
+    const QString code = m_code->text().trimmed();
+    if (!code.isEmpty())
+        emit CodeEntered(code);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The demo's member log-in box: the cashier scans a member card or types the
+// member's phone number and confirms. It does not block the checkout.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+class DemoMemberLogin : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit DemoMemberLogin(QWidget* parent = nullptr);
+
+    // Opens the box empty, over the screen that asked for it.
+    void Ask();
+    // Shows why the last code was refused; the box stays open.
+    void Refuse(const QString& reason);
+    QLineEdit* CodeLine() const { return m_code; }
+
+signals:
+    void CodeEntered(const QString& code);
+
+private:
+    void Confirm();
+
+    QLabel* m_hint;
+    QLineEdit* m_code;
+};
