@@ -32,6 +32,7 @@ const QString FnLanguage = QStringLiteral("F009");
 const QString FnLogout = QStringLiteral("F010");
 const QString FnCoupons = QStringLiteral("F013");
 const QString FnDeposit = QStringLiteral("F014");
+const QString FnOrders = QStringLiteral("F015");
 const QString FnExchangeCoupons = QStringLiteral("F019");
 const QString FnCancelCouponPay = QStringLiteral("F020");
 
@@ -65,6 +66,8 @@ DemoHost::DemoHost(QObject* parent)
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     QMetaObject::invokeMethod(m_screen.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, m_completer));
     Wire();
+    m_orders = std::make_unique<DemoOrders>(m_screen.get(), &m_sale);
+    m_orders->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
     m_options = std::make_unique<DemoOptions>(m_screen.get(), this);
     connect(m_options.get(), &DemoOptions::Log, this, &DemoHost::Record);
     connect(m_options.get(), &DemoOptions::ProductKeyPressed, this, &DemoHost::OnAddProduct);
@@ -83,6 +86,7 @@ DemoHost::DemoHost(QObject* parent)
 
 DemoHost::~DemoHost()
 {
+    m_orders.reset();
     // The services talk to the coupon screens until they go.
     m_deductCoupons.reset();
     m_exchangeCoupons.reset();
@@ -245,7 +249,7 @@ void DemoHost::InitFunctions()
         function(FnExchangeCoupons, QStringLiteral("券兑换"), QStringLiteral("Exchange coupons")),
         function(FnCancelCouponPay, QStringLiteral("撤销券支付"), QStringLiteral("Cancel coupon payment")),
         function(FnDeposit, QStringLiteral("寄存"), QStringLiteral("Deposit")),
-        function(QStringLiteral("F015"), QStringLiteral("线上订单"), QStringLiteral("Online orders")),
+        function(FnOrders, QStringLiteral("线上订单"), QStringLiteral("Online orders")),
         function(QStringLiteral("F016"), QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
         function(QStringLiteral("F017"), QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
         function(QStringLiteral("F018"), QStringLiteral("交班"), QStringLiteral("Shift handover")),
@@ -421,6 +425,10 @@ void DemoHost::OnFunction(const QString& code)
     } else if (code == FnCancelCouponPay) {
         if (m_deductCoupons->CancelMainCouponPayRecord())
             OnCouponProducts({});
+    } else if (code == FnOrders) {
+        m_orders->Open();
+        // Products for a pick come from the preset keys beside the orders.
+        m_options->ShowPresetKeys();
     } else if (code == FnDeposit) {
         m_deposits->OpenMenu();
     } else if (code == FnLanguage) {
@@ -476,8 +484,10 @@ void DemoHost::OnSelectBill(const QString& bill)
     if (bill == QLatin1String("Order")) {
         Record(QStringLiteral("order bill selected"));
         m_screen->UpdateBtnBillNumber(bill);
+        m_orders->Open();
         return;
     }
+    m_orders->Close();
     if (!m_bills.Switch(bill, m_sale))
         return;
     m_screen->UpdateBtnBillNumber(bill);

@@ -9,6 +9,7 @@
 #include "DemoDeposits.h"
 #include "DemoMembers.h"
 #include "DemoOptions.h"
+#include "DemoOrders.h"
 #include "DemoPayments.h"
 #include "DemoSale.h"
 #include "DemoScale.h"
@@ -48,6 +49,7 @@ public:
     const DemoBills& Bills() const { return m_bills; }
     DemoDeposits& Deposits() { return *m_deposits; }
     DemoOptions& Options() { return *m_options; }
+    DemoOrders& Orders() { return *m_orders; }
     DemoCoupons& DeductCoupons() { return *m_deductCoupons; }
     DemoCoupons& ExchangeCoupons() { return *m_exchangeCoupons; }
     CouponUsageWidget* DeductCouponScreen() const { return m_deductScreen.get(); }
@@ -89,6 +91,7 @@ private:
     DemoPayments m_payments;
     std::unique_ptr<DemoDeposits> m_deposits;
     std::unique_ptr<DemoOptions> m_options;
+    std::unique_ptr<DemoOrders> m_orders;
     std::unique_ptr<CouponUsageWidget> m_deductScreen;
     std::unique_ptr<CouponUsageWidget> m_exchangeScreen;
     std::unique_ptr<DemoCoupons> m_deductCoupons;

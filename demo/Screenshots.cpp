@@ -116,6 +116,12 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes)
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
 
+        host.Orders().Open();
+        settle(200);
+        ok &= save(screen->grab(), file("orders"));
+        host.Orders().Close();
+        settle(50);
+
         ok &= host.Deposits().SaveScreenshots(dir, suffix);
         ok &= DemoCoupons::RenderScreenshots(dir, size);
         ok &= DemoOptions::RenderScreenshots(dir, size);
