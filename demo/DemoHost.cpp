@@ -448,6 +448,7 @@ void DemoHost::OnKey(const QString&, int key)
     case Qt::Key_F2: OnMemberLogin(); break;
     case Qt::Key_F5: OnFunction(FnPlaceItem); break;
     case Qt::Key_F6: m_scale.RemoveItem(); break;
+    case Qt::Key_F10: OnFunction(FnLanguage); break;
     case Qt::Key_F12: m_screen->pay(QStringLiteral("CashPay")); break;
     default: Record(QStringLiteral("key 0x%1 not mapped").arg(key, 0, 16)); break;
     }
