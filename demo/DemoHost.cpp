@@ -1,5 +1,6 @@
 #include "DemoHost.h"
 
+#include "DemoClock.h"
 #include "DemoMemberLogin.h"
 
 #include "contracts/TableModel.h"
@@ -163,7 +164,7 @@ void DemoHost::Show()
 
 void DemoHost::Tick()
 {
-    const QString now = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd ddd hh:mm:ss"));
+    const QString now = DemoClock::ClockText();
     QMetaObject::invokeMethod(m_screen.get(), "SlotTimeUpd", Q_ARG(QString, now));
     if (m_deposits)
         m_deposits->SlotTimeUpd(now);
@@ -351,8 +352,12 @@ void DemoHost::OnModifyQuantity(double quantity)
         OnRemoveLine(row);
         return;
     }
-    if (m_sale.SetQuantity(row, quantity))
+    if (m_sale.SetQuantity(row, quantity)) {
         Rebind();
+        // The rebuilt table selects its last line; the cashier stays on the
+        // line just changed, so that the next + or - goes to it again.
+        m_screen->ScrollSpecifyRow(row);
+    }
 }
 
 void DemoHost::OnRemoveLine(int row)
@@ -399,7 +404,7 @@ void DemoHost::OnFunction(const QString& code)
     } else if (code == FnClear) {
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdClearSaleList");
     } else if (code == FnPlaceItem) {
-        m_scale.PlaceItem(0.2 + QRandomGenerator::global()->bounded(1500) / 1000.0);
+        m_scale.PlaceItem(0.2 + DemoClock::Random().bounded(1500) / 1000.0);
     } else if (code == FnHold || code == FnRecall) {
         // Holding parks the sale under the next free bill; recalling brings
         // back the first held one.
