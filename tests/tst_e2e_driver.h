@@ -73,6 +73,19 @@ inline QList<QAbstractButton*> buttonsCaptioned(QWidget* root, const QString& ca
     return found;
 }
 
+// Clicks the first visible, enabled button of `root` whose caption's first
+// line is `line` (keys that show a price under their name).
+inline bool clickFirstLine(QWidget* root, const QString& line)
+{
+    for (QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled() && b->text().section(QLatin1Char('\n'), 0, 0) == line) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Clicks the visible, enabled button of `root` with that object name.
 inline bool clickNamed(QWidget* root, const QString& name)
 {
