@@ -1,6 +1,7 @@
 #include "DemoCoupons.h"
 
 #include "DemoCatalogue.h"
+#include "DemoClock.h"
 
 #include "coupon/CouponUsageWidget.h"
 
@@ -283,7 +284,7 @@ double DemoCoupons::ReadWeight(double fallbackLimit)
         return read;
     // A simulated item: mostly within the limit, now and then a little over.
     const double limit = fallbackLimit > 0.0 ? fallbackLimit : 1.0;
-    return qRound(limit * (0.4 + QRandomGenerator::global()->bounded(700) / 1000.0) * 1000.0) / 1000.0;
+    return qRound(limit * (0.4 + DemoClock::Random().bounded(700) / 1000.0) * 1000.0) / 1000.0;
 }
 
 void DemoCoupons::OnGetWeight(const KxPosPluDetail& product, int row)

@@ -1,5 +1,7 @@
 #include "DemoDeposits.h"
 
+#include "DemoClock.h"
+
 #include "deposit/DepositPluNumbInputWidget.h"
 #include "deposit/DepositPluWidget.h"
 #include "deposit/DepositWidget.h"
@@ -279,7 +281,7 @@ void DemoDeposits::OnDeposit(const QList<KxPosPluDetail>& lines)
     const KxPosVipDetail member = m_entry->Member();
     KxPosDepositOrderDetail order;
     order.orderNo = QStringLiteral("JC%1%2")
-                        .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")))
+                        .arg(DemoClock::Today().toString(QStringLiteral("yyyyMMdd")))
                         .arg(m_nextOrder++, 4, 10, QLatin1Char('0'));
     // One line per product: the same product entered twice is held once.
     for (const KxPosPluDetail& line : lines) {
@@ -494,7 +496,7 @@ bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
         OnAddCode(code);
     m_entry->SlotKeyPressed(QStringLiteral("6"));
     m_entry->on_btnCount_clicked();
-    const QString now = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd ddd hh:mm:ss"));
+    const QString now = DemoClock::ClockText();
     m_entry->SlotTimeUpd(now);
     save(m_entry.get(), QStringLiteral("deposit-entry-"));
 
@@ -508,7 +510,7 @@ bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
     m_entry->Clear();
     m_entry->close();
     KxPosDepositOrderDetail sample;
-    sample.orderNo = QStringLiteral("JC%1%2").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))).arg(9001);
+    sample.orderNo = QStringLiteral("JC%1%2").arg(DemoClock::Today().toString(QStringLiteral("yyyyMMdd"))).arg(9001);
     for (const QString& code : {QStringLiteral("6901234567892"), QStringLiteral("6903148042441"),
                                 QStringLiteral("1001")}) {
         const DemoProduct* product = m_host.findProduct ? m_host.findProduct(code) : nullptr;
@@ -523,7 +525,7 @@ bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
         sample.depositPlus << line;
     }
     KxPosDepositOrderDetail older = sample;
-    older.orderNo = QStringLiteral("JC%1%2").arg(QDate::currentDate().addDays(-3).toString(QStringLiteral("yyyyMMdd"))).arg(8002);
+    older.orderNo = QStringLiteral("JC%1%2").arg(DemoClock::Today().addDays(-3).toString(QStringLiteral("yyyyMMdd"))).arg(8002);
     m_orders[member.vipId] = {older, sample};
     GetDepositWidget* pickUp = PickUp();
     pickUp->initValue(member, OrdersOf(member.vipId));

@@ -1,5 +1,7 @@
 #include "DemoScale.h"
 
+#include "DemoClock.h"
+
 #include <QRandomGenerator>
 
 DemoScale::DemoScale(QObject* parent)
@@ -57,7 +59,7 @@ void DemoScale::Tick()
     double net = NetWeight();
     if (m_settleTicks > 0) {
         --m_settleTicks;
-        net += (QRandomGenerator::global()->bounded(200) - 100) / 10000.0;
+        net += (DemoClock::Random().bounded(200) - 100) / 10000.0;
     }
     const bool stable = m_settleTicks == 0;
     emit Reading(net, m_tare, stable, m_tare > 0.0, qAbs(NetWeight()) < 0.0005 && stable, 0);

@@ -1,16 +1,19 @@
 #include "Screenshots.h"
 
+#include "DemoClock.h"
 #include "DemoHost.h"
 #include "DemoMemberLogin.h"
 
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPainter>
@@ -21,6 +24,10 @@
 #include <cstdio>
 
 namespace {
+// The sales screen puts the focus back on its code box 500 ms after an
+// action; its renders wait until that has happened.
+constexpr int FocusSettleMs = 600;
+
 void settle(int ms)
 {
     QEventLoop loop;
@@ -64,7 +71,10 @@ QList<QWidget*> docksOf(QWidget* screen)
 void typeSampleSale(DemoHost& host)
 {
     host.Scale().PlaceItem(0.862);
-    settle(900); // the simulated scale settles after a few readings
+    // The simulated scale settles after a few readings; a busy machine may
+    // take longer than their interval.
+    for (int waited = 0; !host.Scale().IsStable() && waited < 5000; waited += 50)
+        settle(50);
     host.Scan(QStringLiteral("6901234567892"));
     host.Scan(QStringLiteral("6920202888883"));
     host.Scan(QStringLiteral("6902083881405"));
@@ -76,10 +86,67 @@ void typeSampleSale(DemoHost& host)
     host.Scan(QStringLiteral("6903148042441"));
     settle(100);
 }
+
+// Pins the demo's clock and random source and the caret while rendering.
+class PinnedClock
+{
+public:
+    explicit PinnedClock(const QDateTime& moment)
+        : m_flashTime(QApplication::cursorFlashTime())
+    {
+        DemoClock::Pin(moment);
+        QApplication::setCursorFlashTime(0); // a caret that is always drawn
+    }
+    ~PinnedClock()
+    {
+        DemoClock::Unpin();
+        QApplication::setCursorFlashTime(m_flashTime);
+    }
+    PinnedClock(const PinnedClock&) = delete;
+    PinnedClock& operator=(const PinnedClock&) = delete;
+
+private:
+    int m_flashTime;
+};
 } // namespace
 
-bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes)
+QDateTime ScreenshotClock()
 {
+    const QString requested = qEnvironmentVariable("KXPOS_SCREENSHOT_CLOCK");
+    const QDateTime parsed = QDateTime::fromString(requested, Qt::ISODate);
+    if (!requested.isEmpty() && !parsed.isValid())
+        std::fprintf(stderr, "KXPOS_SCREENSHOT_CLOCK '%s' is not yyyy-MM-ddThh:mm:ss, using the default\n",
+                     qPrintable(requested));
+    return parsed.isValid() ? parsed : QDateTime(QDate(2024, 6, 18), QTime(9, 30, 0));
+}
+
+void SeedDemoConfig(const QString& dir)
+{
+    Q_INIT_RESOURCE(demo);
+    QDir().mkpath(dir);
+    for (const QString& name : {QStringLiteral("config.ini"), QStringLiteral("configExt.ini")}) {
+        const QString target = QDir(dir).filePath(name);
+        if (!QFile::exists(target)) {
+            QFile::copy(QStringLiteral(":/demo/") + name, target);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
+    }
+}
+
+void ApplyDemoStore()
+{
+    KxPosConfig::sOrgCode = QStringLiteral("0101");
+    KxPosConfig::sOrgName = QStringLiteral("人民路店");
+    KxPosConfig::sPosNo = QStringLiteral("03");
+    KxPosConfig::sCshCode = QStringLiteral("1024");
+    KxPosConfig::sCshName = QStringLiteral("刘洋");
+    KxPosConfig::sOfficialFileVersion = QStringLiteral("1.0.0");
+}
+
+bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDateTime& clock)
+{
+    const PinnedClock pinned(clock);
+    ApplyDemoStore();
     QDir().mkpath(dir);
     std::printf("Screenshots in %s:\n", qPrintable(QDir::toNativeSeparators(QDir(dir).absolutePath())));
     bool ok = true;
@@ -95,29 +162,34 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes)
         TradeWidget* screen = host.Screen();
         screen->setFixedSize(size);
         host.Show();
-        settle(400); // the screen clears the previous sale 200 ms after showing
+        settle(FocusSettleMs); // the screen also clears the previous sale 200 ms after showing
         ok &= save(screen->grab(), file("sales-empty"));
 
         // Member log-in box, then the member on the sale.
         host.PressKey(Qt::Key_F2);
         settle(50);
         host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
+        settle(FocusSettleMs);
         ok &= save(grabWithFloating(screen, {host.MemberLogin()}), file("member-login"));
         emit host.MemberLogin()->CodeLine()->returnPressed();
+        settle(FocusSettleMs); // the code box has the focus again when the sale is typed
         typeSampleSale(host);
+        settle(FocusSettleMs);
         ok &= save(screen->grab(), file("sales"));
 
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
-        settle(100);
+        settle(FocusSettleMs);
         ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions"));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
-        settle(50);
+        settle(FocusSettleMs);
         ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions-edit"));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
+        screen->activateWindow(); // the floating keys had it
+        settle(FocusSettleMs);
 
         host.Orders().Open();
-        settle(200);
+        settle(FocusSettleMs);
         ok &= save(screen->grab(), file("orders"));
         host.Orders().Close();
         settle(50);

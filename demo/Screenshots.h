@@ -1,9 +1,26 @@
 #pragma once
+// Renders of the demo's screens: every screen in its main states, at each
+// screen size, as PNG files named "<screen>-<W>x<H>.png".
 
+#include <QDateTime>
 #include <QList>
 #include <QSize>
 #include <QString>
 
-// Renders the demo's screens at each size into PNG files in `dir` and prints
-// where they went. Returns false when a file could not be written.
-bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes);
+// The moment the rendered screens show: the environment variable
+// KXPOS_SCREENSHOT_CLOCK ("yyyy-MM-ddThh:mm:ss") when it holds one, else a
+// fixed morning, so that two renders of the same screens are comparable.
+QDateTime ScreenshotClock();
+
+// Renders the screens at each size into `dir` and prints where they went.
+// The clock stands at `clock` and simulated readings come from a fixed seed
+// while rendering; the text cursor does not blink. Returns false when a
+// file could not be written.
+bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDateTime& clock = ScreenshotClock());
+
+// Copies the demo's sample config.ini and configExt.ini into `dir` where
+// they are missing (the folder is created when needed).
+void SeedDemoConfig(const QString& dir);
+
+// Store, terminal, cashier and version that the demo's status bars show.
+void ApplyDemoStore();

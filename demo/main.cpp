@@ -2,6 +2,7 @@
 //
 //   kxpos-demo [--size WxH] [--lang zh_CN|en] [--config DIR]
 //   kxpos-demo --screenshot DIR [--size WxH] [--lang zh_CN|en]
+//     (the renders show the clock at KXPOS_SCREENSHOT_CLOCK, yyyy-MM-ddThh:mm:ss, else a fixed morning)
 
 #include "DemoHost.h"
 #include "Screenshots.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -33,14 +33,7 @@ QString prepareConfigDir(const QString& requested)
         if (dir.isEmpty())
             dir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kxpos-demo-config"));
     }
-    QDir().mkpath(dir);
-    for (const QString& name : {QStringLiteral("config.ini"), QStringLiteral("configExt.ini")}) {
-        const QString target = QDir(dir).filePath(name);
-        if (!QFile::exists(target)) {
-            QFile::copy(QStringLiteral(":/demo/") + name, target);
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        }
-    }
+    SeedDemoConfig(dir);
     return dir;
 }
 
@@ -91,12 +84,7 @@ int main(int argc, char* argv[])
     if (!KxPosTranslator::SetLanguage(parser.value(langOption)))
         std::fprintf(stderr, "Unknown language '%s', using zh_CN\n", qPrintable(parser.value(langOption)));
 
-    KxPosConfig::sOrgCode = QStringLiteral("0101");
-    KxPosConfig::sOrgName = QStringLiteral("人民路店");
-    KxPosConfig::sPosNo = QStringLiteral("03");
-    KxPosConfig::sCshCode = QStringLiteral("1024");
-    KxPosConfig::sCshName = QStringLiteral("刘洋");
-    KxPosConfig::sOfficialFileVersion = QStringLiteral("1.0.0");
+    ApplyDemoStore();
 
     QList<QSize> sizes = parseSizes(parser.value(sizeOption));
     if (screenshots) {
