@@ -1,0 +1,427 @@
+// Times the screens' operations next to the bare-Qt floor for the same work
+// and prints one table with the ratios. Run headless:
+//   QT_QPA_PLATFORM=offscreen bin/kxpos_bench [reps]
+// Exits with the number of missed targets (0: all met).
+
+#include "BenchHarness.h"
+
+#include "coupon/CouponUsageWidget.h"
+#include "coupon/CouponWidgetInfo.h"
+#include "trade/OrderDetail.h"
+#include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/TableModel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QImage>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace KxPosBench;
+
+namespace {
+
+constexpr double FrameMs = 1000.0 / 60.0;
+int reps = 21;
+
+KxPosPluDetail saleLine(int i)
+{
+    KxPosPluDetail l;
+    l.lineNo = i + 1;
+    l.pluCode = QString::number(6901000 + i);
+    l.pluName = QStringLiteral("商品%1 特价装").arg(i);
+    l.saleQty = 1 + i % 7;
+    l.quantityDecimals = 2;
+    l.salePrice = 2.5 + i % 13;
+    l.lineAmount = l.saleQty * l.salePrice;
+    l.amountA = l.lineAmount;
+    l.unitName = QStringLiteral("个");
+    return l;
+}
+
+// The same 15 texts a sale row shows.
+QStringList saleTexts(const KxPosPluDetail& l)
+{
+    return {QString::number(l.lineNo), l.pluCode, l.pluName, l.detailText, QString::number(l.saleQty, 'f', 2),
+            QString::number(l.salePrice, 'f', 2), QStringLiteral("0"), QString::number(l.amountA, 'f', 2),
+            QString::number(l.lineAmount, 'f', 2), QStringLiteral("X"), l.tagText, l.unitName, QString(),
+            l.remarkText, QString()};
+}
+
+void fillStandardModel(QStandardItemModel& model, const QList<QStringList>& rows)
+{
+    model.removeRows(0, model.rowCount());
+    for (const QStringList& texts : rows) {
+        QList<QStandardItem*> items;
+        items.reserve(texts.size());
+        for (const QString& t : texts)
+            items << new QStandardItem(t);
+        model.appendRow(items);
+    }
+}
+
+std::unique_ptr<TradeWidget> shownTradeScreen(int functions = 0)
+{
+    auto screen = std::make_unique<TradeWidget>(0, nullptr);
+    for (int i = 1; i <= functions; ++i) {
+        dynMapButton f;
+        f.funcId = QString::number(i);
+        f.funcCode = QStringLiteral("F%1").arg(i, 4, 10, QLatin1Char('0'));
+        f.funcName = QStringLiteral("功能%1").arg(i);
+        f.funcNameEn = QStringLiteral("Function %1").arg(i);
+        screen->gridFunctions << f;
+    }
+    if (functions > 0)
+        screen->InitFuncArea();
+    QSignalSpy started(screen.get(), &TradeWidget::SignTrdStartTrade);
+    screen->show();
+    started.wait(1000);
+    return screen;
+}
+
+void benchRebind(Table& table)
+{
+    auto screen = shownTradeScreen();
+    QTableView floorView;
+    QStandardItemModel floorModel;
+    floorView.setModel(&floorModel);
+    floorView.resize(screen->GetTable()->view()->size());
+    floorView.show();
+    double at100 = 0.0;
+    for (int count : {10, 100, 300, 1000}) {
+        QList<KxPosPluDetail> lines;
+        QList<QStringList> rows;
+        for (int i = 0; i < count; ++i) {
+            lines << saleLine(i);
+            rows << saleTexts(lines.last());
+        }
+        const int n = reps;
+        Result r;
+        r.name = QStringLiteral("rebindModel %1 lines").arg(count);
+        r.oursMs = medianMs({nullptr, [&] { screen->rebindModel(lines, {}); }}, n);
+        r.floorMs = medianMs({nullptr, [&] { fillStandardModel(floorModel, rows); }}, n);
+        if (count == 300)
+            r.frameLimitMs = FrameMs;
+        table.add(r);
+        if (count == 100)
+            at100 = r.oursMs;
+        if (count == 1000) {
+            Result growth;
+            growth.name = QStringLiteral("rebindModel growth 1000/100 lines (x)");
+            growth.oursMs = r.oursMs / at100;
+            growth.floorMs = 1.0; // ratio column: growth factor against the limit of 11
+            growth.limitRatio = 11.0;
+            table.add(growth);
+        }
+    }
+}
+
+void benchScan(Table& table)
+{
+    auto screen = shownTradeScreen();
+    QLineEdit* box = screen->getUiQLineEdit(26);
+    QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
+    const QString code = QStringLiteral("6901234567892");
+    auto scan = [](QWidget* target) {
+        for (QChar c : QStringLiteral("6901234567892"))
+            QTest::keyClick(target, c.toLatin1());
+        QTest::keyClick(target, Qt::Key_Return);
+    };
+    QLineEdit bare;
+    int returns = 0;
+    QObject::connect(&bare, &QLineEdit::returnPressed, &bare, [&] {
+        ++returns;
+        bare.clear();
+    });
+    bare.show();
+    Result r;
+    r.name = QStringLiteral("scan 13 digits + Enter to SignTrdAddProduct");
+    r.oursMs = medianMs({nullptr, [&] { scan(box); }}, reps * 4);
+    r.floorMs = medianMs({nullptr, [&] { scan(&bare); }}, reps * 4);
+    table.add(r);
+    if (added.count() != reps * 4 || added.last().at(0).toString() != code || returns != reps * 4)
+        std::fprintf(stderr, "scan: %d products, %d returns for %d scans\n", int(added.count()), returns, reps * 4);
+
+    Result key;
+    key.name = QStringLiteral("one key into the code box");
+    key.oursMs = medianMs({[&] { box->clear(); }, [&] { QTest::keyClick(box, '7'); }}, reps * 4);
+    key.floorMs = medianMs({[&] { bare.clear(); }, [&] { QTest::keyClick(&bare, '7'); }}, reps * 4);
+    key.frameLimitMs = FrameMs;
+    table.add(key);
+}
+
+OrderDetail order(int i)
+{
+    OrderDetail o;
+    o.orderId = QStringLiteral("WX%1").arg(202400000 + i);
+    o.orderStatus = QString::number(i % 4);
+    o.operState = QString::number(i % 3);
+    o.deliveryType = i % 2 ? QStringLiteral("21") : QStringLiteral("22");
+    o.deliveryDetail = QStringLiteral("人民路%1号").arg(i);
+    o.orderSource = QStringLiteral("133");
+    o.pickupNo = QString::number(i);
+    o.cardText1 = QStringLiteral("张先生 138****1234");
+    o.cardText2 = QStringLiteral("12:30 送达");
+    o.tagCodeA = QStringLiteral("0");
+    o.tagCodeC = QStringLiteral("1");
+    return o;
+}
+
+void benchOrders(Table& table)
+{
+    auto screen = shownTradeScreen();
+    QList<OrderDetail> orders;
+    for (int i = 0; i < 500; ++i)
+        orders << order(i);
+    screen->ShowOrderWidget(orders, 1);
+    QTableView* view = screen->findChild<QTableView*>(QStringLiteral("tbvOrder"));
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    // The floor: the same cells in a plain model behind a default delegate.
+    QList<QStringList> rows;
+    QAbstractItemModel* model = view->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList texts;
+        for (int c = 0; c < model->columnCount(); ++c)
+            texts << model->index(r, c).data().toString();
+        rows << texts;
+    }
+    QTableView floorView;
+    QStandardItemModel floorModel;
+    floorView.setModel(&floorModel);
+    floorView.resize(view->size());
+    floorView.show();
+    Result r;
+    r.name = QStringLiteral("showOrderList 500 orders + paint");
+    r.oursMs = medianMs({nullptr,
+                         [&] {
+                             screen->showOrderList(orders, 1);
+                             view->render(&image);
+                         }},
+                        reps);
+    r.floorMs = medianMs({nullptr,
+                          [&] {
+                              fillStandardModel(floorModel, rows);
+                              floorView.render(&image);
+                          }},
+                         reps);
+    table.add(r);
+}
+
+void benchFunctionPage(Table& table)
+{
+    auto screen = shownTradeScreen(200);
+    auto* next = screen->findChild<QPushButton*>(QStringLiteral("btnNextFunc"));
+    auto* previous = screen->findChild<QPushButton*>(QStringLiteral("btnPreFunc"));
+    QWidget* grid = screen->findChild<QWidget*>(QStringLiteral("widgetFunc"));
+    if (!grid || !next || !previous) {
+        std::fprintf(stderr, "functions: the grid or its page keys are missing\n");
+        return;
+    }
+    const int buttons = grid->findChildren<QPushButton*>().size();
+    // The floor: the same number of captions set on plain buttons in a grid.
+    QWidget floorGrid;
+    floorGrid.resize(grid->size());
+    auto* layout = new QGridLayout(&floorGrid);
+    QList<QPushButton*> plain;
+    for (int i = 0; i < buttons; ++i) {
+        plain << new QPushButton(&floorGrid);
+        layout->addWidget(plain.last(), i / 4, i % 4);
+    }
+    floorGrid.show();
+    // The turn ends with the grid painted once, as the cashier sees it.
+    QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
+    int page = 0;
+    bool forward = true;
+    Result r;
+    r.name = QStringLiteral("function grid page turn, 200 functions");
+    r.oursMs = medianMs({nullptr,
+                         [&] {
+                             QTest::mouseClick(forward ? next : previous, Qt::LeftButton);
+                             if (++page % 5 == 0)
+                                 forward = !forward;
+                             grid->render(&image);
+                         }},
+                        reps * 2);
+    int floorPage = 0;
+    r.floorMs = medianMs({nullptr,
+                          [&] {
+                              ++floorPage;
+                              for (int i = 0; i < plain.size(); ++i)
+                                  plain[i]->setText(QStringLiteral("功能%1").arg(floorPage * plain.size() + i));
+                              floorGrid.render(&image);
+                          }},
+                         reps * 2);
+    r.frameLimitMs = FrameMs;
+    table.add(r);
+}
+
+void benchPromotions(Table& table)
+{
+    auto screen = shownTradeScreen();
+    QMap<QString, QList<KxPosProRemarkHelper>> map;
+    QList<KxPosProRemarkHelper> list;
+    for (int i = 1; i <= 50; ++i)
+        list.append({QStringLiteral("P%1").arg(i), QStringLiteral("满%1减%2").arg(i * 50).arg(i * 5)});
+    map.insert(QStringLiteral("000000"), list);
+    QComboBox floorBox;
+    floorBox.show();
+    Result r;
+    r.name = QStringLiteral("SetProText 50 promotions");
+    r.oursMs = medianMs({nullptr, [&] { screen->SetProText(map, QString()); }}, reps);
+    r.floorMs = medianMs({nullptr,
+                          [&] {
+                              floorBox.clear();
+                              for (int i = 0; i < list.size(); ++i)
+                                  floorBox.addItem(QStringLiteral("%1/%2 %3").arg(i + 1).arg(list.size()).arg(
+                                      list.at(i).proRemark));
+                          }},
+                         reps);
+    table.add(r);
+}
+
+void benchCoupons(Table& table)
+{
+    QList<CouponWidgetInfo> coupons;
+    for (int i = 0; i < 500; ++i) {
+        CouponWidgetInfo c;
+        c.couponId = QStringLiteral("Q%1").arg(i);
+        c.couponCode = QStringLiteral("code-Q%1").arg(i);
+        c.couponName = QStringLiteral("券%1 满100减10").arg(i);
+        c.channelCode = QStringLiteral("MT");
+        c.channelName = QStringLiteral("美团");
+        c.couponAmount = 10.0;
+        coupons << c;
+    }
+    // Deduction mode: coupons of one channel are listed one after another.
+    KxPosConfig::m_isCouponForDeduct = true;
+    std::unique_ptr<CouponUsageWidget> screen;
+    QListView floorView;
+    QStandardItemModel floorModel;
+    floorView.setModel(&floorModel);
+    floorView.setUniformItemSizes(true);
+    floorView.show();
+    Result r;
+    r.name = QStringLiteral("AddCouponInfo 500 coupons");
+    r.oursMs = medianMs({[&] {
+                             screen.reset();
+                             screen = std::make_unique<CouponUsageWidget>(nullptr);
+                             screen->Show(false);
+                         },
+                         [&] {
+                             for (const CouponWidgetInfo& c : coupons)
+                                 screen->AddCouponInfo(c, true);
+                         }},
+                        qMax(5, reps / 2));
+    r.floorMs = medianMs({[&] { floorModel.clear(); },
+                          [&] {
+                              for (const CouponWidgetInfo& c : coupons) {
+                                  // A lookup of the coupon among the rows, as every add must do,
+                                  // then the new row is appended and made current.
+                                  if (floorModel.findItems(c.couponName).isEmpty())
+                                      floorModel.appendRow(new QStandardItem(c.couponName));
+                                  floorView.setCurrentIndex(floorModel.index(floorModel.rowCount() - 1, 0));
+                              }
+                          }},
+                         qMax(5, reps / 2));
+    table.add(r);
+    screen.reset();
+}
+
+void benchConstruction(Table& table)
+{
+    int childCount = 0;
+    {
+        TradeWidget probe(0, nullptr);
+        childCount = probe.findChildren<QWidget*>().size();
+    }
+    std::unique_ptr<TradeWidget> screen;
+    std::unique_ptr<QWidget> plain;
+    Result r;
+    r.name = QStringLiteral("TradeWidget construction + first show");
+    r.oursMs = medianMs({[&] { screen.reset(); },
+                         [&] {
+                             screen = std::make_unique<TradeWidget>(0, nullptr);
+                             screen->show();
+                             QApplication::processEvents();
+                         }},
+                        qMax(5, reps / 2));
+    screen.reset();
+    // The floor: a window with the same number of plain widgets.
+    r.floorMs = medianMs({[&] { plain.reset(); },
+                          [&] {
+                              plain = std::make_unique<QWidget>();
+                              auto* layout = new QGridLayout(plain.get());
+                              for (int i = 0; i < childCount; ++i)
+                                  layout->addWidget(new QPushButton(QStringLiteral("键%1").arg(i)), i / 12, i % 12);
+                              plain->resize(1024, 768);
+                              plain->show();
+                              QApplication::processEvents();
+                          }},
+                         qMax(5, reps / 2));
+    plain.reset();
+    table.add(r);
+    std::printf("(TradeWidget has %d child widgets; the floor builds as many push buttons)\n", childCount);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Debug lines of the screens and the offscreen platform's notes would
+    // only add console time to the figures; warnings are still shown.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("This plugin does not")))
+            std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        if (type == QtFatalMsg)
+            std::abort();
+    });
+    QApplication app(argc, argv);
+    if (argc > 1)
+        reps = qMax(3, QString::fromLocal8Bit(argv[1]).toInt());
+    // An optional second argument runs only the cases whose group name
+    // contains it (rebind, scan, orders, functions, promotions, coupons,
+    // construction), e.g. for a profile of one case.
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    auto wanted = [&](const char* group) { return only.isEmpty() || QLatin1String(group).contains(only); };
+    QTemporaryDir configDir;
+    KxPosConfig::SetConfigDir(configDir.path());
+    KxPosConfig::SetAppSize(1024, 768);
+    KxPosModel::RegisterMetaTypes();
+    CouponWidgetInfo::RegisterMetaTypes();
+    KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+
+    Table table;
+    if (wanted("rebind"))
+        benchRebind(table);
+    if (wanted("scan"))
+        benchScan(table);
+    if (wanted("orders"))
+        benchOrders(table);
+    if (wanted("functions"))
+        benchFunctionPage(table);
+    if (wanted("promotions"))
+        benchPromotions(table);
+    if (wanted("coupons"))
+        benchCoupons(table);
+    if (wanted("construction"))
+        benchConstruction(table);
+    const int missed = table.print();
+    std::printf("%d target(s) missed\n", missed);
+    return missed;
+}
