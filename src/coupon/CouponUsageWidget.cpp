@@ -129,6 +129,9 @@ void CouponUsageWidget::InitListView()
     couponDelegate = std::make_shared<CouponItemDelegate>(deductMode);
     ui->lvCoupon->setModel(couponModel.get());
     ui->lvCoupon->setItemDelegate(couponDelegate.get());
+    // Every row has the delegate's one size: the view then places rows
+    // without asking each one, so a long list stays quick to add to.
+    ui->lvCoupon->setUniformItemSizes(true);
     ui->lvCoupon->setMouseTracking(false);
 }
 
