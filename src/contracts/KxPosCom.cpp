@@ -75,6 +75,9 @@ QString withoutTrailingBlanks(const QString& text)
 
 QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics, int width)
 {
+    // Most captions fit as they are: one measurement instead of one per word.
+    if (metrics.horizontalAdvance(paragraph) <= width)
+        return {paragraph};
     QStringList lines;
     QString line;
     const auto fits = [&](const QString& candidate) { return metrics.horizontalAdvance(candidate) <= width; };
