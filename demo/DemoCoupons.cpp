@@ -11,6 +11,7 @@
 #include <QAbstractItemModel>
 #include <QDebug>
 #include <QDir>
+#include <QEvent>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,6 +73,7 @@ DemoCoupons::DemoCoupons(CouponUsageWidget* screen, QObject* parent)
 {
     if (!m_screen)
         return;
+    m_screen->installEventFilter(this);
     connect(m_screen, &CouponUsageWidget::SignSearchCoupon, this, &DemoCoupons::OnSearch);
     connect(m_screen, &CouponUsageWidget::SignGetCouponPlu, this, &DemoCoupons::OnGetProducts);
     connect(m_screen, &CouponUsageWidget::SignGetCouponPluWeight, this, &DemoCoupons::OnGetWeight);
@@ -92,6 +94,13 @@ DemoCoupons::DemoCoupons(CouponUsageWidget* screen, QObject* parent)
 }
 
 DemoCoupons::~DemoCoupons() = default;
+
+bool DemoCoupons::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_screen && event->type() == QEvent::Hide)
+        emit Closed();
+    return QObject::eventFilter(watched, event);
+}
 
 QString DemoCoupons::ChannelConfig()
 {
@@ -147,7 +156,7 @@ QList<DemoCoupons::Sample> DemoCoupons::Samples()
         s.entries = entries;
         samples << s;
     };
-    exchange(QStringLiteral("8001"), QStringLiteral("水果饮品兑换券"), QStringLiteral("Fruit and drinks"), 30.0, 2,
+    exchange(QStringLiteral("8001"), QStringLiteral("水果饮品兑换券"), QStringLiteral("Fruit and drinks"), 10.0, 2,
              {entry(QStringLiteral("1001"), QStringLiteral("红富士苹果"), true, 1.0),
               entry(QStringLiteral("1002"), QStringLiteral("香蕉"), true, 1.5),
               entry(QStringLiteral("6903148042441"), QStringLiteral("伊利纯牛奶 250ml"), false, 0.0),
@@ -362,6 +371,7 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
         for (KxPosPluDetail plu : pluMap.value(code)) {
             plu.lineAmount = plu.salePrice * plu.saleQty;
             plu.amountA = plu.lineAmount;
+            m_exchanged[code] += plu.lineAmount;
             for (const KxPosPluComDtDetail& item : plu.packSelection)
                 plu.subItems << qMakePair(item.pluName, item.weighFlag == WeighedFlag ? item.weight : item.qty);
             toSale << plu;
@@ -376,6 +386,16 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
 void DemoCoupons::Report(const QList<KxPosPluDetail>& products)
 {
     m_deducted = m_screen->GetUsedCouponAmount();
+    if (!m_screen->IsDeductMode()) {
+        // An exchange coupon pays for the goods it brought into the sale and
+        // for no more: what its face value leaves over is no money off the
+        // customer's other goods.
+        m_deducted = 0.0;
+        for (const CouponWidgetInfo& coupon : m_screen->GetCouponWidgetData()) {
+            if (coupon.status == CouponWidgetInfo::StatusUsed)
+                m_deducted += qMin(coupon.couponAmount, m_exchanged.value(coupon.couponCode));
+        }
+    }
     emit SignCouponSaleUpdate(products, m_deducted);
 }
 
@@ -455,6 +475,7 @@ void DemoCoupons::NewSale()
     if (m_screen)
         m_screen->UnuseAndClearData(false);
     m_doubtDone.clear();
+    m_exchanged.clear();
 }
 
 // --- Screenshots ---------------------------------------------------------------

@@ -75,6 +75,11 @@ signals:
     // Products to add to the sale now (exchange coupons just used; empty
     // otherwise) and the amount all coupons in use deduct from the sale.
     void SignCouponSaleUpdate(const QList<KxPosPluDetail>& products, double deductedAmount);
+    // The coupon screen was closed; the host takes the keyboard back.
+    void Closed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One sample code of the coupon service.
@@ -113,6 +118,7 @@ private:
     QList<Sample> m_samples;
     std::function<double()> m_weightReader;
     QSet<QString> m_doubtDone; // coupon ids whose in-doubt first use was shown
+    QMap<QString, double> m_exchanged; // value of the goods each exchange coupon code brought
     int m_saleCounter = 0;
     double m_deducted = 0.0;
     QStringList m_log;

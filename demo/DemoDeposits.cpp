@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QEvent>
 #include <QEventLoop>
 #include <QLocale>
 #include <QPixmap>
@@ -160,6 +161,8 @@ DepositPluNumbInputWidget* DemoDeposits::Pad()
 {
     if (!m_pad) {
         m_pad = std::make_unique<DepositPluNumbInputWidget>(1, nullptr);
+        // However the pad closes, the keyboard goes back to the pick-up screen.
+        m_pad->installEventFilter(this);
         connect(m_pad.get(), &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget, this,
                 &DemoDeposits::OnPadQuantity);
         connect(m_pad.get(), &DepositPluNumbInputWidget::SignDepositPluNumbInputWidgetKeyPress, this,
@@ -169,6 +172,13 @@ DepositPluNumbInputWidget* DemoDeposits::Pad()
                 });
     }
     return m_pad.get();
+}
+
+bool DemoDeposits::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_pad && watched == m_pad.get() && event->type() == QEvent::Hide && m_pickUp && m_pickUp->isVisible())
+        m_pickUp->activateWindow();
+    return QObject::eventFilter(watched, event);
 }
 
 void DemoDeposits::SlotTimeUpd(const QString& now)

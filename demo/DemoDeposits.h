@@ -84,6 +84,9 @@ signals:
     // A deposit screen was left; the host takes the focus back.
     void Finished();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Record(const QString& entry);
     QString Text(const QString& zh, const QString& en) const;

@@ -120,8 +120,10 @@ void DemoHost::WireCoupons()
     m_deductCoupons = std::make_unique<DemoCoupons>(m_deductScreen.get());
     m_exchangeCoupons = std::make_unique<DemoCoupons>(m_exchangeScreen.get());
     m_exchangeCoupons->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
-    for (DemoCoupons* service : {m_deductCoupons.get(), m_exchangeCoupons.get()})
+    for (DemoCoupons* service : {m_deductCoupons.get(), m_exchangeCoupons.get()}) {
         connect(service, &DemoCoupons::SignCouponSaleUpdate, this, &DemoHost::OnCouponProducts);
+        connect(service, &DemoCoupons::Closed, this, [this] { m_screen->StartTimerFocus(); });
+    }
 }
 
 void DemoHost::OnCouponProducts(const QList<KxPosPluDetail>& products)
@@ -379,7 +381,13 @@ void DemoHost::OnPay(int, const QString& payCode)
                .arg(paid.change, 0, 'f', 2));
     m_sale.Clear();
     Rebind();
-    // The sale is over: the next key, scan or pay key starts the next one.
+    // The sale is over: its member leaves with it, and the next key, scan or
+    // pay key starts the next one.
+    if (m_members.LoggedIn()) {
+        m_members.SetLoggedIn(false);
+        QMetaObject::invokeMethod(m_screen.get(), "SlotTrdMemberLogOut");
+        Record(QStringLiteral("member %1 logged out").arg(m_members.Member().vipCode));
+    }
     m_screen->SetTradeActive(false);
     m_screen->initValue(false);
     m_screen->ShowChange(paid.change);

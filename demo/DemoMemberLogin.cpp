@@ -3,6 +3,7 @@
 #include "contracts/KxPosConfig.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,17 @@ void DemoMemberLogin::Refuse(const QString& reason)
     m_hint->setText(reason);
     m_code->selectAll();
     m_code->setFocus();
+}
+
+void DemoMemberLogin::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in the code line confirms through the line itself; the box's
+    // default button must not confirm the same code a second time.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_code->hasFocus()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DemoMemberLogin::Confirm()

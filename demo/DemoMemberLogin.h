@@ -22,6 +22,9 @@ public:
 signals:
     void CodeEntered(const QString& code);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Confirm();
 

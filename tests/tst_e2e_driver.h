@@ -54,12 +54,22 @@ inline QString flat(QString text)
     return text.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
 }
 
-// The widget that takes the next key: the focused one, or `fallback` when the
-// focus is elsewhere (no active window).
+// The widget that takes the next key, as the window system delivers it: the
+// focused widget, else the active window itself (a screen whose widgets take
+// no focus), else `fallback`.
 inline QWidget* keyTarget(QWidget* fallback)
 {
     QWidget* focus = QApplication::focusWidget();
-    return focus && focus->isVisible() ? focus : fallback;
+    if (focus && focus->isVisible())
+        return focus;
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : fallback;
+}
+
+// Waits until the keyboard is in `screen`: its window was activated.
+inline bool keyboardIn(QWidget* screen)
+{
+    return QTest::qWaitFor([screen] { return QApplication::activeWindow() == screen->window(); });
 }
 
 // Visible buttons of `root` whose caption (line breaks removed) is `caption`.
@@ -172,6 +182,14 @@ public:
     bool WaitForSale(int sales = 1) const
     {
         return QTest::qWaitFor([this, sales] { return host->Log().count(QStringLiteral("new sale")) >= sales; }, 2000);
+    }
+
+    // Waits until the weighing panel shows `weight` as a stable reading (the
+    // simulated scale settles after a few readings, 200 ms apart).
+    bool WaitForStableWeight(const QString& weight) const
+    {
+        auto* stable = screen->findChild<QAbstractButton*>(QStringLiteral("btnStable"));
+        return QTest::qWaitFor([&] { return stable->isChecked() && Label("lblWeight") == weight; }, 3000);
     }
 
     // --- Keys ------------------------------------------------------------------------
