@@ -11,21 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-QtMessageHandler g_strictHandler = nullptr;
-
-// The offscreen platform warns about window operations it cannot carry out
-// (size hints, raising); that is the test platform, not the code under test.
-void ignoreOffscreenNoise()
-{
-    g_strictHandler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (message.startsWith(QLatin1String("This plugin does not support")))
-                return;
-            g_strictHandler(type, context, message);
-        });
-}
-
 KxPosPluComDtDetail item(const QString& group, const QString& groupName, int pick,
                          const QString& code, const QString& name, bool weighed = false,
                          double maxQty = 0.0)
@@ -91,7 +76,6 @@ QStringList visibleProductKeys(QWidget* panel)
     codes.sort();
     return codes;
 }
-
 } // namespace
 
 class KitPanelsTest : public QObject
@@ -102,7 +86,6 @@ private slots:
     void initTestCase()
     {
         KxPosTest::installStrictMessageHandler();
-        ignoreOffscreenNoise();
     }
 
     // Buttons are pressed in order ("+0" is item 0's plus key, "-3" item 3's

@@ -17,22 +17,6 @@
 
 #include <memory>
 
-namespace {
-QtMessageHandler g_strictHandler = nullptr;
-
-// The offscreen platform warns about window operations it cannot carry out
-// (size hints, raising); that is the test platform, not the code under test.
-void ignoreOffscreenNoise()
-{
-    g_strictHandler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (message.startsWith(QLatin1String("This plugin does not support")))
-                return;
-            g_strictHandler(type, context, message);
-        });
-}
-} // namespace
-
 // Receives the table's signals in the connection checks.
 class IndexReceiver : public QObject
 {
@@ -59,7 +43,6 @@ private slots:
     void initTestCase()
     {
         KxPosTest::installStrictMessageHandler();
-        ignoreOffscreenNoise();
     }
 
     void cellAccess_data()

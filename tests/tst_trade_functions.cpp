@@ -24,11 +24,6 @@
 using namespace KxPosTest;
 
 namespace {
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
-
 QString code(int i)
 {
     return QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -69,29 +64,13 @@ QString unwrappedWords(const QString& text)
     QString t = text;
     return t.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }
-
-QRect globalRect(const QWidget* w)
-{
-    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
-}
 } // namespace
 
-class TradeFunctionsTest : public QObject
+class TradeFunctionsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
-    template<typename T>
-    static T* child(QWidget* screen, const char* name)
-    {
-        T* w = screen->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("form object %s missing", name);
-        return w;
-    }
-
     // A shown screen with `count` functions; the first ten go to the bar
     // unless `barGiven` (then the host's own bar, possibly empty, is kept).
     static std::unique_ptr<TradeWidget> screenWith(int count, bool barGiven = false,
@@ -130,16 +109,11 @@ private:
         return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
     }
 
-    static void click(QWidget* screen, const char* name)
-    {
-        QTest::mouseClick(child<QAbstractButton>(screen, name), Qt::LeftButton);
-    }
-
     static void openGrid(TradeWidget* screen)
     {
         QDockWidget* dock = screen->getUiQDockWidget(22);
         if (dock->isHidden())
-            click(screen, "toolButtonKeyMore");
+            clickChild(screen, "toolButtonKeyMore");
         QVERIFY(dock->isVisible());
     }
 
@@ -160,26 +134,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     // --- Grid geometry and paging ----------------------------------------------
 
     void gridPages_data()
@@ -234,7 +188,7 @@ private slots:
             QCOMPARE(grid.first()->property("showType").toString(), QStringLiteral("normal"));
         // Walk forward to the last page, then once more: back on page 1.
         for (int p = 2; p <= pages; ++p)
-            click(screen.get(), "btnNextFunc");
+            clickChild(screen.get(), "btnNextFunc");
         page = pageCaptions(screen.get());
         QCOMPARE(page.size(), lastPageFilled);
         int empty = 0;
@@ -251,7 +205,7 @@ private slots:
         QCOMPARE(empty, perPage - lastPageFilled);
         const QStringList lastPage = page;
 
-        click(screen.get(), "btnNextFunc");
+        clickChild(screen.get(), "btnNextFunc");
         page = pageCaptions(screen.get());
         QCOMPARE(page.size(), qMin(perPage, inGrid));
         if (!firstInGrid.isEmpty()) {
@@ -259,7 +213,7 @@ private slots:
             QCOMPARE(page.first(), expected.funcName);
         }
         // Back from page 1 wraps to the last page.
-        click(screen.get(), "btnPreFunc");
+        clickChild(screen.get(), "btnPreFunc");
         QCOMPARE(pageCaptions(screen.get()), lastPage);
         // Every style change of the page is applied, none left waiting.
         QCOMPARE(UiTool::PendingStyleUpdates(), 0);
@@ -271,7 +225,7 @@ private slots:
         auto screen = screenWith(36, true);
         openGrid(screen.get());
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        click(screen.get(), "btnNextFunc");
+        clickChild(screen.get(), "btnNextFunc");
         const QList<QPushButton*> grid = cells(screen.get());
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
         QCOMPARE(func.count(), 1);
@@ -366,7 +320,7 @@ private slots:
                         inGrid << f.funcCode;
                 }
             }
-            click(screen.get(), "btnNextFunc");
+            clickChild(screen.get(), "btnNextFunc");
             if (pageCaptions(screen.get()) == firstPage)
                 break; // wrapped around
         }
@@ -381,9 +335,9 @@ private slots:
         auto screen = screenWith(36);
         QDockWidget* dock = screen->getUiQDockWidget(22);
         QVERIFY(dock->isHidden());
-        click(screen.get(), "toolButtonKeyMore");
+        clickChild(screen.get(), "toolButtonKeyMore");
         QVERIFY(dock->isVisible());
-        click(screen.get(), "toolButtonKeyMore");
+        clickChild(screen.get(), "toolButtonKeyMore");
         QVERIFY(dock->isHidden());
 
         openGrid(screen.get());
@@ -416,8 +370,8 @@ private slots:
         QCOMPARE(func.count(), 0);
         QCOMPARE(start.count(), 0);
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(2347));
-        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(MessageWidget::History().last().first, translated(2347));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QVERIFY(screen->getUiQDockWidget(22)->isVisible());
     }
 
@@ -456,10 +410,10 @@ private slots:
         auto* cancel = child<QPushButton>(screen.get(), "btnEditCancel");
         auto* edit = child<QPushButton>(screen.get(), "btnEditFun");
         QVERIFY(cancel->isHidden());
-        QCOMPARE(edit->text(), msg(2382));
+        QCOMPARE(edit->text(), translated(2382));
 
-        click(screen.get(), "btnEditFun");
-        QCOMPARE(edit->text(), msg(1492));
+        clickChild(screen.get(), "btnEditFun");
+        QCOMPARE(edit->text(), translated(1492));
         QVERIFY(cancel->isVisible());
         for (int n = 1; n <= 10; ++n)
             QCOMPARE(style(shortcut(screen.get(), n)), cancelStyle);
@@ -471,12 +425,12 @@ private slots:
             QCOMPARE(style(grid.at(k)), k < 10 ? QStringLiteral("choose") : QStringLiteral("normal"));
         }
         // The "more" button does not close the grid while editing.
-        click(screen.get(), "toolButtonKeyMore");
+        clickChild(screen.get(), "toolButtonKeyMore");
         QVERIFY(screen->getUiQDockWidget(22)->isVisible());
 
         // The second button leaves edit mode just as the first would.
-        click(screen.get(), "btnEditCancel");
-        QCOMPARE(edit->text(), msg(2382));
+        clickChild(screen.get(), "btnEditCancel");
+        QCOMPARE(edit->text(), translated(2382));
         QVERIFY(cancel->isHidden());
         for (int n = 1; n <= 10; ++n)
             QCOMPARE(style(shortcut(screen.get(), n)), QStringLiteral("normal"));
@@ -489,7 +443,7 @@ private slots:
         openGrid(screen.get());
         QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        click(screen.get(), "btnEditFun");
+        clickChild(screen.get(), "btnEditFun");
         QList<QPushButton*> grid = cells(screen.get());
 
         // Already on the bar, and an 11th: both dropped.
@@ -518,14 +472,14 @@ private slots:
         QTest::mouseClick(shortcut(screen.get(), 2), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
         save.clear();
-        click(screen.get(), "btnNextFunc");
+        clickChild(screen.get(), "btnNextFunc");
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
         QCOMPARE(save.at(0).at(0).value<QList<dynMapButton>>().last().funcCode, code(29));
         QCOMPARE(func.count(), 0);
 
         // Leaving edit mode shows the new bar, and its functions leave the grid.
-        click(screen.get(), "btnEditFun");
+        clickChild(screen.get(), "btnEditFun");
         const QStringList expectedBar{code(2), code(4), code(5), code(6), code(7),
                                       code(8), code(9), code(10), code(13), code(29)};
         QCOMPARE(codes(screen->shortcutFunctions), expectedBar);
@@ -554,7 +508,7 @@ private slots:
                     s->UpdateFuncShow();
                 });
         openGrid(screen.get());
-        click(screen.get(), "btnEditFun");
+        clickChild(screen.get(), "btnEditFun");
         QTest::mouseClick(shortcut(screen.get(), 10), Qt::LeftButton);
         QVERIFY(shortcut(screen.get(), 10)->text().isEmpty());
         QVERIFY(!shortcut(screen.get(), 10)->isEnabled());
@@ -572,12 +526,12 @@ private slots:
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
         QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
         QCOMPARE(unwrappedWords(cells(screen.get()).at(0)->text()), QStringLiteral("Function 11"));
-        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), msg(2382));
+        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
         // A resize re-flows the bar's captions in the language now shown.
         screen->resize(screen->width() - 10, screen->height());
         QTest::qWait(10);
         QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
-        QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), msg(7013));
+        QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), translated(7013));
     }
 
     // --- Grid dock placement ------------------------------------------------------------

@@ -25,11 +25,6 @@
 using namespace KxPosTest;
 
 namespace {
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
-
 QString code(int i)
 {
     return QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -48,29 +43,13 @@ QList<dynMapButton> functions(int count)
     }
     return list;
 }
-
-QRect globalRect(const QWidget* w)
-{
-    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
-}
 } // namespace
 
-class TradeQuickPayTest : public QObject
+class TradeQuickPayTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
-    template<typename T>
-    static T* child(QWidget* screen, const char* name)
-    {
-        T* w = screen->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("form object %s missing", name);
-        return w;
-    }
-
     // A shown screen with `count` functions; the first ten go to the bar
     // unless `barGiven` (then the host's own bar, possibly empty, is kept).
     static std::unique_ptr<TradeWidget> screenWith(int count, bool barGiven = false,
@@ -93,16 +72,11 @@ private:
         return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
     }
 
-    static void click(QWidget* screen, const char* name)
-    {
-        QTest::mouseClick(child<QAbstractButton>(screen, name), Qt::LeftButton);
-    }
-
     static void openGrid(TradeWidget* screen)
     {
         QDockWidget* dock = screen->getUiQDockWidget(22);
         if (dock->isHidden())
-            click(screen, "toolButtonKeyMore");
+            clickChild(screen, "toolButtonKeyMore");
         QVERIFY(dock->isVisible());
     }
 
@@ -112,26 +86,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     // --- Key button and preset keys ----------------------------------------------------------
 
     void keyButton_data()
@@ -160,14 +114,14 @@ private slots:
         auto screen = screenWith(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy entry(screen.get(), &TradeWidget::SignShowKeyEntryWidget);
-        click(screen.get(), "btnKey");
+        clickChild(screen.get(), "btnKey");
         QCOMPARE(pay.count(), pays);
         if (pays)
             QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("CashPay"));
         QCOMPARE(entry.count(), entryScreens);
         QCOMPARE(MessageWidget::History().size(), messageId ? 1 : 0);
         if (messageId)
-            QCOMPARE(MessageWidget::History().last().first, msg(messageId));
+            QCOMPARE(MessageWidget::History().last().first, translated(messageId));
         QVERIFY(screen->getUiQDockWidget(23)->isHidden());
     }
 
@@ -208,7 +162,7 @@ private slots:
 
         // The key button now opens the group keyboard over the bottom of the keys.
         QDockWidget* keyboardDock = screen->getUiQDockWidget(23);
-        click(screen.get(), "btnKey");
+        clickChild(screen.get(), "btnKey");
         QVERIFY(keyboardDock->isVisible());
         auto* keyboard = keyboardDock->findChild<KeyBoardWidget*>();
         QVERIFY(keyboard);
@@ -227,9 +181,9 @@ private slots:
         QCOMPARE(group_.count(), 1);
         QCOMPARE(group_.at(0).at(0).toString(), QStringLiteral("5"));
 
-        click(screen.get(), "btnKey");
+        clickChild(screen.get(), "btnKey");
         QVERIFY(keyboardDock->isHidden());
-        click(screen.get(), "btnKey");
+        clickChild(screen.get(), "btnKey");
         QVERIFY(keyboardDock->isVisible());
         QCOMPARE(keyboardDock->findChildren<KeyBoardWidget*>().size(), 1);
 
@@ -257,8 +211,8 @@ private slots:
         QCOMPARE(screen->LayoutMode(), 0);
         QVERIFY(child<QWidget>(screen.get(), "widgetPreKey")->isHidden());
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(1970));
-        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(MessageWidget::History().last().first, translated(1970));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
     }
 
     // --- Quick pay and the payment gate ----------------------------------------------------------
@@ -285,7 +239,7 @@ private slots:
         if (button.isEmpty())
             screen->pay(payCode);
         else
-            click(screen.get(), button.toLatin1().constData());
+            clickChild(screen.get(), button.toLatin1().constData());
         QCOMPARE(pay.count(), 1);
         QCOMPARE(pay.at(0).at(0).toInt(), 0);
         QCOMPARE(pay.at(0).at(1).toString(), payCode);
@@ -300,14 +254,14 @@ private slots:
     {
         auto screen = screenWith(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        click(screen.get(), "toolButtonpayfirst");
+        clickChild(screen.get(), "toolButtonpayfirst");
         QTest::qWait(100);
-        click(screen.get(), "toolButtonpaysecond");
+        clickChild(screen.get(), "toolButtonpaysecond");
         screen->pay(QStringLiteral("CashPay"));
         QCOMPARE(pay.count(), 1);
         QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("WxPay"));
         QTest::qWait(450);
-        click(screen.get(), "toolButtonpayother");
+        clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 2);
         QCOMPARE(pay.at(1).at(1).toString(), QString());
     }
@@ -317,17 +271,17 @@ private slots:
         auto screen = screenWith(0);
         // The cashier keys a quantity for the next product, then presses pay.
         QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
-        click(screen.get(), "btnUpdNum");
+        clickChild(screen.get(), "btnUpdNum");
         QCOMPARE(screen->GetTable()->rowCount(), 1);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
         screen->getUiQToolButton(49)->setDown(true);
-        click(screen.get(), "toolButtonpayother");
+        clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 0);
         QCOMPARE(start.count(), 0);
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(1904));
-        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(MessageWidget::History().last().first, translated(1904));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QCOMPARE(screen->GetTable()->rowCount(), 1);
         QVERIFY(!screen->getUiQToolButton(49)->isDown());
         QVERIFY(!screen->amountTyped);
@@ -350,7 +304,7 @@ private slots:
         screen->SetTradeActive(false);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        click(screen.get(), "toolButtonpayfirst");
+        clickChild(screen.get(), "toolButtonpayfirst");
         QCOMPARE(start.count(), 1);
         QCOMPARE(pay.count(), 0);
         QCOMPARE(screen->GetTable()->rowCount(), 0);
@@ -361,16 +315,16 @@ private slots:
     {
         auto screen = screenWith(36);
         openGrid(screen.get());
-        click(screen.get(), "btnEditFun");
+        clickChild(screen.get(), "btnEditFun");
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        click(screen.get(), "toolButtonpayother");
+        clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 1);
-        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), msg(2382));
+        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
         QVERIFY(child<QPushButton>(screen.get(), "btnEditCancel")->isHidden());
         QCOMPARE(style(shortcut(screen.get(), 1)), QStringLiteral("normal"));
         QVERIFY(screen->getUiQDockWidget(22)->isHidden());
         // Back in normal mode the "more" button opens the grid again.
-        click(screen.get(), "toolButtonKeyMore");
+        clickChild(screen.get(), "toolButtonKeyMore");
         QVERIFY(screen->getUiQDockWidget(22)->isVisible());
     }
 
@@ -378,7 +332,7 @@ private slots:
     {
         QTest::addColumn<QString>("payCode");
         QTest::addColumn<QString>("keyCaption");
-        QTest::newRow("no pay code: keyboard") << QString() << msg(2381);
+        QTest::newRow("no pay code: keyboard") << QString() << translated(2381);
         QTest::newRow("pay code: third caption") << QStringLiteral("01") << QStringLiteral("现金");
     }
 

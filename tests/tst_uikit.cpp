@@ -33,21 +33,6 @@
 #include <QtTest>
 
 namespace {
-
-QtMessageHandler g_strictHandler = nullptr;
-
-// The offscreen platform warns about window operations it cannot carry out
-// (size hints, raising); that is the test platform, not the code under test.
-void ignoreOffscreenNoise()
-{
-    g_strictHandler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (message.startsWith(QLatin1String("This plugin does not support")))
-                return;
-            g_strictHandler(type, context, message);
-        });
-}
-
 // Records the order of the translation calls that a language change makes.
 template <typename Base>
 class TranslationProbe : public Base
@@ -79,7 +64,6 @@ int graphemeCount(const QString& text)
         ++count;
     return count;
 }
-
 } // namespace
 
 class UiKitTest : public QObject
@@ -90,7 +74,6 @@ private slots:
     void initTestCase()
     {
         KxPosTest::installStrictMessageHandler();
-        ignoreOffscreenNoise();
         QVERIFY(UiTool::IsNonInteractive());
     }
 

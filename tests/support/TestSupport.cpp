@@ -1,6 +1,13 @@
 #include "TestSupport.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/MessageWidget.h"
+#include "contracts/QuestionMessage.h"
+
+#include <QAbstractButton>
+#include <QWidget>
 
 #include <QtGlobal>
 #include <QtTest>
@@ -73,6 +80,74 @@ QString ScopedConfigDir::path() const
 void ScopedConfigDir::set(const QString& key, const QString& value, const QString& file)
 {
     KxPosConfig::SetValue(key, value, file);
+}
+
+bool initScreenTestCase()
+{
+    installStrictMessageHandler();
+    KxPosModel::RegisterMetaTypes();
+    return KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+}
+
+void resetMessageSeams()
+{
+    MessageWidget::ClearHistory();
+    QuestionMessage::ClearHistory(); // also drops answers left in the queue
+}
+
+ScreenTestFixture::ScreenTestFixture()
+{
+    KxPosConfig::SetAppSize(1024, 768);
+    resetMessageSeams();
+}
+
+ScreenTestFixture::~ScreenTestFixture()
+{
+    KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+}
+
+ScopedConfigDir& ScreenTestCase::config()
+{
+    if (!m_fixture)
+        qFatal("ScreenTestCase::config() used outside a test function");
+    return m_fixture->config();
+}
+
+void ScreenTestCase::initTestCase()
+{
+    QVERIFY(initScreenTestCase());
+}
+
+void ScreenTestCase::init()
+{
+    m_fixture = std::make_unique<ScreenTestFixture>();
+}
+
+void ScreenTestCase::cleanup()
+{
+    m_fixture.reset();
+}
+
+void failMissingChild(const char* name, const char* type)
+{
+    const QByteArray message = QByteArray("form object ") + name + " (" + type + ") missing";
+    QTest::qFail(message.constData(), __FILE__, __LINE__);
+    qFatal("%s", message.constData());
+}
+
+void clickChild(const QObject* parent, const char* name)
+{
+    QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
+}
+
+QRect globalRect(const QWidget* widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+QString translated(int id)
+{
+    return KxPosTranslator::GetTranslation(id);
 }
 
 } // namespace KxPosTest

@@ -1,10 +1,14 @@
 #pragma once
 // Helpers shared by the QTest programs.
 
+#include <QObject>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
+
+class QWidget;
 
 namespace KxPosTest {
 
@@ -36,5 +40,78 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_previous;
 };
+
+// The common start of a screen test program: the strict message handler, the
+// meta types of the shared records (for queued signals and QSignalSpy) and
+// the Chinese texts. Returns false when the texts cannot be loaded, so call
+// it as QVERIFY(initScreenTestCase()) from initTestCase().
+bool initScreenTestCase();
+
+// Empties what the message boxes recorded under the offscreen platform:
+// MessageWidget's messages, QuestionMessage's questions and its queue of
+// answers (an empty queue answers 0, "no").
+void resetMessageSeams();
+
+// The state one screen test starts from: a fresh configuration folder, the
+// 1024 x 768 application size and empty message-box records. On destruction
+// the previous configuration folder and the Chinese texts come back, so a test
+// that switched the language does not leak it into the next one. Create it in
+// init() and destroy it in cleanup().
+class ScreenTestFixture
+{
+public:
+    ScreenTestFixture();
+    ~ScreenTestFixture();
+    ScopedConfigDir& config() { return m_config; }
+
+private:
+    ScopedConfigDir m_config;
+};
+
+// Base of the screen test programs: initTestCase() runs initScreenTestCase()
+// and every test function runs inside its own ScreenTestFixture. A program
+// that needs more per-test set-up declares its own init()/cleanup() slot and
+// calls ScreenTestCase::init()/cleanup() from it.
+class ScreenTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    // The configuration folder of the running test function.
+    ScopedConfigDir& config();
+
+protected slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+private:
+    std::unique_ptr<ScreenTestFixture> m_fixture;
+};
+
+// Fails the running test with "form object <name> missing" and stops the
+// program (the test cannot go on without the object). Used by child().
+[[noreturn]] void failMissingChild(const char* name, const char* type);
+
+// The named descendant of `parent` (a form object of a screen). A missing one
+// fails the test naming the object instead of dereferencing a null pointer.
+template<class T>
+T* child(const QObject* parent, const char* name)
+{
+    T* object = parent ? parent->findChild<T*>(QLatin1String(name)) : nullptr;
+    if (!object)
+        failMissingChild(name, T::staticMetaObject.className());
+    return object;
+}
+
+// Clicks the named button of `parent` with the left mouse button.
+void clickChild(const QObject* parent, const char* name);
+
+// The widget's rectangle in screen coordinates (for comparing the places of
+// widgets that have different parents).
+QRect globalRect(const QWidget* widget);
+
+// The text of message or caption number `id` in the current language.
+QString translated(int id);
 
 } // namespace KxPosTest
