@@ -1,15 +1,14 @@
 #include "contracts/MessageWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/MessageBoxBody_p.h"
 #include "contracts/UiTool.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -46,39 +45,15 @@ MessageWidget::MessageWidget(int screenType, QWidget* parent)
     , m_autoCloseTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MessageWidget"));
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
+    QHBoxLayout* buttons = MessageBoxBody::Build(this, m_titleLabel, m_textLabel);
 
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("messageFrame"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frame);
-
-    m_titleLabel->setObjectName(QStringLiteral("messageTitle"));
-    m_titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_textLabel->setObjectName(QStringLiteral("messageText"));
-    m_textLabel->setAlignment(Qt::AlignCenter);
-    m_textLabel->setWordWrap(true);
-    m_textLabel->setTextFormat(Qt::PlainText);
     m_okButton->setObjectName(QStringLiteral("messageOk"));
     m_okButton->setDefault(true);
     m_okButton->setFocusPolicy(Qt::NoFocus);
-
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(16, 10),
-                               KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(20, 12));
-    layout->setSpacing(KxPosConfig::GetAutoHeight(16, 10));
-    layout->addWidget(m_titleLabel);
-    layout->addWidget(m_textLabel, 1);
-    auto* buttons = new QHBoxLayout;
+    m_okButton->setMinimumSize(MessageBoxBody::ButtonSize());
     buttons->addStretch(1);
     buttons->addWidget(m_okButton);
     buttons->addStretch(1);
-    layout->addLayout(buttons);
-
-    m_okButton->setMinimumSize(KxPosConfig::GetAutoSize(200, 64, 140, 44));
-    setMinimumSize(KxPosConfig::GetAutoSize(560, 320, 400, 230));
 
     m_autoCloseTimer->setSingleShot(true);
     connect(m_autoCloseTimer, &QTimer::timeout, this, &QDialog::accept);

@@ -1,15 +1,14 @@
 #include "contracts/QuestionMessage.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/MessageBoxBody_p.h"
 #include "contracts/UiTool.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QQueue>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -48,44 +47,21 @@ QuestionMessage::QuestionMessage(int screenType, QWidget* parent)
     , m_noButton(new QPushButton)
 {
     setObjectName(QStringLiteral("QuestionMessage"));
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
+    QHBoxLayout* buttons = MessageBoxBody::Build(this, m_titleLabel, m_textLabel);
 
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("messageFrame"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frame);
-
-    m_titleLabel->setObjectName(QStringLiteral("messageTitle"));
-    m_textLabel->setObjectName(QStringLiteral("messageText"));
-    m_textLabel->setAlignment(Qt::AlignCenter);
-    m_textLabel->setWordWrap(true);
-    m_textLabel->setTextFormat(Qt::PlainText);
     m_yesButton->setObjectName(QStringLiteral("questionYes"));
     m_noButton->setObjectName(QStringLiteral("questionNo"));
     // Touch buttons must not take the focus from the keyboard handling below.
     m_yesButton->setFocusPolicy(Qt::NoFocus);
     m_noButton->setFocusPolicy(Qt::NoFocus);
 
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(16, 10),
-                               KxPosConfig::GetAutoWidth(24, 16), KxPosConfig::GetAutoHeight(20, 12));
-    layout->setSpacing(KxPosConfig::GetAutoHeight(16, 10));
-    layout->addWidget(m_titleLabel);
-    layout->addWidget(m_textLabel, 1);
-    auto* buttons = new QHBoxLayout;
     buttons->setSpacing(KxPosConfig::GetAutoWidth(24, 16));
     buttons->addStretch(1);
     buttons->addWidget(m_noButton);
     buttons->addWidget(m_yesButton);
     buttons->addStretch(1);
-    layout->addLayout(buttons);
-
-    const QSize buttonSize = KxPosConfig::GetAutoSize(200, 64, 140, 44);
-    m_yesButton->setMinimumSize(buttonSize);
-    m_noButton->setMinimumSize(buttonSize);
-    setMinimumSize(KxPosConfig::GetAutoSize(560, 320, 400, 230));
+    m_yesButton->setMinimumSize(MessageBoxBody::ButtonSize());
+    m_noButton->setMinimumSize(MessageBoxBody::ButtonSize());
 
     connect(m_yesButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_noButton, &QPushButton::clicked, this, &QDialog::reject);
