@@ -2,19 +2,15 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
+#include "trade/OrderStyle_p.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
-struct DesignValue
-{
-    const char* name;
-    int large; // 1920 x 1080 design
-    int small; // 1024 x 768 design
-};
+using OrderStyle::DesignValue;
+using OrderStyle::IsCurrentRow;
+using OrderStyle::PixelFont;
 
 const DesignValue CardValues[] = {
     {"$fontSize", 20, 14},      {"$fontDownSize", 16, 12},  {"$fontOtherSize", 18, 13},
@@ -30,25 +26,9 @@ const QColor AccentColour(QStringLiteral("#BF9F7F"));
 const QColor RedColour(QStringLiteral("#C5292B"));
 const QColor SeparatorColour(QStringLiteral("#DCDDDD"));
 
-bool isCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index)
-{
-    if (option.state & QStyle::State_Selected)
-        return true;
-    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-    return view && view->currentIndex().isValid() && view->currentIndex().row() == index.row();
-}
-
 QString cell(const QModelIndex& index, int column)
 {
     return index.sibling(index.row(), column).data(Qt::DisplayRole).toString();
-}
-
-QFont pixelFont(int size, bool bold = false)
-{
-    QFont font = QApplication::font();
-    font.setPixelSize(qMax(8, size));
-    font.setBold(bold);
-    return font;
 }
 
 void drawElided(QPainter* painter, const QRect& rect, const QFont& font, const QString& text, Qt::Alignment align)
@@ -68,23 +48,15 @@ OrderListDelegate::OrderListDelegate(QObject* parent)
 
 QStringList OrderListDelegate::StyleNames()
 {
-    QStringList names;
-    for (const DesignValue& v : CardValues)
-        names << QLatin1String(v.name);
-    return names;
+    return OrderStyle::Names(CardValues);
 }
 
 void OrderListDelegate::LoadStyle()
 {
-    m_style.clear();
-    for (const DesignValue& v : CardValues) {
-        bool ok = false;
-        const int value = KxPosConfig::styleMap.value(QLatin1String(v.name)).toInt(&ok);
-        m_style.insert(QLatin1String(v.name), ok ? value : KxPosConfig::GetAutoWidth(v.large, v.small));
-    }
-    m_titleFont = pixelFont(StyleValue(QStringLiteral("$fontSize")), true);
-    m_bodyFont = pixelFont(StyleValue(QStringLiteral("$fontOtherSize")));
-    m_smallFont = pixelFont(StyleValue(QStringLiteral("$fontDownSize")));
+    m_style = OrderStyle::Load(CardValues);
+    m_titleFont = PixelFont(StyleValue(QStringLiteral("$fontSize")), true);
+    m_bodyFont = PixelFont(StyleValue(QStringLiteral("$fontOtherSize")));
+    m_smallFont = PixelFont(StyleValue(QStringLiteral("$fontDownSize")));
 }
 
 QString OrderListDelegate::ChannelText(const QString& code)
@@ -143,7 +115,7 @@ void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setRenderHint(QPainter::TextAntialiasing);
 
     // 1. Background.
-    painter->fillRect(card, isCurrentRow(option, index)
+    painter->fillRect(card, IsCurrentRow(option, index)
                                 ? QColor(KxPosConfig::styleMap.value(QStringLiteral("$colorD"), QStringLiteral("#E6F6FE")))
                                 : QColor(QStringLiteral("#FFFFFF")));
 

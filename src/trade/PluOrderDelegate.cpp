@@ -1,18 +1,14 @@
 #include "trade/PluOrderDelegate.h"
 
 #include "contracts/KxPosConfig.h"
+#include "trade/OrderStyle_p.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QPainter>
 
 namespace {
-struct DesignValue
-{
-    const char* name;
-    int large; // 1920 x 1080 design
-    int small; // 1024 x 768 design
-};
+using OrderStyle::DesignValue;
+using OrderStyle::IsCurrentRow;
+using OrderStyle::PixelFont;
 
 const DesignValue LineValues[] = {
     {"$fontOtherSize", 18, 13}, {"$listUpY0", 10, 6},   {"$listUpY", 15, 8},
@@ -22,21 +18,6 @@ const DesignValue LineValues[] = {
 
 const QColor TextColour(QStringLiteral("#4A4A4A"));
 const QColor SeparatorColour(QStringLiteral("#DCDDDD"));
-
-bool isCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index)
-{
-    if (option.state & QStyle::State_Selected)
-        return true;
-    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-    return view && view->currentIndex().isValid() && view->currentIndex().row() == index.row();
-}
-
-QFont pixelFont(int size)
-{
-    QFont font = QApplication::font();
-    font.setPixelSize(qMax(8, size));
-    return font;
-}
 } // namespace
 
 PluOrderDelegate::PluOrderDelegate(QObject* parent)
@@ -47,24 +28,16 @@ PluOrderDelegate::PluOrderDelegate(QObject* parent)
 
 QStringList PluOrderDelegate::StyleNames()
 {
-    QStringList names;
-    for (const DesignValue& v : LineValues)
-        names << QLatin1String(v.name);
-    return names;
+    return OrderStyle::Names(LineValues);
 }
 
 void PluOrderDelegate::LoadStyle()
 {
-    m_style.clear();
-    for (const DesignValue& v : LineValues) {
-        bool ok = false;
-        const int value = KxPosConfig::styleMap.value(QLatin1String(v.name)).toInt(&ok);
-        m_style.insert(QLatin1String(v.name), ok ? value : KxPosConfig::GetAutoWidth(v.large, v.small));
-    }
+    m_style = OrderStyle::Load(LineValues);
     const int size = StyleValue(QStringLiteral("$fontOtherSize"));
-    m_nameFont = pixelFont(size);
-    m_numberFont = pixelFont(size);
-    m_packFont = pixelFont(size * 5 / 6);
+    m_nameFont = PixelFont(size);
+    m_numberFont = PixelFont(size);
+    m_packFont = PixelFont(size * 5 / 6);
 }
 
 void PluOrderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -74,7 +47,7 @@ void PluOrderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect rect = option.rect;
     painter->save();
     painter->setRenderHint(QPainter::TextAntialiasing);
-    painter->fillRect(rect, isCurrentRow(option, index)
+    painter->fillRect(rect, IsCurrentRow(option, index)
                                 ? QColor(KxPosConfig::styleMap.value(QStringLiteral("$colorD"), QStringLiteral("#E6F6FE")))
                                 : QColor(QStringLiteral("#FFFFFF")));
     painter->setPen(TextColour);
