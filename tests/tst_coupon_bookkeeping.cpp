@@ -76,20 +76,13 @@ QString lastMessage()
     const auto history = MessageWidget::History();
     return history.isEmpty() ? QString() : history.last().first;
 }
-
-QString text(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class CouponBookkeepingTest : public QObject
+class CouponBookkeepingTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct = true)
     {
         KxPosConfig::m_isCouponForDeduct = deduct;
@@ -119,24 +112,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
-    }
-
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::m_isCouponForDeduct = false;
     }
 
@@ -147,11 +125,11 @@ private slots:
         QTest::addColumn<bool>("deduct");
         QTest::addColumn<QString>("scenario");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty list") << true << "empty" << text(2279);
-        QTest::newRow("nothing ticked") << true << "unticked" << text(2279);
-        QTest::newRow("exchange: products not confirmed") << false << "unconfirmed" << text(2278);
-        QTest::newRow("exchange: an unticked row not confirmed") << false << "unticked unconfirmed" << text(2278);
-        QTest::newRow("exchange: weighed product not weighed") << false << "unweighed" << text(2280).arg("code-E2");
+        QTest::newRow("empty list") << true << "empty" << translated(2279);
+        QTest::newRow("nothing ticked") << true << "unticked" << translated(2279);
+        QTest::newRow("exchange: products not confirmed") << false << "unconfirmed" << translated(2278);
+        QTest::newRow("exchange: an unticked row not confirmed") << false << "unticked unconfirmed" << translated(2278);
+        QTest::newRow("exchange: weighed product not weighed") << false << "unweighed" << translated(2280).arg("code-E2");
     }
 
     void prepareRefusals()
@@ -190,7 +168,7 @@ private slots:
         QVERIFY(!screen->PrepareForCouponUse(requests));
         QVERIFY(requests.isEmpty());
         QCOMPARE(lastMessage(), message);
-        QCOMPARE(MessageWidget::History().last().second, text(1969));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("btnConfirm")), Qt::LeftButton);
         QCOMPARE(emitted, 0);
     }
@@ -546,13 +524,13 @@ private slots:
         QTest::addColumn<int>("unuse");
         QTest::addColumn<int>("refresh");
         QTest::addColumn<int>("rowsLeft");
-        QTest::newRow("cancel use, confirmed") << 1 << true << 1 << text(2283) << 1 << 0 << 1;
-        QTest::newRow("cancel use, declined") << 1 << true << 0 << text(2283) << 0 << 0 << 1;
-        QTest::newRow("cancel use, nothing cached") << 1 << false << 1 << text(2283) << 0 << 0 << 1;
+        QTest::newRow("cancel use, confirmed") << 1 << true << 1 << translated(2283) << 1 << 0 << 1;
+        QTest::newRow("cancel use, declined") << 1 << true << 0 << translated(2283) << 0 << 0 << 1;
+        QTest::newRow("cancel use, nothing cached") << 1 << false << 1 << translated(2283) << 0 << 0 << 1;
         QTest::newRow("refresh asks nothing") << 2 << true << 0 << QString() << 0 << 1 << 1;
         QTest::newRow("refresh without results") << 2 << false << 0 << QString() << 0 << 1 << 1;
-        QTest::newRow("remove, confirmed") << 0 << false << 1 << text(5055) << 0 << 0 << 0;
-        QTest::newRow("remove, declined") << 0 << false << 0 << text(5055) << 0 << 0 << 1;
+        QTest::newRow("remove, confirmed") << 0 << false << 1 << translated(5055) << 0 << 0 << 0;
+        QTest::newRow("remove, declined") << 0 << false << 0 << translated(5055) << 0 << 0 << 1;
     }
 
     void rowButtons()
@@ -611,11 +589,11 @@ private slots:
         QTest::addColumn<QString>("presses"); // +, -
         QTest::addColumn<int>("useCount");
         QTest::addColumn<QString>("message");
-        QTest::newRow("up to one plus the children") << 2 << 0 << "+++" << 3 << text(2282);
-        QTest::newRow("no children: plus refused") << 0 << 0 << "+" << 1 << text(2282);
+        QTest::newRow("up to one plus the children") << 2 << 0 << "+++" << 3 << translated(2282);
+        QTest::newRow("no children: plus refused") << 0 << 0 << "+" << 1 << translated(2282);
         QTest::newRow("minus stops silently at one") << 2 << 0 << "+--" << 1 << QString();
-        QTest::newRow("used coupon: plus refused") << 2 << 1 << "+" << 1 << text(2281);
-        QTest::newRow("used coupon: minus refused") << 2 << 1 << "-" << 1 << text(2281);
+        QTest::newRow("used coupon: plus refused") << 2 << 1 << "+" << 1 << translated(2281);
+        QTest::newRow("used coupon: minus refused") << 2 << 1 << "-" << 1 << translated(2281);
         QTest::newRow("in doubt may change") << 2 << 2 << "+" << 2 << QString();
     }
 
