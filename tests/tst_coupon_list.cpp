@@ -70,35 +70,21 @@ QString lastMessage()
     const auto history = MessageWidget::History();
     return history.isEmpty() ? QString() : history.last().first;
 }
-
-QString text(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class CouponListTest : public QObject
+class CouponListTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct, const QString& channels = QString())
     {
         KxPosConfig::m_isCouponForDeduct = deduct;
         if (!channels.isNull())
-            config->set(QStringLiteral("TRADE_CertificateChannel"), channels);
+            config().set(QStringLiteral("TRADE_CertificateChannel"), channels);
         auto screen = std::make_unique<CouponUsageWidget>(nullptr);
         screen->Show(false);
         return screen;
-    }
-    template <typename T> static T* child(CouponUsageWidget* screen, const char* name)
-    {
-        T* widget = screen->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
     }
     static QListView* list(CouponUsageWidget* screen) { return child<QListView>(screen, "lvCoupon"); }
     static QList<QPushButton*> channelButtons(CouponUsageWidget* screen)
@@ -113,26 +99,10 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
-    }
-
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::m_isCouponForDeduct = false;
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
     }
 
     // --- Records ---------------------------------------------------------------
@@ -280,8 +250,8 @@ private slots:
         auto* typeButton = child<QPushButton>(screen.get(), "btnCouponType");
         QVERIFY(!typeButton->isEnabled());
         if (deduct)
-            QCOMPARE(typeButton->text(), text(5053));
-        QCOMPARE(screen->findChild<TitleWidget*>()->title(), text(2271));
+            QCOMPARE(typeButton->text(), translated(5053));
+        QCOMPARE(screen->findChild<TitleWidget*>()->title(), translated(2271));
         QCOMPARE(child<QPushButton>(screen.get(), "btnPre")->isVisible(), !deduct);
         QCOMPARE(child<QPushButton>(screen.get(), "btnConfirm")->isVisible(), deduct);
         QCOMPARE(screen->GetChannelList().size(), channels == ChannelsJson ? 3 : 0);
@@ -340,7 +310,7 @@ private slots:
         QTest::keyClicks(line, QStringLiteral("7788"));
         QTest::keyClick(line, Qt::Key_Return);
         QCOMPARE(search.count(), 0);
-        QCOMPARE(lastMessage(), text(2278));
+        QCOMPARE(lastMessage(), translated(2278));
         QCOMPARE(line->text(), QStringLiteral("7788"));
 
         screen->SetCouponConfirmed(list(screen.get())->model()->index(0, 0));
@@ -387,8 +357,8 @@ private slots:
             QVERIFY(MessageWidget::History().isEmpty());
             QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("B1"));
         } else {
-            QCOMPARE(lastMessage(), text(2267).arg(QStringLiteral("抖音")));
-            QCOMPARE(MessageWidget::History().last().second, text(1969));
+            QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("抖音")));
+            QCOMPARE(MessageWidget::History().last().second, translated(1969));
             QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("A1"));
         }
     }
@@ -420,7 +390,7 @@ private slots:
         QCOMPARE(rows.at(0).couponId, QStringLiteral("A1"));
         QCOMPARE(rows.at(0).couponName, warn ? QStringLiteral("券A1") : QStringLiteral("新名称"));
         QCOMPARE(rows.at(0).couponAmount, warn ? 10.0 : 25.0);
-        QCOMPARE(lastMessage(), warn ? text(2268).arg(QStringLiteral("A1")) : QString());
+        QCOMPARE(lastMessage(), warn ? translated(2268).arg(QStringLiteral("A1")) : QString());
         // Either way the last row becomes current.
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
     }
@@ -509,7 +479,7 @@ private slots:
         // With coupons of DY listed, another channel is refused.
         screen->AddCouponInfo(coupon(QStringLiteral("D1"), QStringLiteral("DY")), true);
         QTest::mouseClick(screen->GetChannelButton(QStringLiteral("MT")), Qt::LeftButton);
-        QCOMPARE(lastMessage(), text(2267).arg(QStringLiteral("抖音")));
+        QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("抖音")));
         QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("DY"));
         QVERIFY(screen->GetChannelButton(QStringLiteral("DY"))->isChecked());
         QVERIFY(!screen->GetChannelButton(QStringLiteral("MT"))->isChecked());
@@ -535,7 +505,7 @@ private slots:
         QTest::mouseClick(c5, Qt::LeftButton);
         QVERIFY(!c5->isChecked());
         QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("C0"));
-        QCOMPARE(lastMessage(), text(2267).arg(QStringLiteral("C0")));
+        QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("C0")));
     }
 
     // --- Selecting rows --------------------------------------------------------
@@ -602,7 +572,7 @@ private slots:
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
         MessageWidget::ClearHistory();
         clickRowBody(screen.get(), 0);
-        QCOMPARE(lastMessage(), text(2278));
+        QCOMPARE(lastMessage(), translated(2278));
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
         QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("E2"));
     }
@@ -660,7 +630,7 @@ private slots:
                 [&](CouponPluListMap&, const QList<QVariantMap>&) { ++used; });
         QTest::mouseClick(child<QPushButton>(&screen, "btnSubmit"), Qt::LeftButton);
         QCOMPARE(finished, refuse ? 0 : 1);
-        QCOMPARE(lastMessage(), refuse ? text(2284) : QString());
+        QCOMPARE(lastMessage(), refuse ? translated(2284) : QString());
         QTest::mouseClick(child<QPushButton>(&screen, "btnConfirm"), Qt::LeftButton);
         QCOMPARE(used, 1);
     }
@@ -680,7 +650,7 @@ private slots:
         QCOMPARE(child<QLabel>(screen.get(), "lblTotalAmount")->text(), QStringLiteral("0.00"));
         QCOMPARE(child<QLabel>(screen.get(), "lblDeductAmount")->text(), QStringLiteral("0.00"));
         QCOMPARE(child<QLabel>(screen.get(), "lblPayAmount")->text(), QStringLiteral("0.00"));
-        QCOMPARE(child<QLabel>(screen.get(), "lblPluCount")->text(), text(2277));
+        QCOMPARE(child<QLabel>(screen.get(), "lblPluCount")->text(), translated(2277));
         QCOMPARE(screen->CurrentPage(), 0);
         QCOMPARE(screen->ChannelPage(), 0);
         QCOMPARE(screen->PackPluRow(), -1);
