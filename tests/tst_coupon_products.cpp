@@ -93,33 +93,19 @@ QString lastMessage()
     const auto history = MessageWidget::History();
     return history.isEmpty() ? QString() : history.last().first;
 }
-
-QString text(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class CouponProductsTest : public QObject
+class CouponProductsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<CouponUsageWidget> makeScreen()
     {
         KxPosConfig::m_isCouponForDeduct = false;
         auto screen = std::make_unique<CouponUsageWidget>(nullptr);
         screen->Show(false);
         return screen;
-    }
-    template <typename T> static T* child(CouponUsageWidget* screen, const char* name)
-    {
-        T* widget = screen->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
     }
     static void clickCell(QTableView* view, int row, int column)
     {
@@ -148,23 +134,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::m_isCouponForDeduct = false;
     }
 
@@ -178,8 +150,8 @@ private slots:
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.columnCount(), 3);
         QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral(" "));
-        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), text(1453));
-        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), text(5012));
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), translated(1453));
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), translated(5012));
         for (int column = 0; column < 3; ++column)
             QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
                      int(Qt::AlignLeft | Qt::AlignVCenter));
@@ -244,7 +216,7 @@ private slots:
         const QList<int> ids{1453, 5012, 1420, 1515};
         const QList<int> align{int(Qt::AlignLeft), int(Qt::AlignHCenter), int(Qt::AlignRight), int(Qt::AlignHCenter)};
         for (int column = 0; column < 4; ++column) {
-            QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), text(ids.at(column)));
+            QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), translated(ids.at(column)));
             QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
                      align.at(column) | int(Qt::AlignVCenter));
         }
@@ -280,7 +252,7 @@ private slots:
             exchangeCoupon(selectCount, {entry(QStringLiteral("A")), entry(QStringLiteral("B")), entry(QStringLiteral("C"))}),
             true);
         QCOMPARE(screen->CurrentPage(), 0);
-        QCOMPARE(child<QLabel>(screen.get(), "lblSelectTitle")->text(), text(2272).arg(QStringLiteral("EX1")));
+        QCOMPARE(child<QLabel>(screen.get(), "lblSelectTitle")->text(), translated(2272).arg(QStringLiteral("EX1")));
         auto* view = child<QTableView>(screen.get(), "tbvPluSelection");
         for (int tap : taps)
             clickCell(view, tap, 1);
@@ -291,9 +263,9 @@ private slots:
         QCOMPARE(flags, selected);
         QCOMPARE(MessageWidget::History().size(), refusals);
         if (refusals)
-            QCOMPARE(lastMessage(), text(1411));
+            QCOMPARE(lastMessage(), translated(1411));
         QCOMPARE(child<QLabel>(screen.get(), "lblSelectCount")->text(),
-                 text(5054).arg(selectCount).arg(int(selected.count(true))));
+                 translated(5054).arg(selectCount).arg(int(selected.count(true))));
         // Until confirmed the coupon's own record keeps its flags.
         QCOMPARE(selectedFlags(screen.get()), (QList<bool>{false, false, false}));
     }
@@ -305,7 +277,7 @@ private slots:
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
         QVERIFY(child<QPushButton>(screen.get(), "btnPackConfirm")->isVisible());
         click(screen.get(), "btnPackConfirm");
-        QCOMPARE(lastMessage(), text(2276));
+        QCOMPARE(lastMessage(), translated(2276));
         QCOMPARE(products.count(), 0);
 
         clickCell(child<QTableView>(screen.get(), "tbvPluSelection"), 1, 0);
@@ -336,7 +308,7 @@ private slots:
         QCOMPARE(child<QLabel>(screen.get(), "lblTotalAmount")->text(), QStringLiteral("33.00"));
         QCOMPARE(child<QLabel>(screen.get(), "lblDeductAmount")->text(), QStringLiteral("20.00"));
         QCOMPARE(child<QLabel>(screen.get(), "lblPayAmount")->text(), QStringLiteral("13.00"));
-        QCOMPARE(child<QLabel>(screen.get(), "lblPluCount")->text(), text(2274).arg(2));
+        QCOMPARE(child<QLabel>(screen.get(), "lblPluCount")->text(), translated(2274).arg(2));
         QCOMPARE(child<QTableView>(screen.get(), "tbvPluList")->currentIndex().row(), 0);
         // The page's bottom group: row keys and the use buttons.
         QVERIFY(child<QPushButton>(screen.get(), "btnConfirm")->isVisible());
@@ -392,7 +364,7 @@ private slots:
             QCOMPARE(child<QLabel>(screen.get(), "lblTotalAmount")->text(),
                      QString::number(8.0 + 20.0 * weight, 'f', 2));
         } else {
-            QCOMPARE(lastMessage(), text(2269).arg(shownLimit));
+            QCOMPARE(lastMessage(), translated(2269).arg(shownLimit));
             QCOMPARE(stored.saleQty, 1.0);
             QCOMPARE(shown.saleQty, 1.0);
             QVERIFY(screen->WeighedRows(Code).isEmpty());
@@ -456,7 +428,7 @@ private slots:
         QList<QVariantMap> requests;
         QCOMPARE(screen->PrepareForCouponUse(requests), ready);
         if (!ready)
-            QCOMPARE(lastMessage(), text(2280).arg(Code));
+            QCOMPARE(lastMessage(), translated(2280).arg(Code));
         QCOMPARE(requests.size(), ready ? 1 : 0);
     }
 
@@ -475,7 +447,7 @@ private slots:
         QCOMPARE(screen->CurrentPage(), 2);
         QCOMPARE(screen->PackPluRow(), 0);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P1"));
-        QCOMPARE(child<QLabel>(screen.get(), "lblPackTitle")->text(), text(2275).arg(QStringLiteral("商品P1")));
+        QCOMPARE(child<QLabel>(screen.get(), "lblPackTitle")->text(), translated(2275).arg(QStringLiteral("商品P1")));
         QVERIFY(child<QPushButton>(screen.get(), "btnPackConfirm")->isVisible());
         QVERIFY(!child<QPushButton>(screen.get(), "btnConfirm")->isVisible());
         QVERIFY(!child<QPushButton>(screen.get(), "btnPre")->isVisible());
@@ -483,7 +455,7 @@ private slots:
         // Nothing chosen: the picker's own reason is shown.
         click(screen.get(), "btnPackConfirm");
         QVERIFY(!lastMessage().isEmpty());
-        QCOMPARE(MessageWidget::History().last().second, text(1969));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QCOMPARE(screen->PackPluRow(), 0);
 
         picker->increase(0);
