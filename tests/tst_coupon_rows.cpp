@@ -47,18 +47,16 @@ CouponWidgetInfo coupon(const QString& id, const QString& channel = QStringLiter
 }
 } // namespace
 
-class CouponRowsTest : public QObject
+class CouponRowsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct, const QString& channels = QString())
     {
         KxPosConfig::m_isCouponForDeduct = deduct;
         if (!channels.isNull())
-            config->set(QStringLiteral("TRADE_CertificateChannel"), channels);
+            config().set(QStringLiteral("TRADE_CertificateChannel"), channels);
         auto screen = std::make_unique<CouponUsageWidget>(nullptr);
         screen->Show(false);
         return screen;
@@ -69,23 +67,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::m_isCouponForDeduct = false;
     }
 
