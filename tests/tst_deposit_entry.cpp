@@ -85,20 +85,13 @@ QStringList messageTexts()
         texts << entry.first;
     return texts;
 }
-
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class DepositEntryTest : public QObject
+class DepositEntryTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<DepositPluWidget> makeScreen(int screenType = 0)
     {
         auto screen = std::make_unique<DepositPluWidget>(screenType, nullptr);
@@ -137,27 +130,16 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
+        ScreenTestCase::init();
         KxPosConfig::sProjectCode.clear();
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
     }
 
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::sProjectCode.clear();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
     }
 
     // --- Code entry -------------------------------------------------------
@@ -199,7 +181,7 @@ private slots:
         QCOMPARE(added.count(), emitted.isEmpty() ? 0 : 1);
         if (!emitted.isEmpty())
             QCOMPARE(added.at(0).at(0).toString(), emitted);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         if (!typed.isEmpty())
             QVERIFY(codeBox(*screen)->text().isEmpty()); // cleared before the whole-sale refusal too
         QCOMPARE(rows(*screen), 0);
@@ -207,7 +189,7 @@ private slots:
 
     void depositsFromSalesIgnoreDigitsAndOK()
     {
-        config->set(QStringLiteral("TRADE_IsDepositUseSaleNo"), QStringLiteral("1"));
+        config().set(QStringLiteral("TRADE_IsDepositUseSaleNo"), QStringLiteral("1"));
         auto screen = makeScreen();
         QVERIFY(!codeBox(*screen)->isEnabled());
         QSignalSpy added(screen.get(), &DepositPluWidget::SignDepositAddPlu);
@@ -257,7 +239,7 @@ private slots:
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         typeOnKeypad(*screen, typed);
         click(*screen, BtnCount);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         QCOMPARE(screen->nextQuantity, quantity);
         QCOMPARE(codeBox(*screen)->text(), boxAfter);
         if (quantity) {
@@ -279,7 +261,7 @@ private slots:
         click(*screen, BtnCount);
         typeOnKeypad(*screen, QStringLiteral("5"));
         click(*screen, BtnCount);
-        QCOMPARE(messageTexts(), QStringList{msg(1904)});
+        QCOMPARE(messageTexts(), QStringList{translated(1904)});
         QCOMPARE(screen->nextQuantity, 2);
         QCOMPARE(rows(*screen), 1);
         QCOMPARE(codeBox(*screen)->text(), QStringLiteral("5"));
@@ -329,7 +311,7 @@ private slots:
         QSignalSpy import(screen.get(), &DepositPluWidget::SignDepositPluImport);
         typeOnKeypad(*screen, QStringLiteral("3"));
         click(*screen, button);
-        QCOMPARE(messageTexts(), QStringList{msg(2300)});
+        QCOMPARE(messageTexts(), QStringList{translated(2300)});
         QVERIFY(QuestionMessage::History().isEmpty());
         QCOMPARE(screen->PluList().size(), 1);
         QCOMPARE(rows(*screen), 1);
@@ -369,8 +351,8 @@ private slots:
         }
         QuestionMessage::QueueAnswers({answer});
         click(*screen, BtnClearRow);
-        QCOMPARE(QuestionMessage::History(), QStringList{msg(1908)});
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(QuestionMessage::History(), QStringList{translated(1908)});
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         QStringList codes;
         for (int i = 0; i < screen->PluList().size(); ++i) {
             codes << screen->PluList().at(i).pluCode;
@@ -438,15 +420,15 @@ private slots:
         QSignalSpy clearedSpy(screen.get(), &DepositPluWidget::SignDepositClearAll);
         QuestionMessage::QueueAnswers({answer});
         click(*screen, ask ? BtnClearAll : BtnClearNoAsk);
-        QCOMPARE(QuestionMessage::History(), ask ? QStringList{msg(1910)} : QStringList());
+        QCOMPARE(QuestionMessage::History(), ask ? QStringList{translated(1910)} : QStringList());
         QCOMPARE(clearedSpy.count(), cleared ? 1 : 0);
         QCOMPARE(screen->PluList().isEmpty(), cleared);
         QCOMPARE(screen->Member().vipId.isEmpty(), cleared);
         QCOMPARE(screen->Employee().employeeCode.isEmpty(), cleared);
         QCOMPARE(screen->IsWholeSale(), !cleared);
         QCOMPARE(screen->getUiQPushButton(BtnMember)->text(),
-                 cleared ? msg(1912) : QStringLiteral("13812345678"));
-        QCOMPARE(screen->getUiQPushButton(BtnClerk)->text(), cleared ? msg(1913) : QStringLiteral("张敏"));
+                 cleared ? translated(1912) : QStringLiteral("13812345678"));
+        QCOMPARE(screen->getUiQPushButton(BtnClerk)->text(), cleared ? translated(1913) : QStringLiteral("张敏"));
     }
 
     void import_data()
@@ -469,7 +451,7 @@ private slots:
         QSignalSpy import(screen.get(), &DepositPluWidget::SignDepositPluImport);
         click(*screen, BtnImport);
         QCOMPARE(import.count(), emitted);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
     }
 
     // --- Member, clerk and hand-over ------------------------------------------
@@ -484,10 +466,10 @@ private slots:
         QCOMPARE(login.count(), 1);
         QCOMPARE(clerkLogin.count(), 1);
 
-        config->set(QStringLiteral("TRADE_IsDepositUseSaleNo"), QStringLiteral("1"));
+        config().set(QStringLiteral("TRADE_IsDepositUseSaleNo"), QStringLiteral("1"));
         click(*screen, BtnMember);
         QCOMPARE(login.count(), 1);
-        QCOMPARE(messageTexts(), QStringList{msg(2304)});
+        QCOMPARE(messageTexts(), QStringList{translated(2304)});
     }
 
     void handOver_data()
@@ -519,7 +501,7 @@ private slots:
             screen->AddPlu(product(QStringLiteral("P%1").arg(i), i + 1.5));
         QSignalSpy handed(screen.get(), &DepositPluWidget::SignDepositPlus);
         click(*screen, BtnDeposit);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         QCOMPARE(handed.count(), message ? 0 : 1);
         if (!message) {
             const auto list = handed.at(0).at(0).value<QList<KxPosPluDetail>>();
@@ -555,7 +537,7 @@ private slots:
         click(*screen, button);
         QCOMPARE(left.count(), withLines ? 0 : 1);
         QCOMPARE(screen->isVisible(), withLines);
-        QCOMPARE(messageTexts(), withLines ? QStringList{msg(2301)} : QStringList());
+        QCOMPARE(messageTexts(), withLines ? QStringList{translated(2301)} : QStringList());
         QCOMPARE(screen->PluList().size(), withLines ? 1 : 0);
     }
 
@@ -647,7 +629,7 @@ private slots:
 
     void suggestionsRespectTheMinimumLength()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = makeScreen();
         QStringListModel codes(QStringList{QStringLiteral("6901234567892"), QStringLiteral("6902083881405"),
                                            QStringLiteral("1001")});
@@ -691,7 +673,7 @@ private slots:
 
     void choosingASuggestionEntersIt()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
         auto screen = makeScreen();
         QStringListModel codes(QStringList{QStringLiteral("1001"), QStringLiteral("1002")});
         QCompleter completer(&codes);
@@ -727,7 +709,7 @@ private slots:
         QCOMPARE(view->palette().color(QPalette::Base), QColor(245, 252, 255));
         for (int c = 0; c < 4; ++c) {
             const int ids[] = {402, 1181, 5012, 1456};
-            QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), msg(ids[c]));
+            QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), translated(ids[c]));
         }
 
         screen->AddPlu(product(QStringLiteral("6901234567892"), 1.2345));
@@ -795,9 +777,9 @@ private slots:
         auto screen = makeScreen();
         screen->SlotTrdSetStatusValue(QStringLiteral("0101"), QStringLiteral("03"), QStringLiteral("刘洋"));
         QCOMPARE(screen->getUiQLable(6)->text(), QStringLiteral("0101"));
-        QCOMPARE(screen->getUiQLable(7)->text(), msg(1247) + QStringLiteral("-03"));
+        QCOMPARE(screen->getUiQLable(7)->text(), translated(1247) + QStringLiteral("-03"));
         QCOMPARE(screen->getUiQLable(8)->text(), QStringLiteral("刘洋"));
-        config->set(QStringLiteral("TRADE_ShowOrgPosType"), QStringLiteral("2"));
+        config().set(QStringLiteral("TRADE_ShowOrgPosType"), QStringLiteral("2"));
         KxPosConfig::sOrgName = QStringLiteral("人民路店");
         screen->SlotTrdSetStatusValue(QStringLiteral("0101"), QStringLiteral("03"), QStringLiteral("刘洋"));
         QCOMPARE(screen->getUiQLable(6)->text(), QStringLiteral("人民路店0101"));
@@ -810,9 +792,9 @@ private slots:
         QVERIFY(plain->getUiQWidget(6)->isHidden());
         auto large = makeScreen(1);
         QVERIFY(!large->getUiQWidget(6)->isHidden());
-        QCOMPARE(large->getUiQPushButton(BtnGroupMember)->text(), msg(2298));
-        QCOMPARE(large->getUiQPushButton(BtnGroupMember + 1)->text(), msg(2299));
-        QCOMPARE(large->getUiQPushButton(BtnGroupMember + 2)->text(), msg(1248));
+        QCOMPARE(large->getUiQPushButton(BtnGroupMember)->text(), translated(2298));
+        QCOMPARE(large->getUiQPushButton(BtnGroupMember + 1)->text(), translated(2299));
+        QCOMPARE(large->getUiQPushButton(BtnGroupMember + 2)->text(), translated(1248));
         QSignalSpy login(large.get(), &DepositPluWidget::SignMembLogin);
         click(*large, BtnGroupMember);
         QCOMPARE(login.count(), 1);
@@ -821,20 +803,20 @@ private slots:
     void accessorsAndTexts()
     {
         auto screen = makeScreen();
-        QCOMPARE(screen->getUiQLineEdit(0)->placeholderText(), msg(1587));
+        QCOMPARE(screen->getUiQLineEdit(0)->placeholderText(), translated(1587));
         QCOMPARE(screen->getUiQLineEdit(1), UIComponentGapFiller::getQLineEdit());
         QCOMPARE(screen->getUiQTableView(1), UIComponentGapFiller::getQTableView());
         QCOMPARE(screen->getUiQPushButton(28), UIComponentGapFiller::getQPushButton());
         QCOMPARE(screen->getUiQLable(-3), UIComponentGapFiller::getQLabel());
         QCOMPARE(screen->getUiQWidget(9), UIComponentGapFiller::getQWidget());
-        QCOMPARE(screen->getUiQPushButton(BtnDeposit)->text(), msg(2306));
-        QCOMPARE(screen->getUiQPushButton(BtnReturn)->text(), msg(7300));
+        QCOMPARE(screen->getUiQPushButton(BtnDeposit)->text(), translated(2306));
+        QCOMPARE(screen->getUiQPushButton(BtnReturn)->text(), translated(7300));
 
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
         QCOMPARE(screen->getUiQPushButton(BtnDeposit)->text(), QStringLiteral("Deposit"));
-        QCOMPARE(screen->getUiQLineEdit(0)->placeholderText(), msg(1587));
-        QCOMPARE(screen->getUiQTableView(0)->model()->headerData(1, Qt::Horizontal).toString(), msg(1181));
-        QCOMPARE(screen->getUiQPushButton(BtnMember)->text(), msg(1912));
+        QCOMPARE(screen->getUiQLineEdit(0)->placeholderText(), translated(1587));
+        QCOMPARE(screen->getUiQTableView(0)->model()->headerData(1, Qt::Horizontal).toString(), translated(1181));
+        QCOMPARE(screen->getUiQPushButton(BtnMember)->text(), translated(1912));
     }
 };
 
