@@ -21,13 +21,11 @@
 
 using namespace KxPosTest;
 
-class DepositMenuTest : public QObject
+class DepositMenuTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     // Runs the menu modally while `act` plays the cashier; returns show()'s result.
     static bool runMenu(DepositWidget& menu, const std::function<void()>& act)
     {
@@ -41,24 +39,16 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
+        ScreenTestCase::init();
         KxPosConfig::sProjectCode.clear();
     }
 
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::sProjectCode.clear();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
     }
 
     void choices_data()
