@@ -37,20 +37,13 @@ QStringList messageTexts()
         texts << entry.first;
     return texts;
 }
-
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class DepositNumpadTest : public QObject
+class DepositNumpadTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     static std::unique_ptr<DepositPluNumbInputWidget> makePad(double maximum, int screenType = 1)
     {
         auto pad = std::make_unique<DepositPluNumbInputWidget>(screenType, nullptr);
@@ -79,25 +72,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     void decimalRules_data()
     {
         QTest::addColumn<QStringList>("keys");
@@ -162,7 +136,7 @@ private slots:
         QSignalSpy accepted(pad.get(), &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget);
         QTest::keyClicks(pad->getUiQLineEdit(0), typed);
         click(*pad, BtnOK);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         QCOMPARE(accepted.count(), message ? 0 : 1);
         if (!message) {
             QCOMPARE(accepted.at(0).at(0).toDouble(), emitted);
@@ -178,7 +152,7 @@ private slots:
         QSignalSpy accepted(pad.get(), &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget);
         QTest::keyClicks(pad->getUiQLineEdit(0), QStringLiteral("abc"));
         QTest::keyClick(pad->getUiQLineEdit(0), Qt::Key_Return);
-        QCOMPARE(messageTexts(), QStringList{msg(2297)});
+        QCOMPARE(messageTexts(), QStringList{translated(2297)});
         QCOMPARE(accepted.count(), 0);
     }
 
@@ -257,9 +231,9 @@ private slots:
         QVERIFY(titled->testAttribute(Qt::WA_TranslucentBackground));
         QCOMPARE(titled->windowOpacity(), 1.0);
         QVERIFY(!titled->getUiQWidget(0)->isHidden());
-        QCOMPARE(titled->getUiQLable(0)->text(), msg(7319));
-        QCOMPARE(titled->getUiQPushButton(BtnOK)->text(), msg(1259));
-        QCOMPARE(titled->getUiQPushButton(BtnClose)->text(), msg(7300));
+        QCOMPARE(titled->getUiQLable(0)->text(), translated(7319));
+        QCOMPARE(titled->getUiQPushButton(BtnOK)->text(), translated(1259));
+        QCOMPARE(titled->getUiQPushButton(BtnClose)->text(), translated(7300));
         QCOMPARE(titled->getUiQPushButton(15), UIComponentGapFiller::getQPushButton());
         QCOMPARE(titled->getUiQLineEdit(1), UIComponentGapFiller::getQLineEdit());
         QCOMPARE(titled->getUiQWidget(2), UIComponentGapFiller::getQWidget());
