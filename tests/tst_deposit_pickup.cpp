@@ -86,20 +86,13 @@ QStringList messageTexts()
         texts << entry.first;
     return texts;
 }
-
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class DepositPickupTest : public QObject
+class DepositPickupTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     std::unique_ptr<GetDepositWidget> makeScreen(int screenType = 0, bool withOrders = true)
     {
         auto screen = std::make_unique<GetDepositWidget>(screenType, nullptr);
@@ -142,26 +135,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     void initValueShowsTheFirstOrder()
     {
         auto screen = makeScreen();
@@ -334,7 +307,7 @@ private slots:
             tick(*screen, row);
         QSignalSpy handed(screen.get(), &GetDepositWidget::SignGetDepositPlus);
         click(*screen, BtnGet);
-        QCOMPARE(messageTexts(), message ? QStringList{msg(message)} : QStringList());
+        QCOMPARE(messageTexts(), message ? QStringList{translated(message)} : QStringList());
         QCOMPARE(handed.count(), message ? 0 : 1);
         if (!message) {
             const auto who = handed.at(0).at(0).value<KxPosVipDetail>();
@@ -429,7 +402,7 @@ private slots:
         QCOMPARE(t->horizontalHeaderItem(0)->text(), QString());
         const int ids[] = {402, 1181, 1182, 1456, 2310, 2309};
         for (int c = 1; c < 7; ++c)
-            QCOMPARE(t->horizontalHeaderItem(c)->text(), msg(ids[c - 1]));
+            QCOMPARE(t->horizontalHeaderItem(c)->text(), translated(ids[c - 1]));
         QVERIFY(t->verticalHeader()->isHidden());
         QVERIFY(!t->showGrid());
         QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -461,8 +434,8 @@ private slots:
         QVERIFY(plain->getUiQWidget(5)->isHidden());
         auto large = makeScreen(1);
         QVERIFY(!large->getUiQWidget(5)->isHidden());
-        QCOMPARE(large->getUiQPushButton(BtnEditNum2)->text(), msg(1916));
-        QCOMPARE(large->getUiQPushButton(BtnGet2)->text(), msg(2308));
+        QCOMPARE(large->getUiQPushButton(BtnEditNum2)->text(), translated(1916));
+        QCOMPARE(large->getUiQPushButton(BtnGet2)->text(), translated(2308));
         QSignalSpy edit(large.get(), &GetDepositWidget::SignDepositEditNum);
         click(*large, BtnEditNum2);
         QCOMPARE(edit.count(), 1);
@@ -471,10 +444,10 @@ private slots:
     void frameAndAccessors()
     {
         auto screen = makeScreen();
-        QCOMPARE(screen->getUiQLable(6)->text(), msg(7309));
-        QCOMPARE(screen->getUiQLable(7)->text(), msg(7310));
-        QCOMPARE(screen->getUiQLable(8)->text(), msg(7311));
-        QCOMPARE(screen->getUiQPushButton(BtnGet)->text(), msg(2308));
+        QCOMPARE(screen->getUiQLable(6)->text(), translated(7309));
+        QCOMPARE(screen->getUiQLable(7)->text(), translated(7310));
+        QCOMPARE(screen->getUiQLable(8)->text(), translated(7311));
+        QCOMPARE(screen->getUiQPushButton(BtnGet)->text(), translated(2308));
         QCOMPARE(screen->getUiQPushButton(11), UIComponentGapFiller::getQPushButton());
         QCOMPARE(screen->getUiQLable(15), UIComponentGapFiller::getQLabel());
         QCOMPARE(screen->getUiQListView(1), UIComponentGapFiller::getQListView());
@@ -484,12 +457,12 @@ private slots:
         screen->SlotTimeUpd(QStringLiteral("2024-05-06 Mon 21:30:00"));
         QCOMPARE(screen->getUiQLable(2)->text(), QStringLiteral("21:30:00"));
         screen->SlotTrdSetStatusValue(QStringLiteral("0101"), QStringLiteral("03"), QStringLiteral("刘洋"));
-        QCOMPARE(screen->getUiQLable(13)->text(), msg(1247) + QStringLiteral("-03"));
+        QCOMPARE(screen->getUiQLable(13)->text(), translated(1247) + QStringLiteral("-03"));
         QCOMPARE(screen->getUiQLable(14)->text(), QStringLiteral("刘洋"));
 
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
         QCOMPARE(screen->getUiQPushButton(BtnGet)->text(), QStringLiteral("Confirm pick-up"));
-        QCOMPARE(table(*screen)->horizontalHeaderItem(5)->text(), msg(2310));
+        QCOMPARE(table(*screen)->horizontalHeaderItem(5)->text(), translated(2310));
     }
 };
 
