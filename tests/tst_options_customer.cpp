@@ -26,7 +26,6 @@
 #include <functional>
 
 namespace {
-
 const char* const SmallTree = R"([
   {"name": "广东省", "child": [
     {"name": "广州市", "child": [{"name": "天河区"}, {"name": "越秀区"}]},
@@ -37,11 +36,6 @@ const char* const SmallTree = R"([
   ]},
   {"name": "西藏自治区", "child": []}
 ])";
-
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 
 QStringList items(QComboBox* combo)
 {
@@ -93,40 +87,27 @@ void clickKey(CustomerInfoWidget& form, const QString& key)
     else
         QTest::mouseClick(button, Qt::LeftButton);
 }
-
 } // namespace
 
-class OptionsCustomerTest : public QObject
+class OptionsCustomerTest : public KxPosTest::ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        KxPosTest::installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-        KxPosConfig::SetAppSize(1024, 768);
-    }
-
-    void init()
-    {
-        MessageWidget::ClearHistory();
-    }
-
     void areaErrors_data()
     {
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty text") << "" << msg(2285);
-        QTest::newRow("not JSON") << "省市区" << msg(2287);
-        QTest::newRow("broken JSON") << "[{\"name\": \"广东省\"" << msg(2287);
-        QTest::newRow("an object, not a list") << "{}" << msg(2286);
-        QTest::newRow("object with provinces inside") << "{\"child\": []}" << msg(2286);
-        QTest::newRow("province without a name") << "[{}]" << msg(2288) + "0";
+        QTest::newRow("empty text") << "" << KxPosTest::translated(2285);
+        QTest::newRow("not JSON") << "省市区" << KxPosTest::translated(2287);
+        QTest::newRow("broken JSON") << "[{\"name\": \"广东省\"" << KxPosTest::translated(2287);
+        QTest::newRow("an object, not a list") << "{}" << KxPosTest::translated(2286);
+        QTest::newRow("object with provinces inside") << "{\"child\": []}" << KxPosTest::translated(2286);
+        QTest::newRow("province without a name") << "[{}]" << KxPosTest::translated(2288) + "0";
         QTest::newRow("second province without a name")
-            << "[{\"name\": \"广东省\", \"child\": []}, {\"child\": []}]" << msg(2288) + "1";
-        QTest::newRow("province that is no object") << "[{\"name\": \"广东省\"}, 5]" << msg(2288) + "1";
-        QTest::newRow("name that is no text") << "[{\"name\": 11}]" << msg(2288) + "0";
+            << "[{\"name\": \"广东省\", \"child\": []}, {\"child\": []}]" << KxPosTest::translated(2288) + "1";
+        QTest::newRow("province that is no object") << "[{\"name\": \"广东省\"}, 5]" << KxPosTest::translated(2288) + "1";
+        QTest::newRow("name that is no text") << "[{\"name\": 11}]" << KxPosTest::translated(2288) + "0";
     }
 
     void areaErrors()
@@ -229,20 +210,20 @@ private slots:
         QTest::addColumn<QString>("storedId");
         const QString id18 = QStringLiteral("440305199001011234");
         const QString idX = QStringLiteral("11010519491231002X");
-        const QString mismatch = msg(2290) + idX + msg(2291);
+        const QString mismatch = KxPosTest::translated(2290) + idX + KxPosTest::translated(2291);
         QTest::newRow("empty ID accepted") << "" << "" << "深圳市" << "" << "科技园路1号" << "" << "";
         QTest::newRow("18 characters accepted") << "" << id18 << "深圳市" << "南山区" << "科技园路1号" << "" << id18;
-        QTest::newRow("17 characters refused") << "" << id18.left(17) << "深圳市" << "" << "科技园路1号" << msg(2289) << "";
-        QTest::newRow("19 characters refused") << "" << id18 + "5" << "深圳市" << "" << "科技园路1号" << msg(2289) << "";
+        QTest::newRow("17 characters refused") << "" << id18.left(17) << "深圳市" << "" << "科技园路1号" << KxPosTest::translated(2289) << "";
+        QTest::newRow("19 characters refused") << "" << id18 + "5" << "深圳市" << "" << "科技园路1号" << KxPosTest::translated(2289) << "";
         QTest::newRow("preset matched") << idX << idX << "深圳市" << "" << "科技园路1号" << "" << idX;
         QTest::newRow("preset matched with small x")
             << idX << idX.left(17) + "x" << "深圳市" << "" << "科技园路1号" << "" << idX;
         QTest::newRow("preset not matched") << idX << id18 << "深圳市" << "" << "科技园路1号" << mismatch << "";
-        QTest::newRow("length before preset") << idX << idX.left(17) << "深圳市" << "" << "科技园路1号" << msg(2289) << "";
+        QTest::newRow("length before preset") << idX << idX.left(17) << "深圳市" << "" << "科技园路1号" << KxPosTest::translated(2289) << "";
         QTest::newRow("preset, ID box emptied") << idX << "" << "深圳市" << "" << "科技园路1号" << "" << "";
-        QTest::newRow("address missing") << "" << id18 << "深圳市" << "" << "" << msg(2292) << "";
-        QTest::newRow("address only blanks") << "" << id18 << "深圳市" << "" << "   " << msg(2292) << "";
-        QTest::newRow("city missing") << "" << id18 << "" << "" << "科技园路1号" << msg(2292) << "";
+        QTest::newRow("address missing") << "" << id18 << "深圳市" << "" << "" << KxPosTest::translated(2292) << "";
+        QTest::newRow("address only blanks") << "" << id18 << "深圳市" << "" << "   " << KxPosTest::translated(2292) << "";
+        QTest::newRow("city missing") << "" << id18 << "" << "" << "科技园路1号" << KxPosTest::translated(2292) << "";
     }
 
     void finishRules()
@@ -296,7 +277,7 @@ private slots:
             QVERIFY(openAfterFinish);
             QCOMPARE(history.size(), 1);
             QCOMPARE(history.at(0).first, refusal);
-            QCOMPARE(history.at(0).second, msg(1969));
+            QCOMPARE(history.at(0).second, KxPosTest::translated(1969));
             // A refusal leaves the input in place.
             QCOMPARE(idAfter, id);
             QCOMPARE(addressAfter, address);
@@ -441,9 +422,9 @@ private slots:
         CustomerInfoWidget form(1, nullptr);
         QVERIFY(!form.getUiQWidget(2)->isHidden());
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
-        QCOMPARE(form.getUiQLable(1)->text(), msg(7426));
+        QCOMPARE(form.getUiQLable(1)->text(), KxPosTest::translated(7426));
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-        QCOMPARE(form.getUiQLable(1)->text(), msg(7426));
+        QCOMPARE(form.getUiQLable(1)->text(), KxPosTest::translated(7426));
     }
 
 private:
