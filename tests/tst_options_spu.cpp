@@ -16,7 +16,6 @@
 #include <functional>
 
 namespace {
-
 KxPosPluSpec spec(const QString& name, const QString& code, bool selected = false)
 {
     KxPosPluSpec s;
@@ -104,27 +103,15 @@ QString requiredMessage(const QString& group)
 {
     return KxPosTranslator::GetTranslation(2356) + group + KxPosTranslator::GetTranslation(2357);
 }
-
 } // namespace
 
-class OptionsSpuTest : public QObject
+class OptionsSpuTest : public KxPosTest::ScreenTestCase
 {
     Q_OBJECT
 
+// Every test runs at the fixture's 1024 x 768, where all three areas leave
+// the add-on grid two rows of keys.
 private slots:
-    void initTestCase()
-    {
-        KxPosTest::installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        // All three areas at 1024 x 768 leave the add-on grid two rows of keys.
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
     void pageCount_data()
     {
         QTest::addColumn<int>("n");
