@@ -18,7 +18,6 @@
 #include <vector>
 
 namespace {
-
 // Spies on the eight signals, in declaration order.
 struct SignalSpies {
     explicit SignalSpies(SortPluManagement* dialog)
@@ -57,25 +56,13 @@ void fillPanel(PrePluGroupShowWidget& panel)
     panel.SetProducts(QStringLiteral("S"), {{"S1", "薯条"}});
     panel.SetGrid(2, 2);
 }
-
 } // namespace
 
-class PresetKeysSortTest : public QObject
+class PresetKeysSortTest : public KxPosTest::ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        KxPosTest::installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        KxPosConfig::SetAppSize(1024, 768);
-    }
-
     // Button (accessor number) and the counts of the eight signals after one
     // click: left, right, pre-show, up, down, top, hide category, hide product.
     void buttons_data()
