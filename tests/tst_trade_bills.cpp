@@ -25,11 +25,6 @@
 using namespace KxPosTest;
 
 namespace {
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
-
 const char* const billButtons[] = {"btnBill01", "btnBill02", "btnBill03", "btnBill04", "btnBillOrder"};
 
 const char* const statusLabelNames[] = {"lblprodcount", "lbldiscount", "lblshould", "lblprodtotal", "lblbillno",
@@ -37,22 +32,11 @@ const char* const statusLabelNames[] = {"lblprodcount", "lbldiscount", "lblshoul
                                     "lblGrpText",   "lableDeduct"};
 } // namespace
 
-class TradeBillsTest : public QObject
+class TradeBillsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
-    template<typename T>
-    static T* child(QWidget* screen, const char* name)
-    {
-        T* w = screen->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("form object %s missing", name);
-        return w;
-    }
-
     static QStringList checkedBills(QWidget* screen)
     {
         QStringList checked;
@@ -81,25 +65,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-    }
-
     // --- Bill buttons ---------------------------------------------------------------
 
     void billButtonAsksHost_data()
@@ -246,7 +211,7 @@ private slots:
         QTest::newRow("5 bill number") << 5 << QStringLiteral("B0001") << QStringLiteral("lblbillno")
                                        << QStringLiteral("B0001");
         QTest::newRow("6 date") << 6 << QStringLiteral("2024-05-01") << QStringLiteral("lblDate")
-                                << msg(2109) + QStringLiteral(":2024-05-01");
+                                << translated(2109) + QStringLiteral(":2024-05-01");
         for (int type : {0, 7, 8, 9, 10, 12, 99, -1})
             QTest::addRow("%d ignored", type) << type << QStringLiteral("X") << QString() << QString();
     }
@@ -273,12 +238,12 @@ private slots:
         QTest::addColumn<QString>("print");
         QTest::addColumn<QString>("network");
         QTest::addColumn<QString>("wait");
-        QTest::newRow("all well, network watched") << QStringLiteral("1") << true << QString() << msg(2379) << msg(5977)
+        QTest::newRow("all well, network watched") << QStringLiteral("1") << true << QString() << translated(2379) << translated(5977)
                                                    << QString();
-        QTest::newRow("all bad, network watched") << QStringLiteral("1") << false << msg(6285) << msg(2380) << msg(5978)
-                                                  << msg(2365);
-        QTest::newRow("network not watched") << QStringLiteral("0") << false << msg(6285) << msg(2380)
-                                             << QStringLiteral("untouched") << msg(2365);
+        QTest::newRow("all bad, network watched") << QStringLiteral("1") << false << translated(6285) << translated(2380) << translated(5978)
+                                                  << translated(2365);
+        QTest::newRow("network not watched") << QStringLiteral("0") << false << translated(6285) << translated(2380)
+                                             << QStringLiteral("untouched") << translated(2365);
     }
 
     void statusLabels()
@@ -355,7 +320,7 @@ private slots:
         screen.groupSaleMode = group;
         screen.ShowGrpSaleText();
         QCOMPARE(stack->currentIndex(), page);
-        QCOMPARE(caption->text(), messageId ? msg(messageId) : previous);
+        QCOMPARE(caption->text(), messageId ? translated(messageId) : previous);
     }
 
     // --- Change popup keys ----------------------------------------------------------------
@@ -470,7 +435,7 @@ private slots:
         QCOMPARE(start.count(), starts);
         QCOMPARE(MessageWidget::History().size(), messages);
         if (messages)
-            QCOMPARE(MessageWidget::History().last().first, msg(2347));
+            QCOMPARE(MessageWidget::History().last().first, translated(2347));
         QCOMPARE(screen.getUiQLineEdit(26)->text(), codeAfter);
     }
 
@@ -482,8 +447,8 @@ private slots:
         QSignalSpy notices(&screen, &TradeWidget::SignShowAllNotice);
         screen.ShowToBeginMessage();
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(2347));
-        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(MessageWidget::History().last().first, translated(2347));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QVERIFY(QMetaObject::invokeMethod(&screen, "on_msgnotice_clicked"));
         QCOMPARE(notices.count(), 1);
         screen.changeMsgNotice(5);
@@ -533,8 +498,8 @@ private slots:
         if (editing) {
             QCOMPARE(leave.count(), 0);
             QCOMPARE(MessageWidget::History().size(), 1);
-            QCOMPARE(MessageWidget::History().last().first, msg(5970));
-            QCOMPARE(MessageWidget::History().last().second, msg(1969));
+            QCOMPARE(MessageWidget::History().last().first, translated(5970));
+            QCOMPARE(MessageWidget::History().last().second, translated(1969));
             QVERIFY(dock->isVisible());
             QCOMPARE(screen.LayoutMode(), layoutBefore);
             return;
