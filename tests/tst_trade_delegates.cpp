@@ -67,12 +67,11 @@ QRect pixelsOf(const QImage& image, const QColor& colour)
 }
 } // namespace
 
-class TradeDelegatesTest : public QObject
+class TradeDelegatesTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
     QStandardItemModel pickModel{3, 4};
     QStandardItemModel cardModel{1, 13};
     QStandardItemModel lineModel{1, 7};
@@ -114,23 +113,16 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
         KxPosConfig::dRate = 1.0;
-        KxPosConfig::SetAppSize(1024, 768);
+        ScreenTestCase::init();
         fillPickModel();
     }
 
     void cleanup()
     {
-        config.reset();
+        ScreenTestCase::cleanup();
         KxPosConfig::dRate = 1.0;
     }
 
