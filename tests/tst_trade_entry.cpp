@@ -77,13 +77,11 @@ struct Suggestions {
     QAbstractItemView* popup() const { return completer.popup(); }
 };
 
-class TradeEntryTest : public QObject
+class TradeEntryTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     static std::unique_ptr<TradeWidget> shownScreen(int screenType = 0)
     {
         auto screen = std::make_unique<TradeWidget>(screenType, nullptr);
@@ -132,22 +130,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup() { config.reset(); }
-
     // --- Key map ---------------------------------------------------------------
 
     void keyMap_data()
@@ -313,7 +295,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, added);
         QFETCH(bool, beginMessage);
-        config->set(QStringLiteral("TRADE_IsUseEmployee"), useEmployee);
+        config().set(QStringLiteral("TRADE_IsUseEmployee"), useEmployee);
 
         auto screen = shownScreen();
         bind(screen.get(), {{1, QStringLiteral("6901"), 1}, {2, QStringLiteral("6902"), 2}});
@@ -411,7 +393,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, sent);
         if (charInput)
-            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+            config().set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen(screenType);
         QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
         for (const QChar c : typed) {
@@ -464,7 +446,7 @@ private slots:
         QFETCH(QList<int>, codes);
         QFETCH(QString, letters);
         if (letters == QLatin1String("mode"))
-            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+            config().set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen(letters == QLatin1String("type 2") ? 2 : 0);
         if (letters == QLatin1String("once"))
             screen->UseCharInput();
@@ -542,7 +524,7 @@ private slots:
         QFETCH(bool, once);
         QFETCH(bool, handled);
         if (mode)
-            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+            config().set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen();
         QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
         QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
@@ -582,7 +564,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, shown);
         if (!length.isNull())
-            config->set(QStringLiteral("TRADE_LenovoLength"), length);
+            config().set(QStringLiteral("TRADE_LenovoLength"), length);
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001", "6901002", "6902000", "1234567"});
         QAbstractItemView* popup = hints.popup();
@@ -598,8 +580,8 @@ private slots:
 
     void suggestionPopupPlacement()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
-        config->set(QStringLiteral("SYSTEM_Style"), QStringLiteral("big"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("SYSTEM_Style"), QStringLiteral("big"));
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001", "6901002", "6902000"});
         QAbstractItemView* popup = hints.popup();
@@ -621,7 +603,7 @@ private slots:
 
     void suggestionPlacementWaits30ms()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001", "6901002"});
         QAbstractItemView* popup = hints.popup();
@@ -670,9 +652,9 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, highlighted);
         QFETCH(QString, sent);
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
         if (charInput)
-            config->set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+            config().set(QStringLiteral("Biz/IsCharInput"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001", "6901002", "ab1", "ac2", "XAB12"});
         QAbstractItemView* popup = hints.popup();
@@ -699,7 +681,7 @@ private slots:
 
     void popupNavigationAndTyping()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         Suggestions hints(screen.get(), {"6901001", "6901002", "6902000"});
@@ -746,7 +728,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QStringList, added);
         QFETCH(QList<int>, forwarded);
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001", "6901002"});
         QAbstractItemView* popup = hints.popup();
@@ -778,7 +760,7 @@ private slots:
 
     void withoutCompleterNothingBreaks()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("1"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("1"));
         auto screen = shownScreen();
         QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
         QTest::keyClicks(codeBox(screen.get()), QStringLiteral("6901"));
@@ -794,7 +776,7 @@ private slots:
 
     void numberPadOffersSuggestionsOnRelease()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
         auto screen = shownScreen();
         Suggestions hints(screen.get(), {"6901001"});
         for (const QString& key : {QStringLiteral("6"), QStringLiteral("9")}) {
@@ -875,7 +857,7 @@ private slots:
 
     void keyboardLineSuggestions()
     {
-        config->set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
         auto screen = shownScreen();
         // The keyboard floats at the right; its suggestions open to its left.
         QDockWidget* dock = screen->getUiQDockWidget(23);
