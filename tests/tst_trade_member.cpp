@@ -24,11 +24,6 @@
 using namespace KxPosTest;
 
 namespace {
-QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
-
 KxPosVipDetail member(const QString& name, const QString& code, const QString& phone, double points)
 {
     KxPosVipDetail vip;
@@ -62,23 +57,11 @@ QList<QAction*> entries(QMenu* menu)
 }
 } // namespace
 
-
-class TradeMemberTest : public QObject
+class TradeMemberTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
-    template<typename T>
-    static T* child(TradeWidget* screen, const char* name)
-    {
-        T* w = screen->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("form object %s missing", name);
-        return w;
-    }
-
     static void setMember(TradeWidget* screen, KxPosVipDetail vip)
     {
         QVERIFY(QMetaObject::invokeMethod(screen, "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &vip)));
@@ -95,25 +78,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-    }
-
     // --- Showing a member ----------------------------------------------------
 
     void showsMember_data()
@@ -189,8 +153,8 @@ private slots:
         QCOMPARE(screen.MemberCode(), vip.vipCode);
         QCOMPARE(child<QLabel>(&screen, "lblVipLvlName")->text(), level);
         QCOMPARE(child<QLabel>(&screen, "lblVipPhone")->text(), nameAndPhone);
-        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), msg(5059) + points);
-        QCOMPARE(child<QLabel>(&screen, "lblVipMoney")->text(), msg(5060) + balance);
+        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), translated(5059) + points);
+        QCOMPARE(child<QLabel>(&screen, "lblVipMoney")->text(), translated(5060) + balance);
         QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), QString());
         QVERIFY(child<QPushButton>(&screen, "btnVipName")->isHidden());
         QVERIFY(!child<QLabel>(&screen, "lblVipLvlName")->isHidden());
@@ -209,15 +173,15 @@ private slots:
         screen.InitWidget(1);
         setMember(&screen, vip);
         QCOMPARE(child<QLabel>(&screen, "lblVipPhone")->text(), QStringLiteral("张三    13812345678"));
-        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), msg(2371) + QStringLiteral("1234.5"));
-        QCOMPARE(child<QLabel>(&screen, "lblVipMoney")->text(), msg(1950) + QStringLiteral("88.50"));
+        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), translated(2371) + QStringLiteral("1234.5"));
+        QCOMPARE(child<QLabel>(&screen, "lblVipMoney")->text(), translated(1950) + QStringLiteral("88.50"));
         QVERIFY(child<QLabel>(&screen, "lblVipLvlName")->isHidden());
 
         // Back in the normal layout the next member shows on two lines again.
         screen.InitWidget(0);
         setMember(&screen, vip);
         QCOMPARE(child<QLabel>(&screen, "lblVipPhone")->text(), QStringLiteral("张三\n13812345678"));
-        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), msg(5059) + QStringLiteral("1234.5"));
+        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), translated(5059) + QStringLiteral("1234.5"));
         QVERIFY(!child<QLabel>(&screen, "lblVipLvlName")->isHidden());
     }
 
@@ -230,7 +194,7 @@ private slots:
         QCOMPARE(rebind.count(), 2);
         QCOMPARE(screen.MemberCode(), QStringLiteral("M002"));
         QCOMPARE(child<QLabel>(&screen, "lblVipPhone")->text(), QStringLiteral("李*\n139****0002"));
-        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), msg(5059) + QStringLiteral("7"));
+        QCOMPARE(child<QLabel>(&screen, "lblVipIntegral")->text(), translated(5059) + QStringLiteral("7"));
     }
 
     void nullMemberChangesNothing()
@@ -240,7 +204,7 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdSetMemberInfo",
                                           Q_ARG(KxPosVipDetail*, static_cast<KxPosVipDetail*>(nullptr))));
         QCOMPARE(rebind.count(), 0);
-        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), msg(1951));
+        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), translated(1951));
         QVERIFY(screen.MemberCode().isEmpty());
     }
 
@@ -248,12 +212,12 @@ private slots:
     {
         TradeWidget screen(0, nullptr);
         // A fresh screen starts logged out.
-        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), msg(1951));
+        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), translated(1951));
         QVERIFY(child<QLabel>(&screen, "lblVipPhone")->isHidden());
 
         setMember(&screen, member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("13812345678"), 5));
         logOut(&screen);
-        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), msg(1951));
+        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), translated(1951));
         QVERIFY(!child<QPushButton>(&screen, "btnVipName")->isHidden());
         for (const char* name : {"lblVipLvlName", "lblVipPhone", "lblVipIntegral", "lblVipMoney"})
             QVERIFY2(child<QLabel>(&screen, name)->text().isEmpty(), name);
@@ -311,8 +275,8 @@ private slots:
             QCOMPARE(start.count(), 1);
             QCOMPARE(add.count(), 0);
             QCOMPARE(MessageWidget::History().size(), 1);
-            QCOMPARE(MessageWidget::History().last().first, msg(2347));
-            QCOMPARE(MessageWidget::History().last().second, msg(1969));
+            QCOMPARE(MessageWidget::History().last().first, translated(2347));
+            QCOMPARE(MessageWidget::History().last().second, translated(1969));
         }
         QVERIFY(screen.getUiQLineEdit(26)->text().isEmpty());
     }
@@ -382,8 +346,8 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!clerkMenu(&screen)->isVisible());
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(1972));
-        QCOMPARE(MessageWidget::History().last().second, msg(1969));
+        QCOMPARE(MessageWidget::History().last().first, translated(1972));
+        QCOMPARE(MessageWidget::History().last().second, translated(1969));
     }
 
     void clerkMenuEntries_data()
@@ -391,13 +355,13 @@ private slots:
         QTest::addColumn<QList<KxPosEmployeeDetail>>("clerks");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("caption");
-        const QString add = msg(1968);
+        const QString add = translated(1968);
         QTest::newRow("empty list: only the add entry") << QList<KxPosEmployeeDetail>{} << QStringList{add}
-                                                       << msg(1913);
+                                                       << translated(1913);
         QTest::newRow("no current clerk")
             << QList<KxPosEmployeeDetail>{clerk(QStringLiteral("王芳"), QStringLiteral("001")),
                                           clerk(QStringLiteral("赵强"), QStringLiteral("002"))}
-            << QStringList{add, QStringLiteral("王芳-001"), QStringLiteral("赵强-002")} << msg(1913);
+            << QStringList{add, QStringLiteral("王芳-001"), QStringLiteral("赵强-002")} << translated(1913);
         QTest::newRow("second is current")
             << QList<KxPosEmployeeDetail>{clerk(QStringLiteral("王芳"), QStringLiteral("001")),
                                           clerk(QStringLiteral("赵强"), QStringLiteral("002"), true)}
@@ -519,7 +483,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(&screen, "btnphone"), Qt::LeftButton);
         QVERIFY(!clerkMenu(&screen)->isVisible());
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, msg(2347));
+        QCOMPARE(MessageWidget::History().last().first, translated(2347));
     }
 
     void hostRebindRefreshesClerks()
