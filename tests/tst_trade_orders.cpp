@@ -59,19 +59,13 @@ PluDetail makeLine(const QString& name, double orderQty, double pickQty, double 
     l.unitText = weighed ? QStringLiteral("kg") : QStringLiteral("个");
     return l;
 }
-
-QString text(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
 } // namespace
 
-class TradeOrdersTest : public QObject
+class TradeOrdersTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
     std::unique_ptr<TradeWidget> screen;
     // What the host hands back for the order being picked: the same order
     // under an id of its own, so that tests see which of the two a signal
@@ -130,20 +124,15 @@ private:
 private slots:
     void initTestCase()
     {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
+        ScreenTestCase::initTestCase();
         qRegisterMetaType<OrderDetail>();
         qRegisterMetaType<PluDetail>();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
     }
 
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
+        ScreenTestCase::init();
         KxPosConfig::SetWeightUpper = 15.0;
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
         pickingLines.clear();
         detailRequests = 0;
         screen = std::make_unique<TradeWidget>(0, nullptr);
@@ -154,8 +143,7 @@ private slots:
     void cleanup()
     {
         screen.reset();
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+        ScreenTestCase::cleanup();
     }
 
     void panelOpensAndCloses()
@@ -208,7 +196,7 @@ private slots:
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->columnCount(), 13);
-        QCOMPARE(cell("tbvOrder", 0, 1), caption ? text(caption) : QString());
+        QCOMPARE(cell("tbvOrder", 0, 1), caption ? translated(caption) : QString());
         QCOMPARE(cell("tbvOrder", 0, 0), QStringLiteral("A1"));
         QCOMPARE(cell("tbvOrder", 0, 6), order.cardText1);
         QCOMPARE(cell("tbvOrder", 0, 9), QStringLiteral("#12"));
@@ -262,7 +250,7 @@ private slots:
 
         screen->showOrderList({}, 2);
         QCOMPARE(shown.count(), 0);
-        QCOMPARE(child<QLabel>("lbRemark")->text(), text(1154));
+        QCOMPARE(child<QLabel>("lbRemark")->text(), translated(1154));
         QCOMPARE(view("tbvOrder")->model()->rowCount(), 0);
         QCOMPARE(view("tbvOnline")->model()->rowCount(), 0);
         QCOMPARE(view("tbvDown")->model()->rowCount(), 0);
@@ -315,8 +303,8 @@ private slots:
         clickRow("tbvOrder", 1);
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.at(0).at(1).toInt(), mode);
-        QCOMPARE(button("btnOper1")->text(), text(caption1));
-        QCOMPARE(button("btnOper2")->text(), text(caption2));
+        QCOMPARE(button("btnOper1")->text(), translated(caption1));
+        QCOMPARE(button("btnOper2")->text(), translated(caption2));
         QCOMPARE(button("btnOper2")->isVisible(), secondVisible);
         // Choosing another order shows the second button again.
         clickRow("tbvOrder", 0);
@@ -381,7 +369,7 @@ private slots:
         else
             QTest::mouseClick(button(buttonName.toLatin1().constData()), Qt::LeftButton);
 
-        QCOMPARE(QuestionMessage::History(), question ? QStringList{text(question)} : QStringList{});
+        QCOMPARE(QuestionMessage::History(), question ? QStringList{translated(question)} : QStringList{});
         for (const auto& [name, spy] : spies) {
             QCOMPARE(spy->count(), name == signal ? 1 : 0);
             if (name == signal) {
@@ -426,12 +414,12 @@ private slots:
         QTest::mouseClick(button("btnOper1"), Qt::LeftButton);
         if (refusal) {
             QCOMPARE(MessageWidget::History().size(), 1);
-            QCOMPARE(MessageWidget::History().constFirst().first, text(refusal));
-            QCOMPARE(MessageWidget::History().constFirst().second, text(1969));
+            QCOMPARE(MessageWidget::History().constFirst().first, translated(refusal));
+            QCOMPARE(MessageWidget::History().constFirst().second, translated(1969));
             QVERIFY(QuestionMessage::History().isEmpty());
             QCOMPARE(finished.count(), 0);
         } else {
-            QCOMPARE(QuestionMessage::History(), QStringList{text(1146)});
+            QCOMPARE(QuestionMessage::History(), QStringList{translated(1146)});
             QCOMPARE(finished.count(), 1);
             const OrderDetail order = finished.at(0).at(0).value<OrderDetail>();
             QCOMPARE(order.pickAmount, 6.0 * weight + 5.0);
@@ -474,7 +462,7 @@ private slots:
         else
             screen->pluAddOne(index);
         QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().constFirst(), qMakePair(text(message), text(1969)));
+        QCOMPARE(MessageWidget::History().constFirst(), qMakePair(translated(message), translated(1969)));
         QCOMPARE(finished.count(), 0);
         QCOMPARE(kept.count(), 0);
         if (!lines.isEmpty())
@@ -488,7 +476,7 @@ private slots:
         QAbstractItemModel* model = view("tbvDown")->model();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(cell("tbvDown", 0, 2), QStringLiteral("1"));
-        QCOMPARE(cell("tbvDown", 1, 2), text(1106));
+        QCOMPARE(cell("tbvDown", 1, 2), translated(1106));
         QCOMPARE(child<QLabel>("lblPickAmount")->text(), QStringLiteral("2.50"));
         screen->pluAddOne(model->index(0, 2));
         screen->pluAddOne(model->index(0, 2));
@@ -504,7 +492,7 @@ private slots:
         screen->updateOrderPluDetail(weighed, QStringLiteral("price"), 1);
         screen->updateOrderPluDetail(weighed, QStringLiteral("weight"), 2);
         screen->updateOrderPluDetail(weighed, QStringLiteral("weight"), -1);
-        QCOMPARE(cell("tbvDown", 1, 2), text(1106));
+        QCOMPARE(cell("tbvDown", 1, 2), translated(1106));
         screen->updateOrderPluDetail(weighed, QStringLiteral("weight"), 1);
         QCOMPARE(cell("tbvDown", 1, 2), QStringLiteral("1.25kg"));
         QCOMPARE(child<QLabel>("lblPickAmount")->text(), QStringLiteral("15.00"));
@@ -566,21 +554,21 @@ private slots:
         QFETCH(QString, match);
         QFETCH(double, orderWeight);
         QFETCH(bool, taken);
-        config->set(QStringLiteral("ORDER_IsMatchWeight"), match);
+        config().set(QStringLiteral("ORDER_IsMatchWeight"), match);
         PluDetail line = makeLine(QStringLiteral("葡萄"), 1, 1, 20.0, true);
         line.orderWeight = orderWeight;
         openPickUp({line});
-        QCOMPARE(cell("tbvDown", 0, 2), taken ? QStringLiteral("0.5kg") : text(1106));
+        QCOMPARE(cell("tbvDown", 0, 2), taken ? QStringLiteral("0.5kg") : translated(1106));
         QCOMPARE(child<QLabel>("lblPickAmount")->text(), taken ? QStringLiteral("10.00") : QStringLiteral("0.00"));
         // A taken weight counts as weighed when the pick-up is finished.
         QuestionMessage::QueueAnswers({0});
         QTest::mouseClick(button("btnOper1"), Qt::LeftButton);
         if (taken) {
-            QCOMPARE(QuestionMessage::History(), QStringList{text(1146)});
+            QCOMPARE(QuestionMessage::History(), QStringList{translated(1146)});
             QVERIFY(MessageWidget::History().isEmpty());
         } else {
             QVERIFY(QuestionMessage::History().isEmpty());
-            QCOMPARE(MessageWidget::History().constFirst().first, text(1144));
+            QCOMPARE(MessageWidget::History().constFirst().first, translated(1144));
         }
     }
 
@@ -614,7 +602,7 @@ private slots:
                  QStringLiteral("早餐套餐\r\n--豆浆(大杯加糖热饮\u00d71\r\n--油条\u00d72"));
         QCOMPARE(cell("tbvOnline", 1, 4), QStringLiteral("18.00/个"));
         QCOMPARE(cell("tbvOnline", 0, 5), QStringLiteral("6.00"));
-        QCOMPARE(child<QLabel>("lbRemark")->text(), text(5997) + QStringLiteral("  K"));
+        QCOMPARE(child<QLabel>("lbRemark")->text(), translated(5997) + QStringLiteral("  K"));
     }
 
     void removalRules_data()
@@ -643,12 +631,12 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, asked);
         QFETCH(int, rowsLeft);
-        config->set(QStringLiteral("ORDER_SaleToverMode"), saleTover);
+        config().set(QStringLiteral("ORDER_SaleToverMode"), saleTover);
         pickingLines = {makeLine(QStringLiteral("盐"), 1, 1, 2.0), makeLine(QStringLiteral("糖"), 1, 1, 3.0)};
         openPanel({makeOrder(QStringLiteral("D"), QStringLiteral("1"), status, delivery, detail)});
         QuestionMessage::QueueAnswers({answer});
         screen->pluRemove(view("tbvDown")->model()->index(0, 0));
-        QCOMPARE(QuestionMessage::History(), asked ? QStringList{text(1141)} : QStringList{});
+        QCOMPARE(QuestionMessage::History(), asked ? QStringList{translated(1141)} : QStringList{});
         QCOMPARE(view("tbvDown")->model()->rowCount(), rowsLeft);
         QCOMPARE(cell("tbvDown", rowsLeft - 1, 1), QStringLiteral("糖"));
         QCOMPARE(child<QLabel>("lblPickAmount")->text(), rowsLeft == 1 ? QStringLiteral("3.00") : QStringLiteral("5.00"));
@@ -679,7 +667,7 @@ private slots:
 
         QuestionMessage::QueueAnswers({1});
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(delegate->RemovePosition() + 20, y0));
-        QCOMPARE(QuestionMessage::History(), QStringList{text(1141)});
+        QCOMPARE(QuestionMessage::History(), QStringList{translated(1141)});
         QCOMPARE(table->model()->rowCount(), 1);
         QCOMPARE(cell("tbvDown", 0, 1), QStringLiteral("肉"));
         // The remaining line moved up and is numbered by its new position.
@@ -766,7 +754,7 @@ private slots:
     {
         QFETCH(QString, modeSwitch);
         QFETCH(bool, switches);
-        config->set(QStringLiteral("ORDER_ModeSwitch"), modeSwitch);
+        config().set(QStringLiteral("ORDER_ModeSwitch"), modeSwitch);
         screen->getUiQDockWidget(22)->show();
         QSignalSpy selected(screen.get(), &TradeWidget::SignTrdSelectBill);
         QPushButton* orders = button("btnBillOrder");
@@ -781,7 +769,7 @@ private slots:
         } else {
             QCOMPARE(selected.count(), 0);
             QVERIFY(!orders->isChecked());
-            QCOMPARE(MessageWidget::History().constFirst(), qMakePair(text(2383), text(1969)));
+            QCOMPARE(MessageWidget::History().constFirst(), qMakePair(translated(2383), translated(1969)));
         }
     }
 
@@ -790,11 +778,11 @@ private slots:
         openPanel({makeOrder(QStringLiteral("A"), QStringLiteral("0"))});
         auto* sort = child<QComboBox>("boxOrderSort");
         QCOMPARE(sort->count(), 3);
-        QCOMPARE(sort->currentText(), text(1164));
+        QCOMPARE(sort->currentText(), translated(1164));
         QSignalSpy reload(screen.get(), &TradeWidget::SignUpdateOrderList);
         sort->setFocus();
         QTest::keyClick(sort, Qt::Key_Down);
-        QCOMPARE(sort->currentText(), text(1165));
+        QCOMPARE(sort->currentText(), translated(1165));
         QCOMPARE(screen->orderSortOrder, QStringLiteral("ASC"));
         QTest::keyClick(sort, Qt::Key_Down);
         QCOMPARE(screen->orderSortOrder, QString());
