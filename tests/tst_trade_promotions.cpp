@@ -59,12 +59,11 @@ QList<KxPosPluDetail> saleLines(int count)
 }
 } // namespace
 
-class TradePromotionsTest : public QObject
+class TradePromotionsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
     std::unique_ptr<TradeWidget> screen;
 
     QComboBox* list() { return screen->getUiQComboBox(69); }
@@ -83,25 +82,17 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        config->set(QStringLiteral("TRADE_UseSuggestPro"), QStringLiteral("1"));
+        ScreenTestCase::init();
+        config().set(QStringLiteral("TRADE_UseSuggestPro"), QStringLiteral("1"));
         screen = std::make_unique<TradeWidget>(0, nullptr);
     }
 
     void cleanup()
     {
         screen.reset();
-        config.reset();
+        ScreenTestCase::cleanup();
     }
 
     void numberedWholeBillList_data()
@@ -246,7 +237,7 @@ private slots:
     {
         QFETCH(QString, idle);
         QFETCH(int, interval);
-        config->set(QStringLiteral("DISPLAY_IdleTimeout"), idle);
+        config().set(QStringLiteral("DISPLAY_IdleTimeout"), idle);
         showScreen();
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
         rebind(0);
@@ -265,7 +256,7 @@ private slots:
 
     void advertisementAfterIdleTime()
     {
-        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
+        config().set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
         showScreen();
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
         rebind(0);
@@ -281,7 +272,7 @@ private slots:
 
     void hiddenScreenRequestsNothing()
     {
-        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
+        config().set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
         showScreen();
         rebind(0);
         QVERIFY(TradeWidgetTestAccess::adTimer(*screen).isActive());
