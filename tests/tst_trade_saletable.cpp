@@ -65,13 +65,11 @@ QPair<QString, QString> notice(int id)
 }
 } // namespace
 
-class TradeSaleTableTest : public QObject
+class TradeSaleTableTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
-
     static std::unique_ptr<TradeWidget> shownScreen()
     {
         auto screen = std::make_unique<TradeWidget>(0, nullptr);
@@ -91,26 +89,6 @@ private:
     static QLabel* amountLabel(TradeWidget* screen) { return screen->findChild<QLabel*>(QStringLiteral("lalMoney")); }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     // --- Row layout ----------------------------------------------------------------
 
     void rowLayout_data()
@@ -214,7 +192,7 @@ private slots:
 
     void rebindReplacesTheRows()
     {
-        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("30"));
+        config().set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("30"));
         auto screen = shownScreen();
         QAbstractItemModelTester tester(model(screen.get()), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
@@ -503,7 +481,7 @@ private slots:
     {
         QFETCH(int, column);
         QFETCH(int, functions);
-        config->set(QStringLiteral("Display/ShowPluSeriNum"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
+        config().set(QStringLiteral("Display/ShowPluSeriNum"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = shownScreen();
         bind(screen.get(), lines(2));
         QTableView* table = view(screen.get());
@@ -733,7 +711,7 @@ private slots:
         QFETCH(QString, timeout);
         QFETCH(int, interval);
         if (!timeout.isNull())
-            config->set(QStringLiteral("DISPLAY_IdleTimeout"), timeout);
+            config().set(QStringLiteral("DISPLAY_IdleTimeout"), timeout);
         auto screen = shownScreen();
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
         bind(screen.get(), lines(2));
@@ -755,7 +733,7 @@ private slots:
 
     void idleAdvertisementIsRequested()
     {
-        config->set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
+        config().set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
         auto screen = shownScreen();
         bind(screen.get(), lines(1));
         QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
