@@ -63,12 +63,11 @@ signals:
     void tareState(TareUpdateType type, QVariant data);
 };
 
-class TradeWeighingTest : public QObject
+class TradeWeighingTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
     QStringList events; // requests to the host, in order
 
     std::unique_ptr<TradeWidget> makeScreen()
@@ -121,22 +120,11 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void init()
     {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
+        ScreenTestCase::init();
         events.clear();
     }
-
-    void cleanup() { config.reset(); }
 
     // --- Preset tares from the configuration -------------------------------------------
 
@@ -163,7 +151,7 @@ private slots:
         QFETCH(QString, options);
         QFETCH(QStringList, texts);
         if (!options.isNull())
-            config->set(QStringLiteral("TRADE_TareOptions"), options);
+            config().set(QStringLiteral("TRADE_TareOptions"), options);
         auto screen = makeScreen();
         QCOMPARE(presetTexts(screen.get()), texts);
         QWidget* strip = screen->findChild<QWidget*>(QStringLiteral("widgetTare"));
@@ -300,7 +288,7 @@ private slots:
     {
         QFETCH(QList<Reading>, readings);
         QFETCH(QString, state);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         for (const Reading& r : readings)
             read(screen.get(), r);
@@ -331,8 +319,8 @@ private slots:
         QFETCH(bool, presetChosen);
         QFETCH(QStringList, sent);
         QFETCH(QString, state);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
-        config->set(QStringLiteral("WEIGHT_ZeroAndClearTare"), zeroAndClear);
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("WEIGHT_ZeroAndClearTare"), zeroAndClear);
         auto screen = makeScreen();
         read(screen.get(), Reading{0.0004, 0, true, false, true});
         if (presetChosen)
@@ -389,7 +377,7 @@ private slots:
         QFETCH(bool, presetChosen);
         QFETCH(QString, sent);
         QFETCH(QString, state);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         if (presetChosen)
             QTest::mouseClick(presets(screen.get()).at(0), Qt::LeftButton);
@@ -428,7 +416,7 @@ private slots:
     {
         QFETCH(bool, presetChosen);
         QFETCH(QString, sent);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         if (presetChosen)
             QTest::mouseClick(presets(screen.get()).at(1), Qt::LeftButton);
@@ -466,7 +454,7 @@ private slots:
         QFETCH(QStringList, sent);
         QFETCH(QString, state);
         QFETCH(double, tare);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         QSignalSpy updates(screen.get(), &TradeWidget::SignUpdateWeighWidget);
         for (int i : presses)
@@ -498,7 +486,7 @@ private slots:
         QFETCH(QString, options);
         QFETCH(bool, chooseFirst);
         QFETCH(QString, state);
-        config->set(QStringLiteral("TRADE_TareOptions"), options);
+        config().set(QStringLiteral("TRADE_TareOptions"), options);
         auto screen = makeScreen();
         if (chooseFirst)
             QTest::mouseClick(presets(screen.get()).at(0), Qt::LeftButton);
@@ -544,7 +532,7 @@ private slots:
         QFETCH(QVariant, data);
         QFETCH(QString, state);
         QFETCH(bool, cutEnabled);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         if (before == QLatin1String("chosen"))
             QTest::mouseClick(presets(screen.get()).at(0), Qt::LeftButton);
@@ -572,7 +560,7 @@ private slots:
     {
         QFETCH(QString, weight);
         QFETCH(int, index);
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         QAbstractButton* expected = index < 0 ? nullptr : presets(screen.get()).at(index);
         QCOMPARE(screen->GetButtonByWeight(weight), expected);
@@ -598,7 +586,7 @@ private slots:
     {
         // A host whose scale driver runs in another thread queues the tare
         // state, connected by signature.
-        config->set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
+        config().set(QStringLiteral("TRADE_TareOptions"), QString::fromUtf8(TwoPresets));
         auto screen = makeScreen();
         ScaleDriver driver;
         QVERIFY(connect(&driver, SIGNAL(tareState(TareUpdateType,QVariant)), screen.get(),
