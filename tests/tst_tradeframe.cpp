@@ -26,12 +26,11 @@
 
 using namespace KxPosTest;
 
-class TradeFrameTest : public QObject
+class TradeFrameTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ScopedConfigDir> config;
     std::unique_ptr<TradeWidget> makeScreen(int screenType = 0)
     {
         return std::make_unique<TradeWidget>(screenType, nullptr);
@@ -50,26 +49,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
-    void init()
-    {
-        config = std::make_unique<ScopedConfigDir>();
-        KxPosConfig::SetAppSize(1024, 768);
-        MessageWidget::ClearHistory();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-    }
-
     void payGuardDropsSecondPressWithin500ms()
     {
         auto screen = makeScreen();
@@ -122,7 +101,7 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(bool, visible);
         if (!driver.isNull())
-            config->set(QStringLiteral("WEIGHT_DrvType"), driver);
+            config().set(QStringLiteral("WEIGHT_DrvType"), driver);
         auto screen = makeScreen();
         for (int round = 0; round < 2; ++round) {
             screen->show();
@@ -148,7 +127,7 @@ private slots:
         QFETCH(int, screenType);
         QFETCH(QString, hideBills);
         QFETCH(bool, visible);
-        config->set(QStringLiteral("TRADE_IsHideBillNumber"), hideBills);
+        config().set(QStringLiteral("TRADE_IsHideBillNumber"), hideBills);
         auto screen = makeScreen(screenType);
         screen->show();
         auto* bills = screen->findChild<QWidget*>(QStringLiteral("widgetBill"));
