@@ -83,19 +83,6 @@ inline QList<QAbstractButton*> buttonsCaptioned(QWidget* root, const QString& ca
     return found;
 }
 
-// Clicks the first visible, enabled button of `root` whose caption's first
-// line is `line` (keys that show a price under their name).
-inline bool clickFirstLine(QWidget* root, const QString& line)
-{
-    for (QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled() && b->text().section(QLatin1Char('\n'), 0, 0) == line) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
-    }
-    return false;
-}
-
 // Clicks the visible, enabled button of `root` with that object name.
 inline bool clickNamed(QWidget* root, const QString& name)
 {
@@ -127,10 +114,11 @@ inline QWidget* modal()
 }
 
 // Runs `answer` once a modal dialog is open (polled on the event loop, so it
-// runs inside the dialog's exec()). Gives up after `timeoutMs`.
-inline void whenModal(std::function<void(QWidget*)> answer, int timeoutMs = 5000)
+// runs inside the dialog's exec()). Gives up after `timeoutMs`, or when
+// `context` (the screen the dialog is opened from) goes.
+inline void whenModal(QObject* context, std::function<void(QWidget*)> answer, int timeoutMs = 5000)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(context);
     timer->setInterval(10);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
@@ -235,7 +223,7 @@ public:
     TableModel* Table() const { return screen->GetTable()->model(); }
     int Rows() const { return Table()->rowCount(); }
     QString Cell(int row, int column) const { return Table()->data(row, column); }
-    // Line number, code, name, quantity and amount of every sale line.
+    // Code, quantity and amount of a sale line, as the table shows them.
     QStringList Line(int row) const
     {
         return {Cell(row, 1), Cell(row, 4), Cell(row, 8)};

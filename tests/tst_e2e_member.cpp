@@ -222,7 +222,7 @@ private slots:
 
         // Visit 1: the member leaves six bottles of water and four boxes of milk.
         QVERIFY(logInMember(till, QStringLiteral("13812345678")));
-        whenModal([](QWidget* menu) { QTest::keyClick(menu, Qt::Key_0); });
+        whenModal(till.screen, [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_0); });
         QVERIFY(till.Function(QStringLiteral("寄存")));
         DepositPluWidget* entry = deposits.Entry();
         QVERIFY(entry->isVisible());
@@ -258,7 +258,7 @@ private slots:
         // Visit 2: she takes two bottles; the quantity pad sets the amount.
         MessageWidget::ClearHistory();
         QVERIFY(logInMember(till, QStringLiteral("13812345678")));
-        whenModal([](QWidget* menu) { QTest::keyClick(menu, Qt::Key_1); });
+        whenModal(till.screen, [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_1); });
         QVERIFY(till.Function(QStringLiteral("寄存")));
         GetDepositWidget* pickUp = deposits.PickUp();
         QVERIFY(pickUp->isVisible());
@@ -289,7 +289,7 @@ private slots:
 
         // Visit 3: the rest, both lines ticked.
         QVERIFY(logInMember(till, QStringLiteral("13812345678")));
-        whenModal([](QWidget* menu) { QTest::keyClick(menu, Qt::Key_1); });
+        whenModal(till.screen, [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_1); });
         QVERIFY(till.Function(QStringLiteral("寄存")));
         QVERIFY(pickUp->isVisible());
         QVERIFY(keyboardIn(pickUp));

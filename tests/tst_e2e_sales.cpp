@@ -170,7 +170,7 @@ private slots:
         // Beef noodles: large, and the required spiciness forgotten at first.
         QStringList clicked;
         QString refusal;
-        whenModal([&](QWidget* dialog) {
+        whenModal(till.screen, [&](QWidget* dialog) {
             const auto press = [&](SelectSpuWidget::Grid grid, const char* key) {
                 clicked << (choose(dialog, grid, QString::fromUtf8(key)) ? QString::fromUtf8(key) : QString());
             };
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(till.Label("lblshould"), QStringLiteral("37.00"));
 
         // A second bowl, regular and not spicy, without add-ons: a line of its own.
-        whenModal([](QWidget* dialog) {
+        whenModal(till.screen, [](QWidget* dialog) {
             choose(dialog, SelectSpuWidget::GridSpec, QStringLiteral("标准"));
             choose(dialog, SelectSpuWidget::GridTaste, QStringLiteral("不辣"));
             clickNamed(dialog, QStringLiteral("btnOk"));
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(till.Cell(1, 5), QStringLiteral("22.00"));
 
         // A milk tea the customer changes their mind about: closed, nothing added.
-        whenModal([](QWidget* dialog) {
+        whenModal(till.screen, [](QWidget* dialog) {
             choose(dialog, SelectSpuWidget::GridSpec, QStringLiteral("大杯"));
             clickNamed(dialog, QStringLiteral("btnClose"));
         });
