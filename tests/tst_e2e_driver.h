@@ -21,6 +21,7 @@
 #include "contracts/UiTool.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
@@ -156,6 +157,9 @@ public:
         QuestionMessage::ClearHistory();
         host = std::make_unique<DemoHost>();
         screen = host->Screen();
+        // Every change the host makes to the sale lines is checked as it happens.
+        m_saleLinesTester = std::make_unique<QAbstractItemModelTester>(
+            screen->GetTable()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         screen->resize(1024, 768);
         host->Show();
         screen->activateWindow();
@@ -163,6 +167,7 @@ public:
 
     ~Checkout()
     {
+        m_saleLinesTester.reset();
         host.reset();
     }
 
@@ -251,6 +256,7 @@ public:
     }
 
     KxPosTest::ScopedConfigDir m_config;
+    std::unique_ptr<QAbstractItemModelTester> m_saleLinesTester;
     std::unique_ptr<DemoHost> host;
     TradeWidget* screen = nullptr;
 };

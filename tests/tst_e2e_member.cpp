@@ -126,6 +126,8 @@ private slots:
         QVERIFY(till.Function(QStringLiteral("券兑换")));
         CouponUsageWidget* exchange = till.host->ExchangeCouponScreen();
         QVERIFY(exchange->isVisible());
+        QAbstractItemModelTester exchangeCoupons(exchange->findChild<QListView*>(QStringLiteral("lvCoupon"))->model(),
+                                                 QAbstractItemModelTester::FailureReportingMode::QtTest);
         auto* couponCode = exchange->findChild<QLineEdit*>(QStringLiteral("txtCouponCode"));
         QTRY_COMPARE(QApplication::focusWidget(), couponCode);
         till.Enter(QStringLiteral("8001"));
@@ -138,6 +140,7 @@ private slots:
         QVERIFY(clickNamed(exchange, QStringLiteral("btnPackConfirm")));
         QCOMPARE(exchange->CurrentPage(), int(CouponUsageWidget::CouponPluListType));
         auto* products = exchange->findChild<QTableView*>(QStringLiteral("tbvPluList"));
+        QAbstractItemModelTester productTester(products->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(products->model()->rowCount(), 2);
         const int apples = productRow(products, QStringLiteral("1001"));
         QVERIFY(apples >= 0);
@@ -172,6 +175,8 @@ private slots:
         QVERIFY(till.Function(QStringLiteral("优惠券")));
         CouponUsageWidget* deduct = till.host->DeductCouponScreen();
         QVERIFY(deduct->isVisible());
+        QAbstractItemModelTester deductCoupons(deduct->findChild<QListView*>(QStringLiteral("lvCoupon"))->model(),
+                                               QAbstractItemModelTester::FailureReportingMode::QtTest);
         QTRY_COMPARE(QApplication::focusWidget(), deduct->findChild<QLineEdit*>(QStringLiteral("txtCouponCode")));
         till.Enter(QStringLiteral("1001"));
         QCOMPARE(deduct->GetCouponWidgetData().size(), 1);
