@@ -64,7 +64,6 @@ bool logInMember(Checkout& till, const QString& phone)
     till.Enter(phone);
     return !login->isVisible();
 }
-
 } // namespace
 
 class E2eMemberTest : public QObject
