@@ -6,6 +6,7 @@
 // and the public slots as a cashier and a host would.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
 
 #include "deposit/DepositPluTableDelegate.h"
 #include "deposit/DepositPluWidget.h"
@@ -64,26 +65,9 @@ KxPosPluDetail product(const QString& code, double qty = 1.0)
     return line;
 }
 
-KxPosVipDetail member(const QString& id = QStringLiteral("8812"))
-{
-    KxPosVipDetail m;
-    m.vipId = id;
-    m.vipPhone = QStringLiteral("13812345678");
-    m.vipName = QStringLiteral("陈晓梅");
-    return m;
-}
-
 KxPosEmployeeDetail clerk(const QString& code = QStringLiteral("E01"))
 {
     return {code, QStringLiteral("张敏"), true};
-}
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const auto& entry : MessageWidget::History())
-        texts << entry.first;
-    return texts;
 }
 } // namespace
 
@@ -412,7 +396,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, cleared);
         auto screen = makeScreen(1);
-        screen->setVIP(member());
+        screen->setVIP(sampleMember());
         screen->setEmployee(clerk());
         screen->setSaleNo(QStringLiteral("S1"), QStringLiteral("0001"));
         screen->AddPlu(product(QStringLiteral("A")));
@@ -494,7 +478,7 @@ private slots:
         QFETCH(int, message);
         auto screen = makeScreen();
         if (withMember)
-            screen->setVIP(member());
+            screen->setVIP(sampleMember());
         if (withClerk)
             screen->setEmployee(clerk());
         for (int i = 0; i < lines; ++i)

@@ -29,14 +29,6 @@ enum Button {
     BtnOK = 13,
     BtnClose = 14,
 };
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const auto& entry : MessageWidget::History())
-        texts << entry.first;
-    return texts;
-}
 } // namespace
 
 class DepositNumpadTest : public ScreenTestCase

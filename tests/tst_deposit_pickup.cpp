@@ -4,6 +4,7 @@
 // public slots as a cashier and a host would.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
 
 #include "deposit/GetDepositDelegate.h"
 #include "deposit/GetDepositWidget.h"
@@ -69,23 +70,6 @@ QList<KxPosDepositOrderDetail> sampleOrders()
     third.depositPlus = {goods(QStringLiteral("E"), 4, 4), goods(QStringLiteral("F"), 5, 5)};
     return {first, second, third};
 }
-
-KxPosVipDetail member()
-{
-    KxPosVipDetail m;
-    m.vipId = QStringLiteral("8812");
-    m.vipPhone = QStringLiteral("13812345678");
-    m.vipName = QStringLiteral("陈晓梅");
-    return m;
-}
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const auto& entry : MessageWidget::History())
-        texts << entry.first;
-    return texts;
-}
 } // namespace
 
 class DepositPickupTest : public ScreenTestCase
@@ -99,7 +83,7 @@ private:
         screen->resize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
         screen->show();
         if (withOrders)
-            screen->initValue(member(), sampleOrders());
+            screen->initValue(sampleMember(), sampleOrders());
         return screen;
     }
 
@@ -168,7 +152,7 @@ private slots:
     void initValueWithoutOrdersChangesNothing()
     {
         auto fresh = makeScreen(0, false);
-        fresh->initValue(member(), {});
+        fresh->initValue(sampleMember(), {});
         QCOMPARE(fresh->CurrentOrder(), -1);
         QCOMPARE(table(*fresh)->rowCount(), 0);
         QCOMPARE(fresh->getUiQListView(0)->model()->rowCount(), 0);
@@ -177,7 +161,7 @@ private slots:
         auto screen = makeScreen();
         screen->nextAccount();
         tick(*screen, 0);
-        KxPosVipDetail other = member();
+        KxPosVipDetail other = sampleMember();
         other.vipPhone = QStringLiteral("13900000000");
         screen->initValue(other, {});
         QCOMPARE(screen->CurrentOrder(), 1);

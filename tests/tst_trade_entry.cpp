@@ -52,11 +52,6 @@ KxPosPluDetail record(const Line& l)
     d.unitName = QStringLiteral("个");
     return d;
 }
-
-QPair<QString, QString> notice(int id)
-{
-    return qMakePair(KxPosTranslator::GetTranslation(id), KxPosTranslator::GetTranslation(1969));
-}
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Line>)

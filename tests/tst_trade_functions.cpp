@@ -2,6 +2,8 @@
 // edit mode, and the grid's dock, driven by clicks as a cashier would.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
+#include "TestScreens.h"
 
 #include "trade/TradeWidget.h"
 
@@ -24,25 +26,6 @@
 using namespace KxPosTest;
 
 namespace {
-QString code(int i)
-{
-    return QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
-}
-
-QList<dynMapButton> functions(int count)
-{
-    QList<dynMapButton> list;
-    for (int i = 1; i <= count; ++i) {
-        dynMapButton f;
-        f.funcId = QString::number(i);
-        f.funcCode = code(i);
-        f.funcName = QStringLiteral("功能%1").arg(i);
-        f.funcNameEn = QStringLiteral("Function %1").arg(i);
-        list << f;
-    }
-    return list;
-}
-
 QStringList codes(const QList<dynMapButton>& list)
 {
     QStringList out;
@@ -71,23 +54,6 @@ class TradeFunctionsTest : public ScreenTestCase
     Q_OBJECT
 
 private:
-    // A shown screen with `count` functions; the first ten go to the bar
-    // unless `barGiven` (then the host's own bar, possibly empty, is kept).
-    static std::unique_ptr<TradeWidget> screenWith(int count, bool barGiven = false,
-                                                    const QList<dynMapButton>& bar = {})
-    {
-        auto screen = std::make_unique<TradeWidget>(0, nullptr);
-        screen->gridFunctions = functions(count);
-        if (barGiven) {
-            screen->shortcutsGiven = 1;
-            screen->shortcutFunctions = bar;
-        }
-        screen->InitFuncArea();
-        screen->show();
-        QTest::qWait(250); // the start of the first sale after showing has passed
-        return screen;
-    }
-
     static QList<QPushButton*> cells(TradeWidget* screen)
     {
         QWidget* grid = child<QWidget>(screen, "widgetFunc");
@@ -104,30 +70,12 @@ private:
         return out;
     }
 
-    static QToolButton* shortcut(TradeWidget* screen, int n)
-    {
-        return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
-    }
-
-    static void openGrid(TradeWidget* screen)
-    {
-        QDockWidget* dock = screen->getUiQDockWidget(22);
-        if (dock->isHidden())
-            clickChild(screen, "toolButtonKeyMore");
-        QVERIFY(dock->isVisible());
-    }
-
-    static QString style(QWidget* w)
-    {
-        return w->property("showType").toString();
-    }
-
     // The captions of the filled cells of the page shown, in cell order.
     static QStringList pageCaptions(TradeWidget* screen)
     {
         QStringList out;
         for (QPushButton* b : cells(screen)) {
-            if (style(b) != QLatin1String("init"))
+            if (showType(b) != QLatin1String("init"))
                 out << unwrapped(b->text());
         }
         return out;
@@ -146,15 +94,15 @@ private slots:
         QTest::addColumn<int>("lastPageFilled");
         QTest::addColumn<QString>("firstInGrid");
         // Bar given by the host and empty: the grid holds every function.
-        QTest::newRow("36 at 1600: 5 columns, 1 on page 2") << 1600 << 36 << true << 5 << 2 << 1 << code(1);
-        QTest::newRow("36 at 1599: 4 columns, 8 on page 2") << 1599 << 36 << true << 4 << 2 << 8 << code(1);
-        QTest::newRow("35 at 1920: exactly one page") << 1920 << 35 << true << 5 << 1 << 35 << code(1);
-        QTest::newRow("28 at 1024: exactly one page") << 1024 << 28 << true << 4 << 1 << 28 << code(1);
+        QTest::newRow("36 at 1600: 5 columns, 1 on page 2") << 1600 << 36 << true << 5 << 2 << 1 << functionCode(1);
+        QTest::newRow("36 at 1599: 4 columns, 8 on page 2") << 1599 << 36 << true << 4 << 2 << 8 << functionCode(1);
+        QTest::newRow("35 at 1920: exactly one page") << 1920 << 35 << true << 5 << 1 << 35 << functionCode(1);
+        QTest::newRow("28 at 1024: exactly one page") << 1024 << 28 << true << 4 << 1 << 28 << functionCode(1);
         QTest::newRow("no functions: one empty page") << 1024 << 0 << true << 4 << 1 << 0 << QString();
         // The first ten go to the bar and leave the grid.
-        QTest::newRow("36 at 1600, bar filled: one page") << 1600 << 36 << false << 5 << 1 << 26 << code(11);
-        QTest::newRow("46 at 1600, bar filled: 1 on page 2") << 1600 << 46 << false << 5 << 2 << 1 << code(11);
-        QTest::newRow("39 at 1024, bar filled: 1 on page 2") << 1024 << 39 << false << 4 << 2 << 1 << code(11);
+        QTest::newRow("36 at 1600, bar filled: one page") << 1600 << 36 << false << 5 << 1 << 26 << functionCode(11);
+        QTest::newRow("46 at 1600, bar filled: 1 on page 2") << 1600 << 46 << false << 5 << 2 << 1 << functionCode(11);
+        QTest::newRow("39 at 1024, bar filled: 1 on page 2") << 1024 << 39 << false << 4 << 2 << 1 << functionCode(11);
     }
 
     void gridPages()
@@ -167,8 +115,8 @@ private slots:
         QFETCH(int, lastPageFilled);
         QFETCH(QString, firstInGrid);
         KxPosConfig::SetAppSize(appWidth, appWidth > 1366 ? 1080 : 768);
-        auto screen = screenWith(count, barGiven);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(count, barGiven);
+        openFunctionGrid(screen.get());
 
         auto* layout = qobject_cast<QGridLayout*>(child<QWidget>(screen.get(), "widgetFunc")->layout());
         QVERIFY(layout);
@@ -193,7 +141,7 @@ private slots:
         QCOMPARE(page.size(), lastPageFilled);
         int empty = 0;
         for (QPushButton* b : cells(screen.get())) {
-            if (style(b) == QLatin1String("init")) {
+            if (showType(b) == QLatin1String("init")) {
                 ++empty;
                 QVERIFY(!b->isEnabled());
                 QVERIFY(b->text().isEmpty());
@@ -209,7 +157,7 @@ private slots:
         page = pageCaptions(screen.get());
         QCOMPARE(page.size(), qMin(perPage, inGrid));
         if (!firstInGrid.isEmpty()) {
-            const dynMapButton expected = functions(count).at(firstInGrid.mid(1).toInt() - 1);
+            const dynMapButton expected = functionKeys(count).at(firstInGrid.mid(1).toInt() - 1);
             QCOMPARE(page.first(), expected.funcName);
         }
         // Back from page 1 wraps to the last page.
@@ -222,17 +170,17 @@ private slots:
     void secondPageCellsPressTheirFunction()
     {
         KxPosConfig::SetAppSize(1600, 900);
-        auto screen = screenWith(36, true);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36, true);
+        openFunctionGrid(screen.get());
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
         clickChild(screen.get(), "btnNextFunc");
         const QList<QPushButton*> grid = cells(screen.get());
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
         QCOMPARE(func.count(), 1);
-        QCOMPARE(func.at(0).at(0).toString(), code(36));
+        QCOMPARE(func.at(0).at(0).toString(), functionCode(36));
         QVERIFY(screen->getUiQDockWidget(22)->isHidden());
         // An empty cell does nothing.
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         QTest::mouseClick(grid.at(1), Qt::LeftButton);
         QCOMPARE(func.count(), 1);
     }
@@ -241,14 +189,14 @@ private slots:
     {
         KxPosConfig::SetAppSize(1024, 768);
         auto screen = std::make_unique<TradeWidget>(0, nullptr);
-        QList<dynMapButton> list = functions(3);
+        QList<dynMapButton> list = functionKeys(3);
         list[0].funcName = QStringLiteral("会员储值卡充值与余额查询");
         list[1].funcName = QStringLiteral("OK");
         screen->gridFunctions = list;
         screen->shortcutsGiven = 1;
         screen->InitFuncArea();
         screen->show();
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         QWidget* host = child<QWidget>(screen.get(), "widgetFunc");
         const int width = (host->width() - 3 * 10) / 4 - 8;
         QVERIFY(width > 0);
@@ -269,11 +217,9 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("barGiven");
         QTest::addColumn<QStringList>("bar");
-        QTest::newRow("first ten of 36") << 36 << false
-                                         << QStringList{code(1), code(2), code(3), code(4), code(5), code(6),
-                                                        code(7), code(8), code(9), code(10)};
-        QTest::newRow("four functions") << 4 << false << QStringList{code(1), code(2), code(3), code(4)};
-        QTest::newRow("host's own bar") << 36 << true << QStringList{code(20), code(5)};
+        QTest::newRow("first ten of 36") << 36 << false << codes(functionKeys(10)); // F01 to F10
+        QTest::newRow("four functions") << 4 << false << codes(functionKeys(4));    // F01 to F04
+        QTest::newRow("host's own bar") << 36 << true << QStringList{functionCode(20), functionCode(5)};
         QTest::newRow("nothing at all") << 0 << false << QStringList{};
     }
 
@@ -284,15 +230,15 @@ private slots:
         QFETCH(QStringList, bar);
         QList<dynMapButton> given;
         for (const QString& c : bar)
-            given << functions(36).at(c.mid(1).toInt() - 1);
-        auto screen = screenWith(count, barGiven, barGiven ? given : QList<dynMapButton>{});
+            given << functionKeys(36).at(c.mid(1).toInt() - 1);
+        auto screen = functionKeyScreen(count, barGiven, barGiven ? given : QList<dynMapButton>{});
         QCOMPARE(codes(screen->shortcutFunctions), bar);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
 
         for (int n = 1; n <= 10; ++n) {
-            QToolButton* b = shortcut(screen.get(), n);
+            QToolButton* b = shortcutKey(screen.get(), n);
             QVERIFY(b);
-            QCOMPARE(style(b), QStringLiteral("normal"));
+            QCOMPARE(showType(b), QStringLiteral("normal"));
             if (n <= bar.size()) {
                 const int index = bar.at(n - 1).mid(1).toInt();
                 QCOMPARE(unwrapped(b->text()), QStringLiteral("功能%1").arg(index));
@@ -309,9 +255,9 @@ private slots:
         }
 
         // The bar's functions are not in the grid outside edit mode.
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         QStringList inGrid;
-        const QList<dynMapButton> all = functions(count);
+        const QList<dynMapButton> all = functionKeys(count);
         const QStringList firstPage = pageCaptions(screen.get());
         for (int p = 0; p < 5; ++p) {
             for (const QString& caption : pageCaptions(screen.get())) {
@@ -332,7 +278,7 @@ private slots:
 
     void moreButtonTogglesAndShortcutClosesGrid()
     {
-        auto screen = screenWith(36);
+        auto screen = functionKeyScreen(36);
         QDockWidget* dock = screen->getUiQDockWidget(22);
         QVERIFY(dock->isHidden());
         clickChild(screen.get(), "toolButtonKeyMore");
@@ -340,11 +286,11 @@ private slots:
         clickChild(screen.get(), "toolButtonKeyMore");
         QVERIFY(dock->isHidden());
 
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        QTest::mouseClick(shortcut(screen.get(), 3), Qt::LeftButton);
+        QTest::mouseClick(shortcutKey(screen.get(), 3), Qt::LeftButton);
         QCOMPARE(func.count(), 1);
-        QCOMPARE(func.at(0).at(0).toString(), code(3));
+        QCOMPARE(func.at(0).at(0).toString(), functionCode(3));
         QVERIFY(dock->isHidden());
     }
 
@@ -358,13 +304,13 @@ private slots:
     void idleFunctionKeysOnlyAskToStart()
     {
         QFETCH(bool, onBar);
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         screen->SetTradeActive(false);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
         if (onBar)
-            QTest::mouseClick(shortcut(screen.get(), 1), Qt::LeftButton);
+            QTest::mouseClick(shortcutKey(screen.get(), 1), Qt::LeftButton);
         else
             QTest::mouseClick(cells(screen.get()).at(0), Qt::LeftButton);
         QCOMPARE(func.count(), 0);
@@ -377,7 +323,7 @@ private slots:
 
     void outOfRangeIndexesAreIgnored()
     {
-        auto screen = screenWith(12);
+        auto screen = functionKeyScreen(12);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
         QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
         for (const char* index : {"-1", "10", "abc", ""})
@@ -405,8 +351,8 @@ private slots:
         QFETCH(int, appHeight);
         QFETCH(QString, cancelStyle);
         KxPosConfig::SetAppSize(appWidth, appHeight);
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         auto* cancel = child<QPushButton>(screen.get(), "btnEditCancel");
         auto* edit = child<QPushButton>(screen.get(), "btnEditFun");
         QVERIFY(cancel->isHidden());
@@ -416,13 +362,13 @@ private slots:
         QCOMPARE(edit->text(), translated(1492));
         QVERIFY(cancel->isVisible());
         for (int n = 1; n <= 10; ++n)
-            QCOMPARE(style(shortcut(screen.get(), n)), cancelStyle);
+            QCOMPARE(showType(shortcutKey(screen.get(), n)), cancelStyle);
         // The grid shows every function; those on the bar are marked.
         const QList<QPushButton*> grid = cells(screen.get());
         const int perPage = grid.size();
         for (int k = 0; k < perPage; ++k) {
             QCOMPARE(unwrapped(grid.at(k)->text()), QStringLiteral("功能%1").arg(k + 1));
-            QCOMPARE(style(grid.at(k)), k < 10 ? QStringLiteral("choose") : QStringLiteral("normal"));
+            QCOMPARE(showType(grid.at(k)), k < 10 ? QStringLiteral("choose") : QStringLiteral("normal"));
         }
         // The "more" button does not close the grid while editing.
         clickChild(screen.get(), "toolButtonKeyMore");
@@ -433,14 +379,14 @@ private slots:
         QCOMPARE(edit->text(), translated(2382));
         QVERIFY(cancel->isHidden());
         for (int n = 1; n <= 10; ++n)
-            QCOMPARE(style(shortcut(screen.get(), n)), QStringLiteral("normal"));
+            QCOMPARE(showType(shortcutKey(screen.get(), n)), QStringLiteral("normal"));
         QCOMPARE(unwrapped(cells(screen.get()).at(0)->text()), QStringLiteral("功能11"));
     }
 
     void editingTheBar()
     {
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
         clickChild(screen.get(), "btnEditFun");
@@ -452,85 +398,84 @@ private slots:
         QCOMPARE(save.count(), 0);
 
         // A shortcut click removes it and reports the nine left.
-        QTest::mouseClick(shortcut(screen.get(), 1), Qt::LeftButton);
+        QTest::mouseClick(shortcutKey(screen.get(), 1), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
         QList<dynMapButton> saved = save.takeFirst().at(0).value<QList<dynMapButton>>();
-        QCOMPARE(codes(saved), (QStringList{code(2), code(3), code(4), code(5), code(6), code(7), code(8), code(9),
-                                            code(10)}));
+        QCOMPARE(codes(saved), codes(functionKeys(10).mid(1))); // F02 to F10
 
         // Now a grid function joins the bar at its end.
         QTest::mouseClick(grid.at(12), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
         saved = save.takeFirst().at(0).value<QList<dynMapButton>>();
         QCOMPARE(saved.size(), 10);
-        QCOMPARE(saved.last().funcCode, code(13));
+        QCOMPARE(saved.last().funcCode, functionCode(13));
         // Full again: the next one is dropped.
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
         QCOMPARE(save.count(), 0);
 
         // A function of page 2 can be chosen after paging.
-        QTest::mouseClick(shortcut(screen.get(), 2), Qt::LeftButton);
+        QTest::mouseClick(shortcutKey(screen.get(), 2), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
         save.clear();
         clickChild(screen.get(), "btnNextFunc");
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
         QCOMPARE(save.count(), 1);
-        QCOMPARE(save.at(0).at(0).value<QList<dynMapButton>>().last().funcCode, code(29));
+        QCOMPARE(save.at(0).at(0).value<QList<dynMapButton>>().last().funcCode, functionCode(29));
         QCOMPARE(func.count(), 0);
 
         // Leaving edit mode shows the new bar, and its functions leave the grid.
         clickChild(screen.get(), "btnEditFun");
-        const QStringList expectedBar{code(2), code(4), code(5), code(6), code(7),
-                                      code(8), code(9), code(10), code(13), code(29)};
+        const QStringList expectedBar{functionCode(2), functionCode(4), functionCode(5), functionCode(6), functionCode(7),
+                                      functionCode(8), functionCode(9), functionCode(10), functionCode(13), functionCode(29)};
         QCOMPARE(codes(screen->shortcutFunctions), expectedBar);
         for (int n = 1; n <= 10; ++n) {
             const int index = expectedBar.at(n - 1).mid(1).toInt();
-            QCOMPARE(unwrapped(shortcut(screen.get(), n)->text()), QStringLiteral("功能%1").arg(index));
+            QCOMPARE(unwrapped(shortcutKey(screen.get(), n)->text()), QStringLiteral("功能%1").arg(index));
         }
         grid = cells(screen.get());
         QCOMPARE(unwrapped(grid.at(0)->text()), QStringLiteral("功能1"));
         QCOMPARE(unwrapped(grid.at(1)->text()), QStringLiteral("功能3"));
-        QCOMPARE(style(grid.at(0)), QStringLiteral("normal"));
+        QCOMPARE(showType(grid.at(0)), QStringLiteral("normal"));
 
         // Outside edit mode a shortcut press is a function press again.
-        QTest::mouseClick(shortcut(screen.get(), 9), Qt::LeftButton);
+        QTest::mouseClick(shortcutKey(screen.get(), 9), Qt::LeftButton);
         QCOMPARE(func.count(), 1);
-        QCOMPARE(func.at(0).at(0).toString(), code(13));
+        QCOMPARE(func.at(0).at(0).toString(), functionCode(13));
     }
 
     void hostRefillsAfterSave()
     {
-        auto screen = screenWith(36);
+        auto screen = functionKeyScreen(36);
         // The host stores the new bar and hands it back.
         connect(screen.get(), &TradeWidget::SignSaveBtnEdit, screen.get(),
                 [s = screen.get()](QList<dynMapButton> bar) {
                     s->shortcutFunctions = bar;
                     s->UpdateFuncShow();
                 });
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         clickChild(screen.get(), "btnEditFun");
-        QTest::mouseClick(shortcut(screen.get(), 10), Qt::LeftButton);
-        QVERIFY(shortcut(screen.get(), 10)->text().isEmpty());
-        QVERIFY(!shortcut(screen.get(), 10)->isEnabled());
+        QTest::mouseClick(shortcutKey(screen.get(), 10), Qt::LeftButton);
+        QVERIFY(shortcutKey(screen.get(), 10)->text().isEmpty());
+        QVERIFY(!shortcutKey(screen.get(), 10)->isEnabled());
         // Still editing: the grid still shows every function, F10 no longer chosen.
         const QList<QPushButton*> grid = cells(screen.get());
         QCOMPARE(unwrapped(grid.at(9)->text()), QStringLiteral("功能10"));
-        QCOMPARE(style(grid.at(9)), QStringLiteral("normal"));
-        QCOMPARE(style(grid.at(8)), QStringLiteral("choose"));
+        QCOMPARE(showType(grid.at(9)), QStringLiteral("normal"));
+        QCOMPARE(showType(grid.at(8)), QStringLiteral("choose"));
     }
 
     void captionsFollowLanguage()
     {
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
-        QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
+        QCOMPARE(unwrappedWords(shortcutKey(screen.get(), 1)->text()), QStringLiteral("Function 1"));
         QCOMPARE(unwrappedWords(cells(screen.get()).at(0)->text()), QStringLiteral("Function 11"));
         QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
         // A resize re-flows the bar's captions in the language now shown.
         screen->resize(screen->width() - 10, screen->height());
         QTest::qWait(10);
-        QCOMPARE(unwrappedWords(shortcut(screen.get(), 1)->text()), QStringLiteral("Function 1"));
+        QCOMPARE(unwrappedWords(shortcutKey(screen.get(), 1)->text()), QStringLiteral("Function 1"));
         QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), translated(7013));
     }
 
@@ -551,7 +496,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(bool, presetKeys);
         KxPosConfig::SetAppSize(size.width(), size.height());
-        auto screen = screenWith(36);
+        auto screen = functionKeyScreen(36);
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
         auto* group = new PrePluGroupShowWidget;
         if (presetKeys) {
@@ -560,7 +505,7 @@ private slots:
             screen->showFastPluKey(group, true);
             QCoreApplication::processEvents();
         }
-        openGrid(screen.get());
+        openFunctionGrid(screen.get());
         QDockWidget* dock = screen->getUiQDockWidget(22);
         const QRect area = dock->geometry();
         const QRect bounds = globalRect(screen.get());

@@ -3,6 +3,8 @@
 // and their group keyboard, driven by clicks as a cashier would.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
+#include "TestScreens.h"
 
 #include "trade/TradeWidget.h"
 
@@ -24,66 +26,9 @@
 
 using namespace KxPosTest;
 
-namespace {
-QString code(int i)
-{
-    return QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
-}
-
-QList<dynMapButton> functions(int count)
-{
-    QList<dynMapButton> list;
-    for (int i = 1; i <= count; ++i) {
-        dynMapButton f;
-        f.funcId = QString::number(i);
-        f.funcCode = code(i);
-        f.funcName = QStringLiteral("功能%1").arg(i);
-        f.funcNameEn = QStringLiteral("Function %1").arg(i);
-        list << f;
-    }
-    return list;
-}
-} // namespace
-
 class TradeQuickPayTest : public ScreenTestCase
 {
     Q_OBJECT
-
-private:
-    // A shown screen with `count` functions; the first ten go to the bar
-    // unless `barGiven` (then the host's own bar, possibly empty, is kept).
-    static std::unique_ptr<TradeWidget> screenWith(int count, bool barGiven = false,
-                                                    const QList<dynMapButton>& bar = {})
-    {
-        auto screen = std::make_unique<TradeWidget>(0, nullptr);
-        screen->gridFunctions = functions(count);
-        if (barGiven) {
-            screen->shortcutsGiven = 1;
-            screen->shortcutFunctions = bar;
-        }
-        screen->InitFuncArea();
-        screen->show();
-        QTest::qWait(250); // the start of the first sale after showing has passed
-        return screen;
-    }
-
-    static QToolButton* shortcut(TradeWidget* screen, int n)
-    {
-        return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
-    }
-
-    static void openGrid(TradeWidget* screen)
-    {
-        QDockWidget* dock = screen->getUiQDockWidget(22);
-        if (dock->isHidden())
-            clickChild(screen, "toolButtonKeyMore");
-        QVERIFY(dock->isVisible());
-    }
-
-    static QString style(QWidget* w)
-    {
-        return w->property("showType").toString();
-    }
 
 private slots:
     // --- Key button and preset keys ----------------------------------------------------------
@@ -111,7 +56,7 @@ private slots:
             KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
         if (!showType.isEmpty())
             KxPosConfig::SetValue(QStringLiteral("TRADE_TradeKeyShowType"), showType);
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy entry(screen.get(), &TradeWidget::SignShowKeyEntryWidget);
         clickChild(screen.get(), "btnKey");
@@ -139,7 +84,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(double, boardShare);
         KxPosConfig::SetAppSize(size.width(), size.height());
-        auto screen = screenWith(36);
+        auto screen = functionKeyScreen(36);
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
         auto* group = new PrePluGroupShowWidget;
         group->SetGroups({{QStringLiteral("G1"), QStringLiteral("水果")}});
@@ -205,7 +150,7 @@ private slots:
     void presetKeysWithoutProducts()
     {
         QFETCH(bool, nullGroup);
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         PrePluGroupShowWidget empty;
         screen->showFastPluKey(nullGroup ? nullptr : &empty, true);
         QCOMPARE(screen->LayoutMode(), 0);
@@ -231,8 +176,8 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, payCode);
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         screen->saleModeFlag1 = true;
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
@@ -252,7 +197,7 @@ private slots:
 
     void payGuard()
     {
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         clickChild(screen.get(), "toolButtonpayfirst");
         QTest::qWait(100);
@@ -268,7 +213,7 @@ private slots:
 
     void incompleteLineRefusesPayment()
     {
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         // The cashier keys a quantity for the next product, then presses pay.
         QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
         clickChild(screen.get(), "btnUpdNum");
@@ -289,7 +234,7 @@ private slots:
 
     void payFromIdleStartsNewSale()
     {
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         QList<KxPosPluDetail> lines;
         KxPosPluDetail line;
         line.lineNo = 1;
@@ -313,15 +258,15 @@ private slots:
 
     void payLeavesEditMode()
     {
-        auto screen = screenWith(36);
-        openGrid(screen.get());
+        auto screen = functionKeyScreen(36);
+        openFunctionGrid(screen.get());
         clickChild(screen.get(), "btnEditFun");
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 1);
         QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
         QVERIFY(child<QPushButton>(screen.get(), "btnEditCancel")->isHidden());
-        QCOMPARE(style(shortcut(screen.get(), 1)), QStringLiteral("normal"));
+        QCOMPARE(showType(shortcutKey(screen.get(), 1)), QStringLiteral("normal"));
         QVERIFY(screen->getUiQDockWidget(22)->isHidden());
         // Back in normal mode the "more" button opens the grid again.
         clickChild(screen.get(), "toolButtonKeyMore");
@@ -351,7 +296,7 @@ private slots:
 
     void backspaceKeyDeletesBeforeCursor()
     {
-        auto screen = screenWith(0);
+        auto screen = functionKeyScreen(0);
         QLineEdit* line = screen->getUiQLineEdit(26);
         line->setText(QStringLiteral("6901"));
         line->setCursorPosition(2);

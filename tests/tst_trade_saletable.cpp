@@ -58,11 +58,6 @@ QList<KxPosPluDetail> lines(int count)
         out << line(i + 1, QString::number(6901000 + i), i + 1);
     return out;
 }
-
-QPair<QString, QString> notice(int id)
-{
-    return qMakePair(KxPosTranslator::GetTranslation(id), KxPosTranslator::GetTranslation(1969));
-}
 } // namespace
 
 class TradeSaleTableTest : public ScreenTestCase

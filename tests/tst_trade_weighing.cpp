@@ -45,11 +45,6 @@ KxPosPluDetail line(int lineNo, const QString& code, double qty, const QString& 
     return l;
 }
 
-QPair<QString, QString> notice(int id)
-{
-    return qMakePair(KxPosTranslator::GetTranslation(id), KxPosTranslator::GetTranslation(1969));
-}
-
 const char* const TwoPresets = R"([{"weight":"0.05"},{"weight":"0.1","caption":"盒"}])";
 } // namespace
 

@@ -150,4 +150,28 @@ QString translated(int id)
     return KxPosTranslator::GetTranslation(id);
 }
 
+QString showType(const QWidget* widget)
+{
+    return widget->property("showType").toString();
+}
+
+QStringList messageTexts()
+{
+    QStringList texts;
+    for (const auto& entry : MessageWidget::History())
+        texts << entry.first;
+    return texts;
+}
+
+QString lastMessageText()
+{
+    const auto history = MessageWidget::History();
+    return history.isEmpty() ? QString() : history.last().first;
+}
+
+QPair<QString, QString> notice(int id)
+{
+    return qMakePair(translated(id), translated(1969));
+}
+
 } // namespace KxPosTest

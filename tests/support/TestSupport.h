@@ -2,6 +2,7 @@
 // Helpers shared by the QTest programs.
 
 #include <QObject>
+#include <QPair>
 #include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -113,5 +114,18 @@ QRect globalRect(const QWidget* widget);
 
 // The text of message or caption number `id` in the current language.
 QString translated(int id);
+
+// The value of the widget's "showType" property, which the style sheet keys on.
+QString showType(const QWidget* widget);
+
+// The texts of the messages MessageWidget recorded, oldest first.
+QStringList messageTexts();
+
+// The text of the last message MessageWidget recorded; empty when none.
+QString lastMessageText();
+
+// A MessageWidget record of message `id` under the notice title (1969), as
+// (text, title).
+QPair<QString, QString> notice(int id);
 
 } // namespace KxPosTest

@@ -1,0 +1,41 @@
+#include "TestScreens.h"
+
+#include "TestRecords.h"
+#include "TestSupport.h"
+
+#include "trade/TradeWidget.h"
+
+#include <QDockWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace KxPosTest {
+
+std::unique_ptr<TradeWidget> functionKeyScreen(int count, bool barGiven, const QList<dynMapButton>& bar)
+{
+    auto screen = std::make_unique<TradeWidget>(0, nullptr);
+    screen->gridFunctions = functionKeys(count);
+    if (barGiven) {
+        screen->shortcutsGiven = 1;
+        screen->shortcutFunctions = bar;
+    }
+    screen->InitFuncArea();
+    screen->show();
+    QTest::qWait(250); // the start of the first sale after showing has passed
+    return screen;
+}
+
+QToolButton* shortcutKey(TradeWidget* screen, int n)
+{
+    return screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
+}
+
+void openFunctionGrid(TradeWidget* screen)
+{
+    QDockWidget* dock = screen->getUiQDockWidget(22);
+    if (dock->isHidden())
+        clickChild(screen, "toolButtonKeyMore");
+    QVERIFY(dock->isVisible());
+}
+
+} // namespace KxPosTest

@@ -1,0 +1,30 @@
+#pragma once
+// Shown screens and their parts, for the test programs that drive the same
+// area of a screen.
+
+#include "contracts/KxPosModel.h"
+
+#include <QList>
+
+#include <memory>
+
+class QToolButton;
+class TradeWidget;
+
+namespace KxPosTest {
+
+// A shown sales screen with the function keys functionKeys(count). The first
+// ten go to the shortcut bar unless `barGiven`; then the host's own `bar`
+// (possibly empty) is kept and the grid holds every function. Returns once
+// the start of the first sale after showing has passed.
+std::unique_ptr<TradeWidget> functionKeyScreen(int count, bool barGiven = false,
+                                               const QList<dynMapButton>& bar = {});
+
+// Shortcut key `n` (1 to 10) of the sales screen's bar; null when missing.
+QToolButton* shortcutKey(TradeWidget* screen, int n);
+
+// Opens the dock of the function grid with the "more" key unless it is open
+// already; fails the test when it does not show.
+void openFunctionGrid(TradeWidget* screen);
+
+} // namespace KxPosTest
