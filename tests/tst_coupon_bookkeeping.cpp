@@ -70,12 +70,6 @@ QStringList idsOf(const QList<QVariantMap>& records, const char* key = "CouponID
         ids << record.value(QLatin1String(key)).toString();
     return ids;
 }
-
-QString lastMessage()
-{
-    const auto history = MessageWidget::History();
-    return history.isEmpty() ? QString() : history.last().first;
-}
 } // namespace
 
 class CouponBookkeepingTest : public ScreenTestCase
@@ -167,7 +161,7 @@ private slots:
         QList<QVariantMap> requests;
         QVERIFY(!screen->PrepareForCouponUse(requests));
         QVERIFY(requests.isEmpty());
-        QCOMPARE(lastMessage(), message);
+        QCOMPARE(lastMessageText(), message);
         QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("btnConfirm")), Qt::LeftButton);
         QCOMPARE(emitted, 0);
@@ -612,7 +606,7 @@ private slots:
             clickArea(screen.get(), 0,
                       press == QLatin1Char('+') ? CouponItemDelegate::PlusArea : CouponItemDelegate::MinusArea);
         QCOMPARE(row(screen.get(), 0).useCount, useCount);
-        QCOMPARE(lastMessage(), message);
+        QCOMPARE(lastMessageText(), message);
     }
 
     void statesSetByTheHost()
