@@ -2,6 +2,7 @@
 // exclusion, driven as a host and a cashier would.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
 
 #include "coupon/CouponItemDelegate.h"
 #include "coupon/CouponListModel.h"
@@ -42,33 +43,6 @@ QString channelsJson(int count)
     for (int i = 0; i < count; ++i)
         items << QStringLiteral(R"({"ChannelName":"渠道%1","ChannelCode":"C%1"})").arg(i);
     return QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');
-}
-
-CouponWidgetInfo coupon(const QString& id, const QString& channel = QStringLiteral("MT"), int children = 0)
-{
-    CouponWidgetInfo c;
-    c.couponId = id;
-    c.couponCode = QStringLiteral("code-") + id;
-    c.couponName = QStringLiteral("券") + id;
-    c.channelCode = channel;
-    c.channelName = channel == QLatin1String("MT") ? QStringLiteral("美团")
-        : channel == QLatin1String("DY")           ? QStringLiteral("抖音")
-                                                   : channel;
-    c.couponAmount = 10.0;
-    for (int i = 0; i < children; ++i) {
-        CouponBaseInfo child;
-        child.couponId = id + QStringLiteral("-c%1").arg(i);
-        child.couponCode = c.couponCode;
-        child.couponAmount = 10.0;
-        c.childCoupons << child;
-    }
-    return c;
-}
-
-QString lastMessage()
-{
-    const auto history = MessageWidget::History();
-    return history.isEmpty() ? QString() : history.last().first;
 }
 } // namespace
 
@@ -129,7 +103,7 @@ private slots:
         CouponWidgetInfo::RegisterMetaTypes();
         QVERIFY(QMetaType::type("CouponWidgetInfo") != QMetaType::UnknownType);
         QVERIFY(QMetaType::type("CouponWidgetInfo::CouponPluInfo") != QMetaType::UnknownType);
-        CouponWidgetInfo info = coupon(QStringLiteral("A1"), QStringLiteral("MT"), 2);
+        CouponWidgetInfo info = channelCoupon(QStringLiteral("A1"), QStringLiteral("MT"), 2);
         CouponWidgetInfo::CouponPluInfo plu;
         plu.pluCode = QStringLiteral("1001");
         plu.limitWeight = 1.5;
@@ -159,7 +133,7 @@ private slots:
         QTest::newRow("added") << 260 << QVariant(true) << "added" << QVariant(true);
         QTest::newRow("use count") << 261 << QVariant(3) << "useCount" << QVariant(3);
         QTest::newRow("checked") << 262 << QVariant(false) << "checked" << QVariant(false);
-        CouponWidgetInfo replacement = coupon(QStringLiteral("Z9"));
+        CouponWidgetInfo replacement = channelCoupon(QStringLiteral("Z9"));
         QTest::newRow("whole record") << int(Qt::EditRole) << QVariant::fromValue(replacement) << "couponId"
                                       << QVariant(QStringLiteral("Z9"));
         QTest::newRow("unknown role changes nothing") << 300 << QVariant(5) << "useCount" << QVariant(1);
@@ -173,8 +147,8 @@ private slots:
         QFETCH(QVariant, expected);
         CouponListModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.AppendCoupon(coupon(QStringLiteral("A0")));
-        model.AppendCoupon(coupon(QStringLiteral("A1"), QStringLiteral("MT"), 2));
+        model.AppendCoupon(channelCoupon(QStringLiteral("A0")));
+        model.AppendCoupon(channelCoupon(QStringLiteral("A1"), QStringLiteral("MT"), 2));
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         const QModelIndex index = model.index(1, 0);
         QVERIFY(model.setData(index, value, role));
@@ -201,7 +175,7 @@ private slots:
     {
         CouponListModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.AppendCoupon(coupon(QStringLiteral("A0")));
+        model.AppendCoupon(channelCoupon(QStringLiteral("A0")));
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         QVERIFY(!model.setData(QModelIndex(), true, CouponListModel::CheckedRole));
         QStandardItemModel other(5, 1);
@@ -215,7 +189,7 @@ private slots:
         QVERIFY(!model.RemoveCoupon(1));
         QVERIFY(model.RemoveCoupon(0));
         QCOMPARE(model.rowCount(), 0);
-        model.SetCouponList({coupon(QStringLiteral("B0")), coupon(QStringLiteral("B1"))});
+        model.SetCouponList({channelCoupon(QStringLiteral("B0")), channelCoupon(QStringLiteral("B1"))});
         QCOMPARE(model.rowCount(), 2);
         model.Clear();
         QCOMPARE(model.rowCount(), 0);
@@ -304,13 +278,13 @@ private slots:
     void exchangeSearchWaitsForConfirmedProducts()
     {
         auto screen = makeScreen(false);
-        screen->AddCouponInfo(coupon(QStringLiteral("E1"), QStringLiteral("jh")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("E1"), QStringLiteral("jh")), true);
         QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
         auto* line = child<QLineEdit>(screen.get(), "txtCouponCode");
         QTest::keyClicks(line, QStringLiteral("7788"));
         QTest::keyClick(line, Qt::Key_Return);
         QCOMPARE(search.count(), 0);
-        QCOMPARE(lastMessage(), translated(2278));
+        QCOMPARE(lastMessageText(), translated(2278));
         QCOMPARE(line->text(), QStringLiteral("7788"));
 
         screen->SetCouponConfirmed(list(screen.get())->model()->index(0, 0));
@@ -343,13 +317,13 @@ private slots:
         QFETCH(bool, accepted);
         auto screen = makeScreen(deduct, channels);
         if (!listed.isEmpty()) {
-            CouponWidgetInfo first = coupon(QStringLiteral("A1"), listed);
+            CouponWidgetInfo first = channelCoupon(QStringLiteral("A1"), listed);
             first.confirmed = true;
             screen->AddCouponInfo(first, true);
         }
         MessageWidget::ClearHistory();
         const int before = screen->GetCouponWidgetData().size();
-        const CouponWidgetInfo other = coupon(QStringLiteral("B1"), incoming);
+        const CouponWidgetInfo other = channelCoupon(QStringLiteral("B1"), incoming);
         QCOMPARE(screen->CheckCouponMutex(other), accepted);
         screen->AddCouponInfo(other, true);
         QCOMPARE(screen->GetCouponWidgetData().size(), before + (accepted ? 1 : 0));
@@ -357,7 +331,7 @@ private slots:
             QVERIFY(MessageWidget::History().isEmpty());
             QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("B1"));
         } else {
-            QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("抖音")));
+            QCOMPARE(lastMessageText(), translated(2267).arg(QStringLiteral("抖音")));
             QCOMPARE(MessageWidget::History().last().second, translated(1969));
             QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("A1"));
         }
@@ -374,12 +348,12 @@ private slots:
     {
         QFETCH(bool, warn);
         auto screen = makeScreen(true);
-        screen->AddCouponInfo(coupon(QStringLiteral("A1")), true);
-        screen->AddCouponInfo(coupon(QStringLiteral("A2")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A2")), true);
         list(screen.get())->setCurrentIndex(list(screen.get())->model()->index(0, 0));
         MessageWidget::ClearHistory();
 
-        CouponWidgetInfo again = coupon(QStringLiteral("A1"));
+        CouponWidgetInfo again = channelCoupon(QStringLiteral("A1"));
         again.couponName = QStringLiteral("新名称");
         again.couponAmount = 25.0;
         QVERIFY(!screen->CheckCouponAdded(again));
@@ -390,7 +364,7 @@ private slots:
         QCOMPARE(rows.at(0).couponId, QStringLiteral("A1"));
         QCOMPARE(rows.at(0).couponName, warn ? QStringLiteral("券A1") : QStringLiteral("新名称"));
         QCOMPARE(rows.at(0).couponAmount, warn ? 10.0 : 25.0);
-        QCOMPARE(lastMessage(), warn ? translated(2268).arg(QStringLiteral("A1")) : QString());
+        QCOMPARE(lastMessageText(), warn ? translated(2268).arg(QStringLiteral("A1")) : QString());
         // Either way the last row becomes current.
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
     }
@@ -399,8 +373,8 @@ private slots:
     {
         auto screen = makeScreen(false);
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
-        screen->UpdateCouponInfo({coupon(QStringLiteral("E1"), QStringLiteral("jh")),
-                                  coupon(QStringLiteral("E2"), QStringLiteral("jh"))});
+        screen->UpdateCouponInfo({channelCoupon(QStringLiteral("E1"), QStringLiteral("jh")),
+                                  channelCoupon(QStringLiteral("E2"), QStringLiteral("jh"))});
         QCOMPARE(screen->GetCouponWidgetData().size(), 2);
         QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("E1"));
         QCOMPARE(screen->GetCurrentCouponCode(), QStringLiteral("code-E1"));
@@ -477,9 +451,9 @@ private slots:
         QCOMPARE(search.at(0).at(1).toString(), QStringLiteral("DY"));
 
         // With coupons of DY listed, another channel is refused.
-        screen->AddCouponInfo(coupon(QStringLiteral("D1"), QStringLiteral("DY")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("D1"), QStringLiteral("DY")), true);
         QTest::mouseClick(screen->GetChannelButton(QStringLiteral("MT")), Qt::LeftButton);
-        QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("抖音")));
+        QCOMPARE(lastMessageText(), translated(2267).arg(QStringLiteral("抖音")));
         QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("DY"));
         QVERIFY(screen->GetChannelButton(QStringLiteral("DY"))->isChecked());
         QVERIFY(!screen->GetChannelButton(QStringLiteral("MT"))->isChecked());
@@ -497,7 +471,7 @@ private slots:
     void refusedSwitchOnAnotherPageLeavesNoButtonChecked()
     {
         auto screen = makeScreen(true, channelsJson(6));
-        screen->AddCouponInfo(coupon(QStringLiteral("A1"), QStringLiteral("C0")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("C0")), true);
         QTest::mouseClick(child<QPushButton>(screen.get(), "btnChannelNext"), Qt::LeftButton);
         QVERIFY(!screen->GetChannelButton(QStringLiteral("C0")));
         QAbstractButton* c5 = screen->GetChannelButton(QStringLiteral("C5"));
@@ -505,7 +479,7 @@ private slots:
         QTest::mouseClick(c5, Qt::LeftButton);
         QVERIFY(!c5->isChecked());
         QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("C0"));
-        QCOMPARE(lastMessage(), translated(2267).arg(QStringLiteral("C0")));
+        QCOMPARE(lastMessageText(), translated(2267).arg(QStringLiteral("C0")));
     }
 
     // --- Selecting rows --------------------------------------------------------
@@ -513,8 +487,8 @@ private slots:
     void pendingCouponBecomesUsedWhenSelected()
     {
         auto screen = makeScreen(true);
-        screen->AddCouponInfo(coupon(QStringLiteral("A1")), true);
-        CouponWidgetInfo pending = coupon(QStringLiteral("A2"));
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
+        CouponWidgetInfo pending = channelCoupon(QStringLiteral("A2"));
         pending.status = CouponWidgetInfo::StatusPending;
         screen->UpdateCouponInfo({screen->GetCouponWidgetData().at(0), pending});
         QCOMPARE(int(screen->GetCouponWidgetData().at(1).status), 3);
@@ -545,7 +519,7 @@ private slots:
         QFETCH(int, page);
         auto screen = makeScreen(false);
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
-        CouponWidgetInfo info = coupon(QStringLiteral("E1"), QStringLiteral("jh"));
+        CouponWidgetInfo info = channelCoupon(QStringLiteral("E1"), QStringLiteral("jh"));
         info.selectCount = selectCount;
         info.confirmed = confirmed;
         for (int i = 0; i < entries; ++i) {
@@ -565,14 +539,14 @@ private slots:
     void exchangeKeepsUnconfirmedCouponSelected()
     {
         auto screen = makeScreen(false);
-        CouponWidgetInfo done = coupon(QStringLiteral("E1"), QStringLiteral("jh"));
+        CouponWidgetInfo done = channelCoupon(QStringLiteral("E1"), QStringLiteral("jh"));
         done.confirmed = true;
         screen->AddCouponInfo(done, true);
-        screen->AddCouponInfo(coupon(QStringLiteral("E2"), QStringLiteral("jh")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("E2"), QStringLiteral("jh")), true);
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
         MessageWidget::ClearHistory();
         clickRowBody(screen.get(), 0);
-        QCOMPARE(lastMessage(), translated(2278));
+        QCOMPARE(lastMessageText(), translated(2278));
         QCOMPARE(list(screen.get())->currentIndex().row(), 1);
         QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("E2"));
     }
@@ -582,11 +556,11 @@ private slots:
     void flagSetters()
     {
         auto screen = makeScreen(true);
-        screen->AddCouponInfo(coupon(QStringLiteral("A1")), true);
-        CouponWidgetInfo used = coupon(QStringLiteral("A2"));
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
+        CouponWidgetInfo used = channelCoupon(QStringLiteral("A2"));
         used.status = CouponWidgetInfo::StatusUsed;
         screen->AddCouponInfo(used, true);
-        CouponWidgetInfo usedUnticked = coupon(QStringLiteral("A3"));
+        CouponWidgetInfo usedUnticked = channelCoupon(QStringLiteral("A3"));
         usedUnticked.status = CouponWidgetInfo::StatusUsed;
         usedUnticked.checked = false;
         screen->AddCouponInfo(usedUnticked, true);
@@ -621,7 +595,7 @@ private slots:
         KxPosConfig::m_isCouponForDeduct = true;
         CouponUsageWidget screen(nullptr);
         screen.Show(refuse);
-        screen.AddCouponInfo(coupon(QStringLiteral("A1")), true);
+        screen.AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
         int finished = 0;
         int used = 0;
         connect(&screen, &CouponUsageWidget::SignUseCouponFinished, this,
@@ -630,7 +604,7 @@ private slots:
                 [&](CouponPluListMap&, const QList<QVariantMap>&) { ++used; });
         QTest::mouseClick(child<QPushButton>(&screen, "btnSubmit"), Qt::LeftButton);
         QCOMPARE(finished, refuse ? 0 : 1);
-        QCOMPARE(lastMessage(), refuse ? translated(2284) : QString());
+        QCOMPARE(lastMessageText(), refuse ? translated(2284) : QString());
         QTest::mouseClick(child<QPushButton>(&screen, "btnConfirm"), Qt::LeftButton);
         QCOMPARE(used, 1);
     }
@@ -640,7 +614,7 @@ private slots:
         auto screen = makeScreen(true, channelsJson(7));
         QTest::mouseClick(child<QPushButton>(screen.get(), "btnChannelNext"), Qt::LeftButton);
         QTest::mouseClick(screen->GetChannelButton(QStringLiteral("C5")), Qt::LeftButton);
-        screen->AddCouponInfo(coupon(QStringLiteral("A1"), QStringLiteral("C5")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("C5")), true);
         QTest::keyClicks(child<QLineEdit>(screen.get(), "txtCouponCode"), QStringLiteral("99"));
         QCOMPARE(screen->ChannelPage(), 1);
 
