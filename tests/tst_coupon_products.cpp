@@ -87,12 +87,6 @@ KxPosPluDetail package(int lineNo, const QString& code, const QString& group)
     }
     return p;
 }
-
-QString lastMessage()
-{
-    const auto history = MessageWidget::History();
-    return history.isEmpty() ? QString() : history.last().first;
-}
 } // namespace
 
 class CouponProductsTest : public ScreenTestCase
@@ -263,7 +257,7 @@ private slots:
         QCOMPARE(flags, selected);
         QCOMPARE(MessageWidget::History().size(), refusals);
         if (refusals)
-            QCOMPARE(lastMessage(), translated(1411));
+            QCOMPARE(lastMessageText(), translated(1411));
         QCOMPARE(child<QLabel>(screen.get(), "lblSelectCount")->text(),
                  translated(5054).arg(selectCount).arg(int(selected.count(true))));
         // Until confirmed the coupon's own record keeps its flags.
@@ -277,7 +271,7 @@ private slots:
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
         QVERIFY(child<QPushButton>(screen.get(), "btnPackConfirm")->isVisible());
         click(screen.get(), "btnPackConfirm");
-        QCOMPARE(lastMessage(), translated(2276));
+        QCOMPARE(lastMessageText(), translated(2276));
         QCOMPARE(products.count(), 0);
 
         clickCell(child<QTableView>(screen.get(), "tbvPluSelection"), 1, 0);
@@ -364,7 +358,7 @@ private slots:
             QCOMPARE(child<QLabel>(screen.get(), "lblTotalAmount")->text(),
                      QString::number(8.0 + 20.0 * weight, 'f', 2));
         } else {
-            QCOMPARE(lastMessage(), translated(2269).arg(shownLimit));
+            QCOMPARE(lastMessageText(), translated(2269).arg(shownLimit));
             QCOMPARE(stored.saleQty, 1.0);
             QCOMPARE(shown.saleQty, 1.0);
             QVERIFY(screen->WeighedRows(Code).isEmpty());
@@ -428,7 +422,7 @@ private slots:
         QList<QVariantMap> requests;
         QCOMPARE(screen->PrepareForCouponUse(requests), ready);
         if (!ready)
-            QCOMPARE(lastMessage(), translated(2280).arg(Code));
+            QCOMPARE(lastMessageText(), translated(2280).arg(Code));
         QCOMPARE(requests.size(), ready ? 1 : 0);
     }
 
@@ -454,7 +448,7 @@ private slots:
 
         // Nothing chosen: the picker's own reason is shown.
         click(screen.get(), "btnPackConfirm");
-        QVERIFY(!lastMessage().isEmpty());
+        QVERIFY(!lastMessageText().isEmpty());
         QCOMPARE(MessageWidget::History().last().second, translated(1969));
         QCOMPARE(screen->PackPluRow(), 0);
 
