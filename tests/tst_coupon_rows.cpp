@@ -3,6 +3,7 @@
 // through clicks on the coupon screen's list.
 
 #include "TestSupport.h"
+#include "TestRecords.h"
 
 #include "coupon/CouponItemDelegate.h"
 #include "coupon/CouponListModel.h"
@@ -26,25 +27,6 @@ using namespace KxPosTest;
 namespace {
 const QString ChannelsJson = QStringLiteral(
     R"([{"ChannelName":"美团","ChannelCode":"MT"},{"ChannelName":"抖音","ChannelCode":"DY"}])");
-
-CouponWidgetInfo coupon(const QString& id, const QString& channel = QStringLiteral("MT"), int children = 0)
-{
-    CouponWidgetInfo c;
-    c.couponId = id;
-    c.couponCode = QStringLiteral("code-") + id;
-    c.couponName = QStringLiteral("券") + id;
-    c.channelCode = channel;
-    c.channelName = QStringLiteral("美团");
-    c.couponAmount = 10.0;
-    for (int i = 0; i < children; ++i) {
-        CouponBaseInfo child;
-        child.couponId = id + QStringLiteral("-c%1").arg(i);
-        child.couponCode = c.couponCode;
-        child.couponAmount = 10.0;
-        c.childCoupons << child;
-    }
-    return c;
-}
 } // namespace
 
 class CouponRowsTest : public ScreenTestCase
@@ -106,7 +88,7 @@ private slots:
         QFETCH(bool, checkedAfter);
         QFETCH(QString, signal);
         CouponListModel model;
-        CouponWidgetInfo info = coupon(QStringLiteral("A1"), QStringLiteral("MT"), 2);
+        CouponWidgetInfo info = channelCoupon(QStringLiteral("A1"), QStringLiteral("MT"), 2);
         info.status = static_cast<CouponWidgetInfo::CouponStatus>(status);
         info.added = added;
         model.AppendCoupon(info);
@@ -152,7 +134,7 @@ private slots:
     void rowAreasByStateAndMode()
     {
         CouponListModel model;
-        CouponWidgetInfo info = coupon(QStringLiteral("A1"));
+        CouponWidgetInfo info = channelCoupon(QStringLiteral("A1"));
         model.AppendCoupon(info);
         info.status = CouponWidgetInfo::StatusPending;
         model.AppendCoupon(info);
@@ -179,8 +161,8 @@ private slots:
     void clicksOnTheScreenList()
     {
         auto screen = makeScreen(true, ChannelsJson);
-        screen->AddCouponInfo(coupon(QStringLiteral("A1"), QStringLiteral("MT"), 2), true);
-        CouponWidgetInfo used = coupon(QStringLiteral("A2"));
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("MT"), 2), true);
+        CouponWidgetInfo used = channelCoupon(QStringLiteral("A2"));
         used.status = CouponWidgetInfo::StatusUsed;
         screen->AddCouponInfo(used, true);
         QListView* view = list(screen.get());
