@@ -12,6 +12,7 @@ PACKAGES=(
     qtbase5-dev qtbase5-dev-tools
     libspdlog-dev libfmt-dev
     fonts-wqy-microhei
+    clang libclang-rt-14-dev
 )
 
 install_missing_packages() {

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (AddressSanitizer and
+# UndefinedBehaviorSanitizer on) into build-fuzz/ and runs each one for a
+# bounded time on its seed corpus. KXPOS_FUZZ_SECONDS sets the time per target
+# (default 20), KXPOS_FUZZ_RUNS a number of executions instead.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+BUILD_DIR="${KXPOS_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+SECONDS_PER_TARGET="${KXPOS_FUZZ_SECONDS:-20}"
+
+install_missing_packages
+configure_and_build -DCMAKE_CXX_COMPILER=clang++ -DKXPOS_BUILD_FUZZ=ON -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=OFF
+
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
+export QT_QPA_PLATFORM=offscreen KXPOS_NONINTERACTIVE=1
+
+limit=(-max_total_time="$SECONDS_PER_TARGET")
+if [ -n "${KXPOS_FUZZ_RUNS:-}" ]; then
+    limit=(-runs="$KXPOS_FUZZ_RUNS")
+fi
+for target in tare_options certificate_channel area_json udp21 pay_details; do
+    work="$BUILD_DIR/corpus/$target"
+    mkdir -p "$work"
+    echo "== fuzz_$target"
+    # New inputs go to the scratch folder; the seeds in fuzz/corpus stay as they are.
+    "$BUILD_DIR/bin/fuzz_$target" "${limit[@]}" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
+        -artifact_prefix="$BUILD_DIR/crash-$target-" -print_final_stats=1 \
+        "$work" "$ROOT/fuzz/corpus/$target"
+done

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the library and the tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan/ and runs the whole test suite
+# headless. Any sanitizer report fails the test that caused it.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+BUILD_DIR="${KXPOS_ASAN_BUILD_DIR:-$ROOT/build-asan}"
+
+install_missing_packages
+configure_and_build -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=ON
+
+# halt_on_error: the first report ends the program with an error.
+# detect_leaks: leaks count as reports; tests/lsan.supp names only one-time
+# allocations inside Qt, fontconfig and the system libraries.
+# verify_asan_link_order=0: the package test's host program is built without
+# the sanitizers and loads the instrumented library afterwards.
+export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:verify_asan_link_order=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
+
+cd "$BUILD_DIR"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 600
