@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "TestRecords.h"
+#include "TestScreens.h"
 
 #include "coupon/CouponItemDelegate.h"
 #include "coupon/CouponListModel.h"
@@ -51,15 +52,6 @@ class CouponListTest : public ScreenTestCase
     Q_OBJECT
 
 private:
-    std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct, const QString& channels = QString())
-    {
-        KxPosConfig::m_isCouponForDeduct = deduct;
-        if (!channels.isNull())
-            config().set(QStringLiteral("TRADE_CertificateChannel"), channels);
-        auto screen = std::make_unique<CouponUsageWidget>(nullptr);
-        screen->Show(false);
-        return screen;
-    }
     static QListView* list(CouponUsageWidget* screen) { return child<QListView>(screen, "lvCoupon"); }
     static QList<QPushButton*> channelButtons(CouponUsageWidget* screen)
     {
@@ -73,12 +65,6 @@ private:
     }
 
 private slots:
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::m_isCouponForDeduct = false;
-    }
-
     // --- Records ---------------------------------------------------------------
 
     void defaultRecord()
@@ -216,7 +202,7 @@ private slots:
         QFETCH(QString, channels);
         QFETCH(bool, channelBar);
         QFETCH(QString, channel);
-        auto screen = makeScreen(deduct, channels);
+        auto screen = couponScreen(deduct, channels);
         QCOMPARE(screen->IsDeductMode(), deduct);
         QCOMPARE(child<QWidget>(screen.get(), "widgetChannel")->isVisible(), channelBar);
         QCOMPARE(child<QWidget>(screen.get(), "widgetRight")->isVisible(), !deduct);
@@ -258,7 +244,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, sent);
         QFETCH(QString, channel);
-        auto screen = makeScreen(deduct, channels);
+        auto screen = couponScreen(deduct, channels);
         QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
         auto* line = child<QLineEdit>(screen.get(), "txtCouponCode");
         QTest::keyClicks(line, typed);
@@ -277,7 +263,7 @@ private slots:
 
     void exchangeSearchWaitsForConfirmedProducts()
     {
-        auto screen = makeScreen(false);
+        auto screen = couponScreen(false);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("E1"), QStringLiteral("jh")), true);
         QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
         auto* line = child<QLineEdit>(screen.get(), "txtCouponCode");
@@ -315,7 +301,7 @@ private slots:
         QFETCH(QString, listed);
         QFETCH(QString, incoming);
         QFETCH(bool, accepted);
-        auto screen = makeScreen(deduct, channels);
+        auto screen = couponScreen(deduct, channels);
         if (!listed.isEmpty()) {
             CouponWidgetInfo first = channelCoupon(QStringLiteral("A1"), listed);
             first.confirmed = true;
@@ -347,7 +333,7 @@ private slots:
     void duplicates()
     {
         QFETCH(bool, warn);
-        auto screen = makeScreen(true);
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A2")), true);
         list(screen.get())->setCurrentIndex(list(screen.get())->model()->index(0, 0));
@@ -371,7 +357,7 @@ private slots:
 
     void updateCouponInfoSelectsFirstRowSilently()
     {
-        auto screen = makeScreen(false);
+        auto screen = couponScreen(false);
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
         screen->UpdateCouponInfo({channelCoupon(QStringLiteral("E1"), QStringLiteral("jh")),
                                   channelCoupon(QStringLiteral("E2"), QStringLiteral("jh"))});
@@ -403,7 +389,7 @@ private slots:
         QFETCH(bool, nextVisible);
         QFETCH(int, pages);
         QFETCH(QList<int>, buttonsPerPress);
-        auto screen = makeScreen(true, channelsJson(channels));
+        auto screen = couponScreen(true, channelsJson(channels));
         auto* next = child<QPushButton>(screen.get(), "btnChannelNext");
         QCOMPARE(next->isVisible(), nextVisible);
         QCOMPARE(screen->ChannelPageCount(), pages);
@@ -435,7 +421,7 @@ private slots:
 
     void channelSwitchFollowsTheList()
     {
-        auto screen = makeScreen(true, ChannelsJson);
+        auto screen = couponScreen(true, ChannelsJson);
         QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
         QAbstractButton* douyin = screen->GetChannelButton(QStringLiteral("DY"));
         QVERIFY(douyin);
@@ -470,7 +456,7 @@ private slots:
 
     void refusedSwitchOnAnotherPageLeavesNoButtonChecked()
     {
-        auto screen = makeScreen(true, channelsJson(6));
+        auto screen = couponScreen(true, channelsJson(6));
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("C0")), true);
         QTest::mouseClick(child<QPushButton>(screen.get(), "btnChannelNext"), Qt::LeftButton);
         QVERIFY(!screen->GetChannelButton(QStringLiteral("C0")));
@@ -486,7 +472,7 @@ private slots:
 
     void pendingCouponBecomesUsedWhenSelected()
     {
-        auto screen = makeScreen(true);
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
         CouponWidgetInfo pending = channelCoupon(QStringLiteral("A2"));
         pending.status = CouponWidgetInfo::StatusPending;
@@ -517,7 +503,7 @@ private slots:
         QFETCH(bool, confirmed);
         QFETCH(int, asks);
         QFETCH(int, page);
-        auto screen = makeScreen(false);
+        auto screen = couponScreen(false);
         QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
         CouponWidgetInfo info = channelCoupon(QStringLiteral("E1"), QStringLiteral("jh"));
         info.selectCount = selectCount;
@@ -538,7 +524,7 @@ private slots:
 
     void exchangeKeepsUnconfirmedCouponSelected()
     {
-        auto screen = makeScreen(false);
+        auto screen = couponScreen(false);
         CouponWidgetInfo done = channelCoupon(QStringLiteral("E1"), QStringLiteral("jh"));
         done.confirmed = true;
         screen->AddCouponInfo(done, true);
@@ -555,7 +541,7 @@ private slots:
 
     void flagSetters()
     {
-        auto screen = makeScreen(true);
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
         CouponWidgetInfo used = channelCoupon(QStringLiteral("A2"));
         used.status = CouponWidgetInfo::StatusUsed;
@@ -611,7 +597,7 @@ private slots:
 
     void clearDataEmptiesTheScreen()
     {
-        auto screen = makeScreen(true, channelsJson(7));
+        auto screen = couponScreen(true, channelsJson(7));
         QTest::mouseClick(child<QPushButton>(screen.get(), "btnChannelNext"), Qt::LeftButton);
         QTest::mouseClick(screen->GetChannelButton(QStringLiteral("C5")), Qt::LeftButton);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("C5")), true);
@@ -635,7 +621,7 @@ private slots:
 
     void closeAndLanguage()
     {
-        auto screen = makeScreen(false);
+        auto screen = couponScreen(false);
         QVERIFY(screen->isVisible());
         QCOMPARE(screen->size(), KxPosConfig::GetAutoSize(1820, 985, 1000, 700));
         QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));

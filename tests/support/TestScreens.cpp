@@ -3,7 +3,10 @@
 #include "TestRecords.h"
 #include "TestSupport.h"
 
+#include "coupon/CouponUsageWidget.h"
 #include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
 
 #include <QDockWidget>
 #include <QToolButton>
@@ -36,6 +39,16 @@ void openFunctionGrid(TradeWidget* screen)
     if (dock->isHidden())
         clickChild(screen, "toolButtonKeyMore");
     QVERIFY(dock->isVisible());
+}
+
+std::unique_ptr<CouponUsageWidget> couponScreen(bool deduct, const QString& channels)
+{
+    KxPosConfig::m_isCouponForDeduct = deduct;
+    if (!channels.isNull())
+        KxPosConfig::SetValue(QStringLiteral("TRADE_CertificateChannel"), channels);
+    auto screen = std::make_unique<CouponUsageWidget>(nullptr);
+    screen->Show(false);
+    return screen;
 }
 
 } // namespace KxPosTest

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CouponUsageWidget;
 class QToolButton;
 class TradeWidget;
 
@@ -26,5 +27,9 @@ QToolButton* shortcutKey(TradeWidget* screen, int n);
 // Opens the dock of the function grid with the "more" key unless it is open
 // already; fails the test when it does not show.
 void openFunctionGrid(TradeWidget* screen);
+
+// A shown coupon screen in deduction (`deduct`) or exchange mode; `channels`,
+// when not null, is first stored as the TRADE_CertificateChannel setting.
+std::unique_ptr<CouponUsageWidget> couponScreen(bool deduct, const QString& channels = QString());
 
 } // namespace KxPosTest

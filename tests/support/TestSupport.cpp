@@ -95,14 +95,25 @@ void resetMessageSeams()
     QuestionMessage::ClearHistory(); // also drops answers left in the queue
 }
 
+namespace {
+// The host's switches that live outside the configuration files.
+void resetHostSwitches()
+{
+    KxPosConfig::sProjectCode.clear();
+    KxPosConfig::m_isCouponForDeduct = false;
+}
+} // namespace
+
 ScreenTestFixture::ScreenTestFixture()
 {
     KxPosConfig::SetAppSize(1024, 768);
+    resetHostSwitches();
     resetMessageSeams();
 }
 
 ScreenTestFixture::~ScreenTestFixture()
 {
+    resetHostSwitches();
     KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
 }
 

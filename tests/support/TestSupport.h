@@ -54,10 +54,11 @@ bool initScreenTestCase();
 void resetMessageSeams();
 
 // The state one screen test starts from: a fresh configuration folder, the
-// 1024 x 768 application size and empty message-box records. On destruction
-// the previous configuration folder and the Chinese texts come back, so a test
-// that switched the language does not leak it into the next one. Create it in
-// init() and destroy it in cleanup().
+// 1024 x 768 application size, no project code, coupons in exchange mode
+// (not deduction) and empty message-box records. On destruction the previous
+// configuration folder, the Chinese texts and the default project code and
+// coupon mode come back, so a test that switched them does not leak them into
+// the next one. Create it in init() and destroy it in cleanup().
 class ScreenTestFixture
 {
 public:
