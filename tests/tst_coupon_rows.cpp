@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "TestRecords.h"
+#include "TestScreens.h"
 
 #include "coupon/CouponItemDelegate.h"
 #include "coupon/CouponListModel.h"
@@ -34,27 +35,12 @@ class CouponRowsTest : public ScreenTestCase
     Q_OBJECT
 
 private:
-    std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct, const QString& channels = QString())
-    {
-        KxPosConfig::m_isCouponForDeduct = deduct;
-        if (!channels.isNull())
-            config().set(QStringLiteral("TRADE_CertificateChannel"), channels);
-        auto screen = std::make_unique<CouponUsageWidget>(nullptr);
-        screen->Show(false);
-        return screen;
-    }
     static QListView* list(CouponUsageWidget* screen)
     {
         return screen->findChild<QListView*>(QStringLiteral("lvCoupon"));
     }
 
 private slots:
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::m_isCouponForDeduct = false;
-    }
-
     // Releases on each area of a row, by state and mode: what the row's
     // `checked` flag becomes and which delegate signal goes out.
     void rowAreas_data()
@@ -160,7 +146,7 @@ private slots:
 
     void clicksOnTheScreenList()
     {
-        auto screen = makeScreen(true, ChannelsJson);
+        auto screen = couponScreen(true, ChannelsJson);
         screen->AddCouponInfo(channelCoupon(QStringLiteral("A1"), QStringLiteral("MT"), 2), true);
         CouponWidgetInfo used = channelCoupon(QStringLiteral("A2"));
         used.status = CouponWidgetInfo::StatusUsed;
