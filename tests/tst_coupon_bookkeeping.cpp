@@ -3,6 +3,7 @@
 // children, cancellations of main and child coupons, and the row buttons.
 
 #include "TestSupport.h"
+#include "TestScreens.h"
 
 #include "coupon/CouponItemDelegate.h"
 #include "coupon/CouponUsageWidget.h"
@@ -77,17 +78,10 @@ class CouponBookkeepingTest : public ScreenTestCase
     Q_OBJECT
 
 private:
-    std::unique_ptr<CouponUsageWidget> makeScreen(bool deduct = true)
-    {
-        KxPosConfig::m_isCouponForDeduct = deduct;
-        auto screen = std::make_unique<CouponUsageWidget>(nullptr);
-        screen->Show(false);
-        return screen;
-    }
     // A deduction screen with row "A" (three children) used as A, A-c0, A-c1.
     std::unique_ptr<CouponUsageWidget> usedWithTwoChildren()
     {
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         CouponWidgetInfo a = coupon(QStringLiteral("A"), 3);
         a.useCount = 3;
         screen->AddCouponInfo(a, true);
@@ -106,12 +100,6 @@ private:
     }
 
 private slots:
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::m_isCouponForDeduct = false;
-    }
-
     // --- Handing coupons over --------------------------------------------------
 
     void prepareRefusals_data()
@@ -131,7 +119,7 @@ private slots:
         QFETCH(bool, deduct);
         QFETCH(QString, scenario);
         QFETCH(QString, message);
-        auto screen = makeScreen(deduct);
+        auto screen = couponScreen(deduct);
         CouponWidgetInfo first = coupon(QStringLiteral("E1"));
         first.confirmed = true;
         CouponWidgetInfo second = coupon(QStringLiteral("E2"));
@@ -180,7 +168,7 @@ private slots:
     {
         QFETCH(int, useCount);
         QFETCH(QStringList, others);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         CouponWidgetInfo a = coupon(QStringLiteral("A"), 3);
         a.useCount = useCount;
         CouponWidgetInfo handed = coupon(QStringLiteral("B"));
@@ -211,7 +199,7 @@ private slots:
 
     void everythingHandedOverStillPasses()
     {
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         CouponWidgetInfo handed = coupon(QStringLiteral("B"));
         handed.added = true;
         screen->UpdateCouponInfo({handed});
@@ -223,7 +211,7 @@ private slots:
 
     void confirmAndSubmitHandOverTheProductMap()
     {
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("A")), true);
         KxPosPluDetail plu;
         plu.pluCode = QStringLiteral("1001");
@@ -290,7 +278,7 @@ private slots:
     void resultsWithoutDetailsChangeNothing()
     {
         QFETCH(QVariantMap, result);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("A"), 1), true);
         screen->CacheCouponUseResult(result);
         QVERIFY(!screen->HasUsedCoupon());
@@ -312,7 +300,7 @@ private slots:
     {
         QFETCH(QString, udp21);
         QFETCH(bool, cached);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("A")), true);
         KxPosPayResult pay;
         pay.saleNo = QStringLiteral("S7");
@@ -368,7 +356,7 @@ private slots:
     void cancellingALoneMainCouponRemovesItsRow()
     {
         QFETCH(bool, lastRow);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         if (!lastRow)
             screen->AddCouponInfo(coupon(QStringLiteral("K")), true);
         screen->AddCouponInfo(coupon(QStringLiteral("A"), 1), true);
@@ -487,7 +475,7 @@ private slots:
     {
         QFETCH(bool, used);
         QFETCH(bool, hint);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("B"), 1), true);
         screen->AddCouponInfo(coupon(QStringLiteral("A")), true);
         if (used) {
@@ -536,7 +524,7 @@ private slots:
         QFETCH(int, unuse);
         QFETCH(int, refresh);
         QFETCH(int, rowsLeft);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("A")), true);
         if (cached)
             screen->CacheCouponUseResult(payDetails({QStringLiteral("A")}));
@@ -557,7 +545,7 @@ private slots:
 
     void retryAndRefreshTheLastSelectedRow()
     {
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         screen->AddCouponInfo(coupon(QStringLiteral("A")), true);
         screen->AddCouponInfo(coupon(QStringLiteral("B")), true);
         screen->CacheCouponUseResult(payDetails({QStringLiteral("B")}));
@@ -598,7 +586,7 @@ private slots:
         QFETCH(QString, presses);
         QFETCH(int, useCount);
         QFETCH(QString, message);
-        auto screen = makeScreen();
+        auto screen = couponScreen(true);
         CouponWidgetInfo a = coupon(QStringLiteral("A"), children);
         a.status = static_cast<CouponWidgetInfo::CouponStatus>(status);
         screen->AddCouponInfo(a, true);
