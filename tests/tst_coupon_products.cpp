@@ -128,12 +128,6 @@ private:
     }
 
 private slots:
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::m_isCouponForDeduct = false;
-    }
-
     // --- Models ----------------------------------------------------------------
 
     void selectionModel()
