@@ -114,18 +114,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        ScreenTestCase::init();
-        KxPosConfig::sProjectCode.clear();
-    }
-
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::sProjectCode.clear();
-    }
-
     // --- Code entry -------------------------------------------------------
 
     void codeEntry_data()
