@@ -39,18 +39,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        ScreenTestCase::init();
-        KxPosConfig::sProjectCode.clear();
-    }
-
-    void cleanup()
-    {
-        ScreenTestCase::cleanup();
-        KxPosConfig::sProjectCode.clear();
-    }
-
     void choices_data()
     {
         QTest::addColumn<bool>("byKey");
