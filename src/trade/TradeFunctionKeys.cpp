@@ -23,6 +23,9 @@
 
 namespace {
 constexpr int GridSpacing = 10;
+// Room a function key's caption loses on both sides: the style sheet's
+// padding of the keys (4 px, funcs.qss), the border and a pixel of air.
+constexpr int KeyTextInset = 2 * (4 + 1 + 1);
 
 bool sameFunction(const dynMapButton& a, const dynMapButton& b)
 {
@@ -238,17 +241,13 @@ void TradeWidget::UpdateFuncPage()
         return;
     const int perPage = funcRows * funcColumns;
     const int gridWidth = ui->widgetFunc->width();
-    const int wrapWidth = (gridWidth + (1 - funcColumns) * GridSpacing) / funcColumns - 8;
+    const int wrapWidth = (gridWidth + (1 - funcColumns) * GridSpacing) / funcColumns - KeyTextInset;
     for (int k = 0; k < cells.size() && k < perPage; ++k) {
         QPushButton* b = cells.at(k);
         const int j = (funcPage - 1) * perPage + k;
         if (j >= 0 && j < gridFunctions.size()) {
             const dynMapButton& f = gridFunctions.at(j);
-            QString caption = f.GetCaption(KxPosConfig::sLanguage);
-            if (wrapWidth > 0)
-                KxPosCom::AutoWrap(caption, ui->widgetFunc->font(), wrapWidth);
             b->setEnabled(true);
-            b->setText(caption);
             UiTool::UpdateWidgetStyleDeferred(b, "showType", holdsFunction(shortcutFunctions, f)
                                                                  ? QStringLiteral("choose")
                                                                  : QStringLiteral("normal"));
@@ -260,6 +259,18 @@ void TradeWidget::UpdateFuncPage()
         }
     }
     UiTool::FlushDeferredStyleUpdates();
+    // Captions wrap in the key's own font, which the style sheet sizes per
+    // state, so that a long caption takes two lines instead of being cut.
+    for (int k = 0; k < cells.size() && k < perPage; ++k) {
+        const int j = (funcPage - 1) * perPage + k;
+        if (j < 0 || j >= gridFunctions.size())
+            continue;
+        QPushButton* b = cells.at(k);
+        QString caption = gridFunctions.at(j).GetCaption(KxPosConfig::sLanguage);
+        if (wrapWidth > 0)
+            KxPosCom::AutoWrap(caption, b->font(), wrapWidth);
+        b->setText(caption);
+    }
     ui->widgetFunc->update();
 }
 

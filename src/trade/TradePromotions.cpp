@@ -5,6 +5,8 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/SaleColumnFit_p.h"
+
 #include "contracts/TableModel.h"
 #include "contracts/UiTool.h"
 
@@ -81,6 +83,7 @@ void TradeWidget::UpdatePluProInfo(const QHash<int, QString>& texts)
     for (int row = 0; row < rows && !any; ++row)
         any = !model->data(row, ColPromotion).isEmpty();
     saleTable.setColumnHidden(ColPromotion, !any);
+    SaleColumnFit::Refit(saleTable.view());
 }
 
 void TradeWidget::SlotUpdateProSuggest(QString& sSuggestMsg)

@@ -5,6 +5,8 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/SaleColumnFit_p.h"
+
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/TableModel.h"
@@ -67,6 +69,8 @@ void TradeWidget::rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeD
     if (!lines.isEmpty())
         SlotSetrowHeight();
     SlotTableDataChanged();
+    // Longer codes or names may need other column widths.
+    SaleColumnFit::Refit(saleTable.view());
 
     RefreshEmployeeButton(clerks);
     UpdateProduBackground();

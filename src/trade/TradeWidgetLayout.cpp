@@ -5,6 +5,8 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/SaleColumnFit_p.h"
+
 #include "contracts/ChangeWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/TableModel.h"
@@ -200,13 +202,17 @@ void TradeWidget::InitTableSize(int)
     QHeaderView* header = view->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
-    saleTable.setColumnWidth(0, KxPosConfig::GetAutoWidth(70, 44));
-    saleTable.setColumnWidth(1, KxPosConfig::GetAutoWidth(250, 134));
-    saleTable.setColumnWidth(4, KxPosConfig::GetAutoWidth(130, 70));
-    saleTable.setColumnWidth(5, KxPosConfig::GetAutoWidth(140, 76));
-    saleTable.setColumnWidth(8, KxPosConfig::GetAutoWidth(150, 84));
-    saleTable.setColumnWidth(11, KxPosConfig::GetAutoWidth(90, 48));
-    saleTable.setColumnWidth(14, KxPosConfig::GetAutoWidth(200, 110));
+    // The name column stretches; the others narrow where the table is too
+    // narrow for their design widths.
+    SaleColumnFit::Apply(view,
+                         {{0, KxPosConfig::GetAutoWidth(70, 44)},
+                          {1, KxPosConfig::GetAutoWidth(250, 134)},
+                          {4, KxPosConfig::GetAutoWidth(130, 70)},
+                          {5, KxPosConfig::GetAutoWidth(140, 76)},
+                          {8, KxPosConfig::GetAutoWidth(150, 84)},
+                          {11, KxPosConfig::GetAutoWidth(90, 48)},
+                          {14, KxPosConfig::GetAutoWidth(200, 110)}},
+                         2, {14});
     saleTable.applyRowHeights();
 }
 
