@@ -31,6 +31,26 @@ constexpr int ProvincePlaceholder = 7431;
 constexpr int CityPlaceholder = 7432;
 constexpr int DistrictPlaceholder = 7433;
 
+// The key line breaks between its "【Fn】caption" items (separated by two
+// spaces), never inside one, at the label's current width.
+void showKeyLine(QLabel* label)
+{
+    const QString text = KxPosTranslator::GetTranslation(KeyLineMessage);
+    const QString gap = QStringLiteral("  ");
+    const int width = label->contentsRect().width();
+    const QFontMetrics metrics = label->fontMetrics();
+    QStringList lines;
+    for (const QString& part : text.split(gap, Qt::SkipEmptyParts)) {
+        const QString item = part.trimmed();
+        const QString joined = lines.isEmpty() ? item : lines.last() + gap + item;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(joined) <= width)
+            lines.last() = joined;
+        else
+            lines << item;
+    }
+    label->setText(width > 0 ? lines.join(QLatin1Char('\n')) : text);
+}
+
 constexpr int EmptyAreasMessage = 2285;
 constexpr int NotArrayMessage = 2286;
 constexpr int NotJsonMessage = 2287;
@@ -87,6 +107,7 @@ CustomerInfoWidget::CustomerInfoWidget(int screenType, QWidget* parent)
     connect(ui->cmbArea, &QComboBox::textActivated, this, &CustomerInfoWidget::SlotComboBoxAreaOK);
     ui->txtIdCard->installEventFilter(this);
     ui->txtAddress->installEventFilter(this);
+    ui->lblKeys->installEventFilter(this);
     m_currentEdit = ui->txtAddress;
 
     if (m_screenType == 0) {
@@ -371,6 +392,8 @@ bool CustomerInfoWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && (watched == ui->txtIdCard || watched == ui->txtAddress))
         m_currentEdit = static_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::Resize && watched == ui->lblKeys)
+        showKeyLine(ui->lblKeys);
     return KxDialog::eventFilter(watched, event);
 }
 
@@ -460,7 +483,7 @@ void CustomerInfoWidget::Retranslate()
     ui->lblCity->setText(KxPosTranslator::GetTranslation(CityCaption));
     ui->lblArea->setText(KxPosTranslator::GetTranslation(DistrictCaption));
     ui->lblAddress->setText(KxPosTranslator::GetTranslation(AddressCaption));
-    ui->lblKeys->setText(KxPosTranslator::GetTranslation(KeyLineMessage));
+    showKeyLine(ui->lblKeys);
     ui->btnFinish->setText(KxPosTranslator::GetTranslation(FinishCaption));
     ui->btnClose->setText(KxPosTranslator::GetTranslation(CloseCaption));
     UpdateTranslation();
