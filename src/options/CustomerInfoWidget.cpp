@@ -32,10 +32,14 @@ constexpr int CityPlaceholder = 7432;
 constexpr int DistrictPlaceholder = 7433;
 
 // The key line breaks between its "【Fn】caption" items (separated by two
-// spaces), never inside one, at the label's current width.
+// spaces), never inside one, at the label's width once it is on screen.
 void showKeyLine(QLabel* label)
 {
     const QString text = KxPosTranslator::GetTranslation(KeyLineMessage);
+    if (!label->isVisible()) {
+        label->setText(text);
+        return;
+    }
     const QString gap = QStringLiteral("  ");
     const int width = label->contentsRect().width();
     const QFontMetrics metrics = label->fontMetrics();
@@ -392,7 +396,7 @@ bool CustomerInfoWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && (watched == ui->txtIdCard || watched == ui->txtAddress))
         m_currentEdit = static_cast<QLineEdit*>(watched);
-    if (event->type() == QEvent::Resize && watched == ui->lblKeys)
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && watched == ui->lblKeys)
         showKeyLine(ui->lblKeys);
     return KxDialog::eventFilter(watched, event);
 }
