@@ -439,6 +439,9 @@ void DemoHost::OnFunction(const QString& code)
         if (m_deductCoupons->CancelMainCouponPayRecord())
             OnCouponProducts({});
     } else if (code == FnOrders) {
+        // The order panel keeps the preset keys beside it, for goods added
+        // while an order is picked; without them that half stays empty.
+        m_options->ShowPresetKeys(false);
         m_orders->Open();
         // Products for a pick come from the preset keys beside the orders.
         m_options->ShowPresetKeys();
@@ -498,6 +501,7 @@ void DemoHost::OnSelectBill(const QString& bill)
     if (bill == QLatin1String("Order")) {
         Record(QStringLiteral("order bill selected"));
         m_screen->UpdateBtnBillNumber(bill);
+        m_options->ShowPresetKeys(false); // beside the order panel, as for the function key
         m_orders->Open();
         return;
     }

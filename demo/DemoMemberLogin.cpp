@@ -30,6 +30,7 @@ DemoMemberLogin::DemoMemberLogin(QWidget* parent)
     m_code->setMinimumHeight(KxPosConfig::GetAutoHeight(64, 44));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("memberOk"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("memberCancel"));
     layout->addWidget(m_hint);
     layout->addWidget(m_code);
     layout->addWidget(buttons);
@@ -45,6 +46,11 @@ void DemoMemberLogin::Ask()
     m_hint->setText(text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number")));
     m_code->clear();
     m_code->setPlaceholderText(text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone")));
+    // The box's keys speak the checkout's language, not Qt's default English.
+    if (auto* ok = findChild<QPushButton*>(QStringLiteral("memberOk")))
+        ok->setText(text(QStringLiteral("确定"), QStringLiteral("OK")));
+    if (auto* cancel = findChild<QPushButton*>(QStringLiteral("memberCancel")))
+        cancel->setText(text(QStringLiteral("取消"), QStringLiteral("Cancel")));
     if (QWidget* owner = parentWidget()) {
         const QPoint centre = owner->mapToGlobal(owner->rect().center());
         move(centre.x() - width() / 2, centre.y() - height() / 2);

@@ -188,7 +188,8 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDat
         screen->activateWindow(); // the floating keys had it
         settle(FocusSettleMs);
 
-        host.Orders().Open();
+        // The online-order function key, as the grid sends it.
+        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
         settle(FocusSettleMs);
         ok &= save(screen->grab(), file("orders"));
         host.Orders().Close();
