@@ -226,7 +226,9 @@ void TableView::onViewClicked(const QModelIndex& index)
 
 bool TableView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
+    // The type first: while the view is being destroyed it still sends events
+    // here, and reading m_view then would cast a half-destroyed object.
+    if (event->type() == QEvent::KeyPress && watched == m_view) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QModelIndex current = m_view->currentIndex();
         if (current.isValid() && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
