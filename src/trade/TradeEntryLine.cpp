@@ -128,6 +128,8 @@ void TradeWidget::keyPressEvent(QKeyEvent* event)
 
 bool TradeWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!ui) // the screen is being destroyed
+        return false;
     const QEvent::Type type = event->type();
     if (watched == ui->label_ProSuggest && type == QEvent::MouseButtonPress) {
         QString text = ui->label_ProSuggest->property("allText").toString();

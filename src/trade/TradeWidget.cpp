@@ -160,6 +160,9 @@ TradeWidget::~TradeWidget()
     delete questionMessage;
     delete changeWidget;
     delete ui;
+    // The sale table is a member and goes after this body; its view still
+    // passes events through eventFilter() while it is destroyed.
+    ui = nullptr;
 }
 
 void TradeWidget::ReadConfiguration()
