@@ -50,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     else
         result.insert(QStringLiteral("PayDetails"), document.toVariant());
     screen->CacheCouponUseResult(result);
-    for (const QString& id : screen->CachedMainCouponIds())
+    for (const QString& id : screen->CachedMainCouponIds()) {
         (void)screen->GetCouponUsedData(id);
+        screen->RemoveCacheCouponUseResult(id, QString());
+    }
     (void)screen->GetUsedCouponAmount();
     return 0;
 }

@@ -11,7 +11,8 @@ SECONDS_PER_TARGET="${KXPOS_FUZZ_SECONDS:-20}"
 install_missing_packages
 configure_and_build -DCMAKE_CXX_COMPILER=clang++ -DKXPOS_BUILD_FUZZ=ON -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=OFF
 
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+# Whole allocation stacks, so that the suppressions can name frames inside Qt.
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen KXPOS_NONINTERACTIVE=1

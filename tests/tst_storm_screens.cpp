@@ -7,7 +7,7 @@
 // handler turns into a failure, and cost far less than a QVERIFY per check),
 // and each screen's invariants hold at the end.
 //
-// KXPOS_STORM_EVENTS sets the number of events per screen (default 5000, so
+// KXPOS_STORM_EVENTS sets the number of events per screen (default 1500, so
 // that the suite stays quick; the full run uses 100000); KXPOS_STORM_SEED the
 // seed (default 12).
 
@@ -54,7 +54,7 @@ int stormEvents()
 {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("KXPOS_STORM_EVENTS", &ok);
-    return ok && n > 0 ? n : 5000;
+    return ok && n > 0 ? n : 1500;
 }
 
 quint32 stormSeed()
@@ -190,7 +190,7 @@ public:
         c.couponAmount = number();
         c.useCount = anyInt();
         c.selectCount = anyInt();
-        c.status = CouponBaseInfo::CouponStatus(below(5));
+        c.status = CouponBaseInfo::CouponStatus(below(4));
         for (int k = below(3); k > 0; --k) {
             CouponBaseInfo child;
             child.couponId = text();
@@ -446,7 +446,7 @@ private slots:
                                                               Q_ARG(double, h.number()), Q_ARG(bool, h.coin()),
                                                               Q_ARG(bool, h.coin()), Q_ARG(bool, h.coin()),
                                                               Q_ARG(int, h.below(4) - 2)));
-                            screen.SlotUpdateWeightData(TareUpdateType(h.below(5)), h.text());
+                            screen.SlotUpdateWeightData(TareUpdateType(h.below(4)), h.text());
                             break;
                         case 5: {
                             QHash<int, QString> texts;
@@ -544,7 +544,7 @@ private slots:
                             break;
                         }
                         default:
-                            screen.UpdateCouponStatus(h.text(), CouponWidgetInfo::CouponStatus(h.below(5)), h.text());
+                            screen.UpdateCouponStatus(h.text(), CouponWidgetInfo::CouponStatus(h.below(4)), h.text());
                             break;
                         }
                     },
