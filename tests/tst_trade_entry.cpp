@@ -1007,8 +1007,10 @@ private slots:
         const double perKeyMs = double(timer.elapsed()) / (scans * (code.size() + 1));
         QCOMPARE(added.count(), scans);
         QCOMPARE(added.last().at(0).toString(), code);
-        // Far below one frame (16 ms) even on a busy machine.
-        QVERIFY2(perKeyMs < 2.0, qPrintable(QStringLiteral("%1 ms per key").arg(perKeyMs)));
+        // Far below one frame (16 ms) even on a busy machine; a sanitizer
+        // build runs several times slower and is not timed.
+        if (!qEnvironmentVariableIsSet("KXPOS_SANITIZED"))
+            QVERIFY2(perKeyMs < 2.0, qPrintable(QStringLiteral("%1 ms per key").arg(perKeyMs)));
     }
 };
 
