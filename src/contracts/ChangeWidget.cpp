@@ -1,6 +1,7 @@
 #include "contracts/ChangeWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/AccessibleNames.h"
 #include "contracts/UiTool.h"
 
 #include <QCloseEvent>
@@ -118,6 +119,7 @@ void ChangeWidget::Retranslate()
 {
     m_captionLabel->setText(UiTool::TranslateOr(ChangeCaptionId, QStringLiteral("找零")));
     m_okButton->setText(UiTool::TranslateOr(OkMessageId, QStringLiteral("确定")));
+    AccessibleNames::NameByCaption(m_okButton);
 }
 
 void ChangeWidget::UpdateTranslation() {}

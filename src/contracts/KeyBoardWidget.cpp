@@ -1,5 +1,7 @@
 #include "contracts/KeyBoardWidget.h"
 
+#include "contracts/AccessibleNames.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
 #include <QGridLayout>
@@ -10,10 +12,38 @@ constexpr int ClearCaptionId = 9110;
 constexpr int BackspaceCaptionId = 9111;
 constexpr int OkCaptionId = 2270;
 
+// Accessible names of the keys whose caption is a sign.
+constexpr TransMsgId DecimalPointName = 7702;
+constexpr TransMsgId SpaceName = 7703;
+constexpr TransMsgId HyphenName = 7734;
+
 bool isSpecial(const QString& text)
 {
     return text == QLatin1String("clear") || text == QLatin1String("backspace")
         || text == QLatin1String("ok");
+}
+
+// Captions of the translated keys and the names of all keys, in the current
+// language.
+void retranslateKeys(const QList<QPushButton*>& keys)
+{
+    for (QPushButton* button : keys) {
+        const QString text = button->property("keyText").toString();
+        if (text == QLatin1String("clear"))
+            button->setText(UiTool::TranslateOr(ClearCaptionId, QStringLiteral("清空")));
+        else if (text == QLatin1String("backspace"))
+            button->setText(UiTool::TranslateOr(BackspaceCaptionId, QStringLiteral("退格")));
+        else if (text == QLatin1String("ok"))
+            button->setText(UiTool::TranslateOr(OkCaptionId, QStringLiteral("确定")));
+        if (text == QLatin1String("."))
+            AccessibleNames::Set(button, DecimalPointName);
+        else if (text == QLatin1String(" "))
+            AccessibleNames::Set(button, SpaceName);
+        else if (text == QLatin1String("-"))
+            AccessibleNames::Set(button, HyphenName);
+        else
+            AccessibleNames::NameByCaption(button);
+    }
 }
 } // namespace
 
@@ -33,6 +63,9 @@ KeyBoardWidget::KeyBoardWidget(QWidget* parent, QString type, int variant)
         buildNumericPad();
     else
         buildFullKeyboard();
+    retranslateKeys(m_keys);
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this,
+            [this] { retranslateKeys(m_keys); });
 }
 
 KeyBoardWidget::~KeyBoardWidget() = default;
@@ -78,13 +111,8 @@ QPushButton* KeyBoardWidget::addKey(const QString& text, const QString& caption,
     button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     button->setAutoRepeat(text == QLatin1String("backspace"));
-    if (text == QLatin1String("clear"))
-        button->setText(UiTool::TranslateOr(ClearCaptionId, QStringLiteral("清空")));
-    else if (text == QLatin1String("backspace"))
-        button->setText(UiTool::TranslateOr(BackspaceCaptionId, QStringLiteral("退格")));
-    else if (text == QLatin1String("ok"))
-        button->setText(UiTool::TranslateOr(OkCaptionId, QStringLiteral("确定")));
-    else
+    // The translated captions come from retranslateKeys().
+    if (!special)
         button->setText(caption);
     connect(button, &QPushButton::clicked, this, [this, button] {
         QString key = button->property("keyText").toString();

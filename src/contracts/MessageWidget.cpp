@@ -2,6 +2,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/MessageBoxBody_p.h"
+#include "contracts/AccessibleNames.h"
 #include "contracts/UiTool.h"
 
 #include <QHBoxLayout>
@@ -119,6 +120,7 @@ void MessageWidget::keyPressEvent(QKeyEvent* event)
 void MessageWidget::Retranslate()
 {
     m_okButton->setText(UiTool::TranslateOr(OkMessageId, QStringLiteral("确定")));
+    AccessibleNames::NameByCaption(m_okButton);
 }
 
 void MessageWidget::UpdateTranslation() {}

@@ -1,6 +1,8 @@
 #include "contracts/PackContentWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
 #include <QHBoxLayout>
@@ -16,6 +18,8 @@ constexpr int GroupCountErrorId = 9103;   // "%1：需选 %2 份，已选 %3 份
 constexpr int NotWeighedErrorId = 9104;   // "%1 尚未称重"
 constexpr int NothingChosenErrorId = 9105; // "请选择套餐内容"
 constexpr int WeighCaptionId = 9106;      // "称重"
+constexpr TransMsgId LessName = 7735;      // name of a row's "−" key
+constexpr TransMsgId MoreName = 7736;      // name of a row's "+" key
 constexpr int GroupPickHeaderId = 9107;   // "%1（选 %2 份，已选 %3 份）"
 constexpr int GroupAnyHeaderId = 9108;    // "%1（任选，已选 %2 份）"
 
@@ -63,6 +67,16 @@ PackContentWidget::PackContentWidget(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_nameLabel);
     layout->addWidget(m_scroll, 1);
+
+    // Weigh captions, group titles and key names follow the language.
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this, [this] {
+        for (int i = 0; i < m_rows.size(); ++i) {
+            AccessibleNames::Set(m_rows.at(i).minus, LessName);
+            AccessibleNames::Set(m_rows.at(i).plus, MoreName);
+            refreshRow(i);
+        }
+        refreshHeaders();
+    });
 }
 
 PackContentWidget::~PackContentWidget() = default;
@@ -136,6 +150,8 @@ void PackContentWidget::rebuild()
             row.plus->setProperty("kitRole", QStringLiteral("packPlus"));
             row.minus->setFocusPolicy(Qt::NoFocus);
             row.plus->setFocusPolicy(Qt::NoFocus);
+            AccessibleNames::Set(row.minus, LessName);
+            AccessibleNames::Set(row.plus, MoreName);
             connect(row.minus, &QPushButton::clicked, this, [this, i] { decrease(i); });
             connect(row.plus, &QPushButton::clicked, this, [this, i] { increase(i); });
             rowLayout->addWidget(row.minus);
@@ -188,6 +204,8 @@ void PackContentWidget::refreshRow(int itemIndex)
         row.weigh->setText(item.weight > 0.0
                                ? QString::number(item.weight, 'f', 3)
                                : UiTool::TranslateOr(WeighCaptionId, QStringLiteral("称重")));
+        // Named for what it does, also while it shows the weight taken.
+        row.weigh->setAccessibleName(UiTool::TranslateOr(WeighCaptionId, QStringLiteral("称重")));
         row.weigh->setEnabled(item.qty > 0.0);
     }
 }

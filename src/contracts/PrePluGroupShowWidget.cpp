@@ -1,6 +1,8 @@
 #include "contracts/PrePluGroupShowWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/KxWidget.h"
 #include "contracts/UiTool.h"
 
@@ -24,12 +26,27 @@ void clearLayout(QLayout* layout)
     }
 }
 
+// Names of the keys that show a sign or nothing; product and group keys are
+// named by their captions.
+constexpr AccessibleNames::Entry keyNames[] = {
+    {"prePluEmpty", 7700},
+    {"prePluPrev", 7730},
+    {"prePluNext", 7731},
+    {"preGroupPrev", 7732},
+    {"preGroupNext", 7733},
+};
+
 QPushButton* makeKey(QWidget* parent, const QString& objectName, const QString& text)
 {
     auto* key = new QPushButton(text, parent);
     key->setObjectName(objectName);
     key->setFocusPolicy(Qt::NoFocus);
     key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    AccessibleNames::NameByCaption(key);
+    for (const AccessibleNames::Entry& entry : keyNames) {
+        if (objectName == QLatin1String(entry.objectName))
+            AccessibleNames::Set(key, entry.messageId);
+    }
     return key;
 }
 
@@ -91,6 +108,8 @@ PrePluGroupShowWidget::PrePluGroupShowWidget(QWidget* parent)
     connect(m_nextPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::nextPage);
     connect(m_prevGroupPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::prevGroupPage);
     connect(m_nextGroupPage, &QPushButton::clicked, this, &PrePluGroupShowWidget::nextGroupPage);
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this,
+            [this] { AccessibleNames::Apply(this, keyNames); });
     rebuildGroupBar();
     rebuildGrid();
 }

@@ -2,6 +2,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/MessageBoxBody_p.h"
+#include "contracts/AccessibleNames.h"
 #include "contracts/UiTool.h"
 
 #include <QHBoxLayout>
@@ -95,6 +96,8 @@ int QuestionMessage::ask(const QString& text, const QString& title, const QStrin
     m_textLabel->setText(text);
     m_yesButton->setText(yesCaption);
     m_noButton->setText(noCaption);
+    AccessibleNames::NameByCaption(m_yesButton);
+    AccessibleNames::NameByCaption(m_noButton);
 
     if (UiTool::IsNonInteractive()) {
         auto& queue = answers();
@@ -131,6 +134,8 @@ void QuestionMessage::Retranslate()
         return; // captions given by the caller stay
     m_yesButton->setText(defaultYes());
     m_noButton->setText(defaultNo());
+    AccessibleNames::NameByCaption(m_yesButton);
+    AccessibleNames::NameByCaption(m_noButton);
 }
 
 void QuestionMessage::UpdateTranslation() {}

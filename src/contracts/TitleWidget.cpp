@@ -1,10 +1,15 @@
 #include "contracts/TitleWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+
+namespace {
+constexpr TransMsgId CloseName = 7701;
+} // namespace
 
 TitleWidget::TitleWidget(QWidget* parent)
     : QWidget(parent)
@@ -27,6 +32,10 @@ TitleWidget::TitleWidget(QWidget* parent)
     setFixedHeight(KxPosConfig::GetAutoHeight(80, 56));
 
     connect(m_closeButton, &QPushButton::clicked, this, &TitleWidget::SignButtonCloseClicked);
+    // The close key shows a sign; its name says what it does.
+    AccessibleNames::Set(m_closeButton, CloseName);
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, m_closeButton,
+            [this] { AccessibleNames::Set(m_closeButton, CloseName); });
 }
 
 TitleWidget::~TitleWidget() = default;

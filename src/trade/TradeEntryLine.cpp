@@ -4,6 +4,9 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/TradeAccessibility_p.h"
+
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
@@ -419,6 +422,7 @@ void TradeWidget::SlotTrdBackCompleterModel(QCompleter* c)
     QAbstractItemView* popup = c->popup();
     popup->setFixedWidth(popupWidth);
     popup->setObjectName(QStringLiteral("mycompleter"));
+    AccessibleNames::Set(popup, TradeAccessibility::CompleterName);
     UiTool::UpdateWidgetStyle(popup, "showType", style);
     popup->installEventFilter(this);
     // The completer works for the line without QLineEdit::setCompleter():

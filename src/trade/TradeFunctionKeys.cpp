@@ -4,6 +4,9 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/TradeAccessibility_p.h"
+
+#include "contracts/AccessibleNames.h"
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosCom.h"
 #include "contracts/KxPosConfig.h"
@@ -227,6 +230,7 @@ void TradeWidget::UpdateCutBtnInit()
             b->setProperty("captionShown", QString());
         }
     }
+    AccessibleNames::NameButtonsByCaption(ui->widgetBtn, TradeAccessibility::UnusedKey);
     if (!funcEditMode) {
         funcPage = 1;
         funcPageCount = GetPageCount(gridFunctions.size(), funcColumns, funcRows, 0);
@@ -271,6 +275,7 @@ void TradeWidget::UpdateFuncPage()
             KxPosCom::AutoWrap(caption, b->font(), wrapWidth);
         b->setText(caption);
     }
+    AccessibleNames::NameButtonsByCaption(ui->widgetFunc, TradeAccessibility::UnusedKey);
     ui->widgetFunc->update();
 }
 
@@ -346,6 +351,7 @@ void TradeWidget::SetFuncEditMode(bool edit)
 {
     if (edit) {
         ui->btnEditFun->setText(KxPosTranslator::GetTranslation(1492));
+        AccessibleNames::NameByCaption(ui->btnEditFun);
         ui->btnEditCancel->show();
         funcEditMode = true;
         gridFunctions = allFunctions;
@@ -356,6 +362,7 @@ void TradeWidget::SetFuncEditMode(bool edit)
             UiTool::UpdateWidgetStyle(b, "showType", shortcutCancelStyle());
     } else {
         ui->btnEditFun->setText(KxPosTranslator::GetTranslation(2382));
+        AccessibleNames::NameByCaption(ui->btnEditFun);
         ui->btnEditCancel->hide();
         funcEditMode = false;
         UpdateCutBtnInit();
@@ -491,10 +498,18 @@ void TradeWidget::SetQuickPay(QString first, QString second, QString third)
     ui->toolButtonpaysecond->setText(second);
     ui->toolButtonpaythird->setText(third);
     quickPayCaptions = QStringList{first, second, third};
-    if (!KxPosConfig::GetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), QString()).isEmpty())
+    if (!KxPosConfig::GetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), QString()).isEmpty()) {
         ui->btnKey->setText(third);
-    else
+        ui->btnKey->setProperty(TradeAccessibility::CaptionIdProperty, 0);
+    } else {
         ui->btnKey->setText(KxPosTranslator::GetTranslation(2381));
+        ui->btnKey->setProperty(TradeAccessibility::CaptionIdProperty, 2381);
+    }
+    for (QAbstractButton* key : {static_cast<QAbstractButton*>(ui->toolButtonpayfirst),
+                                 static_cast<QAbstractButton*>(ui->toolButtonpaysecond),
+                                 static_cast<QAbstractButton*>(ui->toolButtonpaythird),
+                                 static_cast<QAbstractButton*>(ui->btnKey)})
+        AccessibleNames::NameByCaption(key);
 }
 
 void TradeWidget::pay(QString payCode)

@@ -4,6 +4,10 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/TradeAccessibility_p.h"
+
+
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
@@ -60,6 +64,8 @@ void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
         ui->lblVipMoney->setText(KxPosTranslator::GetTranslation(5060) + memberBalanceText);
     }
     ui->lblVipPhone->setText(nameAndPhone);
+    // The hidden member button keeps a name, though it has no caption now.
+    AccessibleNames::Set(ui->btnVipName, 1951);
 
     memberCode = vip->vipCode;
     emit SignTrdRebindModel();
@@ -70,6 +76,7 @@ void TradeWidget::SlotTrdMemberLogOut()
     memberPointsText.clear();
     memberBalanceText.clear();
     ui->btnVipName->setText(KxPosTranslator::GetTranslation(1951));
+    AccessibleNames::NameByCaption(ui->btnVipName);
     ui->btnVipName->show();
     for (QLabel* l : {ui->lblVipLvlName, ui->lblVipPhone, ui->lblVipIntegral, ui->lblVipMoney})
         l->clear();
@@ -142,15 +149,19 @@ void TradeWidget::RefreshEmployeeButton(QList<KxPosEmployeeDetail> clerks)
     add->setStatusTip(QStringLiteral("-1"));
     employeeMenu->addSeparator();
     ui->btnphone->setText(KxPosTranslator::GetTranslation(1913));
+    ui->btnphone->setProperty(TradeAccessibility::CaptionIdProperty, 1913);
     for (const KxPosEmployeeDetail& clerk : clerks) {
         const QString caption = clerk.employeeName + QLatin1Char('-') + clerk.employeeCode;
         QAction* entry = employeeMenu->addAction(QIcon(QStringLiteral(":/images/Images/Emp.png")), caption);
         entry->setStatusTip(clerk.employeeCode);
         employeeMenu->addSection(clerk.employeeName);
         employeeMenu->addSeparator();
-        if (clerk.isCurrent)
+        if (clerk.isCurrent) {
             ui->btnphone->setText(caption);
+            ui->btnphone->setProperty(TradeAccessibility::CaptionIdProperty, 0);
+        }
     }
+    AccessibleNames::NameByCaption(ui->btnphone);
 }
 
 void TradeWidget::SlotEmployeeSelected(QAction* action)

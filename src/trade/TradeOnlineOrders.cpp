@@ -4,6 +4,7 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/QuestionMessage.h"
@@ -230,6 +231,8 @@ void TradeWidget::ClickOrderList(int row, bool keep)
             if (c.mode == mode) {
                 ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
                 ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
+                AccessibleNames::NameByCaption(ui->btnOper1);
+                AccessibleNames::NameByCaption(ui->btnOper2);
             }
         }
     }
@@ -423,6 +426,8 @@ void TradeWidget::RetranslateOrderPanel()
         if (c.mode == operMode) {
             ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
             ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
+            AccessibleNames::NameByCaption(ui->btnOper1);
+            AccessibleNames::NameByCaption(ui->btnOper2);
         }
     }
     if (orderModel) {

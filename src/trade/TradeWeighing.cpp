@@ -4,6 +4,7 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
@@ -78,6 +79,7 @@ void TradeWidget::InitTareButtons()
         button->setText(element.toObject().value(QStringLiteral("weight")).toVariant().toString());
         tareGroup->addButton(button);
         layout->addWidget(button);
+        AccessibleNames::NameByCaption(button);
     }
 }
 

@@ -5,8 +5,11 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "trade/TradeAccessibility_p.h"
+
 #include "trade/TradeCaptions_p.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/ChangeWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -145,7 +148,10 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     ui->toolButtonpaythird->hide();
     ui->boxCxTitle->hide();
 
-    // 8. Status-bar captions.
+    // 8. Status-bar captions; the pay and clerk keys start with their idle
+    // captions (the state of the screen chooses them later).
+    ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, screenType == 1 ? 2374 : 2345);
+    ui->btnphone->setProperty(TradeAccessibility::CaptionIdProperty, 1913);
     Retranslate();
     UiTool::UpdateWidgetStyle(ui->widgetVipLeft, "showType", QStringLiteral("normal"));
 
@@ -274,11 +280,15 @@ void TradeWidget::show()
         if (screenType == 1)
             payCaption = KxPosConfig::iAppWidth == 800 ? 2336 : 2375;
         ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(payCaption));
+        ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, payCaption);
         ui->labelModeName->setText(KxPosTranslator::GetTranslation(modeFlag ? 2359 : 2358));
     } else {
-        ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(screenType == 1 ? 2374 : 2345));
+        const int payCaption = screenType == 1 ? 2374 : 2345;
+        ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(payCaption));
+        ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, payCaption);
         ui->labelModeName->setText(KxPosTranslator::GetTranslation(2346));
     }
+    AccessibleNames::NameByCaption(ui->toolButtonpayother);
 
     RemoveAllSaleRows();
     startTradePending = true;
@@ -443,6 +453,7 @@ void TradeWidget::resizeEvent(QResizeEvent* event)
         if (width > 0 && !caption.isEmpty())
             button->setText(UiTool::GetFeedText(caption, width, button->fontMetrics()));
         button->setProperty("captionShown", button->text());
+        AccessibleNames::NameByCaption(button);
     }
 }
 
@@ -555,6 +566,15 @@ void TradeWidget::Retranslate()
     ui->retranslateUi(this);
     setWindowTitle(KxPosTranslator::GetTranslation(2358));
     TradeCaptions::Apply(this);
+    // Keys whose caption is a message chosen by the state of the screen.
+    for (QAbstractButton* key : {static_cast<QAbstractButton*>(ui->toolButtonpayother),
+                                 static_cast<QAbstractButton*>(ui->btnKey),
+                                 static_cast<QAbstractButton*>(ui->btnphone)}) {
+        const int captionId = key->property(TradeAccessibility::CaptionIdProperty).toInt();
+        if (captionId > 0)
+            key->setText(KxPosTranslator::GetTranslation(captionId));
+    }
+    TradeAccessibility::Apply(this);
 }
 
 void TradeWidget::UpdateTranslation()
@@ -575,4 +595,8 @@ void TradeWidget::UpdateTranslation()
         KxWidget::SetTableHeader(onlineModel, {0, 1453, 5012, 0, 0, 5057});
     if (pickModel)
         KxWidget::SetTableHeader(pickModel, {0, 5058, 2361});
+    if (completer && completer->popup())
+        AccessibleNames::Set(completer->popup(), TradeAccessibility::CompleterName);
+    // The captions set above are the keys' names.
+    TradeAccessibility::Apply(this);
 }
