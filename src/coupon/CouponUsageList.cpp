@@ -9,6 +9,7 @@
 #include "coupon/CouponPluSelectionModel.h"
 #include "coupon/CouponPluTableModel.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
@@ -251,6 +252,7 @@ void CouponUsageWidget::RefreshChannelWidget()
         button->setCheckable(true);
         button->setProperty(ChannelCodeProperty, channel.second);
         button->setFixedSize(KxPosConfig::GetAutoSize(158, 80, 100, 60));
+        AccessibleNames::NameByCaption(button);
         channelGroup->addButton(button, i);
         ui->layoutChannelButtons->addWidget(button);
         button->setChecked(channel.second == currentChannelCode);

@@ -14,6 +14,7 @@
 #include "coupon/CouponPluTableItemDelegate.h"
 #include "coupon/CouponPluTableModel.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
@@ -234,6 +235,16 @@ void CouponUsageWidget::ApplyCaptions()
     ui->lblTotalCaption->setText(KxPosTranslator::GetTranslation(Total));
     ui->lblDeductCaption->setText(KxPosTranslator::GetTranslation(Deduction));
     ui->lblPayCaption->setText(KxPosTranslator::GetTranslation(Payable));
+    // Keys are named by their captions; the code box, the coupon list and
+    // the product tables by their own messages.
+    static constexpr AccessibleNames::Entry names[] = {
+        {"txtCouponCode", 7740},
+        {"lvCoupon", 7741},
+        {"tbvPluList", 7742},
+        {"tbvPluSelection", 7743},
+    };
+    AccessibleNames::NameButtonsByCaption(this);
+    AccessibleNames::Apply(this, names);
 }
 
 void CouponUsageWidget::Retranslate()

@@ -3,6 +3,7 @@
 
 #include "deposit/ScreenFrame_p.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/UIComponentGapFiller.h"
 
@@ -182,6 +183,12 @@ void DepositPluNumbInputWidget::Retranslate()
     ScreenFrame::applyCaptions(this, captions);
     setWindowTitle(ui->lblTitle->text());
     UpdateTranslation();
+    static constexpr AccessibleNames::Entry names[] = {
+        {"txtNum", 7754},
+        {"btnDot", 7702},
+    };
+    AccessibleNames::NameButtonsByCaption(this);
+    AccessibleNames::Apply(this, names);
 }
 
 void DepositPluNumbInputWidget::UpdateTranslation() {}

@@ -8,6 +8,7 @@
 #include "deposit/DepositPluTableDelegate.h"
 #include "deposit/ScreenFrame_p.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
@@ -360,6 +361,17 @@ void DepositPluWidget::Retranslate()
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     refresh();
     UpdateTranslation();
+    // Keys by their captions; the member and clerk keys (which show the
+    // member's phone and the clerk's name) by what they are for.
+    static constexpr AccessibleNames::Entry names[] = {
+        {"tbvDeposit", 7750},
+        {"txtcode", 7710},
+        {"btnDot", 7702},
+        {"btncard", 1912},
+        {"btnphone", 1913},
+    };
+    AccessibleNames::NameButtonsByCaption(this);
+    AccessibleNames::Apply(this, names);
 }
 
 void DepositPluWidget::UpdateTranslation()

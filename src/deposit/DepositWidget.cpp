@@ -3,6 +3,7 @@
 
 #include "deposit/ScreenFrame_p.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/UIComponentGapFiller.h"
 
@@ -91,6 +92,8 @@ void DepositWidget::Retranslate()
     setWindowTitle(ui->lblTitle->text());
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     UpdateTranslation();
+    // Every key of the menu shows its own caption.
+    AccessibleNames::NameButtonsByCaption(this);
 }
 
 void DepositWidget::UpdateTranslation() {}

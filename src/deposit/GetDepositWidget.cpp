@@ -4,6 +4,7 @@
 #include "deposit/GetDepositDelegate.h"
 #include "deposit/ScreenFrame_p.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
@@ -19,6 +20,15 @@
 #include <cmath>
 
 namespace {
+// Accessible names of the widgets without a readable caption: the order
+// list, the goods table and the tick box of each line.
+constexpr TransMsgId CheckName = 7753;
+constexpr AccessibleNames::Entry accessibleNames[] = {
+    {"OrderListView", 7751},
+    {"tbvOrderParticulars", 7752},
+    {"check", CheckName},
+};
+
 constexpr ScreenFrame::Caption captions[] = {
     {"lblTitle", 7303},
     {"lblOrdersTitle", 7312},
@@ -214,6 +224,7 @@ void GetDepositWidget::RefreshOrderParticulars(QList<KxPosDepositPluDetail> line
         layout->setAlignment(Qt::AlignCenter);
         auto* check = new QCheckBox(holder);
         check->setObjectName(QStringLiteral("check"));
+        AccessibleNames::Set(check, CheckName);
         check->setFocusPolicy(Qt::NoFocus);
         check->setChecked(false);
         layout->addWidget(check);
@@ -433,6 +444,8 @@ void GetDepositWidget::Retranslate()
     setWindowTitle(ui->lblTitle->text());
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     UpdateTranslation();
+    AccessibleNames::NameButtonsByCaption(this);
+    AccessibleNames::Apply(this, accessibleNames);
 }
 
 void GetDepositWidget::UpdateTranslation()

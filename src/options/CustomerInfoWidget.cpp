@@ -1,6 +1,7 @@
 #include "options/CustomerInfoWidget.h"
 #include "ui_CustomerInfoWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -501,4 +502,11 @@ void CustomerInfoWidget::UpdateTranslation()
     ui->cmbProvince->setPlaceholderText(KxPosTranslator::GetTranslation(ProvincePlaceholder));
     ui->cmbCity->setPlaceholderText(KxPosTranslator::GetTranslation(CityPlaceholder));
     ui->cmbArea->setPlaceholderText(KxPosTranslator::GetTranslation(DistrictPlaceholder));
+    // Keys by their captions; each field by the caption beside it.
+    AccessibleNames::NameButtonsByCaption(this);
+    AccessibleNames::Set(ui->txtIdCard, IdCaption);
+    AccessibleNames::Set(ui->cmbProvince, ProvinceCaption);
+    AccessibleNames::Set(ui->cmbCity, CityCaption);
+    AccessibleNames::Set(ui->cmbArea, DistrictCaption);
+    AccessibleNames::Set(ui->txtAddress, AddressCaption);
 }

@@ -1,6 +1,7 @@
 #include "options/SelectProType.h"
 #include "ui_SelectProType.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
@@ -141,4 +142,5 @@ void SelectProType::Retranslate()
 void SelectProType::UpdateTranslation()
 {
     setWindowTitle(ui->lblTitle->text());
+    AccessibleNames::NameButtonsByCaption(this);
 }

@@ -1,6 +1,7 @@
 #include "options/SelectSpuWidget.h"
 #include "ui_SelectSpuWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/KxWidget.h"
@@ -43,6 +44,17 @@ constexpr int PageKeyIconSize = 48;
 constexpr int DialogWidth = 4 * KeyWidth + 3 * KeySpacingH + 2 * 20 + 10;
 
 const char* const OnStyle[3] = {"spec_on", "taste_on", "add_on"};
+// Names of a grid's keys: an item key by its caption, a key with nothing on
+// it as an unused key, the page key (an icon) as "more".
+constexpr TransMsgId UnusedKeyName = 7700;
+
+void nameGridKeys(const QList<QPushButton*>& keys, QPushButton* pageKey)
+{
+    for (QPushButton* key : keys)
+        AccessibleNames::NameByCaption(key, UnusedKeyName);
+    if (pageKey)
+        AccessibleNames::Set(pageKey, MoreMessage);
+}
 } // namespace
 
 SelectSpuWidget::SelectSpuWidget(int screenType, QWidget* parent)
@@ -281,6 +293,7 @@ void SelectSpuWidget::nextPage(int g)
         }
     }
     UiTool::FlushDeferredStyleUpdates();
+    nameGridKeys(m_buttons[g], m_pageKey[g]);
 }
 
 void SelectSpuWidget::refreshPage(int g)
@@ -568,4 +581,7 @@ void SelectSpuWidget::UpdateTranslation()
         if (m_pageKey[g] && !QFile::exists(QString::fromUtf8(PageKeyIcon)))
             m_pageKey[g]->setText(KxPosTranslator::GetTranslation(MoreMessage));
     }
+    AccessibleNames::NameButtonsByCaption(this);
+    for (int g = GridSpec; g <= GridAdd; ++g)
+        nameGridKeys(m_buttons[g], m_pageKey[g]);
 }

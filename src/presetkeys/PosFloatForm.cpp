@@ -1,7 +1,9 @@
 #include "presetkeys/PosFloatForm.h"
 #include "ui_PosFloatForm.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
 
 #include <QApplication>
@@ -9,6 +11,8 @@
 #include <QMouseEvent>
 
 namespace {
+constexpr TransMsgId BackToCheckoutName = 7760;
+
 // Pointer position in global coordinates, rounded to whole pixels.
 QPoint globalPoint(const QMouseEvent* event)
 {
@@ -35,6 +39,8 @@ PosFloatForm::PosFloatForm(QWidget* parent)
     ui->BtnFloatChg->setGraphicsEffect(shadow);
     ui->BtnFloatChg->installEventFilter(this);
     InitUI();
+    Retranslate();
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this, [this] { Retranslate(); });
 }
 
 PosFloatForm::~PosFloatForm()
@@ -221,4 +227,8 @@ void PosFloatForm::Retranslate()
     UpdateTranslation();
 }
 
-void PosFloatForm::UpdateTranslation() {}
+void PosFloatForm::UpdateTranslation()
+{
+    // The button shows the logo only; its name says where it leads.
+    AccessibleNames::Set(ui->BtnFloatChg, BackToCheckoutName);
+}

@@ -1,6 +1,7 @@
 #include "presetkeys/SortPluManagement.h"
 #include "ui_SortPluManagement.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/PrePluGroupShowWidget.h"
@@ -246,4 +247,6 @@ void SortPluManagement::Retranslate()
 void SortPluManagement::UpdateTranslation()
 {
     setWindowTitle(ui->lblTitle->text());
+    // The preset keys it hosts name themselves.
+    AccessibleNames::NameButtonsByCaption(this);
 }
