@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds the library, the demo and the tests, then runs the whole test suite
-# headless; then the same suite built with the address and undefined-behaviour
-# sanitizers (build-asan/), then each fuzz target for a bounded time
-# (build-fuzz/).
+# headless. The sanitized suite and the fuzz runs have scripts of their own
+# (scripts/run-sanitized-tests.sh, scripts/run-fuzz.sh).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -11,6 +10,3 @@ configure_and_build -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON
 
 cd "$BUILD_DIR"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
-
-"$ROOT/scripts/run-sanitized-tests.sh"
-"$ROOT/scripts/run-fuzz.sh"
