@@ -20,6 +20,7 @@
 #include "trade/OrderDetail.h"
 #include "trade/TradeWidget.h"
 
+#include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
 #include "contracts/KxPosTranslator.h"
@@ -33,6 +34,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringListModel>
 #include <QTextEdit>
@@ -460,6 +462,36 @@ private slots:
         QVERIFY2(notRestored.isEmpty(), qPrintable(QStringLiteral("%1 names not restored after switching back "
                                                                   "(listed above)")
                                                        .arg(notRestored.size())));
+    }
+
+    // How a key's caption becomes its name: wrapped captions read as one
+    // text, mnemonic marks go, a sign or nothing needs a message.
+    void captionsBecomeNames_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("emptyId");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << QStringLiteral("确定") << 0 << QStringLiteral("确定");
+        QTest::newRow("wrapped Chinese") << QStringLiteral("撤销券支\n付") << 0 << QStringLiteral("撤销券支付");
+        QTest::newRow("wrapped Latin") << QStringLiteral("Coupon\npayment") << 0 << QStringLiteral("Coupon payment");
+        QTest::newRow("name and price") << QStringLiteral("珍珠\n+1.00") << 0 << QStringLiteral("珍珠 +1.00");
+        QTest::newRow("mnemonic") << QStringLiteral("&Save && close") << 0 << QStringLiteral("Save & close");
+        QTest::newRow("digits") << QStringLiteral("00") << 0 << QStringLiteral("00");
+        QTest::newRow("a sign keeps the old name") << QStringLiteral("▲") << 0 << QStringLiteral("old");
+        QTest::newRow("a sign with an empty-key message") << QStringLiteral("×") << 7700 << QStringLiteral("old");
+        QTest::newRow("empty keeps the old name") << QString() << 0 << QStringLiteral("old");
+        QTest::newRow("empty with an empty-key message") << QString() << 7700 << QStringLiteral("空键");
+    }
+
+    void captionsBecomeNames()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, emptyId);
+        QFETCH(QString, name);
+        QPushButton key(caption);
+        key.setAccessibleName(QStringLiteral("old"));
+        AccessibleNames::NameByCaption(&key, emptyId);
+        QCOMPARE(key.accessibleName(), name);
     }
 
 private:
