@@ -631,7 +631,7 @@ private slots:
                         }
                     },
                     stormSeed() + 3);
-        storm.run(stormEvents() / 2);
+        storm.run(stormEvents());
         if (QTest::currentTestFailed())
             return;
 
@@ -665,7 +665,7 @@ private slots:
                             }
                         },
                         stormSeed() + 4);
-        pickStorm.run(stormEvents() / 2);
+        pickStorm.run(stormEvents());
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(pickup.Orders().size(), lastOrders);
@@ -678,7 +678,7 @@ private slots:
         static_cast<QWidget&>(screen).show();
         QSignalSpy chosen(&screen, &SelectProType::SignSelectProType);
         Storm storm(&screen, [&] { static_cast<QWidget&>(screen).show(); }, [](Hostile&) {}, stormSeed() + 5);
-        storm.run(stormEvents() / 2);
+        storm.run(stormEvents());
         for (const QList<QVariant>& args : chosen)
             QVERIFY(args.at(0).toInt() >= 0);
     }
