@@ -1,5 +1,9 @@
 #include "TestRecords.h"
 
+#include "trade/TradeWidget.h"
+
+#include <QSignalSpy>
+
 namespace KxPosTest {
 
 QString functionCode(int i)
@@ -49,6 +53,52 @@ KxPosVipDetail sampleMember(const QString& id)
     m.vipPhone = QStringLiteral("13812345678");
     m.vipName = QStringLiteral("陈晓梅");
     return m;
+}
+
+KxPosPluDetail tradeLine(int lineNo, const QString& code, double qty, const QString& unit, double price, int decimals)
+{
+    KxPosPluDetail l;
+    l.lineNo = lineNo;
+    l.pluCode = code;
+    l.pluName = QStringLiteral("商品") + code;
+    l.saleQty = qty;
+    l.quantityDecimals = decimals;
+    l.salePrice = price;
+    l.lineAmount = qty * price;
+    l.amountA = l.lineAmount;
+    l.unitName = unit;
+    return l;
+}
+
+QList<KxPosPluDetail> tradeLines(int count)
+{
+    QList<KxPosPluDetail> lines;
+    for (int i = 0; i < count; ++i)
+        lines << tradeLine(i + 1, QString::number(6901000 + i), i + 1);
+    return lines;
+}
+
+void bindTradeLines(TradeWidget* screen, QList<KxPosPluDetail> lines)
+{
+    screen->rebindModel(lines, {});
+}
+
+QStringList firstArguments(const QList<QList<QVariant>>& emissions)
+{
+    QStringList out;
+    for (const QList<QVariant>& args : emissions)
+        out << args.value(0).toString();
+    return out;
+}
+
+std::unique_ptr<TradeWidget> startedTradeScreen(int screenType)
+{
+    auto screen = std::make_unique<TradeWidget>(screenType, nullptr);
+    QSignalSpy started(screen.get(), &TradeWidget::SignTrdStartTrade);
+    screen->show();
+    if (!started.wait(1000))
+        qFatal("the sales screen did not start its sale");
+    return screen;
 }
 
 } // namespace KxPosTest

@@ -6,6 +6,11 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class TradeWidget;
 
 namespace KxPosTest {
 
@@ -24,5 +29,25 @@ CouponWidgetInfo channelCoupon(const QString& id, const QString& channel = QStri
 
 // A member with id `id`, phone 13812345678 and name 陈晓梅.
 KxPosVipDetail sampleMember(const QString& id = QStringLiteral("8812"));
+
+// A sale line as the host binds it: line `lineNo` of product `code` named
+// "商品<code>", `qty` `unit` at `price` each (both amounts qty × price), the
+// quantity shown with `decimals` decimals.
+KxPosPluDetail tradeLine(int lineNo, const QString& code, double qty, const QString& unit = QStringLiteral("个"),
+                        double price = 2.5, int decimals = 2);
+
+// `count` sale lines numbered from 1, of products 6901000, 6901001, ... with
+// quantities 1, 2, ...
+QList<KxPosPluDetail> tradeLines(int count);
+
+// Hands `lines` to the sales screen as the host's rebind does (no clerks).
+void bindTradeLines(TradeWidget* screen, QList<KxPosPluDetail> lines);
+
+// The first arguments of the emissions a QSignalSpy recorded, as text.
+QStringList firstArguments(const QList<QList<QVariant>>& emissions);
+
+// A shown sales screen of `screenType` whose first sale, which showing
+// starts 200 ms later, has begun (so that the lines a test binds stay).
+std::unique_ptr<TradeWidget> startedTradeScreen(int screenType = 0);
 
 } // namespace KxPosTest
