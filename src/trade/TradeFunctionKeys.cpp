@@ -19,7 +19,6 @@
 #include <QDockWidget>
 #include <QGridLayout>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalMapper>
 #include <QToolButton>
@@ -481,13 +480,9 @@ void TradeWidget::showFastPluKey(PrePluGroupShowWidget* group, bool toggle)
         presetKeysShown = true;
         return;
     }
-    if (UiTool::IsNonInteractive()) {
-        // Unattended runs record the notice instead of blocking on a box.
-        messageWidget->showMessage(KxPosTranslator::GetTranslation(1970), KxPosTranslator::GetTranslation(1969), 3,
-                                   false);
-        return;
-    }
-    QMessageBox::information(nullptr, KxPosTranslator::GetTranslation(1969), KxPosTranslator::GetTranslation(1970));
+    // A group without products: the screen's own message box says so (it
+    // records the notice instead of blocking when nobody is at the till).
+    ShowNotice(1970);
 }
 
 // --- Quick pay -------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "contracts/KxPosConfig.h"
 
 #include <QDockWidget>
+#include <QListView>
 #include <QToolButton>
 #include <QtTest>
 
@@ -49,6 +50,25 @@ std::unique_ptr<CouponUsageWidget> couponScreen(bool deduct, const QString& chan
     auto screen = std::make_unique<CouponUsageWidget>(nullptr);
     screen->Show(false);
     return screen;
+}
+
+void tapCell(QAbstractItemView* view, int row, int column, double across)
+{
+    const QRect rect = view->visualRect(view->model()->index(row, column));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + int(rect.width() * across), rect.center().y()));
+}
+
+bool tapCouponArea(CouponUsageWidget* screen, int row, CouponItemDelegate::ItemArea area)
+{
+    auto* view = child<QListView>(screen, "lvCoupon");
+    auto* delegate = qobject_cast<CouponItemDelegate*>(view->itemDelegate());
+    const QModelIndex index = view->model()->index(row, 0);
+    const QRect rect = delegate ? delegate->ItemAreaRect(area, view->visualRect(index), index) : QRect();
+    if (rect.isEmpty())
+        return false;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    return true;
 }
 
 } // namespace KxPosTest

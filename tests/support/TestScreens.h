@@ -2,6 +2,8 @@
 // Shown screens and their parts, for the test programs that drive the same
 // area of a screen.
 
+#include "coupon/CouponItemDelegate.h"
+
 #include "contracts/KxPosModel.h"
 
 #include <QList>
@@ -9,6 +11,7 @@
 #include <memory>
 
 class CouponUsageWidget;
+class QAbstractItemView;
 class QToolButton;
 class TradeWidget;
 
@@ -31,5 +34,13 @@ void openFunctionGrid(TradeWidget* screen);
 // A shown coupon screen in deduction (`deduct`) or exchange mode; `channels`,
 // when not null, is first stored as the TRADE_CertificateChannel setting.
 std::unique_ptr<CouponUsageWidget> couponScreen(bool deduct, const QString& channels = QString());
+
+// Taps the cell (`row`, `column`) of a view as the cashier does, `across`
+// of the way into its width (the middle; less to miss a delegate's buttons).
+void tapCell(QAbstractItemView* view, int row, int column, double across = 0.5);
+
+// Taps `area` (tick, minus, plus, row button) of coupon row `row` of the
+// coupon screen's list; false when the row does not show that area.
+bool tapCouponArea(CouponUsageWidget* screen, int row, CouponItemDelegate::ItemArea area);
 
 } // namespace KxPosTest
