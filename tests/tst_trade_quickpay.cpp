@@ -1,17 +1,15 @@
-// The sales screen's quick pay: the payment gate behind every pay key, the
-// quick-pay buttons and captions, and the key button with the preset keys
-// and their group keyboard, driven by clicks as a cashier would.
+// The sales screen's payment keys (quick pay, the key button, the pay guard)
+// and its preset keys with their group keyboard, driven by clicks as a
+// cashier would.
 
-#include "TestSupport.h"
 #include "TestRecords.h"
 #include "TestScreens.h"
+#include "TestSupport.h"
 
 #include "trade/TradeWidget.h"
 
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosConfig.h"
-#include "contracts/KxPosModel.h"
-#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/PrePluGroupShowWidget.h"
 
@@ -22,24 +20,24 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <memory>
-
 using namespace KxPosTest;
+
+namespace {
+using Messages = QList<QPair<QString, QString>>;
+}
 
 class TradeQuickPayTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    // --- Key button and preset keys ----------------------------------------------------------
-
     void keyButton_data()
     {
         QTest::addColumn<QString>("payCode");
         QTest::addColumn<QString>("showType");
         QTest::addColumn<int>("pays");
         QTest::addColumn<int>("entryScreens");
-        QTest::addColumn<int>("messageId");
+        QTest::addColumn<int>("message");
         QTest::newRow("pay code set: cash") << QStringLiteral("01") << QStringLiteral("1") << 1 << 0 << 0;
         QTest::newRow("key entry screen") << QString() << QStringLiteral("1") << 0 << 1 << 0;
         QTest::newRow("preset keyboard without keys") << QString() << QString() << 0 << 0 << 2366;
@@ -51,7 +49,7 @@ private slots:
         QFETCH(QString, showType);
         QFETCH(int, pays);
         QFETCH(int, entryScreens);
-        QFETCH(int, messageId);
+        QFETCH(int, message);
         if (!payCode.isEmpty())
             KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
         if (!showType.isEmpty())
@@ -64,72 +62,43 @@ private slots:
         if (pays)
             QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("CashPay"));
         QCOMPARE(entry.count(), entryScreens);
-        QCOMPARE(MessageWidget::History().size(), messageId ? 1 : 0);
-        if (messageId)
-            QCOMPARE(MessageWidget::History().last().first, translated(messageId));
+        QCOMPARE(MessageWidget::History(), message ? Messages{notice(message)} : Messages{});
         QVERIFY(screen->getUiQDockWidget(23)->isHidden());
-    }
-
-    void presetKeysAndTheirKeyboard_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<double>("boardShare");
-        QTest::newRow("1024x768") << QSize(1024, 768) << 0.351;
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << 0.399;
-        QTest::newRow("1366x768") << QSize(1366, 768) << 0.351;
     }
 
     void presetKeysAndTheirKeyboard()
     {
-        QFETCH(QSize, size);
-        QFETCH(double, boardShare);
-        KxPosConfig::SetAppSize(size.width(), size.height());
         auto screen = functionKeyScreen(36);
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
         auto* group = new PrePluGroupShowWidget;
         group->SetGroups({{QStringLiteral("G1"), QStringLiteral("水果")}});
-        group->SetProducts(QStringLiteral("G1"), {{QStringLiteral("1001"), QStringLiteral("苹果")},
-                                                 {QStringLiteral("1002"), QStringLiteral("香蕉")}});
+        group->SetProducts(QStringLiteral("G1"), {{QStringLiteral("1001"), QStringLiteral("苹果")}});
         QWidget* keysArea = child<QWidget>(screen.get(), "widgetPreKey");
         QWidget* plu = child<QWidget>(screen.get(), "widgetPrePlu");
-
         screen->showFastPluKey(group, true);
         QCOMPARE(screen->LayoutMode(), 1);
         QVERIFY(keysArea->isVisible());
         QCOMPARE(group->parentWidget(), plu);
-        QVERIFY(group->isVisible());
-        QVERIFY(group->findChild<QPushButton*>(QStringLiteral("prePlu_1001")));
         // Showing the same keys again keeps a single panel in place.
         screen->showFastPluKey(group, false);
         QCOMPARE(plu->findChildren<PrePluGroupShowWidget*>().size(), 1);
         QCOMPARE(screen->LayoutMode(), 1);
         QCoreApplication::processEvents();
 
-        // The key button now opens the group keyboard over the bottom of the keys.
+        // The key button now opens the group keyboard, whose keys reach the
+        // screen's keyboard line.
         QDockWidget* keyboardDock = screen->getUiQDockWidget(23);
         clickChild(screen.get(), "btnKey");
         QVERIFY(keyboardDock->isVisible());
         auto* keyboard = keyboardDock->findChild<KeyBoardWidget*>();
         QVERIFY(keyboard);
         QCOMPARE(keyboard->type(), QStringLiteral("1"));
-        const QRect keysRect = globalRect(keysArea);
-        QCOMPARE(keyboardDock->geometry().left(), keysRect.left());
-        QCOMPARE(keyboardDock->geometry().bottom(), keysRect.bottom());
-        QCOMPARE(keyboardDock->width(), keysArea->width() - 1);
-        QCOMPARE(keyboardDock->height(), qRound(size.height() * boardShare));
-        const int spacing = KxPosConfig::GetAutoWidth(10, 6);
-        QCOMPARE(keyboard->key(QStringLiteral("5"))->width(), (keysArea->width() - 1 - 6 * spacing) / 5);
-
-        // Its keys reach the screen's keyboard line.
-        QSignalSpy group_(screen.get(), &TradeWidget::SignTrdPreGroupMN);
+        QSignalSpy groupSearch(screen.get(), &TradeWidget::SignTrdPreGroupMN);
         QTest::mouseClick(keyboard->key(QStringLiteral("5")), Qt::LeftButton);
-        QCOMPARE(group_.count(), 1);
-        QCOMPARE(group_.at(0).at(0).toString(), QStringLiteral("5"));
-
+        QCOMPARE(firstArguments(groupSearch), QStringList{"5"});
         clickChild(screen.get(), "btnKey");
         QVERIFY(keyboardDock->isHidden());
         clickChild(screen.get(), "btnKey");
-        QVERIFY(keyboardDock->isVisible());
         QCOMPARE(keyboardDock->findChildren<KeyBoardWidget*>().size(), 1);
 
         // The toggle returns to the normal layout; the open keyboard leaves too.
@@ -155,19 +124,14 @@ private slots:
         screen->showFastPluKey(nullGroup ? nullptr : &empty, true);
         QCOMPARE(screen->LayoutMode(), 0);
         QVERIFY(child<QWidget>(screen.get(), "widgetPreKey")->isHidden());
-        QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, translated(1970));
-        QCOMPARE(MessageWidget::History().last().second, translated(1969));
+        QCOMPARE(MessageWidget::History(), Messages{notice(1970)});
     }
-
-    // --- Quick pay and the payment gate ----------------------------------------------------------
 
     void quickPayButtons_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("payCode");
         QTest::newRow("first") << QStringLiteral("toolButtonpayfirst") << QStringLiteral("WxPay");
-        QTest::newRow("second") << QStringLiteral("toolButtonpaysecond") << QStringLiteral("ZfbPay");
         QTest::newRow("other: cashier chooses") << QStringLiteral("toolButtonpayother") << QString();
         QTest::newRow("host's pay()") << QString() << QStringLiteral("UnionPay");
     }
@@ -195,7 +159,7 @@ private slots:
         QVERIFY(MessageWidget::History().isEmpty());
     }
 
-    void payGuard()
+    void payGuardDropsPressesWithin500ms()
     {
         auto screen = functionKeyScreen(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
@@ -203,7 +167,7 @@ private slots:
         QTest::qWait(100);
         clickChild(screen.get(), "toolButtonpaysecond");
         screen->pay(QStringLiteral("CashPay"));
-        QCOMPARE(pay.count(), 1);
+        QCOMPARE(firstArguments(pay), QStringList{"0"});
         QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("WxPay"));
         QTest::qWait(450);
         clickChild(screen.get(), "toolButtonpayother");
@@ -217,16 +181,12 @@ private slots:
         // The cashier keys a quantity for the next product, then presses pay.
         QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
         clickChild(screen.get(), "btnUpdNum");
-        QCOMPARE(screen->GetTable()->rowCount(), 1);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
         screen->getUiQToolButton(49)->setDown(true);
         clickChild(screen.get(), "toolButtonpayother");
-        QCOMPARE(pay.count(), 0);
-        QCOMPARE(start.count(), 0);
-        QCOMPARE(MessageWidget::History().size(), 1);
-        QCOMPARE(MessageWidget::History().last().first, translated(1904));
-        QCOMPARE(MessageWidget::History().last().second, translated(1969));
+        QCOMPARE(pay.count() + start.count(), 0);
+        QCOMPARE(MessageWidget::History(), Messages{notice(1904)});
         QCOMPARE(screen->GetTable()->rowCount(), 1);
         QVERIFY(!screen->getUiQToolButton(49)->isDown());
         QVERIFY(!screen->amountTyped);
@@ -235,17 +195,7 @@ private slots:
     void payFromIdleStartsNewSale()
     {
         auto screen = functionKeyScreen(0);
-        QList<KxPosPluDetail> lines;
-        KxPosPluDetail line;
-        line.lineNo = 1;
-        line.pluCode = QStringLiteral("1001");
-        line.pluName = QStringLiteral("苹果");
-        line.saleQty = 2;
-        line.salePrice = 3;
-        line.lineAmount = 6;
-        lines << line;
-        screen->rebindModel(lines, {});
-        QCOMPARE(screen->GetTable()->rowCount(), 1);
+        bindTradeLines(screen.get(), tradeLines(1));
         screen->SetTradeActive(false);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
@@ -265,7 +215,6 @@ private slots:
         clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 1);
         QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
-        QVERIFY(child<QPushButton>(screen.get(), "btnEditCancel")->isHidden());
         QCOMPARE(showType(shortcutKey(screen.get(), 1)), QStringLiteral("normal"));
         QVERIFY(screen->getUiQDockWidget(22)->isHidden());
         // Back in normal mode the "more" button opens the grid again.
@@ -273,7 +222,7 @@ private slots:
         QVERIFY(screen->getUiQDockWidget(22)->isVisible());
     }
 
-    void quickPayCaptions_data()
+    void keyCaptionFollowsPayCode_data()
     {
         QTest::addColumn<QString>("payCode");
         QTest::addColumn<QString>("keyCaption");
@@ -281,7 +230,7 @@ private slots:
         QTest::newRow("pay code: third caption") << QStringLiteral("01") << QStringLiteral("现金");
     }
 
-    void quickPayCaptions()
+    void keyCaptionFollowsPayCode()
     {
         QFETCH(QString, payCode);
         QFETCH(QString, keyCaption);
@@ -290,7 +239,6 @@ private slots:
         TradeWidget screen(0, nullptr);
         screen.SetQuickPay(QStringLiteral("微信"), QStringLiteral("支付宝"), QStringLiteral("现金"));
         QCOMPARE(screen.getUiQToolButton(47)->text(), QStringLiteral("微信"));
-        QCOMPARE(screen.getUiQToolButton(48)->text(), QStringLiteral("支付宝"));
         QCOMPARE(child<QPushButton>(&screen, "btnKey")->text(), keyCaption);
     }
 
@@ -300,7 +248,7 @@ private slots:
         QLineEdit* line = screen->getUiQLineEdit(26);
         line->setText(QStringLiteral("6901"));
         line->setCursorPosition(2);
-        QTest::mouseClick(child<QPushButton>(screen.get(), "btnPay"), Qt::LeftButton);
+        clickChild(screen.get(), "btnPay");
         QCOMPARE(line->text(), QStringLiteral("601"));
     }
 };
