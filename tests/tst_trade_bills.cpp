@@ -35,15 +35,6 @@ QStringList checkedBills(QWidget* screen)
     return checked;
 }
 
-QStringList statusTexts(QWidget* screen)
-{
-    QStringList texts;
-    for (const char* name : {"lblprodcount", "lbldiscount", "lblshould", "lblprodtotal", "lblbillno", "lblDate",
-                             "lblPrintStatus", "lblOffline", "lblNetwork", "lblWaitInfo", "lblGrpText", "lableDeduct"})
-        texts << child<QLabel>(screen, name)->text();
-    return texts;
-}
-
 ChangeWidget* changePopup()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -53,12 +44,16 @@ ChangeWidget* changePopup()
     return nullptr;
 }
 
-// A key that closed the change popup, with the entry typed before it: what the
-// code box holds after it, the code confirmed and the key forwarded (0: none).
+// A key that closed the change popup, with the entry typed before it, in an
+// open sale or an idle one (with or without a clerk required): what the code
+// box holds after it, the code confirmed, the key forwarded (0: none), the
+// sales started and the refusal shown (0: none).
 struct PopupKey {
     int key;
     QString text, typedBefore, codeAfter, added;
     int forwarded;
+    QString idle; // "", "clerk optional", "clerk required"
+    int starts, message;
 };
 } // namespace
 
@@ -155,44 +150,30 @@ private slots:
         QCOMPARE(firstArguments(select), requests ? (QStringList{"01", "01"}) : QStringList{});
     }
 
-    void heldSaleRequests()
+    void hostRequests()
     {
         TradeWidget screen(0, nullptr);
         QSignalSpy save(&screen, &TradeWidget::SignTrdSaveAccount);
         QSignalSpy get(&screen, &TradeWidget::SignTrdGetAccount);
+        QSignalSpy notices(&screen, &TradeWidget::SignShowAllNotice);
+        QSignalSpy leave(&screen, &TradeWidget::SignTrdReturnToDesktop);
         screen.updateDynData(5, QStringLiteral("B20240001"));
         QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdSaveAccount"));
         QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdGetAccount"));
+        QVERIFY(QMetaObject::invokeMethod(&screen, "on_msgnotice_clicked"));
+        QVERIFY(QMetaObject::invokeMethod(&screen, "on_btnReturn_clicked"));
+        screen.ReturntoDesktop();
         QCOMPARE(firstArguments(save), QStringList{"B20240001"});
         QCOMPARE(get.count(), 1);
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(leave.count(), 2);
+        // The start message; a count of notices shows none.
+        screen.ShowToBeginMessage();
+        screen.changeMsgNotice(5);
+        QCOMPARE(MessageWidget::History(), Messages{notice(2347)});
     }
 
     // --- Status values ----------------------------------------------------------------
-
-    void updateDynData_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("label"); // index into statusTexts(), -1: nothing changes
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("1 count") << 1 << 0 << "X";
-        QTest::newRow("5 bill number") << 5 << 4 << "X";
-        QTest::newRow("6 date") << 6 << 5 << translated(2109) + QStringLiteral(":X");
-        QTest::newRow("0 ignored") << 0 << -1 << QString();
-        QTest::newRow("7 ignored") << 7 << -1 << QString();
-    }
-
-    void updateDynData()
-    {
-        QFETCH(int, type);
-        QFETCH(int, label);
-        QFETCH(QString, shown);
-        TradeWidget screen(0, nullptr);
-        QStringList expected = statusTexts(&screen);
-        if (label >= 0)
-            expected[label] = shown;
-        screen.updateDynData(type, QStringLiteral("X"));
-        QCOMPARE(statusTexts(&screen), expected);
-    }
 
     void statusLabels_data()
     {
@@ -268,17 +249,23 @@ private slots:
     void changePopupKeys_data()
     {
         QTest::addColumn<PopupKey>("c");
-        QTest::newRow("digit appends") << PopupKey{Qt::Key_0, "0", "69", "690", "", 0};
-        QTest::newRow("closed by a click") << PopupKey{0, "", "", "", "", 0};
-        QTest::newRow("return confirms") << PopupKey{Qt::Key_Return, "", "42", "", "42", 0};
-        QTest::newRow("F1 goes to the host") << PopupKey{Qt::Key_F1, "", "7", "7", "", Qt::Key_F1};
-        QTest::newRow("letter goes to the host") << PopupKey{Qt::Key_A, "a", "", "", "", Qt::Key_A};
+        QTest::newRow("digit appends") << PopupKey{Qt::Key_0, "0", "69", "690", "", 0, "", 0, 0};
+        QTest::newRow("closed by a click") << PopupKey{0, "", "", "", "", 0, "", 0, 0};
+        QTest::newRow("return confirms") << PopupKey{Qt::Key_Return, "", "42", "", "42", 0, "", 0, 0};
+        QTest::newRow("F1 goes to the host") << PopupKey{Qt::Key_F1, "", "7", "7", "", Qt::Key_F1, "", 0, 0};
+        QTest::newRow("letter goes to the host") << PopupKey{Qt::Key_A, "a", "", "", "", Qt::Key_A, "", 0, 0};
+        QTest::newRow("idle: a digit starts the next sale") << PopupKey{Qt::Key_8, "8", "", "8", "", 0, "0", 1, 0};
+        QTest::newRow("idle with clerks: the cashier must start")
+            << PopupKey{Qt::Key_8, "8", "", "", "", 0, "1", 0, 2347};
     }
 
     void changePopupKeys()
     {
         QFETCH(PopupKey, c);
+        if (!c.idle.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), c.idle);
         auto screen = startedTradeScreen();
+        screen->SetTradeActive(c.idle.isEmpty());
         QLineEdit* code = screen->getUiQLineEdit(26);
         code->setText(c.typedBefore);
         QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
@@ -290,7 +277,8 @@ private slots:
         QCOMPARE(forwarded.count(), c.forwarded ? 1 : 0);
         if (c.forwarded)
             QCOMPARE(forwarded.at(0), (QList<QVariant>{QStringLiteral("trade"), c.forwarded}));
-        QCOMPARE(start.count(), 0);
+        QCOMPARE(start.count(), c.starts);
+        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
     }
 
     void changePopupClosedByCashier()
@@ -315,41 +303,7 @@ private slots:
         QCOMPARE(forwarded.at(0).at(1).toInt(), int(Qt::Key_F5));
     }
 
-    void changePopupKeysWhileIdle_data()
-    {
-        QTest::addColumn<QString>("clerks");
-        QTest::newRow("digit starts the next sale") << "0";
-        QTest::newRow("with clerks the cashier must start") << "1";
-    }
-
-    void changePopupKeysWhileIdle()
-    {
-        QFETCH(QString, clerks);
-        const bool refused = clerks == QLatin1String("1");
-        KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), clerks);
-        auto screen = startedTradeScreen();
-        screen->SetTradeActive(false);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotChgClosed", Q_ARG(int, Qt::Key_8),
-                                          Q_ARG(QString, QStringLiteral("8"))));
-        QCOMPARE(start.count(), refused ? 0 : 1);
-        QCOMPARE(MessageWidget::History(), refused ? Messages{notice(2347)} : Messages{});
-        QCOMPARE(screen->getUiQLineEdit(26)->text(), refused ? QString() : QStringLiteral("8"));
-    }
-
     // --- Notices and leaving -----------------------------------------------------------------
-
-    void startMessageAndNotices()
-    {
-        TradeWidget screen(0, nullptr);
-        QSignalSpy notices(&screen, &TradeWidget::SignShowAllNotice);
-        screen.ShowToBeginMessage();
-        QCOMPARE(MessageWidget::History(), Messages{notice(2347)});
-        QVERIFY(QMetaObject::invokeMethod(&screen, "on_msgnotice_clicked"));
-        QCOMPARE(notices.count(), 1);
-        screen.changeMsgNotice(5);
-        QCOMPARE(MessageWidget::History().size(), 1);
-    }
 
     void leavingToDesktop_data()
     {
@@ -387,15 +341,6 @@ private slots:
         QCOMPARE(screen.LayoutMode(), screenType == 1 && !editing ? 0 : layoutBefore);
         if (!editing)
             QCOMPARE(leave.at(0).at(0).value<QWidget*>(), static_cast<QWidget*>(&screen));
-    }
-
-    void returnButtonLeaves()
-    {
-        TradeWidget screen(0, nullptr);
-        QSignalSpy leave(&screen, &TradeWidget::SignTrdReturnToDesktop);
-        QVERIFY(QMetaObject::invokeMethod(&screen, "on_btnReturn_clicked"));
-        screen.ReturntoDesktop();
-        QCOMPARE(leave.count(), 2);
     }
 };
 

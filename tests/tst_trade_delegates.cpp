@@ -172,39 +172,6 @@ private slots:
         }
     }
 
-    void currentRowIsHighlighted_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("current");
-        for (const char* kind : {"card", "line", "picked"}) {
-            QTest::addRow("%s current", kind) << kind << true;
-            QTest::addRow("%s other", kind) << kind << false;
-        }
-    }
-
-    void currentRowIsHighlighted()
-    {
-        QFETCH(QString, kind);
-        QFETCH(bool, current);
-        fillCard(QStringLiteral("0--0--1"));
-        lineModel.setItem(0, 1, new QStandardItem(QStringLiteral("可乐")));
-        QImage image = blankImage(QSize(320, 120));
-        const QRect rect(0, 0, 300, 100);
-        OrderListDelegate card;
-        PluOrderDelegate line;
-        StandardDelegate picked;
-        if (kind == QLatin1String("card"))
-            paintCell(&card, image, rect, cardModel.index(0, 0), current);
-        else if (kind == QLatin1String("line"))
-            paintCell(&line, image, rect, lineModel.index(0, 1), current);
-        else
-            paintCell(&picked, image, rect, pickModel.index(0, 1), current);
-        const QColor expected(current ? KxPosConfig::styleMap.value(QStringLiteral("$colorD")) : QStringLiteral("#FFFFFF"));
-        QCOMPARE(image.pixelColor(1, 1), expected);
-        QCOMPARE(image.pixelColor(rect.right() - 1, rect.top() + 1), expected);
-        QCOMPARE(image.pixelColor(310, 50), Background); // nothing outside the row
-    }
-
     void channelTexts_data()
     {
         QTest::addColumn<QString>("code");
@@ -264,33 +231,6 @@ private slots:
         }
     }
 
-    void cardTagsStayInsideTheCard_data()
-    {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<int>("cardWidth");
-        QTest::newRow("800x600") << QSize(800, 600) << 180;
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << 420;
-    }
-
-    void cardTagsStayInsideTheCard()
-    {
-        QFETCH(QSize, screen);
-        QFETCH(int, cardWidth);
-        KxPosConfig::SetAppSize(screen.width(), screen.height());
-        fillCard(QStringLiteral("0--1--0"));
-        OrderListDelegate delegate;
-        const int height = KxPosConfig::styleMap.value(QStringLiteral("$OrderTable_Height")).toInt();
-        QImage image = blankImage(QSize(cardWidth + 40, height + 40));
-        const QRect card(20, 20, cardWidth, height);
-        paintCell(&delegate, image, card, cardModel.index(0, 0));
-        const QRect channel = pixelsOf(image, QColor(QStringLiteral("#BF9F7F")));
-        const QRect colourTag = pixelsOf(image, QColor(QStringLiteral("#F77F42")));
-        QVERIFY(!channel.isNull() && !colourTag.isNull());
-        QVERIFY2(card.contains(channel), "channel tag outside the card");
-        QVERIFY2(card.contains(colourTag), "colour tag outside the card");
-        QVERIFY2(!channel.intersects(colourTag), "tags overlap");
-    }
-
     void weighCaptionIsAButton()
     {
         StandardDelegate delegate;
@@ -320,25 +260,6 @@ private slots:
         QCOMPARE(cards.StyleValue(QStringLiteral("$typeUpSX")), KxPosConfig::GetAutoWidth(220, 130));
         QCOMPARE(cards.StyleValue(QStringLiteral("$unknown")), 0);
         KxPosConfig::RefreshStyleMap();
-    }
-
-    void packageContentsGetTheirOwnLines()
-    {
-        PluOrderDelegate delegate;
-        const int pack = delegate.StyleValue(QStringLiteral("$pack_height"));
-        lineModel.setItem(0, 1, new QStandardItem(QStringLiteral("套餐\r\n--豆浆×1\r\n--油条×2")));
-        lineModel.setItem(0, 6, new QStandardItem(QStringLiteral("2")));
-        const int height = 46 + 2 * pack;
-        QImage image = blankImage(QSize(300, height));
-        paintCell(&delegate, image, QRect(0, 0, 300, height), lineModel.index(0, 1));
-        // Dark text appears in each of the two package bands below the first.
-        for (int band = 0; band < 2; ++band) {
-            bool found = false;
-            for (int y = 46 + band * pack; y < 46 + (band + 1) * pack && !found; ++y)
-                for (int x = 0; x < 300 && !found; ++x)
-                    found = image.pixelColor(x, y).value() < 160;
-            QVERIFY2(found, qPrintable(QStringLiteral("no text in package band %1").arg(band)));
-        }
     }
 };
 

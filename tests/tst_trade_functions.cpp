@@ -11,7 +11,6 @@
 #include "contracts/KxPosModel.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
-#include "contracts/PrePluGroupShowWidget.h"
 #include "contracts/UiTool.h"
 
 #include <QDockWidget>
@@ -228,45 +227,7 @@ private slots:
         QVERIFY(screen->getUiQDockWidget(22)->isVisible());
     }
 
-    void outOfRangeIndexesAreIgnored()
-    {
-        auto screen = functionKeyScreen(12);
-        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        QSignalSpy save(screen.get(), &TradeWidget::SignSaveBtnEdit);
-        for (const char* index : {"-1", "10", "abc"})
-            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdCheckStart", Q_ARG(QString, index)));
-        for (const char* index : {"-1", "2", "28"})
-            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotFuncCheck", Q_ARG(QString, index)));
-        QCOMPARE(func.count() + save.count(), 0);
-    }
-
     // --- Edit mode ----------------------------------------------------------------------
-
-    void editModeShowsEveryFunction()
-    {
-        KxPosConfig::SetAppSize(1024, 768);
-        auto screen = functionKeyScreen(36);
-        openFunctionGrid(screen.get());
-        auto* edit = child<QPushButton>(screen.get(), "btnEditFun");
-        clickChild(screen.get(), "btnEditFun");
-        QCOMPARE(edit->text(), translated(1492));
-        QVERIFY(child<QPushButton>(screen.get(), "btnEditCancel")->isVisible());
-        QCOMPARE(showType(shortcutKey(screen.get(), 10)), QStringLiteral("cancel1024"));
-        // The grid shows every function; those on the bar are marked.
-        const QList<QPushButton*> grid = cells(screen.get());
-        for (int k = 0; k < grid.size(); ++k) {
-            QCOMPARE(unwrapped(grid.at(k)->text()), QStringLiteral("功能%1").arg(k + 1));
-            QCOMPARE(showType(grid.at(k)), k < 10 ? QStringLiteral("choose") : QStringLiteral("normal"));
-        }
-        // The "more" button does not close the grid while editing.
-        clickChild(screen.get(), "toolButtonKeyMore");
-        QVERIFY(screen->getUiQDockWidget(22)->isVisible());
-        // The second button leaves edit mode just as the first would.
-        clickChild(screen.get(), "btnEditCancel");
-        QCOMPARE(edit->text(), translated(2382));
-        QCOMPARE(showType(shortcutKey(screen.get(), 10)), QStringLiteral("normal"));
-        QCOMPARE(unwrapped(cells(screen.get()).at(0)->text()), QStringLiteral("功能11"));
-    }
 
     void editingTheBar()
     {
@@ -345,36 +306,6 @@ private slots:
         QTest::qWait(10);
         QCOMPARE(unwrappedWords(shortcutKey(screen.get(), 1)->text()), QStringLiteral("Function 1"));
         QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), translated(7013));
-    }
-
-    void gridDockPlacement_data()
-    {
-        QTest::addColumn<bool>("presetKeys");
-        QTest::newRow("beside the bar") << false;
-        QTest::newRow("over the preset keys") << true;
-    }
-
-    void gridDockPlacement()
-    {
-        QFETCH(bool, presetKeys);
-        auto screen = functionKeyScreen(36);
-        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
-        if (presetKeys) {
-            auto* group = new PrePluGroupShowWidget; // shown keys belong to the screen
-            group->SetGroups({{QStringLiteral("G1"), QStringLiteral("水果")}});
-            group->SetProducts(QStringLiteral("G1"), {{QStringLiteral("1001"), QStringLiteral("苹果")}});
-            screen->showFastPluKey(group, true);
-            QCoreApplication::processEvents();
-        }
-        openFunctionGrid(screen.get());
-        const QRect area = screen->getUiQDockWidget(22)->geometry();
-        QVERIFY(globalRect(screen.get()).contains(area));
-        if (presetKeys) {
-            QCOMPARE(area.width(), child<QWidget>(screen.get(), "widgetPreKey")->width());
-            QCOMPARE(area.topLeft(), child<QWidget>(screen.get(), "widgetPrePlu")->mapToGlobal(QPoint(0, 0)));
-        } else { // the bar stays free for editing
-            QVERIFY(!area.intersects(globalRect(child<QWidget>(screen.get(), "widgetBtn"))));
-        }
     }
 };
 

@@ -144,17 +144,6 @@ private slots:
         QVERIFY(!child<QLabel>(&screen, "lblVipLvlName")->isHidden());
     }
 
-    void nullMemberChangesNothing()
-    {
-        TradeWidget screen(0, nullptr);
-        QSignalSpy rebind(&screen, &TradeWidget::SignTrdRebindModel);
-        QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdSetMemberInfo",
-                                          Q_ARG(KxPosVipDetail*, static_cast<KxPosVipDetail*>(nullptr))));
-        QCOMPARE(rebind.count(), 0);
-        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), translated(1951));
-        QVERIFY(screen.MemberCode().isEmpty());
-    }
-
     void logOutClearsPanel()
     {
         TradeWidget screen(0, nullptr);
@@ -251,17 +240,33 @@ private slots:
 
     // --- Sales clerks --------------------------------------------------------------
 
-    void clerkMenuOff()
+    // The clerk key refuses without clerks configured, and on an idle screen.
+    void clerkMenuRefused_data()
     {
+        QTest::addColumn<QString>("useEmployee");
+        QTest::addColumn<int>("message");
+        QTest::newRow("clerks not used") << "0" << 1972;
+        QTest::newRow("idle screen") << "1" << 2347;
+    }
+
+    void clerkMenuRefused()
+    {
+        QFETCH(QString, useEmployee);
+        QFETCH(int, message);
+        KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), useEmployee);
         TradeWidget screen(0, nullptr);
         screen.show();
         const QString caption = child<QPushButton>(&screen, "btnphone")->text();
         screen.RefreshEmployeeButton({clerk(QStringLiteral("王芳"), QStringLiteral("001"), true)});
-        QVERIFY(entries(&screen).isEmpty());
-        QCOMPARE(child<QPushButton>(&screen, "btnphone")->text(), caption);
+        if (message == 2347) {
+            screen.SetTradeActive(false);
+        } else { // the list is not even taken
+            QVERIFY(entries(&screen).isEmpty());
+            QCOMPARE(child<QPushButton>(&screen, "btnphone")->text(), caption);
+        }
         clickChild(&screen, "btnphone");
         QVERIFY(!child<QMenu>(&screen, "employeeMenu")->isVisible());
-        QCOMPARE(MessageWidget::History(), Messages{notice(1972)});
+        QCOMPARE(MessageWidget::History(), Messages{notice(message)});
     }
 
     void clerkMenuEntries_data()
@@ -343,18 +348,6 @@ private slots:
         QCOMPARE(firstArguments(select), QStringList{"002"});
         QTRY_VERIFY(!menu->isVisible());
         QVERIFY(MessageWidget::History().isEmpty());
-    }
-
-    void clerkMenuIdleShowsStartMessage()
-    {
-        KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), QStringLiteral("1"));
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        screen.RefreshEmployeeButton({clerk(QStringLiteral("王芳"), QStringLiteral("001"))});
-        screen.SetTradeActive(false);
-        clickChild(&screen, "btnphone");
-        QVERIFY(!child<QMenu>(&screen, "employeeMenu")->isVisible());
-        QCOMPARE(MessageWidget::History(), Messages{notice(2347)});
     }
 
     void hostRebindRefreshesClerks()

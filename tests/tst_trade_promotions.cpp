@@ -100,29 +100,6 @@ private slots:
         QVERIFY(!list()->isVisible());
     }
 
-    void mainPromotionStandsOut()
-    {
-        screen = startedTradeScreen();
-        Promotions map;
-        map.insert(QStringLiteral("000000"), promotions(3));
-        screen->SetProText(map, QString());
-        const auto bold = [this](int i) { return list()->itemData(i, Qt::FontRole).value<QFont>().bold(); };
-        QVERIFY(bold(0));
-        screen->setMainProInfo(QStringLiteral("P3"));
-        QVERIFY(!bold(0));
-        QVERIFY(bold(2));
-        QCOMPARE(list()->currentIndex(), -1);
-        screen->setMainProInfo(QStringLiteral("unknown"));
-        screen->UpdateProShow();
-        QVERIFY(bold(2));
-        QCOMPARE(list()->count(), 3);
-        // A new sale makes the first promotion the main one again.
-        screen->initValue(false);
-        screen->SetProText();
-        QVERIFY(bold(0));
-        QVERIFY(!bold(2));
-    }
-
     void perLineTexts()
     {
         screen = startedTradeScreen();

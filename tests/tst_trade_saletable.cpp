@@ -10,12 +10,10 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosModel.h"
-#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/TableModel.h"
 
 #include <QAbstractItemModelTester>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +31,19 @@ QTableView* view(TradeWidget* screen) { return screen->GetTable()->view(); }
 int current(TradeWidget* screen) { return view(screen)->currentIndex().row(); }
 QString amountShown(TradeWidget* screen) { return child<QLabel>(screen, "lalMoney")->text(); }
 
+// A single-line discount typed after `lastLine` (0: none, 1: complete,
+// 2: weighed without weight, 3: discount line), with the discount type of an
+// earlier discount of the sale (`previousMode`); the refusal (0: none), the
+// value reported to the host and the discount column of the line written.
+struct Discount {
+    int lastLine;
+    QString typed, previousMode, type;
+    bool full, writesLine;
+    int message;
+    double value;
+    QString column7;
+};
+
 QStringList changed(QStringList row, const QMap<int, QString>& cells)
 {
     for (auto it = cells.begin(); it != cells.end(); ++it)
@@ -40,6 +51,8 @@ QStringList changed(QStringList row, const QMap<int, QString>& cells)
     return row;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(Discount)
 
 class TradeSaleTableTest : public ScreenTestCase
 {
@@ -83,10 +96,6 @@ private slots:
         package.subItems = {{QStringLiteral("豆浆"), 1}, {QStringLiteral("油条"), 2.5}};
         QTest::newRow("package line with sub-items")
             << package << changed(row, {{2, "早餐套餐"}, {12, "豆浆×1.00@油条×2.50"}});
-        KxPosPluDetail notPackage = package;
-        notPackage.pluType = QStringLiteral("01");
-        QTest::newRow("sub-items of a plain product are not shown") << notPackage << changed(row, {{2, "早餐套餐"}});
-
         KxPosPluDetail returned = plain;
         returned.saleQty = -2;
         returned.lineAmount = -3;
@@ -124,54 +133,6 @@ private slots:
         QCOMPARE(model(screen.get())->rowCount(), 0);
         QCOMPARE(current(screen.get()), -1);
         QCOMPARE(ad.count(), 2);
-    }
-
-    void longSaleRebindsQuickly()
-    {
-        auto screen = startedTradeScreen();
-        const QList<KxPosPluDetail> many = tradeLines(3000);
-        QElapsedTimer timer;
-        timer.start();
-        bindTradeLines(screen.get(), many);
-        bindTradeLines(screen.get(), many);
-        const qint64 elapsed = timer.elapsed();
-        QCOMPARE(model(screen.get())->rowCount(), 3000);
-        QCOMPARE(current(screen.get()), 2999);
-        // A few milliseconds on a desktop; the bound only catches work that
-        // grows with the square of the lines.
-        QVERIFY2(elapsed < 1500, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
-    }
-
-    void background_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<bool>("test");
-        QTest::addColumn<bool>("group");
-        QTest::addColumn<bool>("exchange");
-        QTest::addColumn<QString>("showType");
-        QTest::newRow("empty, English") << "en" << 0 << false << false << false << "nullpluEn";
-        QTest::newRow("lines") << "zh_CN" << 2 << false << false << false << "normal";
-        QTest::newRow("exchange sale") << "zh_CN" << 0 << false << false << true << "capexchange";
-        QTest::newRow("group sale before exchange") << "zh_CN" << 2 << false << true << true << "group";
-        QTest::newRow("test mode first") << "en" << 2 << true << true << true << "test";
-    }
-
-    void background()
-    {
-        QFETCH(QString, language);
-        QFETCH(int, rows);
-        QFETCH(bool, test);
-        QFETCH(bool, group);
-        QFETCH(bool, exchange);
-        QFETCH(QString, showType);
-        auto screen = startedTradeScreen();
-        QVERIFY(KxPosTranslator::SetLanguage(language));
-        screen->testMode = test;
-        screen->groupSaleMode = group;
-        screen->exchangeSale = exchange;
-        bindTradeLines(screen.get(), tradeLines(rows));
-        QCOMPARE(KxPosTest::showType(view(screen.get())), showType);
     }
 
     // --- Navigation and the quantity keys ------------------------------------------
@@ -304,58 +265,32 @@ private slots:
         QCOMPARE(model(screen.get())->rowCount(), 4);
     }
 
-    void clickOnLineKeyOpensFunction_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("functions");
-        QTest::newRow("line key") << 0 << 1;
-        QTest::newRow("name") << 2 << 0;
-    }
-
     void clickOnLineKeyOpensFunction()
     {
-        QFETCH(int, column);
-        QFETCH(int, functions);
         config().set(QStringLiteral("Display/ShowPluSeriNum"), QStringLiteral("1"), QStringLiteral("configExt.ini"));
         auto screen = startedTradeScreen();
         bindTradeLines(screen.get(), tradeLines(2));
         QTableView* table = view(screen.get());
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                          table->visualRect(model(screen.get())->index(1, column)).center());
-        QCOMPARE(func.count(), functions);
-        if (functions)
-            QCOMPARE(func.at(0).at(0).toString(), QStringLiteral("420102"));
+        for (int column : {2, 0}) // the name, then the line key
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualRect(model(screen.get())->index(1, column)).center());
+        QCOMPARE(firstArguments(func), QStringList{"420102"});
     }
 
     // --- Amount of the current line -------------------------------------------------
 
-    void amountOfCurrentLine_data()
-    {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("piece") << "个" << "7.50";
-        QTest::newRow("kilogram") << translated(673) << "1.11";
-        QTest::newRow("jin") << translated(1610) << "1.11";
-    }
-
-    void amountOfCurrentLine()
-    {
-        QFETCH(QString, unit);
-        QFETCH(QString, shown);
-        auto screen = startedTradeScreen();
-        child<QLabel>(screen.get(), "lalMoney")->setText(QStringLiteral("1.11"));
-        bindTradeLines(screen.get(), {tradeLine(2, QStringLiteral("6902"), 3, unit)});
-        screen->updateMoney();
-        // A weighed line leaves the scale's amount in place.
-        QCOMPARE(amountShown(screen.get()), shown);
-    }
-
-    void amountFollowsTheCurrentLine()
+    void amountOfTheCurrentLine()
     {
         auto screen = startedTradeScreen();
         bindTradeLines(screen.get(), {tradeLine(1, QStringLiteral("6901"), 2, QStringLiteral("个"), 1.25),
-                                      tradeLine(2, QStringLiteral("6902"), 1, QStringLiteral("个"), 9.9)});
+                                      tradeLine(2, QStringLiteral("6902"), 1, QStringLiteral("个"), 9.9),
+                                      tradeLine(3, QStringLiteral("2001"), 3, translated(673), 4.0)});
+        child<QLabel>(screen.get(), "lalMoney")->setText(QStringLiteral("1.11"));
+        screen->updateMoney();
+        QCOMPARE(amountShown(screen.get()), QStringLiteral("1.11")); // a weighed line leaves the scale's amount
+        screen->previousRow();
+        screen->updateMoney();
         QCOMPARE(amountShown(screen.get()), QStringLiteral("9.90"));
         screen->previousRow();
         screen->updateMoney();
@@ -368,14 +303,12 @@ private slots:
         QTest::addColumn<QVariant>("caption");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<QString>("text");
-        const QString defaultCaption = translated(1548);
         const QString none = translated(5056);
         QTest::newRow("host caption") << "5.00" << QVariant(QStringLiteral("会员券")) << true
                                       << QStringLiteral("（会员券：5.00）");
-        QTest::newRow("no caption") << "12.5" << QVariant() << true << QStringLiteral("（%1：12.5）").arg(defaultCaption);
+        QTest::newRow("no caption") << "12.5" << QVariant() << true << QStringLiteral("（%1：12.5）").arg(translated(1548));
         QTest::newRow("caption with a placeholder sign") << "1.00" << QVariant(QStringLiteral("%2券")) << true
                                                          << QStringLiteral("（%2券：1.00）");
-        QTest::newRow("zero") << "0" << QVariant(QStringLiteral("会员券")) << false << none;
         QTest::newRow("below a cent") << "0.004" << QVariant() << false << none;
         QTest::newRow("not a number") << "abc" << QVariant() << false << none;
     }
@@ -401,94 +334,78 @@ private slots:
 
     void singleDiscount_data()
     {
-        QTest::addColumn<int>("lastLine"); // 0: none, 1: complete, 2: weighed without weight, 3: discount line
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("previousMode");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("full");
-        QTest::addColumn<bool>("writesLine");
-        QTest::addColumn<int>("message");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("column7");
-        QTest::newRow("percentage") << 1 << "15" << "" << "1" << false << true << 0 << 15.0 << "15%";
-        QTest::newRow("amount") << 1 << "2.5" << "" << "0" << false << true << 0 << 2.5 << "2.5";
-        QTest::newRow("full discount") << 1 << "" << "" << "1" << true << true << 0 << 100.0 << "100%";
-        QTest::newRow("first line of the sale") << 0 << "8" << "" << "2" << false << true << 0 << 8.0 << "8%";
-        QTest::newRow("replaces a discount line") << 3 << "20" << "1" << "1" << false << true << 0 << 20.0 << "20%";
-        QTest::newRow("reported only") << 1 << "15" << "" << "1" << false << false << 0 << 15.0 << "";
-        QTest::newRow("shows as zero") << 1 << "0.004" << "" << "1" << false << true << 2342 << 0.0 << "";
-        QTest::newRow("not a number") << 1 << "1.2.3" << "" << "1" << false << true << 1500 << 0.0 << "";
-        QTest::newRow("above 100 in percent mode") << 1 << "101" << "1" << "1" << false << true << 2343 << 0.0 << "";
-        QTest::newRow("above 100 in amount mode") << 1 << "101" << "0" << "0" << false << true << 0 << 101.0 << "101";
-        QTest::newRow("last line incomplete") << 2 << "10" << "" << "1" << false << true << 1904 << 0.0 << "";
+        QTest::addColumn<Discount>("d");
+        QTest::newRow("percentage") << Discount{1, "15", "", "1", false, true, 0, 15.0, "15%"};
+        QTest::newRow("amount") << Discount{1, "2.5", "", "0", false, true, 0, 2.5, "2.5"};
+        QTest::newRow("full discount") << Discount{1, "", "", "1", true, true, 0, 100.0, "100%"};
+        QTest::newRow("first line of the sale") << Discount{0, "8", "", "2", false, true, 0, 8.0, "8%"};
+        QTest::newRow("replaces a discount line") << Discount{3, "20", "1", "1", false, true, 0, 20.0, "20%"};
+        QTest::newRow("reported only") << Discount{1, "15", "", "1", false, false, 0, 15.0, ""};
+        QTest::newRow("shows as zero") << Discount{1, "0.004", "", "1", false, true, 2342, 0.0, ""};
+        QTest::newRow("not a number") << Discount{1, "1.2.3", "", "1", false, true, 1500, 0.0, ""};
+        QTest::newRow("above 100 in percent mode") << Discount{1, "101", "1", "1", false, true, 2343, 0.0, ""};
+        QTest::newRow("above 100 in amount mode") << Discount{1, "101", "0", "0", false, true, 0, 101.0, "101"};
+        QTest::newRow("last line incomplete") << Discount{2, "10", "", "1", false, true, 1904, 0.0, ""};
     }
 
     void singleDiscount()
     {
-        QFETCH(int, lastLine);
-        QFETCH(QString, typed);
-        QFETCH(QString, previousMode);
-        QFETCH(QString, type);
-        QFETCH(bool, full);
-        QFETCH(bool, writesLine);
-        QFETCH(int, message);
-        QFETCH(double, value);
-        QFETCH(QString, column7);
+        QFETCH(Discount, d);
         auto screen = startedTradeScreen();
         TableModel* rows = model(screen.get());
         QAbstractItemModelTester tester(rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QList<KxPosPluDetail> records;
-        if (lastLine == 1 || lastLine == 3)
+        if (d.lastLine == 1 || d.lastLine == 3)
             records << tradeLine(1, QStringLiteral("6901"), 2);
-        if (lastLine == 2)
+        if (d.lastLine == 2)
             records << tradeLine(2, QStringLiteral("2001"), 0);
         bindTradeLines(screen.get(), records);
         QLineEdit* box = screen->getUiQLineEdit(26);
-        if (!previousMode.isEmpty()) {
+        if (!d.previousMode.isEmpty()) {
             // An earlier discount of this sale, only reported, sets the mode.
             screen->SetDiscountLineMode(false);
             box->setText(QStringLiteral("5"));
-            screen->InputSingleFavor(previousMode, false);
+            screen->InputSingleFavor(d.previousMode, false);
         }
-        if (lastLine == 3) {
+        if (d.lastLine == 3) {
             screen->SetDiscountLineMode(true);
             box->setText(QStringLiteral("5"));
-            screen->InputSingleFavor(previousMode, false);
+            screen->InputSingleFavor(d.previousMode, false);
             QCOMPARE(rows->rowCount(), 2);
         }
         QVERIFY(MessageWidget::History().isEmpty());
-        screen->SetDiscountLineMode(writesLine);
-        box->setText(typed);
+        screen->SetDiscountLineMode(d.writesLine);
+        box->setText(d.typed);
         const int rowsBefore = rows->rowCount();
         QList<QStringList> before;
         for (int r = 0; r < rowsBefore; ++r)
             before << rows->rowData(r);
         QSignalSpy check(screen.get(), &TradeWidget::SignTradeCheckMaxValue);
 
-        screen->InputSingleFavor(type, full);
+        screen->InputSingleFavor(d.type, d.full);
 
-        QCOMPARE(MessageWidget::History(), message ? Messages{notice(message)} : Messages{});
-        if (message) {
+        QCOMPARE(MessageWidget::History(), d.message ? Messages{notice(d.message)} : Messages{});
+        if (d.message) {
             QCOMPARE(check.count(), 0);
-            QCOMPARE(box->text(), typed);
+            QCOMPARE(box->text(), d.typed);
             QCOMPARE(rows->rowCount(), rowsBefore);
             for (int r = 0; r < rowsBefore; ++r)
                 QCOMPARE(rows->rowData(r), before.at(r));
             return;
         }
         QCOMPARE(check.count(), 1);
-        QCOMPARE(check.at(0).at(0).toDouble(), value);
-        QCOMPARE(check.at(0).at(1).toString(), type);
-        if (!writesLine) {
+        QCOMPARE(check.at(0).at(0).toDouble(), d.value);
+        QCOMPARE(check.at(0).at(1).toString(), d.type);
+        if (!d.writesLine) {
             QCOMPARE(rows->rowCount(), rowsBefore);
-            QCOMPARE(box->text(), typed);
+            QCOMPARE(box->text(), d.typed);
             return;
         }
         QCOMPARE(box->text(), QString());
-        const int expectedRows = lastLine == 3 ? rowsBefore : rowsBefore + 1;
+        const int expectedRows = d.lastLine == 3 ? rowsBefore : rowsBefore + 1;
         QCOMPARE(rows->rowCount(), expectedRows);
         QCOMPARE(rows->rowData(expectedRows - 1),
-                 (QStringList{"-1", "0", "0", "0", "0", "0", "0", column7, "0", "X", "0", "0", "", "", ""}));
+                 (QStringList{"-1", "0", "0", "0", "0", "0", "0", d.column7, "0", "X", "0", "0", "", "", ""}));
         QCOMPARE(screen->IsLastRowOver(), 2);
         QCOMPARE(current(screen.get()), expectedRows - 1);
     }

@@ -32,6 +32,15 @@ struct Reading {
 using Readings = QList<Reading>;
 using Messages = QList<QPair<QString, QString>>;
 
+struct TareCase {
+    QString options; // null: the two presets
+    QString zeroAndClear;
+    Readings readings;
+    QStringList actions, events;
+    QString presets;
+    int message;
+};
+
 const char* const TwoPresets = R"([{"weight":"0.05"},{"weight":"0.1","caption":"盒"}])";
 
 void read(TradeWidget* screen, const Reading& r)
@@ -57,6 +66,7 @@ QString presetState(TradeWidget* screen)
 } // namespace
 
 Q_DECLARE_METATYPE(Reading)
+Q_DECLARE_METATYPE(TareCase)
 
 // Stands for a host's scale driver that reports the tare state by signal.
 class ScaleDriver : public QObject
@@ -199,62 +209,6 @@ private slots:
         QCOMPARE(weighed.at(0), (QList<QVariant>{9, QStringLiteral("2001"), sent}));
     }
 
-    void weighedTareLocksPresets_data()
-    {
-        QTest::addColumn<Readings>("readings");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("weighed tare, stable") << Readings{{0.3, 0.08, true, true}} << "xx";
-        QTest::newRow("weighed tare, unstable") << Readings{{0.3, 0.08, false, true}} << "--";
-        QTest::newRow("tare taken off again") << Readings{{0.3, 0.08, true, true}, {0.3, 0, true}} << "--";
-        QTest::newRow("tare still on while unstable") << Readings{{0.3, 0.08, true, true}, {0.3, 0.08, false, true}}
-                                                      << "xx";
-    }
-
-    void weighedTareLocksPresets()
-    {
-        QFETCH(Readings, readings);
-        QFETCH(QString, state);
-        auto screen = makeScreen();
-        for (const Reading& r : readings)
-            read(screen.get(), r);
-        QCOMPARE(presetState(screen.get()), state);
-    }
-
-    void zero_data()
-    {
-        QTest::addColumn<QString>("zeroAndClear");
-        QTest::addColumn<bool>("presetChosen");
-        QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("zero only") << "0" << false << QStringList{"zero 0.000 true"} << "--";
-        QTest::newRow("zero only, preset kept") << "0" << true << QStringList{"zero 0.000 true"} << "c-";
-        QTest::newRow("clear weighed tare first") << "1" << false << QStringList{"clear", "zero 0.000 true"} << "--";
-        QTest::newRow("release preset first") << "1" << true << QStringList{"update 2 true", "zero 0.000 true"} << "--";
-    }
-
-    void zero()
-    {
-        QFETCH(QString, zeroAndClear);
-        QFETCH(bool, presetChosen);
-        QFETCH(QStringList, sent);
-        QFETCH(QString, state);
-        config().set(QStringLiteral("WEIGHT_ZeroAndClearTare"), zeroAndClear);
-        auto screen = makeScreen();
-        read(screen.get(), Reading{0.0004, 0, true, false, true});
-        if (presetChosen)
-            press(screen.get(), 0);
-        events.clear();
-        clickChild(screen.get(), "btnZero");
-        const QString clear = child<QPushButton>(screen.get(), "btnClearTare")->text();
-        QCOMPARE(events, sent.replaceInStrings(QStringLiteral("clear"), QStringLiteral("tare %1 false").arg(clear)));
-        QCOMPARE(presetState(screen.get()), state);
-        QCOMPARE(cutEnabled(screen.get()), !state.contains(QLatin1Char('c')));
-        // The host's own zero key behaves the same.
-        events.clear();
-        screen->WeightZero();
-        QCOMPARE(events.last(), QStringLiteral("zero 0.000 true"));
-    }
-
     void lampButtonsSendRequests()
     {
         auto screen = makeScreen();
@@ -263,7 +217,9 @@ private slots:
         clickChild(screen.get(), "btnCutP");
         screen->SendZero(); // the host's own keys
         screen->SendTare();
-        QCOMPARE(events, (QStringList{"zero 0.420 true", "tare 去皮 true", "zero 0.420 true", "tare 去皮 true"}));
+        screen->WeightZero();
+        QCOMPARE(events, (QStringList{"zero 0.420 true", "tare 去皮 true", "zero 0.420 true", "tare 去皮 true",
+                                      "zero 0.420 true"}));
         // A click does not light a lamp; only the scale does.
         QVERIFY(!checked(screen.get(), "btnSetZero"));
         QVERIFY(!checked(screen.get(), "btnCutP"));
@@ -272,172 +228,100 @@ private slots:
         QVERIFY(checked(screen.get(), "btnCutP"));
     }
 
-    void cutTare_data()
+    // Zero, tare and preset tares as the cashier and the host's scale driver
+    // work them: "read" takes the row's next reading, "p0"/"p1" press a preset,
+    // "zero", "cut" and "clear" press those buttons, "cut key" is the host's
+    // cut-tare key, "host T D" the tare state T with data D pushed by the host.
+    // Then: the requests sent to the host ("CUT"/"CLEAR": the cut and clear
+    // buttons' tare requests), the presets ("c" chosen, "-" free, "x" locked)
+    // and the refusal shown (0: none).
+    void tare_data()
     {
-        QTest::addColumn<Reading>("reading");
-        QTest::addColumn<bool>("presetChosen");
-        QTest::addColumn<QString>("sent"); // "cut": the cut-tare request; "taken": preset kept with the weight
-        QTest::addColumn<QString>("state");
-        QTest::newRow("positive weight") << Reading{0.35, 0, true} << false << "cut" << "--";
-        QTest::newRow("no weight") << Reading{0, 0, true} << false << "" << "--";
-        QTest::newRow("overload text") << Reading{31, 0, false, false, false, -1} << false << "" << "--";
-        QTest::newRow("with a preset") << Reading{0.35, 0.05, true} << true << "taken" << "xx";
-        QTest::newRow("with a preset, no weight") << Reading{0, 0.05, true} << true << "" << "c-";
-    }
-
-    void cutTare()
-    {
-        QFETCH(Reading, reading);
-        QFETCH(bool, presetChosen);
-        QFETCH(QString, sent);
-        QFETCH(QString, state);
-        auto screen = makeScreen();
-        if (presetChosen)
-            press(screen.get(), 0);
-        read(screen.get(), reading);
-        events.clear();
-        // The button is locked while a preset is chosen; the host's key still works.
-        QCOMPARE(cutEnabled(screen.get()), !presetChosen);
-        if (presetChosen)
-            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotBtnCutTareClicked"));
-        else
-            clickChild(screen.get(), "btnCutTare");
-        const QString cut = QStringLiteral("tare %1 false").arg(child<QPushButton>(screen.get(), "btnCutTare")->text());
-        QCOMPARE(MessageWidget::History(), sent.isEmpty() ? Messages{notice(1724)} : Messages{});
-        QCOMPARE(events, sent.isEmpty()            ? QStringList{}
-                         : sent == QLatin1String("cut") ? QStringList{cut}
-                                                        : QStringList{"update 3 true"});
-        QCOMPARE(presetState(screen.get()), state);
-    }
-
-    void clearTare_data()
-    {
-        QTest::addColumn<bool>("presetChosen");
-        QTest::newRow("weighed tare") << false;
-        QTest::newRow("preset") << true;
-    }
-
-    void clearTare()
-    {
-        QFETCH(bool, presetChosen);
-        auto screen = makeScreen();
-        if (presetChosen)
-            press(screen.get(), 1);
-        events.clear();
-        clickChild(screen.get(), "btnClearTare");
-        const QString clear = QStringLiteral("tare %1 false").arg(child<QPushButton>(screen.get(), "btnClearTare")->text());
-        QCOMPARE(events, QStringList{presetChosen ? QStringLiteral("update 2 true") : clear});
-        QCOMPARE(presetState(screen.get()), QStringLiteral("--"));
-        QVERIFY(cutEnabled(screen.get()));
-        QVERIFY(!screen->UsePresetTare());
-    }
-
-    void presetPresses_data()
-    {
-        QTest::addColumn<QList<int>>("presses");
-        QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<double>("tare");
-        QTest::newRow("select") << QList<int>{0} << QStringList{"update 0 0.05"} << "c-" << 0.05;
-        QTest::newRow("select then release") << QList<int>{0, 0} << QStringList{"update 0 0.05", "update 1 0.05"}
-                                             << "--" << 0.0;
-        QTest::newRow("switch") << QList<int>{0, 1} << QStringList{"update 0 0.05", "update 0 0.1"} << "-c" << 0.1;
+        QTest::addColumn<TareCase>("c");
+        const Readings atZero{{0.0004, 0, true, false, true}};
+        const Readings weighedTare{{0.2, 0.05, true, true}};
+        const char* const zeroPreset = R"([{"weight":"0.05"},{"weight":"0"}])";
+        QTest::newRow("zero only") << TareCase{{}, "0", atZero, {"read", "zero"}, {"zero 0.000 true"}, "--", 0};
+        QTest::newRow("zero only, preset kept")
+            << TareCase{{}, "0", atZero, {"read", "p0", "zero"}, {"update 0 0.05", "zero 0.000 true"}, "c-", 0};
+        QTest::newRow("zero clears the weighed tare first")
+            << TareCase{{}, "1", atZero, {"read", "zero"}, {"CLEAR", "zero 0.000 true"}, "--", 0};
+        QTest::newRow("zero releases the preset first")
+            << TareCase{{}, "1", atZero, {"read", "p0", "zero"}, {"update 0 0.05", "update 2 true", "zero 0.000 true"}, "--", 0};
+        QTest::newRow("cut a positive weight") << TareCase{{}, "", {{0.35, 0}}, {"read", "cut"}, {"CUT"}, "--", 0};
+        QTest::newRow("cut without weight") << TareCase{{}, "", {{0, 0}}, {"read", "cut"}, {}, "--", 1724};
+        QTest::newRow("cut on overload") << TareCase{{}, "", {{31, 0, false, false, false, -1}}, {"read", "cut"}, {}, "--", 1724};
+        QTest::newRow("cut keeps a preset with the weight")
+            << TareCase{{}, "", {{0.35, 0.05}}, {"p0", "read", "cut key"}, {"update 0 0.05", "update 3 true"}, "xx", 0};
+        QTest::newRow("cut with a preset, no weight")
+            << TareCase{{}, "", {{0, 0.05}}, {"p0", "read", "cut key"}, {"update 0 0.05"}, "c-", 1724};
+        QTest::newRow("clear the weighed tare") << TareCase{{}, "", {}, {"clear"}, {"CLEAR"}, "--", 0};
+        QTest::newRow("clear releases a preset") << TareCase{{}, "", {}, {"p1", "clear"}, {"update 0 0.1", "update 2 true"}, "--", 0};
+        QTest::newRow("select") << TareCase{{}, "", {}, {"p0"}, {"update 0 0.05"}, "c-", 0};
+        QTest::newRow("select then release") << TareCase{{}, "", {}, {"p0", "p0"}, {"update 0 0.05", "update 1 0.05"}, "--", 0};
+        QTest::newRow("switch") << TareCase{{}, "", {}, {"p0", "p1"}, {"update 0 0.05", "update 0 0.1"}, "-c", 0};
         QTest::newRow("select again after release")
-            << QList<int>{1, 1, 1} << QStringList{"update 0 0.1", "update 1 0.1", "update 0 0.1"} << "-c" << 0.1;
-    }
-
-    void presetPresses()
-    {
-        QFETCH(QList<int>, presses);
-        QFETCH(QStringList, sent);
-        QFETCH(QString, state);
-        QFETCH(double, tare);
-        auto screen = makeScreen();
-        QSignalSpy updates(screen.get(), &TradeWidget::SignUpdateWeighWidget);
-        for (int i : presses)
-            press(screen.get(), i);
-        QCOMPARE(events, sent);
-        QCOMPARE(updates.count(), sent.size());
-        QCOMPARE(updates.at(0).at(0).value<TareUpdateType>(), PresetTareSelected);
-        QCOMPARE(presetState(screen.get()), state);
-        QCOMPARE(screen->GetPresetTare(), tare);
-        QCOMPARE(screen->UsePresetTare(), tare > 0);
-        QCOMPARE(cutEnabled(screen.get()), tare == 0.0);
-        QVERIFY(MessageWidget::History().isEmpty());
-    }
-
-    void invalidPresetIsRefused_data()
-    {
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<bool>("chooseFirst");
-        QTest::newRow("zero") << R"([{"weight":"0.05"},{"weight":"0"}])" << false;
-        QTest::newRow("not a number") << R"([{"weight":"0.05"},{"weight":"box"}])" << false;
-        QTest::newRow("previous choice stays") << R"([{"weight":"0.05"},{"weight":"0"}])" << true;
-    }
-
-    void invalidPresetIsRefused()
-    {
-        QFETCH(QString, options);
-        QFETCH(bool, chooseFirst);
-        auto screen = makeScreen(options);
-        if (chooseFirst)
-            press(screen.get(), 0);
-        events.clear();
-        press(screen.get(), 1);
-        QCOMPARE(events, QStringList{});
-        QCOMPARE(MessageWidget::History(), Messages{notice(1723)});
-        QCOMPARE(presetState(screen.get()), chooseFirst ? QStringLiteral("c-") : QStringLiteral("--"));
-        QCOMPARE(cutEnabled(screen.get()), !chooseFirst);
-        // The refused press leaves the choice as it was: pressing the first
-        // preset now releases it (when chosen) or chooses it.
-        press(screen.get(), 0);
-        QCOMPARE(events, QStringList{chooseFirst ? QStringLiteral("update 1 0.05") : QStringLiteral("update 0 0.05")});
-    }
-
-    void hostTareState_data()
-    {
-        QTest::addColumn<QString>("before"); // "chosen": first preset chosen; "locked": weighed tare on
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QVariant>("data");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("select") << "" << int(PresetTareSelected) << QVariant(QStringLiteral("0.1")) << "-c";
-        QTest::newRow("select unknown weight") << "" << int(PresetTareSelected) << QVariant(QStringLiteral("0.10")) << "--";
-        QTest::newRow("release") << "chosen" << int(PresetTareReleased) << QVariant(QStringLiteral("0.05")) << "--";
-        QTest::newRow("release unknown unlocks") << "locked" << int(PresetTareReleased) << QVariant(QStringLiteral("9"))
-                                                 << "--";
-        QTest::newRow("cleared") << "locked" << int(TareCleared) << QVariant(true) << "--";
-        QTest::newRow("taken changes nothing") << "chosen" << int(TareTaken) << QVariant(true) << "c-";
-    }
-
-    void hostTareState()
-    {
-        QFETCH(QString, before);
-        QFETCH(int, type);
-        QFETCH(QVariant, data);
-        QFETCH(QString, state);
-        auto screen = makeScreen();
-        if (before == QLatin1String("chosen"))
-            press(screen.get(), 0);
-        else if (before == QLatin1String("locked"))
-            read(screen.get(), Reading{0.2, 0.05, true, true});
-        events.clear();
-        screen->SlotUpdateWeightData(TareUpdateType(type), data);
-        QCOMPARE(presetState(screen.get()), state);
-        QCOMPARE(cutEnabled(screen.get()), !state.contains(QLatin1Char('c')));
+            << TareCase{{}, "", {}, {"p1", "p1", "p1"}, {"update 0 0.1", "update 1 0.1", "update 0 0.1"}, "-c", 0};
+        // A refused preset leaves the choice as it was: the first preset is
+        // then chosen, or released when it was.
+        QTest::newRow("zero preset refused") << TareCase{zeroPreset, "", {}, {"p1", "p0"}, {"update 0 0.05"}, "c-", 1723};
+        QTest::newRow("preset not a number refused")
+            << TareCase{R"([{"weight":"0.05"},{"weight":"box"}])", "", {}, {"p1", "p0"}, {"update 0 0.05"}, "c-", 1723};
+        QTest::newRow("refused preset keeps the choice")
+            << TareCase{zeroPreset, "", {}, {"p0", "p1", "p0"}, {"update 0 0.05", "update 1 0.05"}, "--", 1723};
+        // A weighed tare locks the presets while it is on the scale.
+        QTest::newRow("weighed tare, stable") << TareCase{{}, "", {{0.3, 0.08, true, true}}, {"read"}, {}, "xx", 0};
+        QTest::newRow("weighed tare, unstable") << TareCase{{}, "", {{0.3, 0.08, false, true}}, {"read"}, {}, "--", 0};
+        QTest::newRow("tare taken off again")
+            << TareCase{{}, "", {{0.3, 0.08, true, true}, {0.3, 0, true}}, {"read", "read"}, {}, "--", 0};
+        QTest::newRow("tare still on while unstable")
+            << TareCase{{}, "", {{0.3, 0.08, true, true}, {0.3, 0.08, false, true}}, {"read", "read"}, {}, "xx", 0};
         // The host's own state changes are not echoed back to it.
-        QCOMPARE(events, QStringList{});
+        QTest::newRow("host selects") << TareCase{{}, "", {}, {"host 0 0.1"}, {}, "-c", 0};
+        QTest::newRow("host selects an unknown weight") << TareCase{{}, "", {}, {"host 0 0.10"}, {}, "--", 0};
+        QTest::newRow("host releases") << TareCase{{}, "", {}, {"p0", "host 1 0.05"}, {"update 0 0.05"}, "--", 0};
+        QTest::newRow("host release unlocks") << TareCase{{}, "", weighedTare, {"read", "host 1 9"}, {}, "--", 0};
+        QTest::newRow("host cleared") << TareCase{{}, "", weighedTare, {"read", "host 2 true"}, {}, "--", 0};
+        QTest::newRow("host taken changes nothing") << TareCase{{}, "", {}, {"p0", "host 3 true"}, {"update 0 0.05"}, "c-", 0};
     }
 
-    void noPresetsLeaveTheTareAlone()
+    void tare()
     {
-        auto screen = makeScreen(QString());
-        QVERIFY(!screen->GetButtonByWeight(QStringLiteral("0.1")));
-        screen->SelectPreTare(nullptr);
-        screen->SlotUpdateWeightData(PresetTareSelected, QStringLiteral("0.1"));
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTareButtonClicked", Q_ARG(QAbstractButton*, nullptr)));
-        QCOMPARE(screen->GetPresetTare(), 0.0);
-        QVERIFY(cutEnabled(screen.get()));
-        QCOMPARE(events, QStringList{});
+        QFETCH(TareCase, c);
+        if (!c.zeroAndClear.isEmpty())
+            config().set(QStringLiteral("WEIGHT_ZeroAndClearTare"), c.zeroAndClear);
+        auto screen = makeScreen(c.options.isNull() ? QString::fromUtf8(TwoPresets) : c.options);
+        Readings readings = c.readings;
+        for (const QString& action : c.actions) {
+            if (action == QLatin1String("read"))
+                read(screen.get(), readings.takeFirst());
+            else if (action.startsWith(QLatin1Char('p')))
+                press(screen.get(), action.mid(1).toInt());
+            else if (action == QLatin1String("cut key"))
+                QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotBtnCutTareClicked"));
+            else if (action.startsWith(QLatin1String("host ")))
+                screen->SlotUpdateWeightData(TareUpdateType(action.section(QLatin1Char(' '), 1, 1).toInt()),
+                                             action.endsWith(QLatin1String("true")) ? QVariant(true)
+                                                                                    : QVariant(action.section(QLatin1Char(' '), 2)));
+            else
+                clickChild(screen.get(), action == QLatin1String("zero") ? "btnZero"
+                                         : action == QLatin1String("cut") ? "btnCutTare"
+                                                                          : "btnClearTare");
+        }
+        const auto tareRequest = [&](const char* button) {
+            return QStringLiteral("tare %1 false").arg(child<QPushButton>(screen.get(), button)->text());
+        };
+        QStringList expected = c.events;
+        expected.replaceInStrings(QStringLiteral("CUT"), tareRequest("btnCutTare"));
+        expected.replaceInStrings(QStringLiteral("CLEAR"), tareRequest("btnClearTare"));
+        QCOMPARE(events, expected);
+        QCOMPARE(presetState(screen.get()), c.presets);
+        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
+        const int chosen = c.presets.indexOf(QLatin1Char('c'));
+        QCOMPARE(screen->UsePresetTare(), chosen >= 0);
+        QCOMPARE(screen->GetPresetTare(), chosen >= 0 ? presets(screen.get()).at(chosen)->text().toDouble() : 0.0);
+        if (!c.presets.contains(QLatin1Char('x'))) // the cut button is locked while a preset is chosen
+            QCOMPARE(cutEnabled(screen.get()), chosen < 0);
     }
 
     void tareStateCrossesThreads()

@@ -27,29 +27,6 @@ class TradeFrameTest : public ScreenTestCase
     Q_OBJECT
 
 private slots:
-    void weighingStripFollowsDriver_data()
-    {
-        QTest::addColumn<QString>("driver");
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("none") << QStringLiteral("无") << false;
-        QTest::newRow("serial scale") << QStringLiteral("TS-15") << true;
-    }
-
-    void weighingStripFollowsDriver()
-    {
-        QFETCH(QString, driver);
-        QFETCH(bool, visible);
-        config().set(QStringLiteral("WEIGHT_DrvType"), driver);
-        TradeWidget screen(0, nullptr);
-        for (int round = 0; round < 2; ++round) { // shown again after a hide
-            screen.show();
-            QCOMPARE(screen.getUiQWidget(5)->isVisible(), visible);
-            QCOMPARE(screen.getUiQWidget(6)->isVisible(), visible);
-            QVERIFY(screen.getUiQLable(68)->isVisible());
-            screen.hide();
-        }
-    }
-
     void billRowVariants_data()
     {
         QTest::addColumn<int>("screenType");
