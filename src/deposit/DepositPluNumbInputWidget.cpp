@@ -149,7 +149,9 @@ void DepositPluNumbInputWidget::on_btnOK_clicked()
         frame->showMessage(2295);
         return;
     }
-    if (quantity - maxQuantity > Tolerance + Epsilon) {
+    // Written so that a maximum that is no number (NaN from the host) refuses
+    // every quantity instead of letting any through.
+    if (!(quantity - maxQuantity <= Tolerance + Epsilon)) {
         frame->showMessage(2296);
         return;
     }
