@@ -24,46 +24,91 @@ using namespace KxPosTest;
 
 namespace {
 using Messages = QList<QPair<QString, QString>>;
-}
+
+// A payment key pressed after `setup` ("grid": function grid open in a sale
+// mode, "idle": a line of the last sale and no sale open, "quantity": a
+// quantity typed for the next product, "editing": the function bar in edit
+// mode): the pay codes asked for ("-": the cashier chooses), the key entry
+// screens and sales started and the refusal shown (0: none).
+struct PayCase {
+    QString payCode, keyShowType, setup;
+    QByteArray key; // a button, or "pay <code>" for the host's pay()
+    QStringList paid;
+    int entryScreens, starts, message;
+};
+} // namespace
+
+Q_DECLARE_METATYPE(PayCase)
 
 class TradeQuickPayTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    void keyButton_data()
+    void paymentKeys_data()
     {
-        QTest::addColumn<QString>("payCode");
-        QTest::addColumn<QString>("showType");
-        QTest::addColumn<int>("pays");
-        QTest::addColumn<int>("entryScreens");
-        QTest::addColumn<int>("message");
-        QTest::newRow("pay code set: cash") << QStringLiteral("01") << QStringLiteral("1") << 1 << 0 << 0;
-        QTest::newRow("key entry screen") << QString() << QStringLiteral("1") << 0 << 1 << 0;
-        QTest::newRow("preset keyboard without keys") << QString() << QString() << 0 << 0 << 2366;
+        QTest::addColumn<PayCase>("c");
+        QTest::newRow("key button pays with its code") << PayCase{"01", "1", "", "btnKey", {"CashPay"}, 0, 0, 0};
+        QTest::newRow("key button opens key entry") << PayCase{"", "1", "", "btnKey", {}, 1, 0, 0};
+        QTest::newRow("key button without preset keys") << PayCase{"", "", "", "btnKey", {}, 0, 0, 2366};
+        QTest::newRow("first quick pay") << PayCase{"", "", "grid", "toolButtonpayfirst", {"WxPay"}, 0, 0, 0};
+        QTest::newRow("other: the cashier chooses") << PayCase{"", "", "grid", "toolButtonpayother", {"-"}, 0, 0, 0};
+        QTest::newRow("host's pay()") << PayCase{"", "", "grid", "pay UnionPay", {"UnionPay"}, 0, 0, 0};
+        QTest::newRow("incomplete line refuses") << PayCase{"", "", "quantity", "toolButtonpayother", {}, 0, 0, 1904};
+        QTest::newRow("idle: starts a sale instead") << PayCase{"", "", "idle", "toolButtonpayfirst", {}, 0, 1, 0};
+        QTest::newRow("pay leaves edit mode") << PayCase{"", "", "editing", "toolButtonpayother", {"-"}, 0, 0, 0};
     }
 
-    void keyButton()
+    void paymentKeys()
     {
-        QFETCH(QString, payCode);
-        QFETCH(QString, showType);
-        QFETCH(int, pays);
-        QFETCH(int, entryScreens);
-        QFETCH(int, message);
-        if (!payCode.isEmpty())
-            KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
-        if (!showType.isEmpty())
-            KxPosConfig::SetValue(QStringLiteral("TRADE_TradeKeyShowType"), showType);
-        auto screen = functionKeyScreen(0);
+        QFETCH(PayCase, c);
+        if (!c.payCode.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), c.payCode);
+        if (!c.keyShowType.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("TRADE_TradeKeyShowType"), c.keyShowType);
+        auto screen = functionKeyScreen(36);
+        if (c.setup == QLatin1String("grid") || c.setup == QLatin1String("editing"))
+            openFunctionGrid(screen.get());
+        if (c.setup == QLatin1String("grid"))
+            screen->saleModeFlag1 = true;
+        if (c.setup == QLatin1String("editing"))
+            clickChild(screen.get(), "btnEditFun");
+        if (c.setup == QLatin1String("idle")) {
+            bindTradeLines(screen.get(), tradeLines(1));
+            screen->SetTradeActive(false);
+        }
+        if (c.setup == QLatin1String("quantity")) {
+            QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
+            clickChild(screen.get(), "btnUpdNum");
+            screen->getUiQToolButton(49)->setDown(true);
+        }
+        const int rows = screen->GetTable()->rowCount();
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
         QSignalSpy entry(screen.get(), &TradeWidget::SignShowKeyEntryWidget);
-        clickChild(screen.get(), "btnKey");
-        QCOMPARE(pay.count(), pays);
-        if (pays)
-            QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("CashPay"));
-        QCOMPARE(entry.count(), entryScreens);
-        QCOMPARE(MessageWidget::History(), message ? Messages{notice(message)} : Messages{});
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        if (c.key.startsWith("pay "))
+            screen->pay(QString::fromLatin1(c.key.mid(4)));
+        else
+            clickChild(screen.get(), c.key.constData());
+        QStringList paid;
+        for (const QList<QVariant>& args : pay) {
+            QCOMPARE(args.at(0).toInt(), 0);
+            paid << (args.at(1).toString().isNull() ? QStringLiteral("-") : args.at(1).toString());
+        }
+        QCOMPARE(paid, c.paid);
+        QCOMPARE(entry.count(), c.entryScreens);
+        QCOMPARE(start.count(), c.starts);
+        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
+        QCOMPARE(screen->GetTable()->rowCount(), c.starts ? 0 : rows);
+        // Paying closes the function grid and the keyboard, ends a sale mode
+        // and the edit mode; a refusal leaves the key up.
+        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
         QVERIFY(screen->getUiQDockWidget(23)->isHidden());
+        QCOMPARE(screen->saleModeFlag1, c.setup == QLatin1String("grid") && c.paid.isEmpty());
+        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
+        QCOMPARE(showType(shortcutKey(screen.get(), 1)), QStringLiteral("normal"));
+        QVERIFY(!screen->getUiQToolButton(49)->isDown());
+        QVERIFY(!screen->amountTyped);
     }
 
     void presetKeysAndTheirKeyboard()
@@ -127,38 +172,6 @@ private slots:
         QCOMPARE(MessageWidget::History(), Messages{notice(1970)});
     }
 
-    void quickPayButtons_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("payCode");
-        QTest::newRow("first") << QStringLiteral("toolButtonpayfirst") << QStringLiteral("WxPay");
-        QTest::newRow("other: cashier chooses") << QStringLiteral("toolButtonpayother") << QString();
-        QTest::newRow("host's pay()") << QString() << QStringLiteral("UnionPay");
-    }
-
-    void quickPayButtons()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, payCode);
-        auto screen = functionKeyScreen(36);
-        openFunctionGrid(screen.get());
-        screen->saleModeFlag1 = true;
-        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        if (button.isEmpty())
-            screen->pay(payCode);
-        else
-            clickChild(screen.get(), button.toLatin1().constData());
-        QCOMPARE(pay.count(), 1);
-        QCOMPARE(pay.at(0).at(0).toInt(), 0);
-        QCOMPARE(pay.at(0).at(1).toString(), payCode);
-        QCOMPARE(pay.at(0).at(1).toString().isNull(), payCode.isNull());
-        QCOMPARE(start.count(), 0);
-        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
-        QVERIFY(!screen->saleModeFlag1);
-        QVERIFY(MessageWidget::History().isEmpty());
-    }
-
     void payGuardDropsPressesWithin500ms()
     {
         auto screen = functionKeyScreen(0);
@@ -173,73 +186,6 @@ private slots:
         clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 2);
         QCOMPARE(pay.at(1).at(1).toString(), QString());
-    }
-
-    void incompleteLineRefusesPayment()
-    {
-        auto screen = functionKeyScreen(0);
-        // The cashier keys a quantity for the next product, then presses pay.
-        QTest::keyClicks(screen->getUiQLineEdit(26), QStringLiteral("3"));
-        clickChild(screen.get(), "btnUpdNum");
-        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        screen->getUiQToolButton(49)->setDown(true);
-        clickChild(screen.get(), "toolButtonpayother");
-        QCOMPARE(pay.count() + start.count(), 0);
-        QCOMPARE(MessageWidget::History(), Messages{notice(1904)});
-        QCOMPARE(screen->GetTable()->rowCount(), 1);
-        QVERIFY(!screen->getUiQToolButton(49)->isDown());
-        QVERIFY(!screen->amountTyped);
-    }
-
-    void payFromIdleStartsNewSale()
-    {
-        auto screen = functionKeyScreen(0);
-        bindTradeLines(screen.get(), tradeLines(1));
-        screen->SetTradeActive(false);
-        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        clickChild(screen.get(), "toolButtonpayfirst");
-        QCOMPARE(start.count(), 1);
-        QCOMPARE(pay.count(), 0);
-        QCOMPARE(screen->GetTable()->rowCount(), 0);
-        QVERIFY(MessageWidget::History().isEmpty());
-    }
-
-    void payLeavesEditMode()
-    {
-        auto screen = functionKeyScreen(36);
-        openFunctionGrid(screen.get());
-        clickChild(screen.get(), "btnEditFun");
-        QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
-        clickChild(screen.get(), "toolButtonpayother");
-        QCOMPARE(pay.count(), 1);
-        QCOMPARE(child<QPushButton>(screen.get(), "btnEditFun")->text(), translated(2382));
-        QCOMPARE(showType(shortcutKey(screen.get(), 1)), QStringLiteral("normal"));
-        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
-        // Back in normal mode the "more" button opens the grid again.
-        clickChild(screen.get(), "toolButtonKeyMore");
-        QVERIFY(screen->getUiQDockWidget(22)->isVisible());
-    }
-
-    void keyCaptionFollowsPayCode_data()
-    {
-        QTest::addColumn<QString>("payCode");
-        QTest::addColumn<QString>("keyCaption");
-        QTest::newRow("no pay code: keyboard") << QString() << translated(2381);
-        QTest::newRow("pay code: third caption") << QStringLiteral("01") << QStringLiteral("现金");
-    }
-
-    void keyCaptionFollowsPayCode()
-    {
-        QFETCH(QString, payCode);
-        QFETCH(QString, keyCaption);
-        if (!payCode.isEmpty())
-            KxPosConfig::SetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), payCode);
-        TradeWidget screen(0, nullptr);
-        screen.SetQuickPay(QStringLiteral("微信"), QStringLiteral("支付宝"), QStringLiteral("现金"));
-        QCOMPARE(screen.getUiQToolButton(47)->text(), QStringLiteral("微信"));
-        QCOMPARE(child<QPushButton>(&screen, "btnKey")->text(), keyCaption);
     }
 
     void backspaceKeyDeletesBeforeCursor()
