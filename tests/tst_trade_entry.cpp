@@ -26,7 +26,6 @@ using namespace KxPosTest;
 
 namespace {
 using Lines = QList<KxPosPluDetail>;
-using Messages = QList<QPair<QString, QString>>;
 
 // A key sent to the box, the sale table or the screen after `typed`: what
 // stays in the box, the keys forwarded to the host and the codes confirmed.

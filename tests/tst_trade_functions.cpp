@@ -23,8 +23,6 @@
 using namespace KxPosTest;
 
 namespace {
-using Messages = QList<QPair<QString, QString>>;
-
 QStringList codes(const QList<dynMapButton>& list)
 {
     QStringList out;

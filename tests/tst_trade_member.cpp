@@ -22,7 +22,6 @@
 using namespace KxPosTest;
 
 namespace {
-using Messages = QList<QPair<QString, QString>>;
 using Clerks = QList<KxPosEmployeeDetail>;
 
 KxPosVipDetail member(const QString& name, const QString& code, const QString& phone, double points)

@@ -28,8 +28,6 @@
 using namespace KxPosTest;
 
 namespace {
-using Messages = QList<QPair<QString, QString>>;
-
 OrderDetail makeOrder(const QString& id, const QString& operState, const QString& status = QStringLiteral("0"),
                       const QString& delivery = QStringLiteral("22"), const QString& detail = QStringLiteral("人民路1号"))
 {

@@ -23,8 +23,6 @@
 using namespace KxPosTest;
 
 namespace {
-using Messages = QList<QPair<QString, QString>>;
-
 // A payment key pressed after `setup` ("grid": function grid open in a sale
 // mode, "idle": a line of the last sale and no sale open, "quantity": a
 // quantity typed for the next product, "editing": the function bar in edit

@@ -24,8 +24,6 @@
 using namespace KxPosTest;
 
 namespace {
-using Messages = QList<QPair<QString, QString>>;
-
 TableModel* model(TradeWidget* screen) { return screen->GetTable()->model(); }
 QTableView* view(TradeWidget* screen) { return screen->GetTable()->view(); }
 int current(TradeWidget* screen) { return view(screen)->currentIndex().row(); }

@@ -30,7 +30,6 @@ struct Reading {
     int status = 0;
 };
 using Readings = QList<Reading>;
-using Messages = QList<QPair<QString, QString>>;
 
 struct TareCase {
     QString options; // null: the two presets

@@ -5,6 +5,7 @@
 #include "coupon/CouponWidgetInfo.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QVariant>
 
@@ -42,6 +43,10 @@ QList<KxPosPluDetail> tradeLines(int count);
 
 // Hands `lines` to the sales screen as the host's rebind does (no clerks).
 void bindTradeLines(TradeWidget* screen, QList<KxPosPluDetail> lines);
+
+// What MessageWidget records under the offscreen platform, as (text, title)
+// pairs, oldest first: what MessageWidget::History() is compared with.
+using Messages = QList<QPair<QString, QString>>;
 
 // The first arguments of the emissions a QSignalSpy recorded, as text.
 QStringList firstArguments(const QList<QList<QVariant>>& emissions);
