@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "trade/OrderListDelegate.h"
-#include "trade/PluOrderDelegate.h"
 #include "trade/StandardDelegate.h"
 
 #include "contracts/KxPosConfig.h"
@@ -80,16 +79,6 @@ class TradeDelegatesTest : public ScreenTestCase
 
 private:
     QStandardItemModel pickModel{3, 4};
-    QStandardItemModel cardModel{1, 13};
-    QStandardItemModel lineModel{1, 7};
-
-    void fillCard(const QString& tagCodes, const QString& pickupNo = QStringLiteral("#12"))
-    {
-        const QMap<int, QString> cells{{0, "A1"}, {1, translated(1131)}, {6, "张先生 138****1234"}, {9, pickupNo},
-                                       {10, "12:30 送达"}, {11, tagCodes}, {12, "133"}};
-        for (int c = 0; c < 13; ++c)
-            cardModel.setItem(0, c, new QStandardItem(cells.value(c)));
-    }
 
 private slots:
     void init()
@@ -215,20 +204,6 @@ private slots:
         const OrderListDelegate::ColourTag tag = OrderListDelegate::ColourTagFor(codes);
         QCOMPARE(tag.text, translated(message));
         QCOMPARE(tag.colour, QColor(colour));
-        // The tag is painted in its colour, inside the card, and no other
-        // tag colour appears. The pick-up number (also red) is left out.
-        fillCard(codes, QString());
-        OrderListDelegate delegate;
-        QImage image = blankImage(QSize(300, 140));
-        const QRect card(20, 20, 230, 96);
-        paintCell(&delegate, image, card, cardModel.index(0, 0));
-        const QRect painted = pixelsOf(image, QColor(colour));
-        QVERIFY(!painted.isNull());
-        QVERIFY2(card.contains(painted), "colour tag outside the card");
-        for (const char* other : {"#C5292B", "#F77F42", "#51B484", "#517BF7"}) {
-            if (QColor(QLatin1String(other)) != QColor(colour))
-                QVERIFY2(pixelsOf(image, QColor(QLatin1String(other))).isNull(), other);
-        }
     }
 
     void weighCaptionIsAButton()

@@ -129,21 +129,29 @@ private slots:
         QCOMPARE(UiTool::PendingStyleUpdates(), 0);
     }
 
-    void cellsPressTheirFunction()
+    void cellsAndShortcutsPressTheirFunction()
     {
-        KxPosConfig::SetAppSize(1600, 900);
-        auto screen = functionKeyScreen(36, true);
-        openFunctionGrid(screen.get());
+        auto screen = functionKeyScreen(46); // 36 in the grid: 28 on page 1, 8 on page 2
+        QDockWidget* dock = screen->getUiQDockWidget(22);
         QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
+        // The "more" key opens and closes the grid.
+        clickChild(screen.get(), "toolButtonKeyMore");
+        QVERIFY(dock->isVisible());
+        clickChild(screen.get(), "toolButtonKeyMore");
+        QVERIFY(dock->isHidden());
+        // A cell of page 2 presses its function and closes the grid; so
+        // does a shortcut key; an empty cell does nothing.
+        openFunctionGrid(screen.get());
         clickChild(screen.get(), "btnNextFunc");
         const QList<QPushButton*> grid = cells(screen.get());
         QTest::mouseClick(grid.at(0), Qt::LeftButton);
-        QCOMPARE(firstArguments(func), QStringList{functionCode(36)});
-        QVERIFY(screen->getUiQDockWidget(22)->isHidden());
-        // An empty cell does nothing.
+        QVERIFY(dock->isHidden());
         openFunctionGrid(screen.get());
-        QTest::mouseClick(grid.at(1), Qt::LeftButton);
-        QCOMPARE(func.count(), 1);
+        QTest::mouseClick(shortcutKey(screen.get(), 3), Qt::LeftButton);
+        QVERIFY(dock->isHidden());
+        openFunctionGrid(screen.get());
+        QTest::mouseClick(grid.at(8), Qt::LeftButton);
+        QCOMPARE(firstArguments(func), (QStringList{functionCode(39), functionCode(3)}));
     }
 
     void shortcutBar_data()
@@ -184,21 +192,6 @@ private slots:
             QVERIFY2(!inGrid.contains(caption(c)), qPrintable(c));
         QCOMPARE(inGrid.removeDuplicates(), 0);
         QCOMPARE(inGrid.size() + bar.size(), count);
-    }
-
-    void moreButtonTogglesAndShortcutClosesGrid()
-    {
-        auto screen = functionKeyScreen(36);
-        QDockWidget* dock = screen->getUiQDockWidget(22);
-        clickChild(screen.get(), "toolButtonKeyMore");
-        QVERIFY(dock->isVisible());
-        clickChild(screen.get(), "toolButtonKeyMore");
-        QVERIFY(dock->isHidden());
-        openFunctionGrid(screen.get());
-        QSignalSpy func(screen.get(), &TradeWidget::SignTrdDynFunc);
-        QTest::mouseClick(shortcutKey(screen.get(), 3), Qt::LeftButton);
-        QCOMPARE(firstArguments(func), QStringList{functionCode(3)});
-        QVERIFY(dock->isHidden());
     }
 
     void idleFunctionKeysOnlyAskToStart_data()

@@ -179,8 +179,8 @@ private slots:
         if (interval)
             QCOMPARE(adTimer().interval(), interval);
         QCOMPARE(ad.count(), 0);
-        // A line withdraws the request and stops the timer.
-        bindTradeLines(screen.get(), tradeLines(1));
+        // Lines withdraw the request, once per rebind, and stop the timer.
+        bindTradeLines(screen.get(), tradeLines(3));
         QVERIFY(!adTimer().isActive());
         QCOMPARE(ad.count(), 1);
         QCOMPARE(ad.at(0).at(0).toBool(), false);

@@ -27,28 +27,6 @@ class TradeFrameTest : public ScreenTestCase
     Q_OBJECT
 
 private slots:
-    void billRowVariants_data()
-    {
-        QTest::addColumn<int>("screenType");
-        QTest::addColumn<QString>("hideBills");
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("standard") << 0 << QStringLiteral("0") << true;
-        QTest::newRow("type 1 ignores the key") << 1 << QStringLiteral("0") << false;
-        QTest::newRow("hidden by configuration") << 0 << QStringLiteral("1") << false;
-    }
-
-    void billRowVariants()
-    {
-        QFETCH(int, screenType);
-        QFETCH(QString, hideBills);
-        QFETCH(bool, visible);
-        config().set(QStringLiteral("TRADE_IsHideBillNumber"), hideBills);
-        TradeWidget screen(screenType, nullptr);
-        screen.show();
-        QCOMPARE(child<QWidget>(&screen, "widgetBill")->isVisible(), visible);
-        QCOMPARE(showType(screen.getUiQWidget(18)), visible ? QStringLiteral("normal") : QStringLiteral("top"));
-    }
-
     void restoreFromMinimisedEmitsOnce()
     {
         TradeWidget screen(0, nullptr);
