@@ -1,7 +1,7 @@
 // The sales screen's sale-line table driven as a host (rebindModel, its
 // public slots) and a cashier (clicks on rows and page buttons) would: the
-// 15-column row layout, navigation, quantity requests, the amount of the
-// current line, the coupon deduction caption, the background state and the
+// 15-column row layout, navigation and paging, quantity and delete requests,
+// the amount of the current line, the coupon deduction caption and the
 // single-line discount.
 
 #include "TestRecords.h"
