@@ -1,14 +1,17 @@
 #pragma once
-// What the end-to-end scenarios share: the demo checkout as a newcomer runs
-// it (its shipped configuration, 1024x768, Chinese), and a cashier's hands on
-// it. Every step goes through real key events on the focused widget and mouse
-// clicks on visible buttons; what the scenarios check is what the screens
-// show and what the demo host recorded.
+// What the end-to-end scenarios share: the demo checkout as a newcomer runs it (its shipped configuration,
+// 1024x768, Chinese) and a cashier's hands on it. The scenario programs derive from KxPosTest::ScreenTestCase. Every step goes through real key events on the focused
+// widget and mouse clicks on visible buttons; the scenarios check what the screens show and what the demo
+// host recorded.
 
+#include "TestScreens.h"
 #include "TestSupport.h"
 
 #include "DemoHost.h"
+#include "DemoMemberLogin.h"
+#include "Screenshots.h"
 
+#include "options/SelectSpuWidget.h"
 #include "trade/TradeWidget.h"
 
 #include "contracts/ChangeWidget.h"
@@ -20,51 +23,29 @@
 #include "contracts/TableModel.h"
 #include "contracts/UiTool.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QDir>
-#include <QDockWidget>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
 
-// The demo's shipped configuration is a resource of the demo library.
-inline void e2eInitDemoResources()
-{
-    Q_INIT_RESOURCE(demo);
-}
-
 namespace E2e {
 
-inline QString msg(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
+using KxPosTest::tapCell;
+
+inline QString msg(int id) { return KxPosTranslator::GetTranslation(id); }
 
 // A caption without the line breaks that key captions are wrapped with.
-inline QString flat(QString text)
-{
-    return text.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
-}
+inline QString flat(QString text) { return text.remove(QLatin1Char('\n')).remove(QLatin1Char('\r')); }
 
-// The widget that takes the next key, as the window system delivers it: the
-// focused widget, else the active window itself (a screen whose widgets take
-// no focus), else `fallback`.
+// The widget that takes the next key, as the window system delivers it: the focused widget, else the active
+// window (a screen whose widgets take no focus), else `fallback`.
 inline QWidget* keyTarget(QWidget* fallback)
 {
     QWidget* focus = QApplication::focusWidget();
-    if (focus && focus->isVisible())
-        return focus;
     QWidget* active = QApplication::activeWindow();
-    return active && active->isVisible() ? active : fallback;
+    return focus && focus->isVisible() ? focus : active && active->isVisible() ? active : fallback;
 }
 
 // Waits until the keyboard is in `screen`: its window was activated.
@@ -73,66 +54,81 @@ inline bool keyboardIn(QWidget* screen)
     return QTest::qWaitFor([screen] { return QApplication::activeWindow() == screen->window(); });
 }
 
-// Visible buttons of `root` whose caption (line breaks removed) is `caption`.
-inline QList<QAbstractButton*> buttonsCaptioned(QWidget* root, const QString& caption)
+// Clicks the first visible, enabled button of `root` that `pick` accepts.
+inline bool clickButton(QWidget* root, const std::function<bool(QAbstractButton*)>& pick)
 {
-    QList<QAbstractButton*> found;
     for (QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && flat(b->text()) == caption)
-            found << b;
+        if (b->isVisible() && b->isEnabled() && pick(b)) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return true;
+        }
     }
-    return found;
+    return false;
 }
 
-// Clicks the visible, enabled button of `root` with that object name.
 inline bool clickNamed(QWidget* root, const QString& name)
 {
-    for (QAbstractButton* b : root->findChildren<QAbstractButton*>(name)) {
-        if (b->isVisible() && b->isEnabled()) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
-    }
-    return false;
+    return clickButton(root, [&name](QAbstractButton* b) { return b->objectName() == name; });
 }
 
-// Clicks the first visible, enabled button of `root` captioned `caption`.
 inline bool clickCaptioned(QWidget* root, const QString& caption)
 {
-    for (QAbstractButton* b : buttonsCaptioned(root, caption)) {
-        if (b->isEnabled()) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
-    }
-    return false;
+    return clickButton(root, [&caption](QAbstractButton* b) { return flat(b->text()) == caption; });
 }
 
 // The open modal dialog, if any.
-inline QWidget* modal()
-{
-    return QApplication::activeModalWidget();
-}
+inline QWidget* modal() { return QApplication::activeModalWidget(); }
 
-// Runs `answer` once a modal dialog is open (polled on the event loop, so it
-// runs inside the dialog's exec()). Gives up after `timeoutMs`, or when
-// `context` (the screen the dialog is opened from) goes.
-inline void whenModal(QObject* context, std::function<void(QWidget*)> answer, int timeoutMs = 5000)
+// Runs `answer` once a modal dialog is open (polled on the event loop, so it runs inside the dialog's exec()).
+// Gives up after five seconds, or when `context` (the screen the dialog is opened from) goes.
+inline void whenModal(QObject* context, std::function<void(QWidget*)> answer)
 {
     auto* timer = new QTimer(context);
-    timer->setInterval(10);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, started, timeoutMs] {
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, started] {
         QWidget* dialog = modal();
-        if (!dialog && started->elapsed() < timeoutMs)
+        if (!dialog && started->elapsed() < 5000)
             return;
-        timer->stop();
         timer->deleteLater();
+        timer->stop();
         if (dialog)
             answer(dialog);
     });
-    timer->start();
+    timer->start(10);
+}
+
+// Presses the key of option `name` in one grid of the food option dialog, turning the grid's pages until it shows.
+inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
+{
+    auto* spu = qobject_cast<SelectSpuWidget*>(dialog);
+    for (int page = 0; spu && page < 5; ++page) {
+        for (QPushButton* key : spu->GridButtons(grid)) {
+            if (key->isVisible() && key->text().section(QLatin1Char('\n'), 0, 0) == name) {
+                QTest::mouseClick(key, Qt::LeftButton);
+                return true;
+            }
+        }
+        if (!spu->PageKey(grid) || !spu->PageKey(grid)->isVisible())
+            return false;
+        QTest::mouseClick(spu->PageKey(grid), Qt::LeftButton);
+    }
+    return false;
+}
+
+// The row of `view` whose cell in `column` reads `text`; -1 when none does.
+inline int rowOf(QAbstractItemView* view, int column, const QString& text)
+{
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        if (view->model()->index(row, column).data().toString() == text)
+            return row;
+    }
+    return -1;
+}
+
+inline QString cellOf(QAbstractItemView* view, int row, int column)
+{
+    return view->model()->index(row, column).data().toString();
 }
 
 // The demo checkout on a fresh copy of its shipped configuration.
@@ -141,51 +137,41 @@ class Checkout
 public:
     Checkout()
     {
-        e2eInitDemoResources();
-        for (const QString& name : {QStringLiteral("config.ini"), QStringLiteral("configExt.ini")}) {
-            const QString target = QDir(m_config.path()).filePath(name);
-            QFile::copy(QStringLiteral(":/demo/") + name, target);
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-        }
-        KxPosConfig::SetConfigDir(m_config.path());
+        SeedDemoConfig(m_config.path());
         KxPosConfig::sOrgCode = QStringLiteral("0101");
         KxPosConfig::sPosNo = QStringLiteral("03");
         KxPosConfig::sCshName = QStringLiteral("刘洋");
         KxPosConfig::SetAppSize(1024, 768);
         UiTool::ApplyStyleSheet(qApp);
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
+        KxPosTest::resetMessageSeams();
         host = std::make_unique<DemoHost>();
         screen = host->Screen();
         // Every change the host makes to the sale lines is checked as it happens.
-        m_saleLinesTester = std::make_unique<QAbstractItemModelTester>(
-            screen->GetTable()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_tester = std::make_unique<QAbstractItemModelTester>(screen->GetTable()->model(),
+                                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         screen->resize(1024, 768);
         host->Show();
         screen->activateWindow();
     }
-
     ~Checkout()
     {
-        m_saleLinesTester.reset();
+        m_tester.reset();
         host.reset();
     }
 
-    // Waits for the sale the screen starts 200 ms after showing.
+    // Waits until the host has opened `sales` sales (the first starts 200 ms after showing).
     bool WaitForSale(int sales = 1) const
     {
         return QTest::qWaitFor([this, sales] { return host->Log().count(QStringLiteral("new sale")) >= sales; }, 2000);
     }
 
-    // Waits until the weighing panel shows `weight` as a stable reading (the
-    // simulated scale settles after a few readings, 200 ms apart).
+    // Waits until the weighing panel shows `weight` as a stable reading (the simulated scale settles after a
+    // few readings, 200 ms apart).
     bool WaitForStableWeight(const QString& weight) const
     {
         auto* stable = screen->findChild<QAbstractButton*>(QStringLiteral("btnStable"));
         return QTest::qWaitFor([&] { return stable->isChecked() && Label("lblWeight") == weight; }, 3000);
     }
-
-    // --- Keys ------------------------------------------------------------------------
 
     void Key(Qt::Key key) { QTest::keyClick(keyTarget(screen), key); }
     void Type(const QString& text) { QTest::keyClicks(keyTarget(screen), text); }
@@ -195,68 +181,77 @@ public:
         Type(code);
         Key(Qt::Key_Return);
     }
-
-    // --- Buttons of the sales screen ---------------------------------------------------
-
     bool Click(const char* objectName) { return clickNamed(screen, QLatin1String(objectName)); }
 
-    // Presses the function key with this caption: on the shortcut bar when it
-    // is there, else in the function grid (paging through it).
+    // Presses the function key with this caption: on the shortcut bar when it is there, else in the function
+    // grid (paging through it).
     bool Function(const QString& caption)
     {
-        for (int n = 1; n <= 10; ++n) {
-            auto* bar = screen->findChild<QToolButton*>(QStringLiteral("toolButtonKey%1").arg(n));
-            if (bar && bar->isVisible() && bar->isEnabled() && flat(bar->property("caption").toString()) == caption) {
-                QTest::mouseClick(bar, Qt::LeftButton);
-                return true;
-            }
-        }
+        const auto onBar = [&caption](QAbstractButton* b) {
+            return b->objectName().startsWith(QLatin1String("toolButtonKey")) && flat(b->property("caption").toString()) == caption;
+        };
+        if (clickButton(screen, onBar))
+            return true;
         QDockWidget* grid = screen->getUiQDockWidget(22);
         if (grid->isHidden())
             Click("toolButtonKeyMore");
         for (int page = 0; page < 5 && grid->isVisible(); ++page) {
-            QWidget* cells = screen->findChild<QWidget*>(QStringLiteral("widgetFunc"));
-            if (clickCaptioned(cells, caption))
+            if (clickCaptioned(screen->findChild<QWidget*>(QStringLiteral("widgetFunc")), caption))
                 return true;
             Click("btnNextFunc");
         }
         return false;
     }
 
-    // --- What the screen shows ---------------------------------------------------------
+    // The member key (F2) and her phone number typed into the log-in box; true once she is logged in.
+    bool LogInMember(const QString& phone)
+    {
+        Key(Qt::Key_F2);
+        if (!QTest::qWaitFor([this] { return QApplication::focusWidget() == host->MemberLogin()->CodeLine(); }))
+            return false;
+        Enter(phone);
+        return !host->MemberLogin()->isVisible();
+    }
+
+    // The change popup after a payment, checked to show `change`; null when none shows.
+    ChangeWidget* Change(const QString& change)
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<ChangeWidget*>(w);
+            if (popup && popup->isVisible() && popup->amount() == change)
+                return popup;
+        }
+        return nullptr;
+    }
+
+    // After a payment: the change popup shows `change`; the cashier's Enter closes it while it waits for one,
+    // and the next sale (number `sale`) starts.
+    void ChangeThenNextSale(const QString& change, int sale)
+    {
+        ChangeWidget* popup = Change(change);
+        QVERIFY(popup);
+        if (QTest::qWaitFor([popup] { return !popup->isVisible() || QApplication::activeWindow() == popup; }, 2000)
+            && popup->isVisible())
+            Key(Qt::Key_Return);
+        QVERIFY(WaitForSale(sale));
+        QTRY_VERIFY(!popup->isVisible());
+        QTRY_VERIFY(screen->IsTradeActive());
+    }
 
     TableModel* Table() const { return screen->GetTable()->model(); }
     int Rows() const { return Table()->rowCount(); }
     QString Cell(int row, int column) const { return Table()->data(row, column); }
     // Code, quantity and amount of a sale line, as the table shows them.
-    QStringList Line(int row) const
-    {
-        return {Cell(row, 1), Cell(row, 4), Cell(row, 8)};
-    }
+    QStringList Line(int row) const { return {Cell(row, 1), Cell(row, 4), Cell(row, 8)}; }
     QString Label(const char* objectName) const
     {
         auto* label = screen->findChild<QLabel*>(QLatin1String(objectName));
         return label ? label->text() : QString();
     }
-    // The change-due popup, while it shows.
-    ChangeWidget* ChangePopup() const
-    {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* change = qobject_cast<ChangeWidget*>(w); change && change->isVisible())
-                return change;
-        }
-        return nullptr;
-    }
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const auto& m : MessageWidget::History())
-            texts << m.first;
-        return texts;
-    }
+    QStringList Messages() const { return KxPosTest::messageTexts(); }
 
     KxPosTest::ScopedConfigDir m_config;
-    std::unique_ptr<QAbstractItemModelTester> m_saleLinesTester;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
     std::unique_ptr<DemoHost> host;
     TradeWidget* screen = nullptr;
 };

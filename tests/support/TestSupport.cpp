@@ -7,27 +7,19 @@
 #include "contracts/QuestionMessage.h"
 
 #include <QAbstractButton>
-#include <QWidget>
-
-#include <QtGlobal>
 #include <QtTest>
 
 namespace KxPosTest {
 
 namespace {
-QStringList g_debugMessages;
 QStringList g_expectedWarnings;
 QtMessageHandler g_previousHandler = nullptr;
 
 void strictHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg) {
-        g_debugMessages.append(message);
-        return;
-    }
-    // The offscreen platform reports window features it lacks; that is not
-    // a fault of the code under test.
-    if (message.startsWith(QLatin1String("This plugin does not support")))
+    // Debug lines pass; the offscreen platform reports window features it
+    // lacks, which is not a fault of the code under test.
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("This plugin does not support")))
         return;
     for (int i = 0; i < g_expectedWarnings.size(); ++i) {
         if (message.contains(g_expectedWarnings.at(i))) {
@@ -41,6 +33,13 @@ void strictHandler(QtMsgType type, const QMessageLogContext& context, const QStr
         QTest::qFail(qPrintable(QStringLiteral("Unexpected Qt message: ") + message),
                      context.file ? context.file : "", context.line);
 }
+
+// The host's switches that live outside the configuration files.
+void resetHostSwitches()
+{
+    KxPosConfig::sProjectCode.clear();
+    KxPosConfig::m_isCouponForDeduct = false;
+}
 } // namespace
 
 void installStrictMessageHandler()
@@ -51,13 +50,6 @@ void installStrictMessageHandler()
 void expectWarning(const QString& fragment)
 {
     g_expectedWarnings.append(fragment);
-}
-
-QStringList takeDebugMessages()
-{
-    QStringList out;
-    out.swap(g_debugMessages);
-    return out;
 }
 
 ScopedConfigDir::ScopedConfigDir()
@@ -82,61 +74,39 @@ void ScopedConfigDir::set(const QString& key, const QString& value, const QStrin
     KxPosConfig::SetValue(key, value, file);
 }
 
-bool initScreenTestCase()
-{
-    installStrictMessageHandler();
-    KxPosModel::RegisterMetaTypes();
-    return KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-}
-
 void resetMessageSeams()
 {
     MessageWidget::ClearHistory();
     QuestionMessage::ClearHistory(); // also drops answers left in the queue
 }
 
-namespace {
-// The host's switches that live outside the configuration files.
-void resetHostSwitches()
+ScopedConfigDir& ScreenTestCase::config()
 {
-    KxPosConfig::sProjectCode.clear();
-    KxPosConfig::m_isCouponForDeduct = false;
+    if (!m_config)
+        qFatal("ScreenTestCase::config() used outside a test function");
+    return *m_config;
 }
-} // namespace
 
-ScreenTestFixture::ScreenTestFixture()
+void ScreenTestCase::initTestCase()
 {
+    installStrictMessageHandler();
+    KxPosModel::RegisterMetaTypes();
+    QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
+}
+
+void ScreenTestCase::init()
+{
+    m_config = std::make_unique<ScopedConfigDir>();
     KxPosConfig::SetAppSize(1024, 768);
     resetHostSwitches();
     resetMessageSeams();
 }
 
-ScreenTestFixture::~ScreenTestFixture()
+void ScreenTestCase::cleanup()
 {
     resetHostSwitches();
     KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-}
-
-ScopedConfigDir& ScreenTestCase::config()
-{
-    if (!m_fixture)
-        qFatal("ScreenTestCase::config() used outside a test function");
-    return m_fixture->config();
-}
-
-void ScreenTestCase::initTestCase()
-{
-    QVERIFY(initScreenTestCase());
-}
-
-void ScreenTestCase::init()
-{
-    m_fixture = std::make_unique<ScreenTestFixture>();
-}
-
-void ScreenTestCase::cleanup()
-{
-    m_fixture.reset();
+    m_config.reset();
 }
 
 void failMissingChild(const char* name, const char* type)
@@ -149,11 +119,6 @@ void failMissingChild(const char* name, const char* type)
 void clickChild(const QObject* parent, const char* name)
 {
     QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
-}
-
-QRect globalRect(const QWidget* widget)
-{
-    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
 }
 
 QString translated(int id)
@@ -176,8 +141,8 @@ QStringList messageTexts()
 
 QString lastMessageText()
 {
-    const auto history = MessageWidget::History();
-    return history.isEmpty() ? QString() : history.last().first;
+    const QStringList texts = messageTexts();
+    return texts.isEmpty() ? QString() : texts.last();
 }
 
 QPair<QString, QString> notice(int id)

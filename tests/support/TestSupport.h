@@ -3,7 +3,6 @@
 
 #include <QObject>
 #include <QPair>
-#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -13,18 +12,14 @@ class QWidget;
 
 namespace KxPosTest {
 
-// Installs a message handler that turns every Qt warning, critical or fatal
-// message into a test failure (a stray "QObject::connect: No such signal"
-// fails the test that caused it). Call once from initTestCase().
+// Turns every Qt warning, critical or fatal message into a failure of the
+// running test (a stray "QObject::connect: No such signal" fails the test
+// that caused it). Call once from initTestCase().
 void installStrictMessageHandler();
 
 // Announces one warning that the next code is expected to print: a warning
 // containing `fragment` is then swallowed once instead of failing the test.
 void expectWarning(const QString& fragment);
-
-// Messages below warning level that were seen since the last call (for tests
-// that check debug lines), oldest first; the list is emptied.
-QStringList takeDebugMessages();
 
 // A fresh, empty configuration folder for one test; KxPosConfig reads from it
 // while the object lives, and the previous folder is restored afterwards.
@@ -42,38 +37,19 @@ private:
     QString m_previous;
 };
 
-// The common start of a screen test program: the strict message handler, the
-// meta types of the shared records (for queued signals and QSignalSpy) and
-// the Chinese texts. Returns false when the texts cannot be loaded, so call
-// it as QVERIFY(initScreenTestCase()) from initTestCase().
-bool initScreenTestCase();
-
 // Empties what the message boxes recorded under the offscreen platform:
 // MessageWidget's messages, QuestionMessage's questions and its queue of
 // answers (an empty queue answers 0, "no").
 void resetMessageSeams();
 
-// The state one screen test starts from: a fresh configuration folder, the
-// 1024 x 768 application size, no project code, coupons in exchange mode
-// (not deduction) and empty message-box records. On destruction the previous
-// configuration folder, the Chinese texts and the default project code and
-// coupon mode come back, so a test that switched them does not leak them into
-// the next one. Create it in init() and destroy it in cleanup().
-class ScreenTestFixture
-{
-public:
-    ScreenTestFixture();
-    ~ScreenTestFixture();
-    ScopedConfigDir& config() { return m_config; }
-
-private:
-    ScopedConfigDir m_config;
-};
-
-// Base of the screen test programs: initTestCase() runs initScreenTestCase()
-// and every test function runs inside its own ScreenTestFixture. A program
-// that needs more per-test set-up declares its own init()/cleanup() slot and
-// calls ScreenTestCase::init()/cleanup() from it.
+// Base of the screen test programs. initTestCase() installs the strict
+// message handler, registers the shared records' meta types and loads the
+// Chinese texts. Every test function starts from a fresh configuration
+// folder, the 1024 x 768 application size, no project code, coupons in
+// exchange mode and empty message-box records; afterwards the previous
+// folder, the Chinese texts, the default project code and coupon mode come
+// back. A program with more per-test set-up declares its own init()/cleanup()
+// and calls these from it.
 class ScreenTestCase : public QObject
 {
     Q_OBJECT
@@ -88,7 +64,7 @@ protected slots:
     void cleanup();
 
 private:
-    std::unique_ptr<ScreenTestFixture> m_fixture;
+    std::unique_ptr<ScopedConfigDir> m_config;
 };
 
 // Fails the running test with "form object <name> missing" and stops the
@@ -108,10 +84,6 @@ T* child(const QObject* parent, const char* name)
 
 // Clicks the named button of `parent` with the left mouse button.
 void clickChild(const QObject* parent, const char* name);
-
-// The widget's rectangle in screen coordinates (for comparing the places of
-// widgets that have different parents).
-QRect globalRect(const QWidget* widget);
 
 // The text of message or caption number `id` in the current language.
 QString translated(int id);
