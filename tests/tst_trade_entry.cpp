@@ -27,8 +27,12 @@ using namespace KxPosTest;
 namespace {
 using Lines = QList<KxPosPluDetail>;
 
-// A key sent to the box, the sale table or the screen after `typed`: what
+// A key sent to the box, the sale table or the screen, a press of the number
+// pad ("pad", its key in `text`) or the OK button ("ok") after `typed`: what
 // stays in the box, the keys forwarded to the host and the codes confirmed.
+// On an `idle` screen (the last sale finished, `typed` is its leftover text)
+// the sales started and the refusal shown (0: none), with the clerk setting
+// `useEmployee`.
 struct KeyCase {
     QString target;
     int screenType, key;
@@ -37,15 +41,10 @@ struct KeyCase {
     QString typed, box;
     QList<int> forwarded;
     QStringList added;
-};
-
-// Input on an idle screen ("key", "pad", "ok"), with or without required clerk.
-struct IdleCase {
-    QString input, useEmployee;
-    bool active;
-    int starts;
-    QString box;
-    int added, message;
+    bool idle = false;
+    QString useEmployee = {};
+    int starts = 0;
+    int message = 0;
 };
 
 // Keys on the open suggestion popup after `typed` (with a suggestion
@@ -100,7 +99,6 @@ void setCharInput(ScopedConfigDir& config)
 } // namespace
 
 Q_DECLARE_METATYPE(KeyCase)
-Q_DECLARE_METATYPE(IdleCase)
 Q_DECLARE_METATYPE(PopupCase)
 Q_DECLARE_METATYPE(QuantityCase)
 
@@ -141,63 +139,51 @@ private slots:
         QTest::newRow("type 2 keeps blanks") << KeyCase{"box", 2, Qt::Key_Return, "", none, "  69", "", {}, {"  69"}};
         QTest::newRow("standard type drops blanks")
             << KeyCase{"box", 0, Qt::Key_Return, "", none, "  69", "", {Qt::Key_Space, Qt::Key_Space}, {"69"}};
+        QTest::newRow("idle: a digit starts a sale") << KeyCase{"box", 0, Qt::Key_5, "5", none, "", "5", {}, {}, true, "0", 1};
+        QTest::newRow("idle, clerk required: a digit is refused")
+            << KeyCase{"box", 0, Qt::Key_5, "5", none, "", "", {}, {}, true, "1", 0, 2347};
+        QTest::newRow("idle, clerk required: the number pad starts")
+            << KeyCase{"pad", 0, 0, "5", none, "", "5", {}, {}, true, "1", 1};
+        QTest::newRow("idle, clerk required: OK starts and stops")
+            << KeyCase{"ok", 0, 0, "", none, "6901", "6901", {}, {}, true, "1", 1};
     }
 
     void keyMap()
     {
         QFETCH(KeyCase, c);
+        if (!c.useEmployee.isEmpty())
+            config().set(QStringLiteral("TRADE_IsUseEmployee"), c.useEmployee);
         auto screen = startedTradeScreen(c.screenType);
         bindTradeLines(screen.get(), tradeLines(1));
         QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
         QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
         QSignalSpy quantity(screen.get(), &TradeWidget::SignModifyNumb);
-        QTest::keyClicks(codeBox(screen.get()), c.typed);
-        QTest::sendKeyEvent(QTest::Click, receiver(screen.get(), c.target), Qt::Key(c.key), c.text,
-                            Qt::KeyboardModifiers(c.modifiers));
+        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
+        if (c.idle) {
+            codeBox(screen.get())->setText(c.typed);
+            screen->SetTradeActive(false);
+        } else {
+            QTest::keyClicks(codeBox(screen.get()), c.typed);
+        }
+        if (c.target == QLatin1String("pad")) {
+            screen->SlotNumMousePress(c.text);
+            screen->SlotNumMouseRelease(c.text);
+        } else if (c.target == QLatin1String("ok")) {
+            clickChild(screen.get(), "btnOK");
+        } else {
+            QTest::sendKeyEvent(QTest::Click, receiver(screen.get(), c.target), Qt::Key(c.key), c.text,
+                                Qt::KeyboardModifiers(c.modifiers));
+        }
         QCOMPARE(codeBox(screen.get())->text(), c.box);
         QCOMPARE(forwardedKeys(keys), c.forwarded);
         QCOMPARE(firstArguments(added), c.added);
         QCOMPARE(quantity.count(), 0);
-        QCOMPARE(screen->GetTable()->rowCount(), 1);
+        QCOMPARE(start.count(), c.starts);
+        QCOMPARE(screen->IsTradeActive(), !c.idle);
+        QCOMPARE(screen->GetTable()->rowCount(), c.starts ? 0 : 1); // a new sale has no lines
+        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
         if (!c.added.isEmpty()) // ready for the next product
             QCOMPARE(codeBox(screen.get())->placeholderText(), translated(1587));
-    }
-
-    void idleInputStartsSale_data()
-    {
-        QTest::addColumn<IdleCase>("c");
-        QTest::newRow("digit key") << IdleCase{"key", "0", false, 1, "5", 0, 0};
-        QTest::newRow("digit key, clerk required") << IdleCase{"key", "1", false, 0, "", 0, 2347};
-        QTest::newRow("number pad, clerk required") << IdleCase{"pad", "1", false, 1, "5", 0, 0};
-        QTest::newRow("OK button, clerk required") << IdleCase{"ok", "1", false, 1, "6901", 0, 0};
-        QTest::newRow("active sale: OK") << IdleCase{"ok", "0", true, 0, "", 1, 0};
-    }
-
-    void idleInputStartsSale()
-    {
-        QFETCH(IdleCase, c);
-        config().set(QStringLiteral("TRADE_IsUseEmployee"), c.useEmployee);
-        auto screen = startedTradeScreen();
-        bindTradeLines(screen.get(), tradeLines(2));
-        // The previous sale's leftover text, or an empty box for the keys.
-        codeBox(screen.get())->setText(c.input == QLatin1String("ok") ? QStringLiteral("6901") : QString());
-        screen->SetTradeActive(c.active);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
-        if (c.input == QLatin1String("key")) {
-            QTest::keyClick(codeBox(screen.get()), Qt::Key_5);
-        } else if (c.input == QLatin1String("pad")) {
-            screen->SlotNumMousePress(QStringLiteral("5"));
-            screen->SlotNumMouseRelease(QStringLiteral("5"));
-        } else {
-            clickChild(screen.get(), "btnOK");
-        }
-        QCOMPARE(start.count(), c.starts);
-        QCOMPARE(screen->GetTable()->rowCount(), c.starts ? 0 : 2);
-        QCOMPARE(screen->IsTradeActive(), c.active);
-        QCOMPARE(codeBox(screen.get())->text(), c.box);
-        QCOMPARE(add.count(), c.added);
-        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
     }
 
     // OK on an empty box asks for the scale's weight for an unweighed last line.

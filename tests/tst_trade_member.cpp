@@ -62,7 +62,6 @@ QList<QAction*> entries(TradeWidget* screen)
     }
     return chosen;
 }
-
 } // namespace
 
 class TradeMemberTest : public ScreenTestCase
