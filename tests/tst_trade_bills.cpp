@@ -53,99 +53,77 @@ struct PopupKey {
     QString idle; // "", "clerk optional", "clerk required"
     int starts, message;
 };
+
+// Bill buttons driven by the cashier ("click NN"), the host ("host NN" marks a
+// bill, "first" asks for bill 01 as at the start of the day), "show" and
+// "uncheck NN" (a marked button unmarked by hand): the requests sent to the
+// host as "current->requested", the button marked and the bill number.
+struct BillCase {
+    int screenType;
+    QString hideBills;
+    bool hostSwitches; // the host switches bills at once when asked
+    QStringList actions, requests;
+    QString marked, number;
+};
 } // namespace
 
 Q_DECLARE_METATYPE(PopupKey)
+Q_DECLARE_METATYPE(BillCase)
 
 class TradeBillsTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    void billButtonAsksHost()
+    void billButtons_data()
     {
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        QSignalSpy select(&screen, &TradeWidget::SignTrdSelectBill);
-        clickChild(&screen, "btnBill03");
-        QCOMPARE(firstArguments(select), QStringList{"03"});
-        // Until the host has switched sales the current bill stays marked.
-        QCOMPARE(checkedBills(&screen), QStringList{"btnBill01"});
-        QCOMPARE(screen.GetBillNumber(), QStringLiteral("01"));
+        QTest::addColumn<BillCase>("c");
+        QTest::newRow("a click asks; the bill stays until the host switches")
+            << BillCase{0, "0", false, {"show", "click 03"}, {"01->03"}, "btnBill01", "01"};
+        QTest::newRow("a host that switches at once")
+            << BillCase{0, "0", true, {"show", "click 03", "click 03", "click 01"}, {"01->03", "03->03", "03->01"},
+                        "btnBill01", "01"};
+        QTest::newRow("host marks 02") << BillCase{0, "0", false, {"host 04", "host 02"}, {}, "btnBill02", "02"};
+        QTest::newRow("host marks the orders") << BillCase{0, "0", false, {"host 04", "host Order"}, {}, "btnBillOrder", "Order"};
+        QTest::newRow("05 falls back to 01") << BillCase{0, "0", false, {"host 04", "host 05"}, {}, "btnBill01", "01"};
+        QTest::newRow("lower-case order falls back") << BillCase{0, "0", false, {"host 04", "host order"}, {}, "btnBill01", "01"};
+        QTest::newRow("a bill unmarked by hand is repaired")
+            << BillCase{0, "0", false, {"host 03", "uncheck 03"}, {}, "btnBill01", "01"};
+        QTest::newRow("first bill before and after showing")
+            << BillCase{0, "0", false, {"first", "show", "first"}, {"01->01", "01->01"}, "btnBill01", "01"};
+        QTest::newRow("first bill, row hidden by configuration")
+            << BillCase{0, "1", false, {"first", "show", "first"}, {}, "btnBill01", "01"};
+        QTest::newRow("first bill, row hidden for screen type 1")
+            << BillCase{1, "0", false, {"first", "show", "first"}, {}, "btnBill01", "01"};
     }
 
-    void hostSwitchesBillsOnRequest()
+    void billButtons()
     {
-        // A host that holds the sale and recalls the chosen one at once.
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        QStringList asked;
+        QFETCH(BillCase, c);
+        KxPosConfig::SetValue(QStringLiteral("TRADE_IsHideBillNumber"), c.hideBills);
+        TradeWidget screen(c.screenType, nullptr);
+        QStringList requests;
         connect(&screen, &TradeWidget::SignTrdSelectBill, &screen, [&](QString bill) {
-            asked << screen.GetBillNumber() + QLatin1String("->") + bill;
-            screen.UpdateBtnBillNumber(bill);
+            requests << screen.GetBillNumber() + QLatin1String("->") + bill;
+            if (c.hostSwitches)
+                screen.UpdateBtnBillNumber(bill);
         });
-        clickChild(&screen, "btnBill03");
-        clickChild(&screen, "btnBill03");
-        clickChild(&screen, "btnBill01");
-        QCOMPARE(asked, (QStringList{"01->03", "03->03", "03->01"}));
-        QCOMPARE(checkedBills(&screen), QStringList{"btnBill01"});
-    }
-
-    void updateBtnBillNumber_data()
-    {
-        QTest::addColumn<QString>("bill");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("number");
-        QTest::newRow("02") << "02" << "btnBill02" << "02";
-        QTest::newRow("Order") << "Order" << "btnBillOrder" << "Order";
-        QTest::newRow("05 falls back to 01") << "05" << "btnBill01" << "01";
-        QTest::newRow("lower-case order falls back") << "order" << "btnBill01" << "01";
-    }
-
-    void updateBtnBillNumber()
-    {
-        QFETCH(QString, bill);
-        QFETCH(QString, button);
-        QFETCH(QString, number);
-        TradeWidget screen(0, nullptr);
-        screen.UpdateBtnBillNumber(QStringLiteral("04"));
-        screen.UpdateBtnBillNumber(bill);
-        QCOMPARE(checkedBills(&screen), QStringList{button});
-        QCOMPARE(screen.GetBillNumber(), number);
-    }
-
-    void getBillNumberRepairsEmptyRow()
-    {
-        TradeWidget screen(0, nullptr);
-        screen.UpdateBtnBillNumber(QStringLiteral("03"));
-        child<QPushButton>(&screen, "btnBill03")->setChecked(false);
-        QCOMPARE(screen.GetBillNumber(), QStringLiteral("01"));
-        QCOMPARE(checkedBills(&screen), QStringList{"btnBill01"});
-    }
-
-    void firstClickBill01_data()
-    {
-        QTest::addColumn<int>("screenType");
-        QTest::addColumn<QString>("hideBills");
-        QTest::addColumn<int>("requests");
-        QTest::newRow("bill row shown") << 0 << "0" << 1;
-        QTest::newRow("hidden by configuration") << 0 << "1" << 0;
-        QTest::newRow("hidden for screen type 1") << 1 << "0" << 0;
-    }
-
-    void firstClickBill01()
-    {
-        QFETCH(int, screenType);
-        QFETCH(QString, hideBills);
-        QFETCH(int, requests);
-        KxPosConfig::SetValue(QStringLiteral("TRADE_IsHideBillNumber"), hideBills);
-        TradeWidget screen(screenType, nullptr);
-        QSignalSpy select(&screen, &TradeWidget::SignTrdSelectBill);
-        // Before and after the screen is shown.
-        screen.FirstClickBill01();
-        screen.show();
-        screen.FirstClickBill01();
-        QCOMPARE(firstArguments(select), requests ? (QStringList{"01", "01"}) : QStringList{});
+        for (const QString& action : c.actions) {
+            const QString bill = action.section(QLatin1Char(' '), 1);
+            if (action == QLatin1String("show"))
+                screen.show();
+            else if (action == QLatin1String("first"))
+                screen.FirstClickBill01();
+            else if (action.startsWith(QLatin1String("click")))
+                clickChild(&screen, qPrintable(QStringLiteral("btnBill") + bill));
+            else if (action.startsWith(QLatin1String("host")))
+                screen.UpdateBtnBillNumber(bill);
+            else
+                child<QPushButton>(&screen, qPrintable(QStringLiteral("btnBill") + bill))->setChecked(false);
+        }
+        QCOMPARE(requests, c.requests);
+        QCOMPARE(screen.GetBillNumber(), c.number);
+        QCOMPARE(checkedBills(&screen), QStringList{c.marked});
     }
 
     void hostRequests()

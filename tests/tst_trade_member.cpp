@@ -52,6 +52,20 @@ void setMember(TradeWidget* screen, KxPosVipDetail vip)
 
 QString text(TradeWidget* screen, const char* label) { return child<QLabel>(screen, label)->text(); }
 
+// A member key pressed ("name": a press on the member's name) with `typed`
+// in the code box, in an open or an idle sale, with a member logged in, one
+// logged out or none: the log-in requests, the coupon queries (member codes),
+// the codes confirmed first, the sales started and the refusal (0: none).
+struct MemberKey {
+    QString queryCoupons, member;
+    bool idle;
+    QString typed;
+    QByteArray key;
+    int logins;
+    QStringList coupons, added;
+    int starts, message;
+};
+
 // The menu entries a cashier can choose (separators and section titles left out).
 QList<QAction*> entries(TradeWidget* screen)
 {
@@ -63,6 +77,8 @@ QList<QAction*> entries(TradeWidget* screen)
     return chosen;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(MemberKey)
 
 class TradeMemberTest : public ScreenTestCase
 {
@@ -155,74 +171,51 @@ private slots:
         QCOMPARE(screen.MemberCode(), QStringLiteral("M001"));
     }
 
-    void loginRequest_data()
+    void memberKeys_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("active");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("card key, sale open") << "btncard" << true << QString();
-        QTest::newRow("member key, code typed") << "btnVipName" << true << "6901";
-        QTest::newRow("hidden twin, idle") << "btnVipNameR" << false << QString();
+        QTest::addColumn<MemberKey>("c");
+        QTest::newRow("card key") << MemberKey{"", "", false, "", "btncard", 1, {}, {}, 0, 0};
+        QTest::newRow("member key confirms the code typed first")
+            << MemberKey{"", "", false, "6901", "btnVipName", 1, {}, {"6901"}, 0, 0};
+        // The form keeps this twin hidden; the host may still call its slot.
+        // Idle, the sale is started first and the log-in refused.
+        QTest::newRow("hidden twin, idle") << MemberKey{"", "", true, "", "btnVipNameR", 0, {}, {}, 1, 2347};
+        QTest::newRow("name asks for a log-in") << MemberKey{"", "logged in", false, "", "name", 1, {}, {}, 0, 0};
+        QTest::newRow("name queries the member's coupons")
+            << MemberKey{"1", "logged in", false, "", "name", 0, {"M001"}, {}, 0, 0};
+        QTest::newRow("no coupons without a member") << MemberKey{"1", "", false, "", "name", 0, {}, {}, 0, 0};
+        QTest::newRow("no coupons after a log-out") << MemberKey{"1", "logged out", false, "", "name", 0, {}, {}, 0, 0};
     }
 
-    void loginRequest()
+    void memberKeys()
     {
-        QFETCH(QString, button);
-        QFETCH(bool, active);
-        QFETCH(QString, typed);
+        QFETCH(MemberKey, c);
+        if (!c.queryCoupons.isEmpty())
+            KxPosConfig::SetValue(QStringLiteral("SYSTEM_IsQueryYzlTicket"), c.queryCoupons);
         auto screen = startedTradeScreen();
-        screen->SetTradeActive(active);
-        screen->getUiQLineEdit(26)->setText(typed);
+        if (!c.member.isEmpty())
+            setMember(screen.get(), member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("138"), 1));
+        if (c.member == QLatin1String("logged out"))
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdMemberLogOut"));
+        screen->SetTradeActive(!c.idle);
+        screen->getUiQLineEdit(26)->setText(c.typed);
         QSignalSpy login(screen.get(), &TradeWidget::SignChoosedVipSysType);
+        QSignalSpy coupons(screen.get(), &TradeWidget::SignQueryCoupon);
         QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
         QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
-        auto* b = child<QPushButton>(screen.get(), button.toLatin1().constData());
-        if (b->isVisible())
-            QTest::mouseClick(b, Qt::LeftButton);
-        else // the form keeps this twin hidden; the host may still call its slot
-            QVERIFY(QMetaObject::invokeMethod(screen.get(), QByteArray("on_" + button.toLatin1() + "_clicked").constData()));
-        // Idle, the pending entry is confirmed first, which starts the sale;
-        // the log-in itself is refused until the host has opened it.
-        QCOMPARE(login.count(), active ? 1 : 0);
-        QCOMPARE(start.count(), active ? 0 : 1);
-        QCOMPARE(firstArguments(add), typed.isEmpty() ? QStringList{} : QStringList{typed});
-        QCOMPARE(MessageWidget::History(), active ? Messages{} : Messages{notice(2347)});
+        auto* button = screen->findChild<QPushButton*>(QString::fromLatin1(c.key));
+        if (c.key == "name")
+            QTest::mousePress(child<QLabel>(screen.get(), "lblVipPhone"), Qt::LeftButton);
+        else if (button && button->isVisible())
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), ("on_" + c.key + "_clicked").constData()));
+        QCOMPARE(login.count(), c.logins);
+        QCOMPARE(firstArguments(coupons), c.coupons);
+        QCOMPARE(firstArguments(add), c.added);
+        QCOMPARE(start.count(), c.starts);
+        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
         QVERIFY(screen->getUiQLineEdit(26)->text().isEmpty());
-    }
-
-    void memberNameClick_data()
-    {
-        QTest::addColumn<QString>("queryCoupons");
-        QTest::addColumn<bool>("loggedIn");
-        QTest::addColumn<bool>("loggedOutAfter");
-        QTest::addColumn<int>("loginRequests");
-        QTest::addColumn<QStringList>("couponQueries");
-        QTest::newRow("default: asks for a log-in") << QString() << true << false << 1 << QStringList{};
-        QTest::newRow("query on: member's coupons") << "1" << true << false << 0 << QStringList{"M001"};
-        QTest::newRow("query on, never logged in") << "1" << false << false << 0 << QStringList{};
-        QTest::newRow("query on, after log-out") << "1" << true << true << 0 << QStringList{};
-    }
-
-    void memberNameClick()
-    {
-        QFETCH(QString, queryCoupons);
-        QFETCH(bool, loggedIn);
-        QFETCH(bool, loggedOutAfter);
-        QFETCH(int, loginRequests);
-        QFETCH(QStringList, couponQueries);
-        if (!queryCoupons.isEmpty())
-            KxPosConfig::SetValue(QStringLiteral("SYSTEM_IsQueryYzlTicket"), queryCoupons);
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        if (loggedIn)
-            setMember(&screen, member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("138"), 1));
-        if (loggedOutAfter)
-            QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdMemberLogOut"));
-        QSignalSpy login(&screen, &TradeWidget::SignChoosedVipSysType);
-        QSignalSpy coupons(&screen, &TradeWidget::SignQueryCoupon);
-        QTest::mousePress(child<QLabel>(&screen, "lblVipPhone"), Qt::LeftButton);
-        QCOMPARE(login.count(), loginRequests);
-        QCOMPARE(firstArguments(coupons), couponQueries);
     }
 
     void memberDetails()

@@ -42,6 +42,21 @@ struct Discount {
     QString column7;
 };
 
+// Steps on the sale lines: "next", "previous", "scroll N" move the current
+// line; "add" and "minus" are the quantity keys, "click add" and "click minus"
+// the host's add and minus columns on the second line, "add first" the
+// table's own signal on the first line; "delete" and "clear" ask to remove
+// the current line or all. Then the current line, the quantities asked for,
+// the line numbers asked to be removed and the requests to clear the sale.
+struct LineSteps {
+    QList<KxPosPluDetail> lines;
+    QStringList steps;
+    int current;
+    QList<double> quantities;
+    QList<int> removed;
+    int clears;
+};
+
 QStringList changed(QStringList row, const QMap<int, QString>& cells)
 {
     for (auto it = cells.begin(); it != cells.end(); ++it)
@@ -51,6 +66,7 @@ QStringList changed(QStringList row, const QMap<int, QString>& cells)
 } // namespace
 
 Q_DECLARE_METATYPE(Discount)
+Q_DECLARE_METATYPE(LineSteps)
 
 class TradeSaleTableTest : public ScreenTestCase
 {
@@ -130,43 +146,79 @@ private slots:
 
     // --- Navigation and the quantity keys ------------------------------------------
 
-    void navigation_data()
+    void lineRequests_data()
     {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<int>("row");
-        QTest::newRow("next on the last line stays") << 4 << QStringList{"next"} << 3;
-        QTest::newRow("previous at row 0 stays") << 4 << QStringList{"previous", "previous", "previous", "previous"}
-                                                 << 0;
-        QTest::newRow("back down") << 4 << QStringList{"previous", "previous", "next"} << 2;
-        QTest::newRow("chosen row out of range") << 4 << QStringList{"scroll 1", "scroll 4"} << 1;
-        QTest::newRow("empty table") << 0 << QStringList{"previous", "next", "scroll 0"} << -1;
+        QTest::addColumn<LineSteps>("c");
+        const QList<KxPosPluDetail> four = tradeLines(4); // quantities 1 to 4
+        const auto second = [](double quantity, int decimals) {
+            return QList<KxPosPluDetail>{tradeLine(1, QStringLiteral("6901"), 7),
+                                         tradeLine(3, QStringLiteral("6903"), quantity, QStringLiteral("个"), 2.5, decimals)};
+        };
+        const QStringList keys{"add", "minus", "click add", "click minus", "add first"};
+        QTest::newRow("next on the last line stays") << LineSteps{four, {"next", "add"}, 3, {5}, {}, 0};
+        QTest::newRow("previous at row 0 stays")
+            << LineSteps{four, {"previous", "previous", "previous", "previous", "add"}, 0, {2}, {}, 0};
+        QTest::newRow("back down") << LineSteps{four, {"previous", "previous", "next", "add"}, 2, {4}, {}, 0};
+        QTest::newRow("chosen row out of range") << LineSteps{four, {"scroll 1", "scroll 4", "minus"}, 1, {1}, {}, 0};
+        QTest::newRow("empty table asks nothing")
+            << LineSteps{{}, {"previous", "next", "scroll 0", "add", "minus", "delete"}, -1, {}, {}, 0};
+        QTest::newRow("quantity 2.5") << LineSteps{second(2.5, 3), keys, 1, {3.5, 1.5, 3.5, 1.5, 8}, {}, 0};
+        QTest::newRow("zero goes negative") << LineSteps{second(0, 0), keys, 1, {1, -1, 1, -1, 8}, {}, 0};
+        QTest::newRow("shown rounded") << LineSteps{second(0.126, 2), keys, 1, {1.13, -0.87, 1.13, -0.87, 8}, {}, 0};
+        QTest::newRow("delete and clear") << LineSteps{four, {"delete", "scroll 1", "delete", "clear"}, 1, {}, {3, 1}, 1};
     }
 
-    void navigation()
+    void lineRequests()
     {
-        QFETCH(int, rows);
-        QFETCH(QStringList, steps);
-        QFETCH(int, row);
+        QFETCH(LineSteps, c);
         auto screen = startedTradeScreen();
-        bindTradeLines(screen.get(), tradeLines(rows));
-        for (const QString& step : steps) {
+        bindTradeLines(screen.get(), c.lines);
+        QTableView* table = view(screen.get());
+        QSignalSpy modify(screen.get(), &TradeWidget::SignModifyNumb);
+        QSignalSpy sub(screen.get(), &TradeWidget::SignTrdSubProduct);
+        QSignalSpy clear(screen.get(), &TradeWidget::SignTrdClearSaleList);
+        const auto clickCell = [&](int column) {
+            screen->GetTable()->setAddMinusColumns(6, 9);
+            table->setColumnHidden(column, false);
+            table->scrollTo(model(screen.get())->index(1, column));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(model(screen.get())->index(1, column)).center());
+        };
+        for (const QString& step : c.steps) {
             if (step == QLatin1String("next"))
                 screen->nextRow();
             else if (step == QLatin1String("previous"))
                 screen->previousRow();
-            else
+            else if (step.startsWith(QLatin1String("scroll")))
                 screen->ScrollSpecifyRow(step.section(QLatin1Char(' '), 1).toInt());
+            else if (step == QLatin1String("add"))
+                screen->SlotAdd();
+            else if (step == QLatin1String("minus"))
+                screen->SlotMinus();
+            else if (step == QLatin1String("click add"))
+                clickCell(6);
+            else if (step == QLatin1String("click minus"))
+                clickCell(9);
+            else if (step == QLatin1String("add first"))
+                screen->SlotAddOne(model(screen.get())->index(0, 4));
+            else
+                QVERIFY(QMetaObject::invokeMethod(screen.get(), step == QLatin1String("delete") ? "SlotTrdSubProduct"
+                                                                                                 : "SlotTrdClearSaleList"));
         }
-        QCOMPARE(current(screen.get()), row);
-        if (row >= 0)
-            QCOMPARE(view(screen.get())->selectionModel()->selectedRows().value(0).row(), row);
-        // The row the cashier moved to is the one the quantity keys work on.
-        QSignalSpy modify(screen.get(), &TradeWidget::SignModifyNumb);
-        screen->SlotAdd();
-        QCOMPARE(modify.count(), rows ? 1 : 0);
-        if (rows)
-            QCOMPARE(modify.at(0).at(0).toDouble(), double(row + 1) + 1);
+        // The row the cashier moved to is the one the keys work on.
+        QCOMPARE(current(screen.get()), c.current);
+        if (c.current >= 0)
+            QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), c.current);
+        QList<double> quantities;
+        for (const QList<QVariant>& args : modify)
+            quantities << args.at(0).toDouble();
+        QCOMPARE(quantities, c.quantities);
+        QList<int> removed;
+        for (const QList<QVariant>& args : sub)
+            removed << args.at(0).toInt();
+        QCOMPARE(removed, c.removed);
+        QCOMPARE(clear.count(), c.clears);
+        // The screen only asks; the host removes and rebinds.
+        QCOMPARE(model(screen.get())->rowCount(), c.lines.size());
     }
 
     void pagingKeepsTheCurrentLineInView()
@@ -197,65 +249,6 @@ private slots:
             screen->previousRow();
         QCOMPARE(current(screen.get()), 9);
         QVERIFY(inView(9));
-    }
-
-    void plusMinus_data()
-    {
-        QTest::addColumn<double>("quantity");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<double>("plus");
-        QTest::addColumn<double>("minus");
-        QTest::newRow("2.5") << 2.5 << 3 << 3.5 << 1.5;
-        QTest::newRow("zero goes negative") << 0.0 << 0 << 1.0 << -1.0;
-        QTest::newRow("shown rounded") << 0.126 << 2 << 1.13 << -0.87;
-    }
-
-    void plusMinus()
-    {
-        QFETCH(double, quantity);
-        QFETCH(int, decimals);
-        QFETCH(double, plus);
-        QFETCH(double, minus);
-        auto screen = startedTradeScreen();
-        bindTradeLines(screen.get(), {tradeLine(1, QStringLiteral("6901"), 7),
-                                      tradeLine(3, QStringLiteral("6903"), quantity, QStringLiteral("个"), 2.5, decimals)});
-        QSignalSpy modify(screen.get(), &TradeWidget::SignModifyNumb);
-        screen->SlotAdd();
-        screen->SlotMinus();
-        // The host's add and minus columns on the row itself.
-        screen->GetTable()->setAddMinusColumns(6, 9);
-        QTableView* table = view(screen.get());
-        table->setColumnHidden(6, false);
-        table->setColumnHidden(9, false);
-        table->scrollTo(model(screen.get())->index(1, 0));
-        for (int column : {6, 9})
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                              table->visualRect(model(screen.get())->index(1, column)).center());
-        // The first line through the table's own signal.
-        screen->SlotAddOne(model(screen.get())->index(0, 4));
-        QCOMPARE(modify.count(), 5);
-        const QList<double> expected{plus, minus, plus, minus, 8.0};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(modify.at(i).at(0).toDouble(), expected.at(i));
-    }
-
-    void deleteAndClearRequests()
-    {
-        auto screen = startedTradeScreen();
-        QSignalSpy sub(screen.get(), &TradeWidget::SignTrdSubProduct);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdSubProduct")); // nothing to delete yet
-        bindTradeLines(screen.get(), tradeLines(4));
-        QSignalSpy clear(screen.get(), &TradeWidget::SignTrdClearSaleList);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdSubProduct"));
-        screen->ScrollSpecifyRow(1);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdSubProduct"));
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdClearSaleList"));
-        QCOMPARE(sub.count(), 2);
-        QCOMPARE(sub.at(0).at(0).toInt(), 3);
-        QCOMPARE(sub.at(1).at(0).toInt(), 1);
-        QCOMPARE(clear.count(), 1);
-        // The screen only asks; the host removes and rebinds.
-        QCOMPARE(model(screen.get())->rowCount(), 4);
     }
 
     void clickOnLineKeyOpensFunction()
