@@ -1,8 +1,6 @@
-// Layout at the three screen sizes, where the screenshots showed faults: the
-// sale-line table keeps every code, figure and promotion readable without
-// side scrolling and leaves the product name its room; function-key captions
-// fit their keys (long ones on two lines); the customer form's key line
-// breaks between its key items only.
+// Layout at the three screen sizes, where the screenshots showed faults: the sale-line table keeps every code,
+// figure and promotion readable without side scrolling and leaves the product name its room; function-key
+// captions fit their keys (long ones on two lines); the customer form's key line breaks between its items only.
 
 #include "TestSupport.h"
 
@@ -10,27 +8,18 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
-#include "contracts/KxPosModel.h"
-#include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
-#include <QApplication>
-#include <QHeaderView>
-#include <QLabel>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTableView>
-#include <QTimer>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
+using namespace KxPosTest;
+
 namespace {
 
-KxPosPluDetail saleLine(int lineNo, const QString& code, const QString& name, double qty, double price,
-                        const QString& unit)
+KxPosPluDetail saleLine(int lineNo, const QString& code, const QString& name, double qty, double price, const QString& unit)
 {
     KxPosPluDetail p;
     p.lineNo = lineNo;
@@ -45,58 +34,49 @@ KxPosPluDetail saleLine(int lineNo, const QString& code, const QString& name, do
     return p;
 }
 
-dynMapButton function(const QString& code, const QString& zh, const QString& en)
+const QList<QSize> Sizes{QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
+
+// The application at `size` with its style sheet.
+void applySize(const QSize& size)
 {
-    dynMapButton b;
-    b.funcId = b.funcCode = code;
-    b.funcName = zh;
-    b.funcNameEn = en;
-    return b;
+    KxPosConfig::SetAppSize(size.width(), size.height());
+    UiTool::ApplyStyleSheet(qApp);
 }
 
-QList<QSize> sizes()
+// The sales screen shown at `size` with `functions`, once its first sale has started.
+std::unique_ptr<TradeWidget> salesScreen(const QSize& size, const QList<dynMapButton>& functions = {})
 {
-    return {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
-}
-
-QString sizeName(const QSize& size)
-{
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
-
-void settle(int ms)
-{
-    QTest::qWait(ms);
+    applySize(size);
+    auto screen = std::make_unique<TradeWidget>(0, nullptr);
+    screen->setFixedSize(size);
+    screen->gridFunctions = functions;
+    screen->InitFuncArea();
+    screen->show();
+    if (QTest::qWaitForWindowExposed(screen.get()))
+        QTest::qWait(300); // the screen starts its sale 200 ms after showing
+    return screen;
 }
 
 } // namespace
 
-class ScreensLayoutTest : public QObject
+class ScreensLayoutTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        KxPosTest::installStrictMessageHandler();
-        KxPosModel::RegisterMetaTypes();
-        m_config = std::make_unique<KxPosTest::ScopedConfigDir>();
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    }
-
     void cleanup()
     {
-        KxPosConfig::SetAppSize(1024, 768);
-        UiTool::ApplyStyleSheet(qApp);
+        applySize(QSize(1024, 768));
+        ScreenTestCase::cleanup();
     }
 
     void saleColumnsFitTheTable_data()
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("promotion");
-        for (const QSize& size : sizes()) {
-            QTest::newRow(qPrintable(sizeName(size))) << size << false;
-            QTest::newRow(qPrintable(sizeName(size) + QStringLiteral(" with a promotion"))) << size << true;
+        for (const QSize& size : Sizes) {
+            QTest::addRow("%dx%d", size.width(), size.height()) << size << false;
+            QTest::addRow("%dx%d with a promotion", size.width(), size.height()) << size << true;
         }
     }
 
@@ -104,113 +84,78 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(bool, promotion);
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
-        TradeWidget screen(0, nullptr);
-        screen.setFixedSize(size);
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        settle(300); // the screen starts its sale 200 ms after showing
+        auto screen = salesScreen(size);
         QList<KxPosPluDetail> lines{
             saleLine(1, QStringLiteral("6901234567892"), QStringLiteral("农夫山泉饮用天然水 550ml"), 1, 2.0, QStringLiteral("瓶")),
             saleLine(2, QStringLiteral("6920202888883"), QStringLiteral("康师傅红烧牛肉面"), 12, 4.5, QStringLiteral("袋")),
-            saleLine(3, QStringLiteral("1001"), QStringLiteral("红富士苹果"), 0.862, 12.8, QStringLiteral("千克")),
-        };
-        screen.rebindModel(lines, {});
+            saleLine(3, QStringLiteral("1001"), QStringLiteral("红富士苹果"), 0.862, 12.8, QStringLiteral("千克"))};
+        screen->rebindModel(lines, {});
         if (promotion)
-            screen.UpdatePluProInfo({{1, QStringLiteral("第二件半价")}});
-        settle(50);
+            screen->UpdatePluProInfo({{1, QStringLiteral("第二件半价")}});
+        QTest::qWait(50);
 
-        auto* view = screen.findChild<QTableView*>(QStringLiteral("tbvSale"));
-        QVERIFY(view);
-        QHeaderView* header = view->horizontalHeader();
-        const int room = view->viewport()->width();
-        QVERIFY2(header->length() <= room + 1, qPrintable(QStringLiteral("columns take %1 px of a %2 px table")
-                                                               .arg(header->length())
-                                                               .arg(room)));
+        auto* view = child<QTableView>(screen.get(), "tbvSale");
+        QVERIFY2(view->horizontalHeader()->length() <= view->viewport()->width() + 1,
+                 qPrintable(QStringLiteral("columns take %1 px of a %2 px table")
+                                .arg(view->horizontalHeader()->length()).arg(view->viewport()->width())));
         QCOMPARE(view->isColumnHidden(14), !promotion);
-
-        // Every figure, code, unit and promotion is read whole: its column is
-        // wider than its text (a promotion may take two lines).
+        // Every figure, code, unit and promotion is read whole: its column is wider than its text (a promotion
+        // may take two lines); the product name keeps room for five characters a line.
         const QFontMetrics metrics(view->font());
-        QAbstractItemModel* model = view->model();
-        for (int column = 0; column < model->columnCount(); ++column) {
-            if (column == 2 || view->isColumnHidden(column))
-                continue;
-            const int lines = column == 14 ? 2 : 1;
-            for (int row = 0; row < model->rowCount(); ++row) {
-                const QString text = model->index(row, column).data().toString();
-                const int needed = (metrics.horizontalAdvance(text) + lines - 1) / lines;
-                QVERIFY2(view->columnWidth(column) > needed,
-                         qPrintable(QStringLiteral("column %1 is %2 px for \"%3\" (%4 px)")
-                                        .arg(column)
-                                        .arg(view->columnWidth(column))
-                                        .arg(text)
-                                        .arg(needed)));
+        for (int column = 0; column < view->model()->columnCount(); ++column) {
+            const int textLines = column == 14 ? 2 : 1;
+            for (int row = 0; column != 2 && !view->isColumnHidden(column) && row < view->model()->rowCount(); ++row) {
+                const QString text = view->model()->index(row, column).data().toString();
+                const int needed = (metrics.horizontalAdvance(text) + textLines - 1) / textLines;
+                QVERIFY2(view->columnWidth(column) > needed, qPrintable(QStringLiteral("column %1 is %2 px for \"%3\" (%4 px)")
+                                                                          .arg(column).arg(view->columnWidth(column)).arg(text).arg(needed)));
             }
         }
-        // The product name keeps room for at least five characters a line.
-        const int nameWidth = view->columnWidth(2);
-        QVERIFY2(nameWidth >= metrics.horizontalAdvance(QStringLiteral("康师傅红烧")),
-                 qPrintable(QStringLiteral("the name column has %1 px").arg(nameWidth)));
+        QVERIFY(view->columnWidth(2) >= metrics.horizontalAdvance(QStringLiteral("康师傅红烧")));
     }
 
     void functionCaptionsFitTheirKeys_data()
     {
         QTest::addColumn<QSize>("size");
-        for (const QSize& size : sizes())
-            QTest::newRow(qPrintable(sizeName(size))) << size;
+        for (const QSize& size : Sizes)
+            QTest::addRow("%dx%d", size.width(), size.height()) << size;
     }
 
     void functionCaptionsFitTheirKeys()
     {
         QFETCH(QSize, size);
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
-        TradeWidget screen(0, nullptr);
-        screen.setFixedSize(size);
-        QStringList captions{QStringLiteral("撤销券支付"), QStringLiteral("储值卡支付"), QStringLiteral("单品折扣"),
-                             QStringLiteral("会员充值"), QStringLiteral("预置键编辑"), QStringLiteral("交班")};
-        // The first keys go to the shortcut bar; the rest to the grid.
-        for (int i = 0; i < 12; ++i)
-            screen.gridFunctions << function(QStringLiteral("F0%1").arg(i, 2, 10, QLatin1Char('0')),
-                                             QStringLiteral("快捷%1").arg(i), QStringLiteral("Shortcut %1").arg(i));
-        for (int i = 0; i < captions.size(); ++i)
-            screen.gridFunctions << function(QStringLiteral("F1%1").arg(i, 2, 10, QLatin1Char('0')), captions.at(i),
-                                             QStringLiteral("Function %1").arg(i));
-        screen.InitFuncArea();
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        settle(300);
-        auto* more = screen.findChild<QToolButton*>(QStringLiteral("toolButtonKeyMore"));
-        QVERIFY(more);
-        QTest::mouseClick(more, Qt::LeftButton);
-        settle(100);
+        // The first twelve keys fill the shortcut bar and more; the long captions go to the grid.
+        const QStringList captions{QStringLiteral("撤销券支付"), QStringLiteral("储值卡支付"), QStringLiteral("单品折扣"),
+                                   QStringLiteral("会员充值"), QStringLiteral("预置键编辑"), QStringLiteral("交班")};
+        QList<dynMapButton> functions;
+        for (int i = 0; i < 12 + captions.size(); ++i) {
+            dynMapButton f;
+            f.funcId = f.funcCode = QStringLiteral("F%1").arg(i, 3, 10, QLatin1Char('0'));
+            f.funcName = i < 12 ? QStringLiteral("快捷%1").arg(i) : captions.at(i - 12);
+            f.funcNameEn = QStringLiteral("Function %1").arg(i);
+            functions << f;
+        }
+        auto screen = salesScreen(size, functions);
+        clickChild(screen.get(), "toolButtonKeyMore");
+        QTest::qWait(100);
 
         int checked = 0;
         int whole = 0;
-        for (QPushButton* key : screen.findChildren<QPushButton*>(QStringLiteral("funcButton"))) {
+        for (QPushButton* key : screen->findChildren<QPushButton*>(QStringLiteral("funcButton"))) {
             if (key->text().isEmpty() || !key->isVisible())
                 continue;
             ++checked;
-            // The caption's room: the key's contents as its style lays them
-            // out (the style sheet's border and padding taken off).
+            // The caption's room: the key's contents as its style lays them out (border and padding taken off).
             QStyleOptionButton option;
             option.initFrom(key);
             option.text = key->text();
             const int room = key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width();
             const QStringList lines = key->text().split(QLatin1Char('\n'));
             QVERIFY2(lines.size() <= 2, qPrintable(key->text()));
-            for (const QString& line : lines) {
+            for (const QString& line : lines)
                 QVERIFY2(key->fontMetrics().horizontalAdvance(line) <= room,
-                         qPrintable(QStringLiteral("\"%1\" is %2 px on a key with %3 px room")
-                                        .arg(line)
-                                        .arg(key->fontMetrics().horizontalAdvance(line))
-                                        .arg(room)));
-            }
-            // The caption is the function's, whole.
-            if (captions.contains(lines.join(QString())))
-                ++whole;
+                         qPrintable(QStringLiteral("\"%1\" on a key with %2 px room").arg(line).arg(room)));
+            whole += captions.contains(lines.join(QString())) ? 1 : 0; // the function's caption, whole
         }
         QVERIFY(checked >= captions.size());
         QCOMPARE(whole, captions.size());
@@ -220,9 +165,9 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("language");
-        for (const QSize& size : sizes()) {
-            QTest::newRow(qPrintable(sizeName(size) + QStringLiteral(" zh_CN"))) << size << QStringLiteral("zh_CN");
-            QTest::newRow(qPrintable(sizeName(size) + QStringLiteral(" en"))) << size << QStringLiteral("en");
+        for (const QSize& size : Sizes) {
+            for (const char* language : {"zh_CN", "en"})
+                QTest::addRow("%dx%d %s", size.width(), size.height(), language) << size << QString::fromLatin1(language);
         }
     }
 
@@ -230,15 +175,15 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(QString, language);
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
+        applySize(size);
         QVERIFY(KxPosTranslator::SetLanguage(language));
         CustomerInfoWidget form(1, nullptr);
         QStringList shown;
         int width = 0;
         QFontMetrics metrics(form.font());
+        // The key line is broken into items once the form is on screen, which is while it runs.
         QTimer::singleShot(0, &form, [&] {
-            settle(50);
+            QTest::qWait(50);
             QLabel* keys = form.getUiQLable(1);
             shown = keys->text().split(QLatin1Char('\n'));
             width = keys->contentsRect().width();
@@ -247,28 +192,19 @@ private slots:
         });
         QTimer::singleShot(10000, &form, [&] { form.done(0); }); // a watchdog
         form.exec();
-        const QStringList items =
-            KxPosTranslator::GetTranslation(7426).split(QStringLiteral("  "), Qt::SkipEmptyParts);
-        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-        QVERIFY(items.size() > 3);
-        QStringList again;
+        QStringList expected;
+        for (const QString& item : KxPosTranslator::GetTranslation(7426).split(QStringLiteral("  "), Qt::SkipEmptyParts))
+            expected << item.trimmed();
+        QVERIFY(expected.size() > 3);
+        QStringList items;
         for (const QString& line : qAsConst(shown)) {
             QVERIFY2(metrics.horizontalAdvance(line) <= width,
                      qPrintable(QStringLiteral("\"%1\" is wider than the %2 px line").arg(line).arg(width)));
             for (const QString& item : line.split(QStringLiteral("  "), Qt::SkipEmptyParts))
-                again << item.trimmed();
+                items << item.trimmed();
         }
-        // The items, each whole and in order.
-        for (QString& item : again)
-            item = item.trimmed();
-        QStringList expected;
-        for (const QString& item : items)
-            expected << item.trimmed();
-        QCOMPARE(again, expected);
+        QCOMPARE(items, expected); // each item whole and in order
     }
-
-private:
-    std::unique_ptr<KxPosTest::ScopedConfigDir> m_config;
 };
 
 QTEST_MAIN(ScreensLayoutTest)

@@ -1,13 +1,11 @@
-// Screenshot regression: the demo host renders every screen in its main
-// states at 800x600, 1024x768 and 1920x1080 (Chinese, clock pinned); each
-// render is compared with its reference in tests/screenshots/reference within
-// a small tolerance. A render that differs is written, with an image that
-// marks the differing pixels, to the failure folder named in the message.
+// Screenshot regression: the demo host renders every screen in its main states at 800x600, 1024x768 and
+// 1920x1080 (Chinese, clock pinned); each render is compared with its reference in tests/screenshots/reference
+// within a small tolerance. A render that differs is written, with an image that marks the differing pixels, to
+// the failure folder named in the message.
 //
-// Refreshing the references on purpose, after a deliberate change of a
-// screen:   KXPOS_UPDATE_SCREENSHOTS=1 build/bin/tst_screens_regression
-// (or scripts/update-screenshots.sh). Look at every changed image before
-// committing it.
+// Refreshing the references after a deliberate change of a screen:
+//   KXPOS_UPDATE_SCREENSHOTS=1 build/bin/tst_screens_regression   (or scripts/update-screenshots.sh)
+// Look at every changed image before committing it.
 
 #include "TestSupport.h"
 
@@ -16,13 +14,7 @@
 #include "contracts/KxPosModel.h"
 #include "contracts/KxPosTranslator.h"
 
-#include <QColor>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QSet>
-#include <QTemporaryDir>
+#include <QtGui>
 #include <QtTest>
 
 #include <memory>
@@ -36,27 +28,18 @@
 
 namespace {
 
-// A pixel differs when one of its colour channels is further than this from
-// the reference (0..255); smaller steps are anti-aliasing and hinting noise.
+// A pixel differs when one of its colour channels is further than this from the reference (0..255); smaller
+// steps are anti-aliasing and hinting noise.
 constexpr int ChannelTolerance = 40;
-// A render passes while at most this share of its pixels differ: a caret or
-// a stray anti-aliased edge, not a changed digit, caption or layout.
+// A render passes while at most this share of its pixels differ: a caret or a stray anti-aliased edge, not a
+// changed digit, caption or layout.
 constexpr double MaxDifferingShare = 0.00005;
 
-const QList<QSize>& screenSizes()
-{
-    static const QList<QSize> sizes{QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
-    return sizes;
-}
+const QList<QSize> ScreenSizes{QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
 
 QString sizeText(const QSize& size)
 {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
-
-bool updating()
-{
-    return qEnvironmentVariable("KXPOS_UPDATE_SCREENSHOTS") == QLatin1String("1");
 }
 
 struct Comparison {
@@ -95,19 +78,18 @@ Comparison compareImages(const QImage& reference, const QImage& render)
     return result;
 }
 
-QStringList pngNames(const QString& dir)
+// The screens rendered into (or kept in) `dir`: "sales-1024x768.png" is screen "sales" at one of the sizes.
+QSet<QString> screensIn(const QString& dir)
 {
-    QStringList names;
-    for (const QString& file : QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        names << file.chopped(4);
-    return names;
-}
-
-// "sales-1024x768" -> "sales" when it ends in one of the sizes.
-QString screenOf(const QString& name, const QSize& size)
-{
-    const QString suffix = QLatin1Char('-') + sizeText(size);
-    return name.endsWith(suffix) ? name.chopped(suffix.size()) : QString();
+    QSet<QString> screens;
+    for (const QString& file : QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files)) {
+        for (const QSize& size : ScreenSizes) {
+            const QString suffix = QLatin1Char('-') + sizeText(size) + QStringLiteral(".png");
+            if (file.endsWith(suffix))
+                screens.insert(file.chopped(suffix.size()));
+        }
+    }
+    return screens;
 }
 
 } // namespace
@@ -117,171 +99,123 @@ class TestScreensRegression : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void screenMatchesReference_data();
-    void screenMatchesReference();
-    void comparisonCatchesChanges_data();
-    void comparisonCatchesChanges();
+    void initTestCase()
+    {
+        KxPosTest::installStrictMessageHandler();
+        KxPosModel::RegisterMetaTypes();
+        QVERIFY(m_renders.isValid());
+        m_config = std::make_unique<KxPosTest::ScopedConfigDir>();
+        SeedDemoConfig(m_config->path());
+        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
+        QVERIFY2(RenderScreenshots(m_renders.path(), ScreenSizes, ScreenshotClock()),
+                 "the demo could not write every screenshot");
+        QVERIFY2(!screensIn(m_renders.path()).isEmpty(), "the demo rendered no screen");
+    }
+
+    // Every screen of either side: a render without reference and a reference without render are both faults.
+    void screenMatchesReference_data()
+    {
+        QTest::addColumn<QString>("file");
+        QStringList screens = (screensIn(m_renders.path()) + screensIn(QStringLiteral(KXPOS_SCREENSHOT_REFERENCE_DIR))).values();
+        screens.sort();
+        for (const QString& screen : qAsConst(screens)) {
+            for (const QSize& size : ScreenSizes)
+                QTest::newRow(qPrintable(screen + QLatin1Char('@') + sizeText(size)))
+                    << screen + QLatin1Char('-') + sizeText(size);
+        }
+    }
+
+    void screenMatchesReference()
+    {
+        QFETCH(QString, file);
+        const QString renderPath = QDir(m_renders.path()).filePath(file + QStringLiteral(".png"));
+        const QString referencePath = QDir(QStringLiteral(KXPOS_SCREENSHOT_REFERENCE_DIR)).filePath(file + QStringLiteral(".png"));
+        if (qEnvironmentVariable("KXPOS_UPDATE_SCREENSHOTS") == QLatin1String("1")) {
+            QFile::remove(referencePath);
+            if (!QFile::exists(renderPath))
+                return qInfo("removed the reference of a screen no longer rendered: %s", qPrintable(referencePath));
+            QVERIFY2(QFile::copy(renderPath, referencePath), qPrintable(QStringLiteral("cannot write ") + referencePath));
+            QFile::setPermissions(referencePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            return;
+        }
+        const QImage render(renderPath);
+        QVERIFY2(!render.isNull(), qPrintable(QStringLiteral("the demo no longer renders %1 (reference %2)").arg(file, referencePath)));
+        // A render that differs is kept in the failure folder, with its differences marked.
+        const QDir failures(QStringLiteral(KXPOS_SCREENSHOT_FAILURE_DIR));
+        const auto keep = [&](const QImage& marked) {
+            failures.mkpath(QStringLiteral("."));
+            QFile::remove(failures.filePath(file + QStringLiteral(".png")));
+            QFile::copy(renderPath, failures.filePath(file + QStringLiteral(".png")));
+            if (!marked.isNull())
+                marked.save(failures.filePath(file + QStringLiteral(".diff.png")));
+            return QStringLiteral("new render in %1, reference %2").arg(failures.filePath(file + QStringLiteral(".png")), referencePath);
+        };
+        const QImage reference(referencePath);
+        if (reference.isNull())
+            QFAIL(qPrintable(QStringLiteral("no reference; run with KXPOS_UPDATE_SCREENSHOTS=1 to take the render: ") + keep({})));
+        if (reference.size() != render.size())
+            QFAIL(qPrintable(QStringLiteral("%1x%2 against a reference of %3x%4; ").arg(render.width()).arg(render.height())
+                                 .arg(reference.width()).arg(reference.height()) + keep({})));
+        const Comparison comparison = compareImages(reference, render);
+        if (!comparison.passes())
+            QFAIL(qPrintable(QStringLiteral("%1 of %2 pixels differ (%3 %, at most %4 %); differences in red in %5.diff.png; ")
+                                 .arg(comparison.differing).arg(comparison.pixels).arg(comparison.share() * 100.0, 0, 'f', 3)
+                                 .arg(MaxDifferingShare * 100.0, 0, 'f', 3).arg(file) + keep(comparison.marked)));
+    }
+
+    // The comparison itself: noise and a caret pass, a moved layout, a changed figure or a recoloured button do not.
+    void comparisonCatchesChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("identical") << QStringLiteral("none") << true;
+        QTest::newRow("faint noise everywhere") << QStringLiteral("noise") << true;
+        QTest::newRow("a caret") << QStringLiteral("caret") << true;
+        QTest::newRow("layout moved by 2 px") << QStringLiteral("shift") << false;
+        QTest::newRow("one figure changed") << QStringLiteral("digit") << false;
+        QTest::newRow("a button recoloured") << QStringLiteral("button") << false;
+    }
+
+    void comparisonCatchesChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, passes);
+        const QImage base(QDir(m_renders.path()).filePath(QStringLiteral("sales-800x600.png")));
+        QVERIFY(!base.isNull());
+        QImage changed = base.convertToFormat(QImage::Format_ARGB32);
+        QPainter painter(&changed);
+        if (change == QLatin1String("noise")) {
+            for (int y = 0; y < changed.height(); ++y) {
+                for (int x = 0; x < changed.width(); ++x) {
+                    const QRgb p = changed.pixel(x, y);
+                    const int d = (x + y) % 2 ? 12 : -12;
+                    changed.setPixel(x, y, qRgb(qBound(0, qRed(p) + d, 255), qBound(0, qGreen(p) + d, 255),
+                                                qBound(0, qBlue(p) + d, 255)));
+                }
+            }
+        } else if (change == QLatin1String("caret")) {
+            painter.fillRect(QRect(20, 540, 1, 22), Qt::black);
+        } else if (change == QLatin1String("shift")) {
+            changed.fill(Qt::white);
+            painter.drawImage(2, 0, base);
+        } else if (change == QLatin1String("digit")) {
+            // A total's last digit, in the size of the screen's amount texts.
+            QFont font = painter.font();
+            font.setPixelSize(18);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(300, 300), QStringLiteral("8"));
+        } else if (change == QLatin1String("button")) {
+            painter.fillRect(QRect(480, 200, 50, 50), QColor(0x20, 0x90, 0xF0));
+        }
+        painter.end();
+        QCOMPARE(compareImages(base, changed).passes(), passes);
+    }
 
 private:
     std::unique_ptr<KxPosTest::ScopedConfigDir> m_config;
     QTemporaryDir m_renders;
-    bool m_rendered = false;
 };
-
-void TestScreensRegression::initTestCase()
-{
-    KxPosTest::installStrictMessageHandler();
-    KxPosModel::RegisterMetaTypes();
-    QVERIFY(m_renders.isValid());
-    m_config = std::make_unique<KxPosTest::ScopedConfigDir>();
-    SeedDemoConfig(m_config->path());
-    QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-    m_rendered = RenderScreenshots(m_renders.path(), screenSizes(), ScreenshotClock());
-    QVERIFY2(m_rendered, "the demo could not write every screenshot");
-    QVERIFY2(!pngNames(m_renders.path()).isEmpty(), "the demo rendered no screen");
-}
-
-void TestScreensRegression::screenMatchesReference_data()
-{
-    QTest::addColumn<QString>("screen");
-    QTest::addColumn<QSize>("size");
-    const QStringList rendered = pngNames(m_renders.path());
-    const QStringList references = pngNames(QStringLiteral(KXPOS_SCREENSHOT_REFERENCE_DIR));
-    // Every screen of either side: a render without reference and a
-    // reference without render are both faults.
-    QSet<QString> screens;
-    for (const QSize& size : screenSizes()) {
-        for (const QString& name : rendered + references) {
-            const QString screen = screenOf(name, size);
-            if (!screen.isEmpty())
-                screens.insert(screen);
-        }
-    }
-    QStringList ordered = screens.values();
-    ordered.sort();
-    for (const QString& screen : qAsConst(ordered)) {
-        for (const QSize& size : screenSizes())
-            QTest::newRow(qPrintable(screen + QLatin1Char('@') + sizeText(size))) << screen << size;
-    }
-}
-
-void TestScreensRegression::screenMatchesReference()
-{
-    QFETCH(QString, screen);
-    QFETCH(QSize, size);
-    const QString file = screen + QLatin1Char('-') + sizeText(size) + QStringLiteral(".png");
-    const QString renderPath = QDir(m_renders.path()).filePath(file);
-    const QString referencePath = QDir(QStringLiteral(KXPOS_SCREENSHOT_REFERENCE_DIR)).filePath(file);
-    const QDir failures(QStringLiteral(KXPOS_SCREENSHOT_FAILURE_DIR));
-
-    if (updating()) {
-        QDir().mkpath(QFileInfo(referencePath).absolutePath());
-        if (!QFile::exists(renderPath)) {
-            QVERIFY(!QFile::exists(referencePath) || QFile::remove(referencePath));
-            qInfo("removed the reference of a screen no longer rendered: %s", qPrintable(referencePath));
-            return;
-        }
-        QFile::remove(referencePath);
-        QVERIFY2(QFile::copy(renderPath, referencePath), qPrintable(QStringLiteral("cannot write ") + referencePath));
-        QFile::setPermissions(referencePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        return;
-    }
-
-    const QImage render(renderPath);
-    QVERIFY2(!render.isNull(), qPrintable(QStringLiteral("the demo no longer renders %1 (reference %2)")
-                                              .arg(file, referencePath)));
-    const auto keepRender = [&] {
-        failures.mkpath(QStringLiteral("."));
-        const QString kept = failures.filePath(file);
-        QFile::remove(kept);
-        QFile::copy(renderPath, kept);
-        return kept;
-    };
-    const QImage reference(referencePath);
-    if (reference.isNull()) {
-        QFAIL(qPrintable(QStringLiteral("no reference %1 for the render %2; run with KXPOS_UPDATE_SCREENSHOTS=1 "
-                                        "to take it as the reference")
-                             .arg(referencePath, keepRender())));
-    }
-    if (reference.size() != render.size()) {
-        QFAIL(qPrintable(QStringLiteral("%1 is %2x%3, its reference %4x%5; new render in %6")
-                             .arg(file)
-                             .arg(render.width())
-                             .arg(render.height())
-                             .arg(reference.width())
-                             .arg(reference.height())
-                             .arg(keepRender())));
-    }
-
-    const Comparison comparison = compareImages(reference, render);
-    if (!comparison.passes()) {
-        const QString kept = keepRender();
-        const QString marked = failures.filePath(screen + QLatin1Char('-') + sizeText(size) + QStringLiteral(".diff.png"));
-        comparison.marked.save(marked);
-        QFAIL(qPrintable(QStringLiteral("%1: %2 of %3 pixels differ (%4 %, at most %5 % allowed).\n"
-                                        "   new render: %6\n   differences in red: %7\n   reference: %8")
-                             .arg(file)
-                             .arg(comparison.differing)
-                             .arg(comparison.pixels)
-                             .arg(comparison.share() * 100.0, 0, 'f', 3)
-                             .arg(MaxDifferingShare * 100.0, 0, 'f', 3)
-                             .arg(kept, marked, referencePath)));
-    }
-}
-
-// The comparison itself: noise and a caret pass, a moved layout, a changed
-// figure or a recoloured button do not.
-void TestScreensRegression::comparisonCatchesChanges_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<bool>("passes");
-    QTest::newRow("identical") << QStringLiteral("none") << true;
-    QTest::newRow("faint noise everywhere") << QStringLiteral("noise") << true;
-    QTest::newRow("a caret") << QStringLiteral("caret") << true;
-    QTest::newRow("layout moved by 2 px") << QStringLiteral("shift") << false;
-    QTest::newRow("one figure changed") << QStringLiteral("digit") << false;
-    QTest::newRow("a button recoloured") << QStringLiteral("button") << false;
-}
-
-void TestScreensRegression::comparisonCatchesChanges()
-{
-    QFETCH(QString, change);
-    QFETCH(bool, passes);
-    const QImage base(QDir(m_renders.path()).filePath(QStringLiteral("sales-800x600.png")));
-    QVERIFY(!base.isNull());
-    QImage changed = base.convertToFormat(QImage::Format_ARGB32);
-    if (change == QLatin1String("noise")) {
-        for (int y = 0; y < changed.height(); ++y) {
-            for (int x = 0; x < changed.width(); ++x) {
-                const QRgb p = changed.pixel(x, y);
-                const int d = (x + y) % 2 ? 12 : -12;
-                changed.setPixel(x, y, qRgb(qBound(0, qRed(p) + d, 255), qBound(0, qGreen(p) + d, 255),
-                                            qBound(0, qBlue(p) + d, 255)));
-            }
-        }
-    } else if (change == QLatin1String("caret")) {
-        QPainter painter(&changed);
-        painter.fillRect(QRect(20, 540, 1, 22), Qt::black);
-    } else if (change == QLatin1String("shift")) {
-        changed.fill(Qt::white);
-        QPainter painter(&changed);
-        painter.drawImage(2, 0, base);
-    } else if (change == QLatin1String("digit")) {
-        // A total's last digit, in the size of the screen's amount texts.
-        QPainter painter(&changed);
-        QFont font = painter.font();
-        font.setPixelSize(18);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(300, 300), QStringLiteral("8"));
-    } else if (change == QLatin1String("button")) {
-        QPainter painter(&changed);
-        painter.fillRect(QRect(480, 200, 50, 50), QColor(0x20, 0x90, 0xF0));
-    }
-    const Comparison comparison = compareImages(base, changed);
-    QCOMPARE(comparison.passes(), passes);
-}
 
 QTEST_MAIN(TestScreensRegression)
 #include "tst_screens_regression.moc"
