@@ -165,14 +165,11 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("message");
-        QTest::newRow("133f") << "133f" << 32;
-        QTest::newRow("132o") << "132o" << 31;
+        QTest::newRow("suffix f") << "133f" << 32;
+        QTest::newRow("suffix o") << "132o" << 31;
         QTest::newRow("134") << "134" << 1155;
-        QTest::newRow("TMP") << "TMP" << 34;
-        QTest::newRow("01") << "01" << 1156;
-        QTest::newRow("AMP") << "AMP" << 1157;
-        QTest::newRow("141") << "141" << 1158;
-        QTest::newRow("142") << "142" << 1159;
+        QTest::newRow("TMP shares 139's text") << "TMP" << 34;
+        QTest::newRow("01 shares WMP's text") << "01" << 1156;
         QTest::newRow("lower case is unknown") << "tmp" << 708;
     }
 
