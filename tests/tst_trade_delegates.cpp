@@ -221,18 +221,6 @@ private slots:
         paintCell(&delegate, plain, QuantityCell, pickModel.index(2, 2));
         QVERIFY(pixelsOf(plain, button).isNull());
     }
-
-    void removedStyleValueFallsBackToDesign()
-    {
-        OrderListDelegate cards;
-        QCOMPARE(cards.StyleValue(QStringLiteral("$typeUpSX")), KxPosConfig::styleMap.value(QStringLiteral("$typeUpSX")).toInt());
-        // A value the host removed falls back to the design value of the size.
-        KxPosConfig::styleMap.remove(QStringLiteral("$typeUpSX"));
-        cards.LoadStyle();
-        QCOMPARE(cards.StyleValue(QStringLiteral("$typeUpSX")), KxPosConfig::GetAutoWidth(220, 130));
-        QCOMPARE(cards.StyleValue(QStringLiteral("$unknown")), 0);
-        KxPosConfig::RefreshStyleMap();
-    }
 };
 
 QTEST_MAIN(TradeDelegatesTest)

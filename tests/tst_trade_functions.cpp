@@ -265,26 +265,6 @@ private slots:
         QCOMPARE(firstArguments(func), QStringList{functionCode(13)});
     }
 
-    void hostRefillsAfterSave()
-    {
-        auto screen = functionKeyScreen(36);
-        // The host stores the new bar and hands it back.
-        connect(screen.get(), &TradeWidget::SignSaveBtnEdit, screen.get(), [s = screen.get()](QList<dynMapButton> bar) {
-            s->shortcutFunctions = bar;
-            s->UpdateFuncShow();
-        });
-        openFunctionGrid(screen.get());
-        clickChild(screen.get(), "btnEditFun");
-        QTest::mouseClick(shortcutKey(screen.get(), 10), Qt::LeftButton);
-        QVERIFY(shortcutKey(screen.get(), 10)->text().isEmpty());
-        QVERIFY(!shortcutKey(screen.get(), 10)->isEnabled());
-        // Still editing: the grid still shows every function, F10 no longer chosen.
-        const QList<QPushButton*> grid = cells(screen.get());
-        QCOMPARE(unwrapped(grid.at(9)->text()), QStringLiteral("功能10"));
-        QCOMPARE(showType(grid.at(9)), QStringLiteral("normal"));
-        QCOMPARE(showType(grid.at(8)), QStringLiteral("choose"));
-    }
-
     void captionsFollowLanguage()
     {
         auto screen = functionKeyScreen(36);

@@ -137,26 +137,6 @@ private slots:
         QVERIFY(!child<QLabel>(&screen, "lblVipPhone")->isHidden());
     }
 
-    void presetLayoutPutsMemberOnOneLine()
-    {
-        KxPosConfig::SetValue(QStringLiteral("SYSTEM_VIPMsgEncyShow"), QStringLiteral("0"));
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        const KxPosVipDetail vip = member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("13812345678"), 1234.5);
-        screen.InitWidget(1);
-        setMember(&screen, vip);
-        QCOMPARE(text(&screen, "lblVipPhone"), QStringLiteral("张三    13812345678"));
-        QCOMPARE(text(&screen, "lblVipIntegral"), translated(2371) + QStringLiteral("1234.5"));
-        QCOMPARE(text(&screen, "lblVipMoney"), translated(1950) + QStringLiteral("88.50"));
-        QVERIFY(child<QLabel>(&screen, "lblVipLvlName")->isHidden());
-        // Back in the normal layout the next member shows on two lines again.
-        screen.InitWidget(0);
-        setMember(&screen, vip);
-        QCOMPARE(text(&screen, "lblVipPhone"), QStringLiteral("张三\n13812345678"));
-        QCOMPARE(text(&screen, "lblVipIntegral"), translated(5059) + QStringLiteral("1234.5"));
-        QVERIFY(!child<QLabel>(&screen, "lblVipLvlName")->isHidden());
-    }
-
     void logOutClearsPanel()
     {
         TradeWidget screen(0, nullptr);
