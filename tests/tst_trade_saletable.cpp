@@ -128,24 +128,6 @@ private slots:
         QCOMPARE(model(screen.get())->rowData(1), row);
     }
 
-    void rebindReplacesTheRows()
-    {
-        auto screen = startedTradeScreen();
-        QAbstractItemModelTester tester(model(screen.get()), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        bindTradeLines(screen.get(), tradeLines(5));
-        QCOMPARE(model(screen.get())->rowCount(), 5);
-        QCOMPARE(current(screen.get()), 4);
-        bindTradeLines(screen.get(), tradeLines(2));
-        QCOMPARE(model(screen.get())->rowCount(), 2);
-        QCOMPARE(model(screen.get())->data(1, 1), QStringLiteral("6901001"));
-        QCOMPARE(current(screen.get()), 1);
-        bindTradeLines(screen.get(), {});
-        QCOMPARE(model(screen.get())->rowCount(), 0);
-        QCOMPARE(current(screen.get()), -1);
-    }
-
-    // --- Navigation and the quantity keys ------------------------------------------
-
     void lineRequests_data()
     {
         QTest::addColumn<LineSteps>("c");
