@@ -42,15 +42,8 @@ void resetHostSwitches()
 }
 } // namespace
 
-void installStrictMessageHandler()
-{
-    g_previousHandler = qInstallMessageHandler(strictHandler);
-}
-
-void expectWarning(const QString& fragment)
-{
-    g_expectedWarnings.append(fragment);
-}
+void installStrictMessageHandler() { g_previousHandler = qInstallMessageHandler(strictHandler); }
+void expectWarning(const QString& fragment) { g_expectedWarnings.append(fragment); }
 
 ScopedConfigDir::ScopedConfigDir()
     : m_dir(std::make_unique<QTemporaryDir>())
@@ -59,20 +52,9 @@ ScopedConfigDir::ScopedConfigDir()
     KxPosConfig::SetConfigDir(m_dir->path());
 }
 
-ScopedConfigDir::~ScopedConfigDir()
-{
-    KxPosConfig::SetConfigDir(m_previous);
-}
-
-QString ScopedConfigDir::path() const
-{
-    return m_dir->path();
-}
-
-void ScopedConfigDir::set(const QString& key, const QString& value, const QString& file)
-{
-    KxPosConfig::SetValue(key, value, file);
-}
+ScopedConfigDir::~ScopedConfigDir() { KxPosConfig::SetConfigDir(m_previous); }
+QString ScopedConfigDir::path() const { return m_dir->path(); }
+void ScopedConfigDir::set(const QString& key, const QString& value, const QString& file) { KxPosConfig::SetValue(key, value, file); }
 
 void resetMessageSeams()
 {
@@ -116,20 +98,9 @@ void failMissingChild(const char* name, const char* type)
     qFatal("%s", message.constData());
 }
 
-void clickChild(const QObject* parent, const char* name)
-{
-    QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
-}
-
-QString translated(int id)
-{
-    return KxPosTranslator::GetTranslation(id);
-}
-
-QString showType(const QWidget* widget)
-{
-    return widget->property("showType").toString();
-}
+void clickChild(const QObject* parent, const char* name) { QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton); }
+QString translated(int id) { return KxPosTranslator::GetTranslation(id); }
+QString showType(const QWidget* widget) { return widget->property("showType").toString(); }
 
 QStringList messageTexts()
 {
@@ -145,9 +116,6 @@ QString lastMessageText()
     return texts.isEmpty() ? QString() : texts.last();
 }
 
-QPair<QString, QString> notice(int id)
-{
-    return qMakePair(translated(id), translated(1969));
-}
+QPair<QString, QString> notice(int id) { return qMakePair(translated(id), translated(1969)); }
 
 } // namespace KxPosTest
