@@ -1,4 +1,4 @@
-// The sales screen's held bills, status values, sale-mode caption, notices,
+// The sales screen's bill buttons, the host's held-sale and notice requests,
 // leaving to the desktop and the keys coming back from the change popup.
 
 #include "TestRecords.h"
@@ -13,11 +13,9 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QtTest>
 
 using namespace KxPosTest;
@@ -147,77 +145,6 @@ private slots:
         screen.ShowToBeginMessage();
         screen.changeMsgNotice(5);
         QCOMPARE(MessageWidget::History(), Messages{notice(2347)});
-    }
-
-    // --- Status values ----------------------------------------------------------------
-
-    void statusLabels_data()
-    {
-        QTest::addColumn<QString>("checkNetwork");
-        QTest::addColumn<bool>("flag"); // online, printer ready, network up, work done
-        QTest::addColumn<QStringList>("texts"); // offline, printer, network, waiting
-        QTest::newRow("all well, network watched")
-            << "1" << true << QStringList{QString(), translated(2379), translated(5977), QString()};
-        QTest::newRow("all bad, network watched")
-            << "1" << false << QStringList{translated(6285), translated(2380), translated(5978), translated(2365)};
-        QTest::newRow("network not watched")
-            << "0" << false << QStringList{translated(6285), translated(2380), "untouched", translated(2365)};
-    }
-
-    void statusLabels()
-    {
-        QFETCH(QString, checkNetwork);
-        QFETCH(bool, flag);
-        QFETCH(QStringList, texts);
-        KxPosConfig::SetValue(QStringLiteral("SYSTEM_IsCheckNetwork"), checkNetwork);
-        TradeWidget screen(0, nullptr);
-        child<QLabel>(&screen, "lblNetwork")->setText(QStringLiteral("untouched"));
-        screen.SetOfflineStatus(!flag);
-        screen.SetPrintStatus(flag);
-        screen.WifiConnectChanged(flag);
-        screen.UpdateWaitInfo(flag);
-        QStringList shown;
-        for (const char* name : {"lblOffline", "lblPrintStatus", "lblNetwork", "lblWaitInfo"})
-            shown << child<QLabel>(&screen, name)->text();
-        QCOMPARE(shown, texts);
-        QCOMPARE(child<QLabel>(&screen, "lblNetwork")->isHidden(), checkNetwork != QLatin1String("1"));
-    }
-
-    void saleModeCaption_data()
-    {
-        QTest::addColumn<bool>("flag1");
-        QTest::addColumn<bool>("flag2");
-        QTest::addColumn<bool>("group");
-        QTest::addColumn<int>("message"); // 0: first page, caption left as it was
-        QTest::newRow("none") << false << false << false << 0;
-        QTest::newRow("group") << false << false << true << 2341;
-        QTest::newRow("flag2") << false << true << false << 2370;
-        QTest::newRow("flag2 + group") << false << true << true << 2368;
-        QTest::newRow("flag1") << true << false << false << 608;
-        QTest::newRow("flag1 + group") << true << false << true << 2340;
-        QTest::newRow("flag1 + flag2") << true << true << false << 2369;
-        QTest::newRow("all three") << true << true << true << 2367;
-    }
-
-    void saleModeCaption()
-    {
-        QFETCH(bool, flag1);
-        QFETCH(bool, flag2);
-        QFETCH(bool, group);
-        QFETCH(int, message);
-        TradeWidget screen(0, nullptr);
-        // Start from another mode so that every row has to change something.
-        screen.groupSaleMode = !group;
-        screen.saleModeFlag1 = !flag1;
-        screen.saleModeFlag2 = !flag2;
-        screen.ShowGrpSaleText();
-        const QString previous = screen.getUiQLable(62)->text();
-        screen.saleModeFlag1 = flag1;
-        screen.saleModeFlag2 = flag2;
-        screen.groupSaleMode = group;
-        screen.ShowGrpSaleText();
-        QCOMPARE(screen.getUiQStackedWidget(24)->currentIndex(), message ? 1 : 0);
-        QCOMPARE(screen.getUiQLable(62)->text(), message ? translated(message) : previous);
     }
 
     // --- Change popup keys ----------------------------------------------------------------

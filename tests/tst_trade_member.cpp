@@ -239,40 +239,6 @@ private slots:
         QCOMPARE(MessageWidget::History(), Messages{notice(message)});
     }
 
-    void clerkMenuEntries_data()
-    {
-        QTest::addColumn<Clerks>("clerks");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("empty list: only the add entry") << Clerks{} << QStringList{translated(1968)} << translated(1913);
-        QTest::newRow("second is current")
-            << Clerks{clerk(QStringLiteral("王芳"), QStringLiteral("001")), clerk(QStringLiteral("赵强"), QStringLiteral("002"), true)}
-            << QStringList{translated(1968), "王芳-001", "赵强-002"} << QStringLiteral("赵强-002");
-    }
-
-    void clerkMenuEntries()
-    {
-        QFETCH(Clerks, clerks);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, caption);
-        KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), QStringLiteral("1"));
-        TradeWidget screen(0, nullptr);
-        // A stale list is replaced, not extended.
-        screen.RefreshEmployeeButton({clerk(QStringLiteral("旧"), QStringLiteral("900"), true)});
-        screen.RefreshEmployeeButton(clerks);
-        QStringList shown, tips;
-        for (QAction* a : entries(&screen)) {
-            shown << a->text();
-            tips << a->statusTip();
-        }
-        QCOMPARE(shown, texts);
-        QStringList codes{"-1"};
-        for (const KxPosEmployeeDetail& c : clerks)
-            codes << c.employeeCode;
-        QCOMPARE(tips, codes);
-        QCOMPARE(child<QPushButton>(&screen, "btnphone")->text(), caption);
-    }
-
     void choosingFromClerkMenu_data()
     {
         QTest::addColumn<Clerks>("clerks");
