@@ -8,7 +8,6 @@
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
-#include "contracts/UIComponentGapFiller.h"
 
 #include <QDockWidget>
 #include <QLabel>
@@ -134,14 +133,11 @@ void TradeWidget::updateDynData(int datatype, QString datacontent, QVariant exPa
 
 void TradeWidget::SlotTrdSetStatusValue(QString orgcode, QString wgtcode, QString username)
 {
-    // The form has no labels for these three texts; they go to the kit's
-    // placeholder label so that a host relying on them keeps working.
+    // The form has no labels for these three texts: they are kept as they
+    // would be shown, for hosts that read them back through StatusValues().
     if (KxPosConfig::GetValue(QStringLiteral("TRADE_ShowOrgPosType"), QStringLiteral("0")) == QLatin1String("2"))
         orgcode = KxPosConfig::sOrgName + orgcode;
-    QLabel* placeholder = UIComponentGapFiller::getQLabel();
-    placeholder->setText(orgcode);
-    placeholder->setText(KxPosTranslator::GetTranslation(1247) + QLatin1Char('-') + wgtcode);
-    placeholder->setText(username);
+    statusValues = QStringList{orgcode, KxPosTranslator::GetTranslation(1247) + QLatin1Char('-') + wgtcode, username};
 }
 
 void TradeWidget::SetOfflineStatus(bool offline)

@@ -153,6 +153,10 @@ public:
     void SetPrintStatus(bool ready);
     void WifiConnectChanged(bool connected);
     void UpdateWaitInfo(bool done);
+    // The store, scale and user texts of the last SlotTrdSetStatusValue, as
+    // stored (store prefix and scale caption applied). The form shows none of
+    // them; hosts and tests read them here.
+    QStringList StatusValues() const { return statusValues; }
     void ShowToBeginMessage();
     // Shows the change-due popup with the amount; its closing key comes back
     // through the entry line (digits, Enter) or SignTrdKeyPressed.
@@ -438,6 +442,7 @@ private:
     QString quickPayColour3;
     QStringList quickPayCaptions; // host's captions from SetQuickPay (kept over language switches)
     bool tradeActive = true;
+    QStringList statusValues{QString(), QString(), QString()};
     bool modeFlag = false;
     int layoutMode = 0;
     int spacing = 8;
