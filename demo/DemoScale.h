@@ -21,7 +21,9 @@ public:
 
     double NetWeight() const { return m_gross - m_tare; }
     double Tare() const { return m_tare; }
-    bool IsStable() const { return m_settleTicks == 0; }
+    // Whether the last reading was stable: the host sees the scale as the
+    // screen does. Placing or removing an item makes it unstable at once.
+    bool IsStable() const { return m_stable; }
 
 signals:
     // weight, tare, stable, tare set, at zero, status (0 ok)
@@ -34,4 +36,5 @@ private:
     double m_gross = 0.0;
     double m_tare = 0.0;
     int m_settleTicks = 0;
+    bool m_stable = true;
 };
