@@ -1,5 +1,7 @@
 #include "DemoOptions.h"
 
+#include "DemoRender.h"
+
 #include "DemoSale.h"
 
 #include "options/CustomerInfoWidget.h"
@@ -184,22 +186,6 @@ QIcon fallbackLogo(const QSize& size)
     return QIcon(pixmap);
 }
 
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool save(const QPixmap& pixmap, const QString& path)
-{
-    if (!pixmap.save(path)) {
-        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("  %s\n", qPrintable(QDir::toNativeSeparators(path)));
-    return true;
-}
 } // namespace
 
 // --- Construction ------------------------------------------------------------------------
@@ -502,8 +488,8 @@ bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
             spu.GridButtons(SelectSpuWidget::GridSpec).value(1)->click();
             spu.GridButtons(SelectSpuWidget::GridAdd).value(0)->click();
             spu.GridButtons(SelectSpuWidget::GridAdd).value(2)->click();
-            settle(100);
-            ok &= save(spu.grab(), path.arg(QStringLiteral("options-spu")));
+            DemoRender::Settle(100);
+            ok &= DemoRender::Save(spu.grab(), path.arg(QStringLiteral("options-spu")));
             spu.done(0);
         });
         const KxPosPluSpu& options = Foods().first().options;
@@ -512,8 +498,8 @@ bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
     {
         SelectProType proType(1, nullptr);
         QTimer::singleShot(0, &proType, [&] {
-            settle(100);
-            ok &= save(proType.grab(), path.arg(QStringLiteral("options-protype")));
+            DemoRender::Settle(100);
+            ok &= DemoRender::Save(proType.grab(), path.arg(QStringLiteral("options-protype")));
             proType.done(0);
         });
         proType.show();
@@ -534,8 +520,8 @@ bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
             form.SlotComboBoxCityOK(QStringLiteral("深圳市"));
             form.getUiQComboBox(2)->setCurrentText(QStringLiteral("南山区"));
             form.getUiQLineEdit(1)->setText(QStringLiteral("科技园科苑路 15 号 3 栋 1201"));
-            settle(100);
-            ok &= save(form.grab(), path.arg(QStringLiteral("options-customer")));
+            DemoRender::Settle(100);
+            ok &= DemoRender::Save(form.grab(), path.arg(QStringLiteral("options-customer")));
             form.CloseCustomerInfoWidget();
         });
         form.exec();
@@ -548,18 +534,18 @@ bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
         arrange.showFastPluKey(options.m_presetKeys);
         if (auto* key = options.m_presetKeys->findChild<QPushButton*>(QStringLiteral("prePlu_3002")))
             key->click();
-        settle(100);
-        ok &= save(arrange.grab(), path.arg(QStringLiteral("presetkeys-arrange")));
+        DemoRender::Settle(100);
+        ok &= DemoRender::Save(arrange.grab(), path.arg(QStringLiteral("presetkeys-arrange")));
         arrange.hide();
 
         options.m_float->showWidget();
-        settle(50);
+        DemoRender::Settle(50);
         QPixmap shot(options.m_float->size() + QSize(40, 40));
         shot.fill(QColor(0x2F, 0x3A, 0x45)); // a dark desktop behind the button
         QPainter painter(&shot);
         painter.drawPixmap(20, 20, options.m_float->grab());
         painter.end();
-        ok &= save(shot, path.arg(QStringLiteral("presetkeys-float")));
+        ok &= DemoRender::Save(shot, path.arg(QStringLiteral("presetkeys-float")));
         options.m_float->SlotTradeNormaled();
     }
     return ok;

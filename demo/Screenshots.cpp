@@ -3,6 +3,7 @@
 #include "DemoClock.h"
 #include "DemoHost.h"
 #include "DemoMemberLogin.h"
+#include "DemoRender.h"
 
 #include "trade/TradeWidget.h"
 
@@ -28,35 +29,9 @@ namespace {
 // action; its renders wait until that has happened.
 constexpr int FocusSettleMs = 600;
 
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool save(const QPixmap& pixmap, const QString& path)
-{
-    if (!pixmap.save(path)) {
-        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("  %s\n", qPrintable(QDir::toNativeSeparators(path)));
-    return true;
-}
-
-// The screen with the windows that float over it (docks, dialogs) painted
-// where they float.
-QPixmap grabWithFloating(QWidget* screen, const QList<QWidget*>& floating)
-{
-    QPixmap shot = screen->grab();
-    QPainter painter(&shot);
-    for (QWidget* w : floating) {
-        if (w && w->isVisible())
-            painter.drawPixmap(screen->mapFromGlobal(w->mapToGlobal(QPoint(0, 0))), w->grab());
-    }
-    return shot;
-}
+using DemoRender::GrabWithFloating;
+using DemoRender::Save;
+using DemoRender::Settle;
 
 QList<QWidget*> docksOf(QWidget* screen)
 {
@@ -74,7 +49,7 @@ void typeSampleSale(DemoHost& host)
     // The simulated scale settles after a few readings; a busy machine may
     // take longer than their interval.
     for (int waited = 0; !host.Scale().IsStable() && waited < 5000; waited += 50)
-        settle(50);
+        Settle(50);
     host.Scan(QStringLiteral("6901234567892"));
     host.Scan(QStringLiteral("6920202888883"));
     host.Scan(QStringLiteral("6902083881405"));
@@ -84,7 +59,7 @@ void typeSampleSale(DemoHost& host)
     host.Screen()->ScrollSpecifyRow(2);
     host.PressKey(Qt::Key_Delete);
     host.Scan(QStringLiteral("6903148042441"));
-    settle(100);
+    Settle(100);
 }
 
 // Pins the demo's clock and random source and the caret while rendering.
@@ -162,38 +137,38 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDat
         TradeWidget* screen = host.Screen();
         screen->setFixedSize(size);
         host.Show();
-        settle(FocusSettleMs); // the screen also clears the previous sale 200 ms after showing
-        ok &= save(screen->grab(), file("sales-empty"));
+        Settle(FocusSettleMs); // the screen also clears the previous sale 200 ms after showing
+        ok &= Save(screen->grab(), file("sales-empty"));
 
         // Member log-in box, then the member on the sale.
         host.PressKey(Qt::Key_F2);
-        settle(50);
+        Settle(50);
         host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
-        settle(FocusSettleMs);
-        ok &= save(grabWithFloating(screen, {host.MemberLogin()}), file("member-login"));
+        Settle(FocusSettleMs);
+        ok &= Save(GrabWithFloating(screen, {host.MemberLogin()}), file("member-login"));
         emit host.MemberLogin()->CodeLine()->returnPressed();
-        settle(FocusSettleMs); // the code box has the focus again when the sale is typed
+        Settle(FocusSettleMs); // the code box has the focus again when the sale is typed
         typeSampleSale(host);
-        settle(FocusSettleMs);
-        ok &= save(screen->grab(), file("sales"));
+        Settle(FocusSettleMs);
+        ok &= Save(screen->grab(), file("sales"));
 
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
-        settle(FocusSettleMs);
-        ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions"));
+        Settle(FocusSettleMs);
+        ok &= Save(GrabWithFloating(screen, docksOf(screen)), file("functions"));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
-        settle(FocusSettleMs);
-        ok &= save(grabWithFloating(screen, docksOf(screen)), file("functions-edit"));
+        Settle(FocusSettleMs);
+        ok &= Save(GrabWithFloating(screen, docksOf(screen)), file("functions-edit"));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
         screen->activateWindow(); // the floating keys had it
-        settle(FocusSettleMs);
+        Settle(FocusSettleMs);
 
         // The online-order function key, as the grid sends it.
         emit screen->SignTrdDynFunc(QStringLiteral("F015"));
-        settle(FocusSettleMs);
-        ok &= save(screen->grab(), file("orders"));
+        Settle(FocusSettleMs);
+        ok &= Save(screen->grab(), file("orders"));
         host.Orders().Close();
-        settle(50);
+        Settle(50);
 
         ok &= host.Deposits().SaveScreenshots(dir, suffix);
         ok &= DemoCoupons::RenderScreenshots(dir, size);
