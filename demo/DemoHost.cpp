@@ -48,19 +48,23 @@ dynMapButton function(const QString& code, const QString& zh, const QString& en)
 }
 } // namespace
 
-// The demo's resources live in a static library; they register on first use.
+// The demo's resources live in a static library: the linker keeps them only
+// when they are registered explicitly (outside any namespace).
 static void initDemoResources()
 {
     Q_INIT_RESOURCE(demo);
     Q_INIT_RESOURCE(data);
 }
 
+DemoHost::Resources::Resources()
+{
+    initDemoResources();
+}
+
 DemoHost::DemoHost(QObject* parent)
     : QObject(parent)
     , m_screen(std::make_unique<TradeWidget>(0, nullptr))
 {
-    initDemoResources();
-    m_catalogue = DemoCatalogue();
     m_memberLogin = new DemoMemberLogin(m_screen.get());
     connect(m_memberLogin, &DemoMemberLogin::CodeEntered, this, &DemoHost::LogInMember);
     m_completer = new QCompleter(m_catalogue.Suggestions(false), this);
@@ -186,16 +190,7 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdGotoPay, this, &DemoHost::OnPay);
     connect(s, &TradeWidget::SignTrdDynFunc, this, &DemoHost::OnFunction);
     connect(s, &TradeWidget::SignTrdKeyPressed, this, &DemoHost::OnKey);
-    connect(s, &TradeWidget::SignTrdStartTrade, this, [this] {
-        Record(QStringLiteral("new sale"));
-        m_screen->SetTradeActive(true);
-        m_sale.Clear();
-        if (m_deductCoupons)
-            m_deductCoupons->NewSale();
-        if (m_exchangeCoupons)
-            m_exchangeCoupons->NewSale();
-        PushTotals();
-    });
+    connect(s, &TradeWidget::SignTrdStartTrade, this, &DemoHost::StartSale);
     connect(s, &TradeWidget::SignChoosedVipSysType, this, &DemoHost::OnMemberLogin);
     connect(s, &TradeWidget::SignTrdRebindModel, this, &DemoHost::Rebind);
     connect(s, &TradeWidget::SignSelectEmployee, this, &DemoHost::OnSelectClerk);
@@ -290,6 +285,18 @@ void DemoHost::PushTotals()
     m_screen->updateDynData(4, QString::number(m_sale.Total(), 'f', 2));
 }
 
+void DemoHost::StartSale()
+{
+    Record(QStringLiteral("new sale"));
+    m_screen->SetTradeActive(true);
+    m_sale.Clear();
+    if (m_deductCoupons)
+        m_deductCoupons->NewSale();
+    if (m_exchangeCoupons)
+        m_exchangeCoupons->NewSale();
+    PushTotals();
+}
+
 void DemoHost::Scan(const QString& code)
 {
     for (const QChar c : code) {
@@ -381,15 +388,18 @@ void DemoHost::OnPay(int, const QString& payCode)
                .arg(paid.change, 0, 'f', 2));
     m_sale.Clear();
     Rebind();
-    // The sale is over: its member leaves with it, and the next key, scan or
-    // pay key starts the next one.
+    // The sale is over: its member leaves with it.
     if (m_members.LoggedIn()) {
         m_members.SetLoggedIn(false);
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdMemberLogOut");
         Record(QStringLiteral("member %1 logged out").arg(m_members.Member().vipCode));
     }
-    m_screen->SetTradeActive(false);
+    // The next sale starts at once, while the change is shown: the key or
+    // scan that closes the change popup is already the next sale's first
+    // entry (with clerks on, a key in the idle state would only be answered
+    // with the start message and the scan would be lost).
     m_screen->initValue(false);
+    StartSale();
     m_screen->ShowChange(paid.change);
 }
 

@@ -64,6 +64,7 @@ private:
     void InitFunctions();
     void Rebind();
     void PushTotals();
+    void StartSale();
     void Record(const QString& entry);
     QString Text(const QString& zh, const QString& en) const;
 
@@ -79,6 +80,11 @@ private:
     void OnSelectClerk(const QString& code);
     void OnSelectBill(const QString& bill);
 
+    // Registers the demo's resources (they live in a static library) before
+    // any member below reads them: it must stay the first member.
+    struct Resources {
+        Resources();
+    } m_resources;
     std::unique_ptr<TradeWidget> m_screen;
     DemoCatalogue m_catalogue;
     DemoSale m_sale;
