@@ -42,15 +42,24 @@ DemoMemberLogin::DemoMemberLogin(QWidget* parent)
 
 void DemoMemberLogin::Ask()
 {
-    setWindowTitle(text(QStringLiteral("会员登录"), QStringLiteral("Member log-in")));
+    const QString title = text(QStringLiteral("会员登录"), QStringLiteral("Member log-in"));
+    setWindowTitle(title);
+    setAccessibleName(title);
     m_hint->setText(text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number")));
     m_code->clear();
-    m_code->setPlaceholderText(text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone")));
-    // The box's keys speak the checkout's language, not Qt's default English.
-    if (auto* ok = findChild<QPushButton*>(QStringLiteral("memberOk")))
-        ok->setText(text(QStringLiteral("确定"), QStringLiteral("OK")));
-    if (auto* cancel = findChild<QPushButton*>(QStringLiteral("memberCancel")))
-        cancel->setText(text(QStringLiteral("取消"), QStringLiteral("Cancel")));
+    const QString codeCaption = text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone"));
+    m_code->setPlaceholderText(codeCaption);
+    m_code->setAccessibleName(codeCaption);
+    // The box's keys speak the checkout's language, not Qt's default English;
+    // screen readers and UI automation find them by the same captions.
+    const auto caption = [this](const char* name, const QString& caption) {
+        if (auto* key = findChild<QPushButton*>(QLatin1String(name))) {
+            key->setText(caption);
+            key->setAccessibleName(caption);
+        }
+    };
+    caption("memberOk", text(QStringLiteral("确定"), QStringLiteral("OK")));
+    caption("memberCancel", text(QStringLiteral("取消"), QStringLiteral("Cancel")));
     if (QWidget* owner = parentWidget()) {
         const QPoint centre = owner->mapToGlobal(owner->rect().center());
         move(centre.x() - width() / 2, centre.y() - height() / 2);
