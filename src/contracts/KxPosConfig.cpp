@@ -74,6 +74,9 @@ struct PixelStyle
 // Pixel lengths used by the painting code and the style sheet. Values are
 // plain integers (no "px"), so painting code can read them with toInt() and
 // a style sheet writes e.g. "font-size: $size2px;".
+// Smallest pixel size of a font style variable on a small screen.
+constexpr int kMinFontPixels = 11;
+
 const PixelStyle kPixelStyles[] = {
     // font pixel sizes, smallest first
     {"$size1", 16, 12}, {"$size2", 18, 13}, {"$size3", 20, 14}, {"$size4", 22, 16},
@@ -113,8 +116,15 @@ const char* const kColourStyles[][2] = {
 
 void fillStyleMap(QMap<QString, QString>& map, int width, int height)
 {
-    for (const PixelStyle& style : kPixelStyles)
-        map.insert(QLatin1String(style.name), QString::number(autoWidth(style.large, style.small, width)));
+    for (const PixelStyle& style : kPixelStyles) {
+        int value = autoWidth(style.large, style.small, width);
+        // Fonts shrink with the screen only down to a size that still reads:
+        // Chinese glyphs below about 11 pixels lose their strokes.
+        const QLatin1String name(style.name);
+        if (name.startsWith(QLatin1String("$size")) || name.startsWith(QLatin1String("$font")))
+            value = qMax(value, qMin(style.small, kMinFontPixels));
+        map.insert(name, QString::number(value));
+    }
     for (const auto& colour : kColourStyles)
         map.insert(QLatin1String(colour[0]), QLatin1String(colour[1]));
     // Scale factors of the picked-lines fonts.
