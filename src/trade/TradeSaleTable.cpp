@@ -19,7 +19,6 @@ namespace {
 constexpr int ColKey = 0;
 constexpr int ColCode = 1;
 constexpr int ColQuantity = 4;
-constexpr int ColPrice = 5;
 constexpr int ColAmount = 8;
 constexpr int ColUnit = 11;
 const char* const TableCellFunction = "420102";

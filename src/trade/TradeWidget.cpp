@@ -35,8 +35,6 @@
 #include <QWindowStateChangeEvent>
 
 namespace {
-constexpr int PayGuardMs = 500;
-constexpr int PrintGuardMs = 500;
 constexpr int FocusDelayMs = 500;
 constexpr int StartTradeDelayMs = 200;
 const char* const NoScaleDriver = "无";
