@@ -67,7 +67,9 @@ class KXPOSTRADEUI_EXPORT CouponUsageWidget : public KxWidget
 
 public:
     // The page the product area shows.
-    enum CouponUsageType {
+    // Typed, so that any number a host passes is a value of the type (an
+    // unknown page is then refused, not undefined).
+    enum CouponUsageType : int {
         PluSelectionType = 0, // the coupon's selectable products
         CouponPluListType = 1, // the products delivered, with weighing and totals
         ExchangePluListType = 2 // package contents, one package after another
