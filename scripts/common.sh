@@ -39,6 +39,16 @@ install_missing_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# One clang build with AddressSanitizer and UndefinedBehaviorSanitizer serves
+# both the sanitized test suite and the libFuzzer targets, so that the library
+# is instrumented and compiled once.
+SANITIZE_BUILD_DIR="${KXPOS_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}"
+SANITIZE_OPTIONS=(
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_FUZZ=ON
+    -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=OFF
+)
+
 configure_and_build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$BUILD_DIR" -j "$JOBS"

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and
-# UndefinedBehaviorSanitizer on) into build-fuzz/ and runs each one for a
-# bounded time on its seed corpus. KXPOS_FUZZ_SECONDS sets the time per target
+# UndefinedBehaviorSanitizer on; into build-sanitize/, shared with the
+# sanitized test suite) and runs each one for a bounded time on its seed
+# corpus. KXPOS_FUZZ_SECONDS sets the time per target
 # (default 20), KXPOS_FUZZ_RUNS a number of executions instead.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-BUILD_DIR="${KXPOS_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+BUILD_DIR="$SANITIZE_BUILD_DIR"
 SECONDS_PER_TARGET="${KXPOS_FUZZ_SECONDS:-20}"
 
 install_missing_packages
-configure_and_build -DCMAKE_CXX_COMPILER=clang++ -DKXPOS_BUILD_FUZZ=ON -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=OFF
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${SANITIZE_OPTIONS[@]}"
+cmake --build "$BUILD_DIR" -j "$JOBS" --target \
+    fuzz_tare_options fuzz_certificate_channel fuzz_area_json fuzz_udp21 fuzz_pay_details
 
 # Whole allocation stacks, so that the suppressions can name frames inside Qt.
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the library and the tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer into build-asan/ and runs the whole test suite
-# headless. Any sanitizer report fails the test that caused it.
+# UndefinedBehaviorSanitizer (clang, into build-sanitize/, shared with the
+# fuzz targets) and runs the whole test suite headless. Any sanitizer report
+# fails the test that caused it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-BUILD_DIR="${KXPOS_ASAN_BUILD_DIR:-$ROOT/build-asan}"
+BUILD_DIR="$SANITIZE_BUILD_DIR"
 
 install_missing_packages
-configure_and_build -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=ON
+configure_and_build "${SANITIZE_OPTIONS[@]}"
 
 # halt_on_error: the first report ends the program with an error.
 # detect_leaks: leaks count as reports; tests/lsan.supp names only one-time
