@@ -157,6 +157,32 @@ private slots:
             QVERIFY2(!MoneyUtils::LessOrEqualZero(amount), qPrintable(QString::number(amount)));
     }
 
+    // Lengths scale with the screen from the design of its class; fonts stop
+    // shrinking at a readable size, radii and card lengths do not.
+    void scaling_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("autoWidth"); // GetAutoWidth(40, 28)
+        QTest::addColumn<int>("size1");
+        QTest::addColumn<int>("size5");
+        QTest::addColumn<int>("radius2");
+        QTest::newRow("800x600") << QSize(800, 600) << 22 << 11 << 14 << 5;
+        QTest::newRow("1024x768") << QSize(1024, 768) << 28 << 12 << 18 << 6;
+        QTest::newRow("1366x768") << QSize(1366, 768) << 37 << 16 << 24 << 8;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 40 << 16 << 24 << 8;
+    }
+
+    void scaling()
+    {
+        QFETCH(QSize, screen);
+        KxPosConfig::SetAppSize(screen.width(), screen.height());
+        const auto style = [](const char* name) { return KxPosConfig::styleMap.value(QLatin1String(name)).toInt(); };
+        QTEST(KxPosConfig::GetAutoWidth(40, 28), "autoWidth");
+        QTEST(style("$size1"), "size1");
+        QTEST(style("$size5"), "size5");
+        QTEST(style("$radius2"), "radius2");
+        KxPosConfig::SetAppSize(1024, 768);
+    }
 };
 
 QTEST_MAIN(TestConfig)
