@@ -471,7 +471,14 @@ void DemoHost::OnKey(const QString&, int key)
     case Qt::Key_Delete: QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSubProduct"); break;
     case Qt::Key_Up: m_screen->previousRow(); break;
     case Qt::Key_Down: m_screen->nextRow(); break;
+    case Qt::Key_F1: OnFunction(FnOrders); break;
     case Qt::Key_F2: OnMemberLogin(); break;
+    case Qt::Key_F3: OnFunction(FnLogout); break;
+    case Qt::Key_F4: OnFunction(FnCoupons); break;
+    case Qt::Key_F7: OnFunction(FnExchangeCoupons); break;
+    case Qt::Key_F8: OnFunction(FnDeposit); break;
+    case Qt::Key_F9: OnFunction(FnHold); break;
+    case Qt::Key_F11: OnFunction(FnRecall); break;
     case Qt::Key_F5: OnFunction(FnPlaceItem); break;
     case Qt::Key_F6: m_scale.RemoveItem(); break;
     case Qt::Key_F10: OnFunction(FnLanguage); break;

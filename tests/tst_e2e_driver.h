@@ -174,7 +174,12 @@ public:
     }
 
     void Key(Qt::Key key) { QTest::keyClick(keyTarget(screen), key); }
-    void Type(const QString& text) { QTest::keyClicks(keyTarget(screen), text); }
+    // Key by key, each to the widget that has the keyboard at that moment (a key may close a popup).
+    void Type(const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::keyClicks(keyTarget(screen), QString(c));
+    }
     // A code typed (or scanned) and confirmed.
     void Enter(const QString& code)
     {

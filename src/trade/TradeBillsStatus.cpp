@@ -199,6 +199,9 @@ void TradeWidget::on_msgnotice_clicked()
 
 void TradeWidget::SlotChgClosed(int p_iKeyValue, QString p_sKeyText)
 {
+    // The popup was the active window: the keyboard comes back to the sales
+    // screen, so that the rest of a scan lands in the entry line.
+    activateWindow();
     if (p_iKeyValue < 58) {
         SlotTrdKeyPress(p_sKeyText, 0);
     } else if (p_iKeyValue == Qt::Key_Return || p_iKeyValue == Qt::Key_Enter) {
