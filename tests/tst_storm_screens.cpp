@@ -40,12 +40,41 @@ namespace {
 
 int fromEnvironment(const char* name, int fallback) { const int n = qEnvironmentVariableIntValue(name); return n > 0 ? n : fallback; }
 
-// Hostile values drawn from one seeded generator.
-class Hostile
-{
-public:
-    explicit Hostile(quint32 seed) : rng(seed) {}
-    int below(int n) { return n > 0 ? int(rng.bounded(quint32(n))) : 0; }
+// One screen under a storm: hostile values drawn from one seeded generator; the screen, how it is shown again
+// when an event closed it, what the host calls on it and what holds at the end (a modal dialog runs sessions
+// instead: each opens it with the host's data, lets the storm run until the dialog closes and checks the
+// result); what it keeps alive until the end, and its tallies.
+struct Storm {
+    Storm(quint32 seed, ScopedConfigDir& config) : rng(seed), config(config) {}
+    QRandomGenerator rng;
+    ScopedConfigDir& config;
+    QPointer<QWidget> screen;
+    std::function<void()> reshow, invariant;
+    std::function<void(Storm&)> host;
+    std::function<void(Storm&, const std::function<void()>&)> session;
+    std::vector<std::unique_ptr<QObject>> keep;
+    int n[3] = {0, 0, 0};
+
+    ~Storm()
+    {
+        while (!keep.empty()) // last made, first gone: model testers before their screens
+            keep.pop_back();
+    }
+    template<class T>
+    T* own(T* object) { keep.emplace_back(object); return object; }
+    void testModel(QAbstractItemModel* model)
+    {
+        own(new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::Warning));
+    }
+    // Shows the screen by `show` (plain show() when none), which shows it again when an event closed it.
+    void shown(QWidget* w, std::function<void()> show = {})
+    {
+        screen = own(w);
+        reshow = show ? show : [w] { w->show(); };
+        reshow();
+    }
+
+    int below(int k) { return k > 0 ? int(rng.bounded(quint32(k))) : 0; }
     bool coin() { return below(2) == 0; }
     int anyInt() { return coin() ? QList<int>{0, -1, 100000, INT_MAX, INT_MIN}.at(below(5)) : below(40) - 5; }
     double number()
@@ -156,39 +185,17 @@ public:
         return panel;
     }
 
-private:
-    QRandomGenerator rng;
-};
-
-// A screen under a storm: how it is shown again when an event closed it, what the host calls on it, what holds
-// at the end. A modal dialog runs sessions instead: each opens it with the host's data, lets the storm run until
-// the dialog closes and checks the result.
-struct Target {
-    QWidget* screen = nullptr;
-    std::function<void()> reshow;
-    std::function<void(Hostile&)> host;
-    std::function<void()> invariant;
-    std::function<void(Hostile&, const std::function<void()>&)> session;
-};
-
-// Drives one screen: keys to the focus widget, clicks on visible buttons and item cells of the shown windows,
-// host calls. Stops early when the screen closed and cannot be shown again.
-class Storm
-{
-public:
-    Storm(const Target& target, quint32 seed) : target(target), screen(target.screen), hostile(seed) {}
-
-    // Runs `events` in all: at once, or in the sessions of a modal dialog.
+    // Drives the screen: keys to the focus widget, clicks on visible buttons and item cells of the shown
+    // windows, host calls; `events` in all, at once or in the sessions of a modal dialog.
     void runAll(int events)
     {
-        int done = target.session ? 0 : run(events);
+        int done = session ? 0 : run(events);
         while (done < events && !QTest::currentTestFailed()) // opening the dialog with the host's data is an event
-            ++done, target.session(hostile, [&] { done += run(events - done); });
+            ++done, session(*this, [&] { done += run(events - done); });
         // The stream reached the screen: a storm of no events proves nothing.
         QVERIFY(events < 1000 || (keys > 0 && clicks > 0));
     }
 
-private:
     int run(int events)
     {
         int i = 0;
@@ -196,21 +203,21 @@ private:
         for (; i < events && !QTest::currentTestFailed(); ++i) {
             if (!screen)
                 return QTest::qFail("the screen was deleted during the storm", __FILE__, __LINE__), i;
-            if (!screen->isVisible() && !target.reshow)
+            if (!screen->isVisible() && !reshow)
                 break;
             if (!screen->isVisible())
-                target.reshow();
+                reshow();
             if (i % 16 == 0)
                 collect();
-            const int pick = hostile.below(100);
+            const int pick = below(100);
             if (pick < 40)
                 key();
             else if (pick < 72)
                 clickButton();
             else if (pick < 85)
                 clickCell();
-            else if (target.host)
-                target.host(hostile);
+            else if (host)
+                host(*this);
             if (i % 128 == 0)
                 QCoreApplication::processEvents();
         }
@@ -238,12 +245,12 @@ private:
                                       Key_Delete, Key_Up, Key_Down, Key_Left, Key_Right, Key_PageUp, Key_PageDown,
                                       Key_Home, Key_End, Key_Tab, Key_Space, Key_Plus, Key_Minus, Key_Asterisk,
                                       Key_Period, Key_A, Key_K, Key_Z, Key_F1, Key_F5, Key_F10, Key_F12, Key_Insert};
-        const int key = codes.at(hostile.below(codes.size()));
+        const int key = codes.at(below(codes.size()));
         QString text = key >= Qt::Key_Space && key <= Qt::Key_Z ? QString(QChar(key).toLower())
                        : key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
-        if (hostile.below(20) == 0) // an input method committing a Chinese word
+        if (below(20) == 0) // an input method committing a Chinese word
             text = QStringLiteral("苹果");
-        const auto modifiers = hostile.below(10) == 0 ? Qt::KeyboardModifiers(Qt::ControlModifier) : Qt::NoModifier;
+        const auto modifiers = below(10) == 0 ? Qt::KeyboardModifiers(Qt::ControlModifier) : Qt::NoModifier;
         QWidget* focus = QApplication::focusWidget();
         QTest::sendKeyEvent(QTest::Click, focus && focus->isVisible() ? focus : screen.data(), Qt::Key(key), text,
                             modifiers);
@@ -251,73 +258,41 @@ private:
     }
     void clickButton()
     {
-        QAbstractButton* b = buttons.isEmpty() ? nullptr : buttons.at(hostile.below(buttons.size())).data();
+        QAbstractButton* b = buttons.isEmpty() ? nullptr : buttons.at(below(buttons.size())).data();
         if (b && b->isVisible() && b->isEnabled())
             QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)), ++clicks;
     }
     void clickCell()
     {
-        QAbstractItemView* v = views.isEmpty() ? nullptr : views.at(hostile.below(views.size())).data();
+        QAbstractItemView* v = views.isEmpty() ? nullptr : views.at(below(views.size())).data();
         const QAbstractItemModel* m = v && v->isVisible() ? v->model() : nullptr;
         if (!m || m->rowCount(v->rootIndex()) <= 0 || m->columnCount(v->rootIndex()) <= 0)
             return;
-        const QRect rect = v->visualRect(m->index(hostile.below(m->rowCount(v->rootIndex())),
-                                                  hostile.below(m->columnCount(v->rootIndex())), v->rootIndex()));
+        const QRect rect = v->visualRect(m->index(below(m->rowCount(v->rootIndex())),
+                                                  below(m->columnCount(v->rootIndex())), v->rootIndex()));
         if (!rect.isValid() || !v->viewport()->rect().intersects(rect))
             return;
-        const QPoint at = rect.topLeft() + QPoint(hostile.below(rect.width()), hostile.below(rect.height()));
-        hostile.below(6) == 0 ? QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, at)
+        const QPoint at = rect.topLeft() + QPoint(below(rect.width()), below(rect.height()));
+        below(6) == 0 ? QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, at)
                               : QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, at);
     }
 
-    const Target& target;
-    QPointer<QWidget> screen;
-    Hostile hostile;
     int keys = 0, clicks = 0;
     QList<QPointer<QAbstractButton>> buttons;
     QList<QPointer<QAbstractItemView>> views;
 };
 
-// What the storm of one screen keeps alive until its end, and its tallies.
-struct Bench {
-    ScopedConfigDir& config;
-    std::vector<std::unique_ptr<QObject>> keep;
-    int n[3] = {0, 0, 0};
-
-    ~Bench()
-    {
-        while (!keep.empty()) // last made, first gone: model testers before their screens
-            keep.pop_back();
-    }
-    template<class T>
-    T* own(T* object) { keep.emplace_back(object); return object; }
-    void testModel(QAbstractItemModel* model)
-    {
-        own(new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::Warning));
-    }
-    // The screen shown, and shown again by `reshow` (plain show() when none).
-    template<class T>
-    Target shown(T* screen, std::function<void()> reshow = {})
-    {
-        auto* w = static_cast<QWidget*>(own(screen));
-        if (!reshow)
-            reshow = [w] { w->show(); };
-        reshow();
-        return Target{w, reshow, {}, {}, {}};
-    }
-};
-
-Target trade(Bench& b)
+void trade(Storm& b)
 {
     b.config.set(QStringLiteral("TRADE_TareOptions"), QStringLiteral(R"([{"weight":"0.1"},{"weight":2},7,{}])"));
     b.config.set(QStringLiteral("TRADE_UseSuggestPro"), QStringLiteral("1"));
     auto* screen = new TradeWidget(0, nullptr);
     screen->gridFunctions = functionKeys(45);
     screen->InitFuncArea();
-    Target t = b.shown(screen);
+    b.shown(screen);
     b.testModel(screen->GetTable()->model());
     int& lastRebind = b.n[0];
-    t.host = [screen, &lastRebind](Hostile& h) {
+    b.host = [screen, &lastRebind](Storm& h) {
         switch (h.below(7)) {
         case 0:
         case 1: {
@@ -359,19 +334,18 @@ Target trade(Bench& b)
         }
     };
     // The last rebind plus at most one placeholder line (fewer once the screen started a new sale).
-    t.invariant = [screen, &lastRebind] { QVERIFY(screen->GetTable()->rowCount() <= lastRebind + 1); };
-    return t;
+    b.invariant = [screen, &lastRebind] { QVERIFY(screen->GetTable()->rowCount() <= lastRebind + 1); };
 }
 
-Target coupon(Bench& b)
+void coupon(Storm& b)
 {
     b.config.set(QStringLiteral("TRADE_CertificateChannel"),
                  QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},{"x":1},3])"));
     auto* screen = new CouponUsageWidget(nullptr);
-    Target t = b.shown(screen, [screen] { screen->Show(false); });
+    b.shown(screen, [screen] { screen->Show(false); });
     QAbstractItemModel* list = child<QListView>(screen, "lvCoupon")->model();
     b.testModel(list);
-    t.host = [screen](Hostile& h) {
+    b.host = [screen](Storm& h) {
         const QString id = QStringLiteral("Q%1").arg(h.below(30));
         switch (h.below(4)) {
         case 0:
@@ -389,7 +363,7 @@ Target coupon(Bench& b)
         default: return screen->UpdateCouponStatus(h.coin() ? id : h.text(), CouponWidgetInfo::CouponStatus(h.below(4)), h.text());
         }
     };
-    t.invariant = [screen, list] {
+    b.invariant = [screen, list] {
         // The host's view of the list is the list shown, one row per coupon id.
         QSet<QString> ids;
         for (const CouponWidgetInfo& c : screen->GetCouponWidgetData())
@@ -397,20 +371,19 @@ Target coupon(Bench& b)
         QCOMPARE(screen->GetCouponWidgetData().size(), list->rowCount());
         QCOMPARE(ids.size(), list->rowCount());
     };
-    return t;
 }
 
-Target customer(Bench& b)
+void customer(Storm& b)
 {
     auto* screen = new CustomerInfoWidget(0, nullptr);
-    Target t = b.shown(screen);
+    b.shown(screen);
     auto names = [screen] {
         QStringList out;
         for (const auto& p : screen->Provinces())
             out << p.name + QString::number(p.cities.size());
         return out;
     };
-    t.host = [screen, names](Hostile& h) {
+    b.host = [screen, names](Storm& h) {
         if (h.below(4) == 0)
             return screen->InitView(h.text());
         const QStringList before = names();
@@ -419,15 +392,14 @@ Target customer(Bench& b)
         if (!screen->GetAreas(h.json(), error))
             QVERIFY(!error.isEmpty() && names() == before);
     };
-    return t;
 }
 
-Target depositList(Bench& b)
+void depositList(Storm& b)
 {
     auto* screen = new DepositPluWidget(0, nullptr);
     screen->initValue();
-    Target t = b.shown(screen);
-    t.host = [screen](Hostile& h) {
+    b.shown(screen);
+    b.host = [screen](Storm& h) {
         switch (h.below(4)) {
         case 0: return screen->AddPlu(h.saleLine(h.below(5)));
         case 1:
@@ -438,24 +410,23 @@ Target depositList(Bench& b)
         default: h.below(8) == 0 ? screen->initValue() : screen->RemovePlu();
         }
     };
-    t.invariant = [screen] {
+    b.invariant = [screen] {
         // One row per line, and at most one more for a quantity set for the next product.
         const int rows = screen->getUiQTableView(0)->model()->rowCount() - screen->PluList().size();
         QVERIFY(rows == 0 || rows == 1);
     };
-    return t;
 }
 
-Target pickUp(Bench& b)
+void pickUp(Storm& b)
 {
     auto* screen = new GetDepositWidget(0, nullptr);
-    Target t = b.shown(screen);
+    b.shown(screen);
     int& shownOrders = b.n[0];
-    const auto lines = [](Hostile& h) {
+    const auto lines = [](Storm& h) {
         return h.some<KxPosDepositPluDetail>(
             [&h](int) { return KxPosDepositPluDetail{h.text(), h.text(), h.text(), h.text(), h.number(), h.number()}; }, 6);
     };
-    t.host = [screen, &shownOrders, lines](Hostile& h) {
+    b.host = [screen, &shownOrders, lines](Storm& h) {
         if (h.below(3))
             return h.coin() ? screen->setPluNum(h.text()) : screen->RefreshOrderParticulars(lines(h));
         const QList<KxPosDepositOrderDetail> orders =
@@ -463,14 +434,13 @@ Target pickUp(Bench& b)
         screen->initValue(KxPosVipDetail{}, orders);
         shownOrders = orders.isEmpty() ? shownOrders : orders.size(); // an empty list is no new pick-up
     };
-    t.invariant = [screen, &shownOrders] {
+    b.invariant = [screen, &shownOrders] {
         QCOMPARE(screen->Orders().size(), shownOrders);
         QVERIFY(screen->CurrentOrder() >= -1 && screen->CurrentOrder() < qMax(1, shownOrders));
     };
-    return t;
 }
 
-Target quantityPad(Bench& b)
+void quantityPad(Storm& b)
 {
     auto* screen = new DepositPluNumbInputWidget(0, nullptr);
     // A quantity goes out only from 0.01 up to the quantity held, give or take 0.01.
@@ -478,8 +448,8 @@ Target quantityPad(Bench& b)
         QVERIFY2(std::isfinite(q) && q >= 0.01 - 1e-9 && q <= screen->MaxQuantity() + 0.01 + 1e-9,
                  qPrintable(QStringLiteral("%1 of at most %2").arg(q).arg(screen->MaxQuantity())));
     });
-    Target t = b.shown(screen);
-    t.host = [screen](Hostile& h) {
+    b.shown(screen);
+    b.host = [screen](Storm& h) {
         switch (h.below(4)) {
         case 0: return screen->initValue(h.coin() ? h.below(100) / 10.0 : h.number(), h.number());
         case 1: return screen->SlotKeyPressed(h.coin() ? QString::number(h.below(10)) : h.text().left(3));
@@ -487,38 +457,36 @@ Target quantityPad(Bench& b)
         default: return screen->clear();
         }
     };
-    return t;
 }
 
-Target depositMenu(Bench& b)
+void depositMenu(Storm& b)
 {
     auto* screen = new DepositWidget(0, nullptr);
     int* n = b.n; // closed with 1, sent the cashier on, closed by the host
     QObject::connect(screen, &QDialog::finished, screen, [n](int result) { n[0] += result == 1; });
     QObject::connect(screen, &DepositWidget::SignGotoDeposit, screen, [n] { ++n[1]; });
     QObject::connect(screen, &DepositWidget::SignGotoMembLogin, screen, [n] { ++n[1]; });
-    Target t = b.shown(screen);
-    t.host = [screen, n](Hostile&) { ++n[2], screen->close(); };
+    b.shown(screen);
+    b.host = [screen, n](Storm&) { ++n[2], screen->close(); };
     // The menu closes with 1 exactly when it sends the cashier on or the host closes it.
-    t.invariant = [n] { QCOMPARE(n[0], n[1] + n[2]); };
-    return t;
+    b.invariant = [n] { QCOMPARE(n[0], n[1] + n[2]); };
 }
 
-Target promotionType(Bench& b)
+void promotionType(Storm& b)
 {
     auto* screen = new SelectProType(0, nullptr);
     QObject::connect(screen, &SelectProType::SignSelectProType, screen, [](int type) { QVERIFY(type == 0 || type == 1); });
-    return b.shown(screen);
+    b.shown(screen);
 }
 
-Target foodOptions(Bench& b)
+void foodOptions(Storm& b)
 {
     auto* screen = b.own(new SelectSpuWidget(0, nullptr));
-    Target t{screen, {}, {}, {}, {}};
+    b.screen = screen;
     int& sessions = b.n[0];
     // Each session opens the dialog with hostile options; a choice accepted with OK has every required taste
     // group chosen.
-    t.session = [screen, &sessions](Hostile& h, const std::function<void()>& storm) {
+    b.session = [screen, &sessions](Storm& h, const std::function<void()>& storm) {
         const int session = ++sessions;
         QTimer::singleShot(0, screen, [screen, &sessions, session, storm] {
             if (session != sessions || !screen->isExecuting())
@@ -538,17 +506,16 @@ Target foodOptions(Bench& b)
         }
         QVERIFY(chosen.contains(required));
     };
-    return t;
 }
 
-Target presetKeys(Bench& b)
+void presetKeys(Storm& b)
 {
     auto* screen = new SortPluManagement(0, nullptr);
     int* n = b.n; // closed, panel given back
     QObject::connect(screen, &QDialog::finished, screen, [n] { ++n[0]; });
     QObject::connect(screen, &SortPluManagement::signalPreShow, screen, [n] { ++n[1]; });
-    Target t = b.shown(screen, [screen] { screen->showWidget(); });
-    t.host = [screen](Hostile& h) {
+    b.shown(screen, [screen] { screen->showWidget(); });
+    b.host = [screen](Storm& h) {
         PrePluGroupShowWidget* before = screen->HostedPanel();
         PrePluGroupShowWidget* panel = h.below(5) ? h.presetPanel(screen) : nullptr;
         screen->showFastPluKey(panel);
@@ -557,17 +524,16 @@ Target presetKeys(Bench& b)
             delete before; // the host keeps one panel
     };
     // Leaving (close, save, Escape) always gives the panel back to the host.
-    t.invariant = [n] { QCOMPARE(n[1], n[0]); };
-    return t;
+    b.invariant = [n] { QCOMPARE(n[1], n[0]); };
 }
 
-Target floatingButton(Bench& b)
+void floatingButton(Storm& b)
 {
     auto* screen = new PosFloatForm(nullptr);
-    Target t = b.shown(screen, [screen] { screen->showWidget(); });
+    b.shown(screen, [screen] { screen->showWidget(); });
     // Drags by the form or the button, anywhere on the screen and beyond: after each the button is where the
     // clamp puts it.
-    t.host = [screen](Hostile& h) {
+    b.host = [screen](Storm& h) {
         QWidget* by = h.coin() ? static_cast<QWidget*>(screen->getUiQPushButton(0)) : screen;
         auto send = [by](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
             QMouseEvent event(type, by->mapFromGlobal(global), global, Qt::LeftButton, buttons, Qt::NoModifier);
@@ -581,10 +547,9 @@ Target floatingButton(Bench& b)
         if (h.below(10) == 0)
             screen->SlotTradeNormaled();
     };
-    return t;
 }
 
-const QList<QPair<const char*, Target (*)(Bench&)>> Screens{
+const QList<QPair<const char*, void (*)(Storm&)>> Screens{
     {"sales screen", trade},      {"coupons", coupon},               {"customer form", customer},
     {"deposit list", depositList}, {"pick-up", pickUp},              {"quantity pad", quantityPad},
     {"deposit menu", depositMenu}, {"promotion type", promotionType}, {"food options", foodOptions},
@@ -615,15 +580,15 @@ private slots:
     void storm()
     {
         QFETCH(int, screen);
-        Bench bench{config(), {}};
-        const Target target = Screens.at(screen).second(bench);
+        Storm storm(quint32(fromEnvironment("KXPOS_STORM_SEED", 12) + screen), config());
+        Screens.at(screen).second(storm);
         const int events = fromEnvironment("KXPOS_STORM_EVENTS", 1500);
         QElapsedTimer timer;
         timer.start();
-        Storm(target, quint32(fromEnvironment("KXPOS_STORM_SEED", 12) + screen)).runAll(events);
+        storm.runAll(events);
         std::fprintf(stderr, "storm %s: %d events in %lld ms\n", QTest::currentDataTag(), events, timer.elapsed());
-        if (!QTest::currentTestFailed() && target.invariant)
-            target.invariant();
+        if (!QTest::currentTestFailed() && storm.invariant)
+            storm.invariant();
     }
 };
 
