@@ -99,76 +99,27 @@ private:
     static QString label(CouponUsageWidget* screen, const char* name) { return child<QLabel>(screen, name)->text(); }
 
 private slots:
-    // Stale indexes from views or hosts are refused quietly.
-    void productModelsRefuseBadIndexes()
-    {
-        CouponPluSelectionModel selection;
-        CouponPluTableModel table;
-        QAbstractItemModelTester selectionTester(&selection, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QAbstractItemModelTester tableTester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        selection.SetPluList({entry(QStringLiteral("A"))});
-        table.SetPluList({product(0, QStringLiteral("A"), 1.0)});
-        QSignalSpy selectionChanged(&selection, &QAbstractItemModel::dataChanged);
-        QSignalSpy tableChanged(&table, &QAbstractItemModel::dataChanged);
-        QVERIFY(!selection.setData(QModelIndex(), true));
-        QVERIFY(!selection.setData(table.index(0, 2), true));
-        QVERIFY(!table.setData(QModelIndex(), 2.0, CouponPluTableModel::SaleQtyRole));
-        QVERIFY(!table.setData(selection.index(0, 1), 2.0, CouponPluTableModel::SaleQtyRole));
-        QVERIFY(!table.data(selection.index(0, 1), CouponPluTableModel::RecordRole).isValid());
-        QCOMPARE(selectionChanged.count() + tableChanged.count(), 0);
-        QVERIFY(!selection.PluList().at(0).selected);
-        QCOMPARE(table.PluList().at(0).saleQty, 1.0);
-    }
-
     // --- Product choice --------------------------------------------------------
 
-    void choiceLimit_data()
+    // Two of three: a chosen product can be given back and another chosen
+    // (going over the choice is walked by tst_refusals).
+    void choiceCanBeChanged()
     {
-        QTest::addColumn<int>("selectCount");
-        QTest::addColumn<QList<int>>("taps");
-        QTest::addColumn<QList<bool>>("selected");
-        QTest::addColumn<int>("refusals");
-        QTest::newRow("a chosen one can be given back")
-            << 2 << QList<int>{0, 1, 0, 2} << QList<bool>{false, true, true} << 0;
-        QTest::newRow("one of three, changed mind")
-            << 1 << QList<int>{1, 2, 1, 2} << QList<bool>{false, false, true} << 1;
-    }
-
-    void choiceLimit()
-    {
-        QFETCH(int, selectCount);
-        QFETCH(QList<int>, taps);
-        QFETCH(QList<bool>, selected);
-        QFETCH(int, refusals);
-        auto screen = exchangeScreen(selectCount, {entry("A"), entry("B"), entry("C")});
+        auto screen = exchangeScreen(2, {entry("A"), entry("B"), entry("C")});
         QCOMPARE(screen->CurrentPage(), 0);
         auto* view = child<QTableView>(screen.get(), "tbvPluSelection");
-        for (int tap : taps)
+        QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (int tap : {0, 1, 0, 2})
             tapCell(view, tap, 1);
         QList<bool> flags;
         for (const auto& e : qobject_cast<CouponPluSelectionModel*>(view->model())->PluList())
             flags << e.selected;
-        QCOMPARE(flags, selected);
-        QCOMPARE(messageTexts(), refusals ? QStringList{translated(1411)} : QStringList());
-        QCOMPARE(label(screen.get(), "lblSelectCount"), translated(5054).arg(selectCount).arg(int(selected.count(true))));
+        QCOMPARE(flags, (QList<bool>{false, true, true}));
+        QVERIFY(MessageWidget::History().isEmpty());
+        QCOMPARE(label(screen.get(), "lblSelectCount"), translated(5054).arg(2).arg(2));
         // Until confirmed the coupon's own record keeps its flags.
         for (const auto& e : screen->GetCurrentCouponInfo().pluInfoList)
             QVERIFY(!e.selected);
-    }
-
-    void confirmingTheChoiceAsksForProducts()
-    {
-        auto screen = exchangeScreen(1, {entry("A"), entry("B")});
-        QSignalSpy products(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
-        tapCell(child<QTableView>(screen.get(), "tbvPluSelection"), 1, 0);
-        clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(products.count(), 1);
-        const CouponWidgetInfo sent = products.at(0).at(0).value<CouponWidgetInfo>();
-        QCOMPARE(sent.pluInfoList.size(), 2);
-        QVERIFY(!sent.pluInfoList.at(0).selected);
-        QVERIFY(sent.pluInfoList.at(1).selected);
-        QVERIFY(screen->GetCurrentCouponInfo().pluInfoList.at(1).selected);
-        QVERIFY(!screen->GetCurrentCouponInfo().confirmed);
     }
 
     // --- Product list ----------------------------------------------------------
@@ -178,6 +129,8 @@ private slots:
         KxPosPluDetail two = product(1, QStringLiteral("B"), 12.5);
         two.saleQty = 2.0;
         auto screen = exchangeScreen(0, {}, {product(0, QStringLiteral("A"), 8.0), two});
+        QAbstractItemModelTester tester(child<QTableView>(screen.get(), "tbvPluList")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(screen->CurrentPage(), 1);
         QVERIFY(screen->GetCurrentCouponInfo().confirmed);
         QCOMPARE(screen->GetCurCouponTotalValue(), 33.0);
@@ -196,40 +149,21 @@ private slots:
         QCOMPARE(child<QTableView>(screen.get(), "tbvPluList")->model()->rowCount(), 2);
     }
 
-    void weightLimit_data()
+    // A weight equal to the limit is taken (above it is walked by tst_refusals).
+    void weightUpToTheLimit()
     {
-        QTest::addColumn<QString>("entryCode");
-        QTest::addColumn<bool>("entryWeighed");
-        QTest::addColumn<double>("weight");
-        QTest::addColumn<QString>("shownLimit"); // empty: accepted
-        QTest::newRow("equal to the limit") << "W" << true << 1.5 << "";
-        QTest::newRow("no entry of that code: limit 0") << "X" << true << 0.2 << "0.00";
-        QTest::newRow("entry not weighed: limit 0") << "W" << false << 0.2 << "0.00";
-    }
-
-    void weightLimit()
-    {
-        QFETCH(QString, entryCode);
-        QFETCH(bool, entryWeighed);
-        QFETCH(double, weight);
-        QFETCH(QString, shownLimit);
-        auto screen = exchangeScreen(1, {entry(entryCode, entryWeighed, 1.5)},
+        auto screen = exchangeScreen(1, {entry("W", true, 1.5)},
                                      {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("W"), 20.0, true)});
-        screen->UpdatePluWeight(weight, 77.0, 1);
-        const bool accepted = shownLimit.isEmpty();
+        screen->UpdatePluWeight(1.5, 77.0, 1);
         const KxPosPluDetail stored = screen->PluMap().value(Code).at(1);
         const KxPosPluDetail shown = child<QTableView>(screen.get(), "tbvPluList")
                                          ->model()->index(1, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>();
-        QCOMPARE(stored.saleQty, accepted ? weight : 1.0);
-        QCOMPARE(shown.saleQty, stored.saleQty);
-        QCOMPARE(screen->WeighedRows(Code), accepted ? QList<int>{1} : QList<int>());
-        if (accepted) {
-            QVERIFY(MessageWidget::History().isEmpty());
-            QCOMPARE(stored.scaleValue, 77.0);
-            QCOMPARE(label(screen.get(), "lblTotalAmount"), QString::number(8.0 + 20.0 * weight, 'f', 2));
-        } else {
-            QCOMPARE(messageTexts(), QStringList{translated(2269).arg(shownLimit)});
-        }
+        QCOMPARE(stored.saleQty, 1.5);
+        QCOMPARE(shown.saleQty, 1.5);
+        QCOMPARE(stored.scaleValue, 77.0);
+        QCOMPARE(screen->WeighedRows(Code), QList<int>{1});
+        QVERIFY(MessageWidget::History().isEmpty());
+        QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("38.00"));
     }
 
     void weighButtonAsksForTheWeight()
