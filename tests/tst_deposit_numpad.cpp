@@ -65,10 +65,8 @@ private slots:
     {
         QTest::addColumn<double>("maximum");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("exactly the maximum") << 2.0 << "2";
         QTest::newRow("0.01 over is tolerated") << 2.0 << "2.01";
         QTest::newRow("fraction of a held fraction") << 0.5 << "0.505";
-        QTest::newRow("smallest quantity") << 2.0 << "0.01";
     }
 
     void confirm()
