@@ -47,7 +47,6 @@ private slots:
         QTest::newRow("json with commas and quotes") << "TRADE_TareOptions" << QString::fromUtf8(TareJson) << QString();
         QTest::newRow("backslashes and quotes") << "SYSTEM_Path" << "D:\\pos\\new \"x\"" << QString();
         QTest::newRow("two lines") << "SYSTEM_Lines" << "line1\nline2\ttab" << QString();
-        QTest::newRow("chinese") << "WEIGHT_DrvType" << "无" << QString();
         QTest::newRow("ext group") << "QuickPayBtn/FirstPayBtnColour" << "#FF0000" << ext;
     }
 

@@ -76,7 +76,6 @@ private slots:
         QTest::addColumn<QString>("errorMentions"); // empty: complete
         QTest::addColumn<QStringList>("chosen");
         QTest::newRow("group short of its count") << QStringList{"+0", "+3"} << "" << "主食" << QStringList{"A1", "C1"};
-        QTest::newRow("one-of group left empty") << QStringList{"+0", "+0"} << "" << "饮品" << QStringList{"A1", "A1"};
         QTest::newRow("complete without the optional group")
             << QStringList{"+0", "+1", "+4"} << "" << "" << QStringList{"A1", "A2", "C2"};
         QTest::newRow("group full refuses more")

@@ -27,8 +27,6 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::newRow("0 on the panel: ordinary") << 1 << int(Qt::Key_0) << 0 << 1;
         QTest::newRow("1 on the content frame: gift coupon") << 0 << int(Qt::Key_1) << 1 << 1;
-        QTest::newRow("0 on the dialog") << 2 << int(Qt::Key_0) << 0 << 1;
-        QTest::newRow("2 is forwarded") << 1 << int(Qt::Key_2) << -1 << 0;
         QTest::newRow("Escape is forwarded, not a close") << 2 << int(Qt::Key_Escape) << -1 << 0;
         QTest::newRow("gift coupon button") << 3 << 1 << 1 << 1;
         QTest::newRow("close button") << 3 << 2 << -1 << 0;

