@@ -28,6 +28,11 @@ private slots:
         // An unknown number is refused in the log-in box, her phone logs her in.
         QVERIFY(!till.LogInMember(QStringLiteral("13800000000")));
         QCOMPARE(till.host->Log().count(QStringLiteral("member 13800000000 not found")), 1);
+        // The box is found by the names a screen reader speaks.
+        DemoMemberLogin* box = till.host->MemberLogin();
+        QCOMPARE(box->CodeLine()->accessibleName(), QStringLiteral("会员卡号 / 手机号"));
+        QCOMPARE(child<QPushButton>(box, "memberOk")->accessibleName(), QStringLiteral("确定"));
+        QCOMPARE(child<QPushButton>(box, "memberCancel")->accessibleName(), QStringLiteral("取消"));
         till.Enter(QStringLiteral("13812345678"));
         QVERIFY(!till.host->MemberLogin()->isVisible());
         QCOMPARE(till.screen->MemberCode(), QStringLiteral("M0008812"));
