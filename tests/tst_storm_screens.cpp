@@ -198,45 +198,42 @@ struct Storm {
 
     int run(int events)
     {
-        int i = 0;
-        const auto ran = qScopeGuard([] { QCoreApplication::processEvents(); });
-        for (; i < events && !QTest::currentTestFailed(); ++i) {
+        const auto settle = qScopeGuard([] { QCoreApplication::processEvents(); });
+        QList<QPointer<QAbstractButton>> buttons;
+        QList<QPointer<QAbstractItemView>> views;
+        for (int i = 0; i < events && !QTest::currentTestFailed(); ++i) {
             if (!screen)
                 return QTest::qFail("the screen was deleted during the storm", __FILE__, __LINE__), i;
             if (!screen->isVisible() && !reshow)
-                break;
+                return i;
             if (!screen->isVisible())
                 reshow();
             if (i % 16 == 0)
-                collect();
+                buttons = shownWidgets<QAbstractButton>(), views = shownWidgets<QAbstractItemView>();
             const int pick = below(100);
+            QAbstractButton* b = buttons.isEmpty() ? nullptr : buttons.at(below(buttons.size())).data();
             if (pick < 40)
                 key();
-            else if (pick < 72)
-                clickButton();
-            else if (pick < 85)
-                clickCell();
-            else if (host)
+            else if (pick < 72 && b && b->isVisible() && b->isEnabled())
+                QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)), ++clicks;
+            else if (pick >= 72 && pick < 85 && !views.isEmpty())
+                clickCell(views.at(below(views.size())));
+            else if (pick >= 85 && host)
                 host(*this);
             if (i % 128 == 0)
                 QCoreApplication::processEvents();
         }
-        return i;
+        return events;
     }
-    void collect()
+    template<class T>
+    static QList<QPointer<T>> shownWidgets()
     {
-        buttons.clear();
-        views.clear();
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (!top->isVisible())
-                continue;
-            for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
-                if (b->isVisible() && b->isEnabled())
-                    buttons << b;
-            for (QAbstractItemView* v : top->findChildren<QAbstractItemView*>())
-                if (v->isVisible())
-                    views << v;
-        }
+        QList<QPointer<T>> shown;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (T* w : top->findChildren<T*>())
+                if (w->isVisible() && w->isEnabled())
+                    shown << w;
+        return shown;
     }
     void key()
     {
@@ -246,25 +243,17 @@ struct Storm {
                                       Key_Home, Key_End, Key_Tab, Key_Space, Key_Plus, Key_Minus, Key_Asterisk,
                                       Key_Period, Key_A, Key_K, Key_Z, Key_F1, Key_F5, Key_F10, Key_F12, Key_Insert};
         const int key = codes.at(below(codes.size()));
-        QString text = key >= Qt::Key_Space && key <= Qt::Key_Z ? QString(QChar(key).toLower())
-                       : key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
+        QString text = key >= Key_Space && key <= Key_Z ? QString(QChar(key).toLower())
+                       : key == Key_Return || key == Key_Enter ? QStringLiteral("\r") : QString();
         if (below(20) == 0) // an input method committing a Chinese word
             text = QStringLiteral("苹果");
-        const auto modifiers = below(10) == 0 ? Qt::KeyboardModifiers(Qt::ControlModifier) : Qt::NoModifier;
         QWidget* focus = QApplication::focusWidget();
-        QTest::sendKeyEvent(QTest::Click, focus && focus->isVisible() ? focus : screen.data(), Qt::Key(key), text,
-                            modifiers);
+        QTest::sendKeyEvent(QTest::Click, focus && focus->isVisible() ? focus : screen.data(), Key(key), text,
+                            below(10) ? NoModifier : KeyboardModifiers(ControlModifier));
         ++keys;
     }
-    void clickButton()
+    void clickCell(QAbstractItemView* v)
     {
-        QAbstractButton* b = buttons.isEmpty() ? nullptr : buttons.at(below(buttons.size())).data();
-        if (b && b->isVisible() && b->isEnabled())
-            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)), ++clicks;
-    }
-    void clickCell()
-    {
-        QAbstractItemView* v = views.isEmpty() ? nullptr : views.at(below(views.size())).data();
         const QAbstractItemModel* m = v && v->isVisible() ? v->model() : nullptr;
         if (!m || m->rowCount(v->rootIndex()) <= 0 || m->columnCount(v->rootIndex()) <= 0)
             return;
@@ -273,13 +262,11 @@ struct Storm {
         if (!rect.isValid() || !v->viewport()->rect().intersects(rect))
             return;
         const QPoint at = rect.topLeft() + QPoint(below(rect.width()), below(rect.height()));
-        below(6) == 0 ? QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, at)
-                              : QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, at);
+        below(6) ? QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, at)
+                 : QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, at);
     }
 
     int keys = 0, clicks = 0;
-    QList<QPointer<QAbstractButton>> buttons;
-    QList<QPointer<QAbstractItemView>> views;
 };
 
 void trade(Storm& b)
