@@ -110,7 +110,6 @@ private slots:
         QTest::newRow("minus +0") << Click{0, 2, "minus", 0, left, release, true, "", ""};
         QTest::newRow("between pictures") << Click{0, 2, "minus", 40, left, release, true, "", ""};
         QTest::newRow("plus -1") << Click{0, 2, "plus", -1, left, release, true, "", "add"};
-        QTest::newRow("plus -40") << Click{0, 2, "plus", -40, left, release, true, "", ""};
         QTest::newRow("weighed row on minus") << Click{2, 2, "minus", 5, left, release, true, "", "weigh"};
         QTest::newRow("weigh caption text") << Click{1, 2, "minus", 5, left, release, true, "", "weigh"};
         QTest::newRow("right button") << Click{0, 2, "minus", 5, int(Qt::RightButton), release, true, "", ""};
@@ -166,10 +165,7 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("message");
         QTest::newRow("suffix f") << "133f" << 32;
-        QTest::newRow("suffix o") << "132o" << 31;
-        QTest::newRow("134") << "134" << 1155;
         QTest::newRow("TMP shares 139's text") << "TMP" << 34;
-        QTest::newRow("01 shares WMP's text") << "01" << 1156;
         QTest::newRow("lower case is unknown") << "tmp" << 708;
     }
 
@@ -186,8 +182,6 @@ private slots:
         QTest::addColumn<int>("message");
         QTest::addColumn<QString>("colour");
         QTest::newRow("scheduled") << "1--1--2" << 2348 << "#C5292B";
-        QTest::newRow("delivery") << "0--1--2" << 2349 << "#F77F42";
-        QTest::newRow("pick-up") << "0--0--2" << 2350 << "#51B484";
         QTest::newRow("instant") << "0--0--1" << 2351 << "#517BF7";
         QTest::newRow("empty parts") << "--1--" << 2349 << "#F77F42";
         QTest::newRow("one part") << "1" << 2351 << "#517BF7";

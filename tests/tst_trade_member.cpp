@@ -53,17 +53,14 @@ void setMember(TradeWidget* screen, KxPosVipDetail vip)
 QString text(TradeWidget* screen, const char* label) { return child<QLabel>(screen, label)->text(); }
 
 // A member key pressed ("name": a press on the member's name) with `typed`
-// in the code box, in an open or an idle sale, with a member logged in, one
-// logged out or none: the log-in requests, the coupon queries (member codes),
-// the codes confirmed first, the sales started and the refusal (0: none).
+// in the code box, with a member logged in, one logged out or none: the
+// log-in requests, the coupon queries (member codes) and the codes confirmed
+// first. The refusals are walked by tst_refusals.
 struct MemberKey {
-    QString queryCoupons, member;
-    bool idle;
-    QString typed;
+    QString queryCoupons, member, typed;
     QByteArray key;
     int logins;
     QStringList coupons, added;
-    int starts, message;
 };
 
 // The menu entries a cashier can choose (separators and section titles left out).
@@ -101,8 +98,6 @@ private slots:
         QTest::newRow("code stands for an empty name, masked")
             << member(QString(), QStringLiteral("M20240001"), phone, 0) << "1"
             << QStringList{"金卡", "M********\n138****5678", "0", "88.50"};
-        QTest::newRow("no name and no code: phone alone")
-            << member(QString(), QString(), phone, 12) << "0" << QStringList{"金卡", phone, "12", "88.50"};
 
         KxPosVipDetail alt = member(QStringLiteral("李四"), QStringLiteral("M002"), phone, 0.125);
         alt.levelName.clear();
@@ -111,11 +106,6 @@ private slots:
         alt.extValues.clear();
         QTest::newRow("alternative level with remark, no balance")
             << alt << "0" << QStringList{"银卡(九折)", "李四\n13812345678", "0.125", "0"};
-        KxPosVipDetail remarked = member(QStringLiteral("王五"), QStringLiteral("M003"), QString(), 99.999999);
-        remarked.levelRemark = QStringLiteral("生日月");
-        remarked.extValues.insert(QStringLiteral("Balance"), QStringLiteral("-3"));
-        QTest::newRow("level with remark, no phone, rounded points")
-            << remarked << "0" << QStringList{"金卡(生日月)", "王五\n", "100", "-3"};
     }
 
     void showsMember()
@@ -154,17 +144,14 @@ private slots:
     void memberKeys_data()
     {
         QTest::addColumn<MemberKey>("c");
-        QTest::newRow("card key") << MemberKey{"", "", false, "", "btncard", 1, {}, {}, 0, 0};
+        QTest::newRow("card key") << MemberKey{"", "", "", "btncard", 1, {}, {}};
         QTest::newRow("member key confirms the code typed first")
-            << MemberKey{"", "", false, "6901", "btnVipName", 1, {}, {"6901"}, 0, 0};
+            << MemberKey{"", "", "6901", "btnVipName", 1, {}, {"6901"}};
         // The form keeps this twin hidden; the host may still call its slot.
-        // Idle, the sale is started first and the log-in refused.
-        QTest::newRow("hidden twin, idle") << MemberKey{"", "", true, "", "btnVipNameR", 0, {}, {}, 1, 2347};
-        QTest::newRow("name asks for a log-in") << MemberKey{"", "logged in", false, "", "name", 1, {}, {}, 0, 0};
-        QTest::newRow("name queries the member's coupons")
-            << MemberKey{"1", "logged in", false, "", "name", 0, {"M001"}, {}, 0, 0};
-        QTest::newRow("no coupons without a member") << MemberKey{"1", "", false, "", "name", 0, {}, {}, 0, 0};
-        QTest::newRow("no coupons after a log-out") << MemberKey{"1", "logged out", false, "", "name", 0, {}, {}, 0, 0};
+        QTest::newRow("hidden twin") << MemberKey{"", "", "", "btnVipNameR", 1, {}, {}};
+        QTest::newRow("name asks for a log-in") << MemberKey{"", "logged in", "", "name", 1, {}, {}};
+        QTest::newRow("name queries the member's coupons") << MemberKey{"1", "logged in", "", "name", 0, {"M001"}, {}};
+        QTest::newRow("no coupons after a log-out") << MemberKey{"1", "logged out", "", "name", 0, {}, {}};
     }
 
     void memberKeys()
@@ -177,12 +164,10 @@ private slots:
             setMember(screen.get(), member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("138"), 1));
         if (c.member == QLatin1String("logged out"))
             QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdMemberLogOut"));
-        screen->SetTradeActive(!c.idle);
         screen->getUiQLineEdit(26)->setText(c.typed);
         QSignalSpy login(screen.get(), &TradeWidget::SignChoosedVipSysType);
         QSignalSpy coupons(screen.get(), &TradeWidget::SignQueryCoupon);
         QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
-        QSignalSpy start(screen.get(), &TradeWidget::SignTrdStartTrade);
         auto* button = screen->findChild<QPushButton*>(QString::fromLatin1(c.key));
         if (c.key == "name")
             QTest::mousePress(child<QLabel>(screen.get(), "lblVipPhone"), Qt::LeftButton);
@@ -193,8 +178,7 @@ private slots:
         QCOMPARE(login.count(), c.logins);
         QCOMPARE(firstArguments(coupons), c.coupons);
         QCOMPARE(firstArguments(add), c.added);
-        QCOMPARE(start.count(), c.starts);
-        QCOMPARE(MessageWidget::History(), c.message ? Messages{notice(c.message)} : Messages{});
+        QVERIFY(MessageWidget::History().isEmpty());
         QVERIFY(screen->getUiQLineEdit(26)->text().isEmpty());
     }
 
@@ -209,35 +193,6 @@ private slots:
     }
 
     // --- Sales clerks --------------------------------------------------------------
-
-    // The clerk key refuses without clerks configured, and on an idle screen.
-    void clerkMenuRefused_data()
-    {
-        QTest::addColumn<QString>("useEmployee");
-        QTest::addColumn<int>("message");
-        QTest::newRow("clerks not used") << "0" << 1972;
-        QTest::newRow("idle screen") << "1" << 2347;
-    }
-
-    void clerkMenuRefused()
-    {
-        QFETCH(QString, useEmployee);
-        QFETCH(int, message);
-        KxPosConfig::SetValue(QStringLiteral("TRADE_IsUseEmployee"), useEmployee);
-        TradeWidget screen(0, nullptr);
-        screen.show();
-        const QString caption = child<QPushButton>(&screen, "btnphone")->text();
-        screen.RefreshEmployeeButton({clerk(QStringLiteral("王芳"), QStringLiteral("001"), true)});
-        if (message == 2347) {
-            screen.SetTradeActive(false);
-        } else { // the list is not even taken
-            QVERIFY(entries(&screen).isEmpty());
-            QCOMPARE(child<QPushButton>(&screen, "btnphone")->text(), caption);
-        }
-        clickChild(&screen, "btnphone");
-        QVERIFY(!child<QMenu>(&screen, "employeeMenu")->isVisible());
-        QCOMPARE(MessageWidget::History(), Messages{notice(message)});
-    }
 
     void choosingFromClerkMenu_data()
     {

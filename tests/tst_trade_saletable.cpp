@@ -2,7 +2,7 @@
 // public slots) and a cashier (clicks on rows and page buttons) would: the
 // 15-column row layout, navigation and paging, quantity and delete requests,
 // the amount of the current line, the coupon deduction caption and the
-// single-line discount.
+// single-line discount (its refusals are walked by tst_refusals).
 
 #include "TestRecords.h"
 #include "TestSupport.h"
@@ -30,14 +30,13 @@ int current(TradeWidget* screen) { return view(screen)->currentIndex().row(); }
 QString amountShown(TradeWidget* screen) { return child<QLabel>(screen, "lalMoney")->text(); }
 
 // A single-line discount typed after `lastLine` (0: none, 1: complete,
-// 2: weighed without weight, 3: discount line), with the discount type of an
-// earlier discount of the sale (`previousMode`); the refusal (0: none), the
-// value reported to the host and the discount column of the line written.
+// 3: discount line), with the discount type of an earlier discount of the
+// sale (`previousMode`); the value reported to the host and the discount
+// column of the line written.
 struct Discount {
     int lastLine;
     QString typed, previousMode, type;
     bool full, writesLine;
-    int message;
     double value;
     QString column7;
 };
@@ -110,11 +109,6 @@ private slots:
         package.subItems = {{QStringLiteral("豆浆"), 1}, {QStringLiteral("油条"), 2.5}};
         QTest::newRow("package line with sub-items")
             << package << changed(row, {{2, "早餐套餐"}, {12, "豆浆×1.00@油条×2.50"}});
-        KxPosPluDetail returned = plain;
-        returned.saleQty = -2;
-        returned.lineAmount = -3;
-        returned.amountA = -0.001;
-        QTest::newRow("returned line") << returned << changed(row, {{4, "-2"}, {7, "-0.00"}, {8, "-3.00"}});
     }
 
     void rowLayout()
@@ -140,12 +134,10 @@ private slots:
         QTest::newRow("next on the last line stays") << LineSteps{four, {"next", "add"}, 3, {5}, {}, 0};
         QTest::newRow("previous at row 0 stays")
             << LineSteps{four, {"previous", "previous", "previous", "previous", "add"}, 0, {2}, {}, 0};
-        QTest::newRow("back down") << LineSteps{four, {"previous", "previous", "next", "add"}, 2, {4}, {}, 0};
         QTest::newRow("chosen row out of range") << LineSteps{four, {"scroll 1", "scroll 4", "minus"}, 1, {1}, {}, 0};
         QTest::newRow("empty table asks nothing")
             << LineSteps{{}, {"previous", "next", "scroll 0", "add", "minus", "delete"}, -1, {}, {}, 0};
         QTest::newRow("quantity 2.5") << LineSteps{second(2.5, 3), keys, 1, {3.5, 1.5, 3.5, 1.5, 8}, {}, 0};
-        QTest::newRow("zero goes negative") << LineSteps{second(0, 0), keys, 1, {1, -1, 1, -1, 8}, {}, 0};
         QTest::newRow("shown rounded") << LineSteps{second(0.126, 2), keys, 1, {1.13, -0.87, 1.13, -0.87, 8}, {}, 0};
         QTest::newRow("delete and clear") << LineSteps{four, {"delete", "scroll 1", "delete", "clear"}, 1, {}, {3, 1}, 1};
     }
@@ -226,11 +218,6 @@ private slots:
             screen->nextRow();
         QCOMPARE(current(screen.get()), 25);
         QVERIFY(inView(25));
-        screen->ScrollSpecifyRow(39);
-        for (int i = 0; i < 30; ++i)
-            screen->previousRow();
-        QCOMPARE(current(screen.get()), 9);
-        QVERIFY(inView(9));
     }
 
     void clickOnLineKeyOpensFunction()
@@ -275,10 +262,7 @@ private slots:
         QTest::newRow("host caption") << "5.00" << QVariant(QStringLiteral("会员券")) << true
                                       << QStringLiteral("（会员券：5.00）");
         QTest::newRow("no caption") << "12.5" << QVariant() << true << QStringLiteral("（%1：12.5）").arg(translated(1548));
-        QTest::newRow("caption with a placeholder sign") << "1.00" << QVariant(QStringLiteral("%2券")) << true
-                                                         << QStringLiteral("（%2券：1.00）");
         QTest::newRow("below a cent") << "0.004" << QVariant() << false << none;
-        QTest::newRow("not a number") << "abc" << QVariant() << false << none;
     }
 
     void couponDeduction()
@@ -303,17 +287,13 @@ private slots:
     void singleDiscount_data()
     {
         QTest::addColumn<Discount>("d");
-        QTest::newRow("percentage") << Discount{1, "15", "", "1", false, true, 0, 15.0, "15%"};
-        QTest::newRow("amount") << Discount{1, "2.5", "", "0", false, true, 0, 2.5, "2.5"};
-        QTest::newRow("full discount") << Discount{1, "", "", "1", true, true, 0, 100.0, "100%"};
-        QTest::newRow("first line of the sale") << Discount{0, "8", "", "2", false, true, 0, 8.0, "8%"};
-        QTest::newRow("replaces a discount line") << Discount{3, "20", "1", "1", false, true, 0, 20.0, "20%"};
-        QTest::newRow("reported only") << Discount{1, "15", "", "1", false, false, 0, 15.0, ""};
-        QTest::newRow("shows as zero") << Discount{1, "0.004", "", "1", false, true, 2342, 0.0, ""};
-        QTest::newRow("not a number") << Discount{1, "1.2.3", "", "1", false, true, 1500, 0.0, ""};
-        QTest::newRow("above 100 in percent mode") << Discount{1, "101", "1", "1", false, true, 2343, 0.0, ""};
-        QTest::newRow("above 100 in amount mode") << Discount{1, "101", "0", "0", false, true, 0, 101.0, "101"};
-        QTest::newRow("last line incomplete") << Discount{2, "10", "", "1", false, true, 1904, 0.0, ""};
+        QTest::newRow("percentage") << Discount{1, "15", "", "1", false, true, 15.0, "15%"};
+        QTest::newRow("amount") << Discount{1, "2.5", "", "0", false, true, 2.5, "2.5"};
+        QTest::newRow("full discount") << Discount{1, "", "", "1", true, true, 100.0, "100%"};
+        QTest::newRow("first line of the sale") << Discount{0, "8", "", "2", false, true, 8.0, "8%"};
+        QTest::newRow("replaces a discount line") << Discount{3, "20", "1", "1", false, true, 20.0, "20%"};
+        QTest::newRow("reported only") << Discount{1, "15", "", "1", false, false, 15.0, ""};
+        QTest::newRow("above 100 in amount mode") << Discount{1, "101", "0", "0", false, true, 101.0, "101"};
     }
 
     void singleDiscount()
@@ -325,8 +305,6 @@ private slots:
         QList<KxPosPluDetail> records;
         if (d.lastLine == 1 || d.lastLine == 3)
             records << tradeLine(1, QStringLiteral("6901"), 2);
-        if (d.lastLine == 2)
-            records << tradeLine(2, QStringLiteral("2001"), 0);
         bindTradeLines(screen.get(), records);
         QLineEdit* box = screen->getUiQLineEdit(26);
         if (!d.previousMode.isEmpty()) {
@@ -345,22 +323,11 @@ private slots:
         screen->SetDiscountLineMode(d.writesLine);
         box->setText(d.typed);
         const int rowsBefore = rows->rowCount();
-        QList<QStringList> before;
-        for (int r = 0; r < rowsBefore; ++r)
-            before << rows->rowData(r);
         QSignalSpy check(screen.get(), &TradeWidget::SignTradeCheckMaxValue);
 
         screen->InputSingleFavor(d.type, d.full);
 
-        QCOMPARE(MessageWidget::History(), d.message ? Messages{notice(d.message)} : Messages{});
-        if (d.message) {
-            QCOMPARE(check.count(), 0);
-            QCOMPARE(box->text(), d.typed);
-            QCOMPARE(rows->rowCount(), rowsBefore);
-            for (int r = 0; r < rowsBefore; ++r)
-                QCOMPARE(rows->rowData(r), before.at(r));
-            return;
-        }
+        QVERIFY(MessageWidget::History().isEmpty());
         QCOMPARE(check.count(), 1);
         QCOMPARE(check.at(0).at(0).toDouble(), d.value);
         QCOMPARE(check.at(0).at(1).toString(), d.type);
