@@ -52,12 +52,10 @@ class SignalLog : public QObject
 public:
     explicit SignalLog(QObject* source)
     {
-        const QMetaMethod slot = metaObject()->method(metaObject()->indexOfSlot("record()"));
         const QMetaObject* type = source->metaObject();
-        for (int i = QObject::staticMetaObject.methodCount(); i < type->methodCount(); ++i) {
-            if (type->method(i).methodType() == QMetaMethod::Signal)
-                connect(source, type->method(i), this, slot);
-        }
+        for (int i = QObject::staticMetaObject.methodCount(); i < type->methodCount(); ++i)
+            if (type->method(i).methodType() == QMetaMethod::Signal) // connected by signature: every signal
+                connect(source, type->method(i), this, metaObject()->method(metaObject()->indexOfSlot("record()")));
     }
     QStringList names;
 
@@ -77,7 +75,7 @@ struct Rig {
     template<class T>
     T* take(std::unique_ptr<T> screen) { T* typed = screen.get(); owner = std::move(screen); return typed; }
     template<class T>
-    T* make() { T* screen = take(std::make_unique<T>(1, nullptr)); screen->show(); return screen; }
+    T* make() { T* screen = take(std::make_unique<T>(1, nullptr)); return screen->show(), screen; }
 };
 
 using Step = std::function<void(Rig&)>;
@@ -114,15 +112,14 @@ QString widgetText(QWidget* w, QWidget* root)
     if (qobject_cast<QDockWidget*>(w))
         return QString::number(w->isVisibleTo(root));
     auto* view = qobject_cast<QAbstractItemView*>(w);
-    if (!view || !view->model())
+    QAbstractItemModel* m = view ? view->model() : nullptr;
+    if (!m)
         return NoState;
     QString text = QStringLiteral("@%1,%2").arg(view->currentIndex().row()).arg(view->currentIndex().column());
-    for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
-        for (int c = 0; c < view->model()->columnCount(view->rootIndex()); ++c) {
-            const QModelIndex index = view->model()->index(r, c, view->rootIndex());
-            text += QStringLiteral("|%1/%2").arg(index.data().toString(), index.data(Qt::CheckStateRole).toString());
-        }
-    }
+    for (int r = 0; r < m->rowCount(view->rootIndex()); ++r)
+        for (int c = 0; c < m->columnCount(view->rootIndex()); ++c)
+            text += QLatin1Char('|') + m->index(r, c, view->rootIndex()).data().toString() + QLatin1Char('/') +
+                    m->index(r, c, view->rootIndex()).data(Qt::CheckStateRole).toString();
     return text;
 }
 
@@ -154,10 +151,9 @@ Snapshot snapshot(const Rig& rig)
             for (const auto& p : c.pluInfoList)
                 v += QString::number(p.selected);
         }
-        for (auto it = s->PluMap().cbegin(); it != s->PluMap().cend(); ++it) {
+        for (auto it = s->PluMap().cbegin(); it != s->PluMap().cend(); ++it)
             for (const KxPosPluDetail& p : it.value())
                 shot[QStringLiteral("products ") + it.key()] += QStringLiteral("%1x%2 ").arg(p.pluCode).arg(p.saleQty);
-        }
         shot[QStringLiteral("coupon page")] =
             QStringLiteral("%1 %2 %3").arg(s->CurrentPage()).arg(s->PackPluRow()).arg(s->GetCurrentChannelCode());
     }
@@ -176,6 +172,15 @@ void press(QWidget* screen, const char* name) { QTest::mouseClick(child<QAbstrac
 // The refused step: a click on the screen's named button.
 Step click(const char* name) { return [name](Rig& r) { press(r.owner.get(), name); }; }
 
+// The host's discount of sale line `line`; a tap on `area` of the first coupon row.
+Step favor(const char* line) { return [line](Rig& r) { r.trade->InputSingleFavor(line, false); }; }
+Step tapArea(CouponItemDelegate::ItemArea area) { return [area](Rig& r) { tapCouponArea(r.coupon, 0, area); }; }
+// A tap on a cell of the named view, `across` of the way into its width.
+Step tap(const char* view, int row, int column, double across = 0.5)
+{
+    return [=](Rig& r) { tapCell(child<QAbstractItemView>(r.owner.get(), view), row, column, across); };
+}
+
 TradeWidget* sales(Rig& r, int functions = 0) { return r.trade = r.take(functionKeyScreen(functions)); }
 void plainSales(Rig& r) { sales(r); }
 void idle(Rig& r, int functions) { sales(r, functions)->SetTradeActive(false); }
@@ -190,14 +195,16 @@ void saleLine(Rig& r, double quantity, const QString& typed)
     QTest::keyClicks(r.trade, typed);
 }
 
-PluDetail orderLine(double ordered, double picked, bool weighed = false)
+PluDetail orderLine(double ordered, double picked, bool weighed = false, double weight = 0)
 {
     PluDetail l;
     l.pluName = QStringLiteral("香蕉");
     l.orderQty = ordered;
     l.pickQty = picked;
     l.salePrice = 6.0;
-    l.needsWeighing = weighed ? QStringLiteral("1") : QStringLiteral("0");
+    l.needsWeighing = QString::number(weighed);
+    l.weighDone = weight > 0 ? QStringLiteral("1") : QString();
+    l.weight = weight;
     return l;
 }
 
@@ -206,11 +213,8 @@ Step orderPanel(const QString& operState, const QList<PluDetail>& lines)
 {
     return [=](Rig& r) {
         TradeWidget* t = sales(r);
-        QObject::connect(t, &TradeWidget::SignalShowOrderDetail, t, [t, lines](OrderDetail order, int, bool, int row) {
-            OrderDetail picking = order;
-            picking.lines = lines;
-            t->showPluDetail(order, picking, row);
-        });
+        QObject::connect(t, &TradeWidget::SignalShowOrderDetail, t,
+                         [t](OrderDetail order, int, bool, int row) { t->showPluDetail(order, order, row); });
         OrderDetail order;
         order.orderId = QStringLiteral("A");
         order.operState = operState;
@@ -378,28 +382,21 @@ const QList<Refusal>& refusals()
          click("btnDeskTop"), t(5970)},
         {"clerk key without clerks", plainSales, click("btnphone"), t(1972)},
         {"order bill key without order mode", plainSales, click("btnBillOrder"), t(2383)},
-        {"discount of nothing", [](Rig& r) { saleLine(r, 1, {}); }, [](Rig& r) { r.trade->InputSingleFavor("1", false); },
-         t(2342)},
-        {"discount of 0", [](Rig& r) { saleLine(r, 1, "0"); }, [](Rig& r) { r.trade->InputSingleFavor("1", false); }, t(2342)},
-        {"discount not a number", [](Rig& r) { saleLine(r, 1, "1.2.3"); },
-         [](Rig& r) { r.trade->InputSingleFavor("1", false); }, t(1500)},
+        {"discount of nothing", [](Rig& r) { saleLine(r, 1, {}); }, favor("1"), t(2342)},
+        {"discount of 0", [](Rig& r) { saleLine(r, 1, "0"); }, favor("1"), t(2342)},
+        {"discount not a number", [](Rig& r) { saleLine(r, 1, "1.2.3"); }, favor("1"), t(1500)},
         {"discount above 100 %",
          [](Rig& r) { saleLine(r, 1, "10"); r.trade->InputSingleFavor("1", false); QTest::keyClicks(r.trade, "150"); },
-         [](Rig& r) { r.trade->InputSingleFavor("1", false); }, t(2343)},
-        {"discount of a line without quantity", [](Rig& r) { saleLine(r, 0, "10"); },
-         [](Rig& r) { r.trade->InputSingleFavor("0", false); }, t(1904)},
+         favor("1"), t(2343)},
+        {"discount of a line without quantity", [](Rig& r) { saleLine(r, 0, "10"); }, favor("0"), t(1904)},
         {"tare without weight", plainSales, click("btnCutTare"), t(1724)},
         {"preset tare of 0",
          [](Rig& r) { KxPosConfig::SetValue("TRADE_TareOptions", R"([{"weight":"0"},{"weight":"0.2"}])"); sales(r); },
          [](Rig& r) { QTest::mouseClick(r.trade->findChild<QPushButton*>("buttonTare"), Qt::LeftButton); }, t(1723)},
         {"finish picking unweighed", orderPanel("1", {orderLine(1, 0, true)}), click("btnOper1"), t(1144)},
-        {"finish picking overweight", [](Rig& r) {
-             KxPosConfig::SetWeightUpper = 15.0;
-             PluDetail heavy = orderLine(1, 1, true);
-             heavy.weighDone = "1";
-             heavy.weight = 16;
-             orderPanel("1", {heavy})(r);
-         }, click("btnOper1"), t(1145)},
+        {"finish picking overweight",
+         [](Rig& r) { KxPosConfig::SetWeightUpper = 15.0; orderPanel("1", {orderLine(1, 1, true, 16)})(r); },
+         click("btnOper1"), t(1145)},
         {"finish picking declined", orderPanel("1", {orderLine(2, 2)}), click("btnOper1"), {}, t(1146)},
         {"finish with nothing picked", orderPanel("1", {orderLine(2, 0)}), click("btnOper1"), t(1149), t(1146)},
         {"keep picking declined", orderPanel("1", {orderLine(2, 2)}), click("btnOper2"), {}, t(1162)},
@@ -423,8 +420,8 @@ const QList<Refusal>& refusals()
         {"coupon row change before products", [](Rig& r) {
              r.coupon = r.take(couponScreen(false));
              r.coupon->UpdateCouponInfo({exchangeCoupon("E1"), exchangeCoupon("E2")});
-             tapCell(child<QListView>(r.coupon, "lvCoupon"), 0, 0, 0.3);
-         }, [](Rig& r) { tapCell(child<QListView>(r.coupon, "lvCoupon"), 1, 0, 0.3); }, t(2278)},
+             tap("lvCoupon", 0, 0, 0.3)(r);
+         }, tap("lvCoupon", 1, 0, 0.3), t(2278)},
         {"coupon use before weighing", exchange(1), click("btnConfirm"), t(2280).arg("code-E1")},
         {"coupon of another channel", deduction(), [](Rig& r) { r.coupon->AddCouponInfo(channelCoupon("B", "DY"), true); },
          t(2267).arg(QStringLiteral("抖音"))},
@@ -434,21 +431,18 @@ const QList<Refusal>& refusals()
         {"coupon listed twice", deduction(), [](Rig& r) { r.coupon->AddCouponInfo(channelCoupon("A"), true); },
          t(2268).arg("A")},
         // The refused product is tapped twice: a tap moves the table's cursor before it is refused.
-        {"coupon products above its choice", [](Rig& r) {
-             exchange(0)(r);
-             for (int row : {0, 1})
-                 tapCell(child<QTableView>(r.coupon, "tbvPluSelection"), row, 1);
-         }, [](Rig& r) { tapCell(child<QTableView>(r.coupon, "tbvPluSelection"), 1, 1); }, t(1411)},
+        {"coupon products above its choice",
+         [](Rig& r) { exchange(0)(r); tap("tbvPluSelection", 0, 1)(r); tap("tbvPluSelection", 1, 1)(r); },
+         tap("tbvPluSelection", 1, 1), t(1411)},
         {"coupon products none chosen", exchange(0), click("btnPackConfirm"), t(2276)},
         {"package contents none chosen", exchange(2), click("btnPackConfirm"), t(9105)},
         {"coupon product above its weight", exchange(1), [](Rig& r) { r.coupon->UpdatePluWeight(1.51, 19.33, 0); },
          t(2269).arg("1.50")},
-        {"used coupon count changed", deduction(2, CouponWidgetInfo::StatusUsed),
-         [](Rig& r) { tapCouponArea(r.coupon, 0, Area::PlusArea); }, t(2281)},
-        {"coupon count above its coupons", deduction(), [](Rig& r) { tapCouponArea(r.coupon, 0, Area::PlusArea); }, t(2282)},
+        {"used coupon count changed", deduction(2, CouponWidgetInfo::StatusUsed), tapArea(Area::PlusArea), t(2281)},
+        {"coupon count above its coupons", deduction(), tapArea(Area::PlusArea), t(2282)},
         {"coupon cancellation declined", deduction(0, CouponWidgetInfo::StatusUsed),
-         [](Rig& r) { tapCouponArea(r.coupon, 0, Area::ActionArea); }, {}, t(2283)},
-        {"coupon removal declined", deduction(), [](Rig& r) { tapCouponArea(r.coupon, 0, Area::ActionArea); }, {}, t(5055)},
+         tapArea(Area::ActionArea), {}, t(2283)},
+        {"coupon removal declined", deduction(), tapArea(Area::ActionArea), {}, t(5055)},
         // --- Deposit list ---
         {"deposit OK without code", deposit(), click("btnOK"), t(1901)},
         {"deposit code of a whole sale", deposit(true, true, 1, "1001", true), click("btnOK"), t(2300), {}, "txtcode"},
