@@ -130,8 +130,6 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 1);
     }
 
-    // --- Channel bar -----------------------------------------------------------
-
     // Nine channels: pages of 4 + 4 + 1 buttons, the next key wraps.
     void channelPaging()
     {

@@ -99,8 +99,6 @@ private:
     static QString label(CouponUsageWidget* screen, const char* name) { return child<QLabel>(screen, name)->text(); }
 
 private slots:
-    // --- Product choice --------------------------------------------------------
-
     // Two of three: a chosen product can be given back and another chosen
     // (going over the choice is walked by tst_refusals).
     void choiceCanBeChanged()
@@ -121,8 +119,6 @@ private slots:
         for (const auto& e : screen->GetCurrentCouponInfo().pluInfoList)
             QVERIFY(!e.selected);
     }
-
-    // --- Product list ----------------------------------------------------------
 
     void productListShowsTotals()
     {
@@ -194,8 +190,6 @@ private slots:
         QVERIFY(screen->WeighedRows(Code).isEmpty());
     }
 
-    // --- Package contents ------------------------------------------------------
-
     void packagesAreFilledOneAfterTheOther()
     {
         auto screen = exchangeScreen(0, {},
@@ -240,8 +234,6 @@ private slots:
         QCOMPARE(screen->CurrentPage(), 1);
         QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).weight, 0.35);
     }
-
-    // --- Navigation, page types ------------------------------------------------
 
     // The row keys wrap around, on the choice (page 0) and the product list (page 1).
     void rowNavigation()
