@@ -149,8 +149,6 @@ private slots:
         QVERIFY(pack.GetListInPut().isEmpty());
     }
 
-    // ---- preset keys ----
-
     // In edit mode a key selects; moves rearrange the keys of a 3-column grid;
     // hiding keeps a key or group but leaves it out of the sale.
     void presetKeysArrangement()

@@ -133,13 +133,6 @@ private slots:
             QCOMPARE(items(city), QStringList{"北京市"});
             QCOMPARE(city->currentIndex(), -1);
             QVERIFY(items(district).isEmpty());
-            // A district sends the typing to the address box.
-            QVERIFY(choose(city, QStringLiteral("北京市")));
-            QTest::keyClick(&form, Qt::Key_F5);
-            QVERIFY(choose(district, QStringLiteral("海淀区")));
-            clickKeys(form, {"7"});
-            QCOMPARE(form.getUiQLineEdit(1)->text(), QStringLiteral("7"));
-            QVERIFY(form.getUiQLineEdit(0)->text().isEmpty());
             // A province without cities leaves both lists empty.
             QVERIFY(choose(province, QStringLiteral("西藏自治区")));
             QVERIFY(items(city).isEmpty());

@@ -1,6 +1,7 @@
 // Specification, taste and add-on choice: paged key grids, single and
-// multi-choice taste groups, required groups, the results left in the dialog
-// and the product with nothing to choose.
+// multi-choice taste groups, the results left in the dialog and the product
+// with nothing to choose. Required groups are refused in tst_refusals and
+// chosen in the end-to-end food sale.
 
 #include "TestSupport.h"
 
@@ -148,28 +149,6 @@ private slots:
         }
         QCOMPARE(flagged, chosen);
         QCOMPARE(dialog.selectedTastes, result);
-    }
-
-    // Every required group chosen, an optional one left empty: OK goes
-    // through (a missing group is walked by tst_refusals).
-    void requiredGroupsChosen()
-    {
-        SelectSpuWidget dialog(0, nullptr);
-        KxPosPluSpu spu;
-        spu.tastes << taste(QStringLiteral("半糖"), QStringLiteral("甜度"), false, true)
-                   << taste(QStringLiteral("去冰"), QStringLiteral("冰量"), false, true)
-                   << taste(QStringLiteral("加珍珠"), QStringLiteral("小料"), true);
-        bool stayedOpen = true;
-        const int code = runDialog(dialog, spu, [&] {
-            for (const char* press : {"半糖", "去冰"})
-                QTest::mouseClick(keyOf(dialog, SelectSpuWidget::GridTaste, QString::fromUtf8(press)), Qt::LeftButton);
-            QTest::mouseClick(dialog.getUiQPushButton(0), Qt::LeftButton);
-            stayedOpen = dialog.isVisible();
-        });
-        QVERIFY(!stayedOpen);
-        QCOMPARE(code, 1);
-        QVERIFY(MessageWidget::History().isEmpty());
-        QCOMPARE(dialog.selectedTastes, QStringLiteral(" 半糖 去冰"));
     }
 
     void specificationAndAddOnsAreKept()

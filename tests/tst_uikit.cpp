@@ -38,8 +38,6 @@ private slots:
         QVERIFY(UiTool::IsNonInteractive());
     }
 
-    // ---- KxWidget helpers ----
-
     void formatNumber_data()
     {
         QTest::addColumn<double>("value");
@@ -83,8 +81,6 @@ private slots:
         QVERIFY(!dialog.isExecuting());
     }
 
-    // ---- change popup ----
-
     void changeClosesOnce_data()
     {
         QTest::addColumn<QString>("how");
@@ -124,8 +120,6 @@ private slots:
         QTest::keyClick(&change, Qt::Key_1);
         QCOMPARE(closed.count(), 2);
     }
-
-    // ---- style sheet ----
 
     // Every screen's sheet resolves all its variables; the loaded sheet is the
     // shared one followed by each screen's, and Qt parses it without a warning.
