@@ -145,24 +145,10 @@ private slots:
         QCOMPARE(child<QTableView>(screen.get(), "tbvPluList")->model()->rowCount(), 2);
     }
 
-    // A weight equal to the limit is taken (above it is walked by tst_refusals).
-    void weightUpToTheLimit()
-    {
-        auto screen = exchangeScreen(1, {entry("W", true, 1.5)},
-                                     {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("W"), 20.0, true)});
-        screen->UpdatePluWeight(1.5, 77.0, 1);
-        const KxPosPluDetail stored = screen->PluMap().value(Code).at(1);
-        const KxPosPluDetail shown = child<QTableView>(screen.get(), "tbvPluList")
-                                         ->model()->index(1, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>();
-        QCOMPARE(stored.saleQty, 1.5);
-        QCOMPARE(shown.saleQty, 1.5);
-        QCOMPARE(stored.scaleValue, 77.0);
-        QCOMPARE(screen->WeighedRows(Code), QList<int>{1});
-        QVERIFY(MessageWidget::History().isEmpty());
-        QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("38.00"));
-    }
-
-    void weighButtonAsksForTheWeight()
+    // The weigh column of a weighed product asks the host; the answer counts
+    // only on the product list page, up to the limit (above it is walked by
+    // tst_refusals).
+    void weighingAndDetails()
     {
         auto screen = exchangeScreen(1, {entry(QStringLiteral("W"), true, 1.5)},
                                      {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("W"), 20.0, true),
@@ -183,13 +169,23 @@ private slots:
         tapCell(table, 0, 3);
         QCOMPARE(detail.count(), 1);
         QCOMPARE(detail.at(0).at(0).toModelIndex().row(), 2);
-        // The answer counts only on the product list page.
+
         screen->UpdateUIData(CouponUsageWidget::PluSelectionType);
         screen->UpdatePluWeight(0.5, 1.0, 1);
         screen->UpdateUIData(CouponUsageWidget::CouponPluListType);
         QVERIFY(screen->WeighedRows(Code).isEmpty());
+        screen->UpdatePluWeight(1.5, 77.0, 1); // exactly the limit
+        const KxPosPluDetail stored = screen->PluMap().value(Code).at(1);
+        QCOMPARE(stored.saleQty, 1.5);
+        QCOMPARE(table->model()->index(1, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().saleQty, 1.5);
+        QCOMPARE(stored.scaleValue, 77.0);
+        QCOMPARE(screen->WeighedRows(Code), QList<int>{1});
+        QVERIFY(MessageWidget::History().isEmpty());
+        QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("68.00")); // 8 + 20 x 1.5 + 30
     }
 
+    // Each package of the list is filled in turn, its weighed items weighed
+    // through the host, before the product list shows.
     void packagesAreFilledOneAfterTheOther()
     {
         auto screen = exchangeScreen(0, {},
@@ -198,29 +194,10 @@ private slots:
                                      true);
         auto* picker = screen->findChild<PackContentWidget*>();
         QVERIFY(picker);
+        QSignalSpy ask(screen.get(), &CouponUsageWidget::SignGetPackPluWeight);
         QCOMPARE(screen->CurrentPage(), 2);
         QCOMPARE(screen->PackPluRow(), 0);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P1"));
-        picker->increase(0);
-        clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(screen->CurrentPage(), 2);
-        QCOMPARE(screen->PackPluRow(), 2);
-        QCOMPARE(picker->packageName(), QStringLiteral("商品P2"));
-        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.size(), 1);
-        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).pluCode, QStringLiteral("P1-0"));
-
-        picker->increase(0);
-        clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(screen->CurrentPage(), 1);
-        QVERIFY(screen->GetCurrentCouponInfo().confirmed);
-        QCOMPARE(screen->PluMap().value(Code).at(2).packSelection.size(), 1);
-    }
-
-    void packWeightRoundTrip()
-    {
-        auto screen = exchangeScreen(0, {}, {package(0, QStringLiteral("P1"), QStringLiteral("g1"))}, true);
-        auto* picker = screen->findChild<PackContentWidget*>();
-        QSignalSpy ask(screen.get(), &CouponUsageWidget::SignGetPackPluWeight);
         picker->increase(1); // the weighed item
         QCOMPARE(ask.count(), 1);
         QCOMPARE(ask.at(0).at(0).value<KxPosPluDetail>().pluCode, QStringLiteral("P1-1"));
@@ -231,8 +208,18 @@ private slots:
         screen->UpdatePackPluWeight(QStringLiteral("0.350"), a.at(1).toInt(), a.at(2).toInt(), a.at(3).toInt(),
                                     a.at(4).toInt());
         clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(screen->CurrentPage(), 1);
+        QCOMPARE(screen->CurrentPage(), 2);
+        QCOMPARE(screen->PackPluRow(), 2);
+        QCOMPARE(picker->packageName(), QStringLiteral("商品P2"));
+        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.size(), 1);
+        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).pluCode, QStringLiteral("P1-1"));
         QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).weight, 0.35);
+
+        picker->increase(0);
+        clickChild(screen.get(), "btnPackConfirm");
+        QCOMPARE(screen->CurrentPage(), 1);
+        QVERIFY(screen->GetCurrentCouponInfo().confirmed);
+        QCOMPARE(screen->PluMap().value(Code).at(2).packSelection.size(), 1);
     }
 
     // The row keys wrap around, on the choice (page 0) and the product list (page 1).
