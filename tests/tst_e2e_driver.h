@@ -1,8 +1,8 @@
 #pragma once
 // What the end-to-end scenarios share: the demo checkout as a newcomer runs it (its shipped configuration,
-// 1024x768, Chinese) and a cashier's hands on it. The scenario programs derive from KxPosTest::ScreenTestCase. Every step goes through real key events on the focused
-// widget and mouse clicks on visible buttons; the scenarios check what the screens show and what the demo
-// host recorded.
+// 1024x768, Chinese) and a cashier's hands on it. The scenario programs derive from KxPosTest::ScreenTestCase.
+// Every step goes through real key events on the focused widget and mouse clicks on visible buttons; the
+// scenarios check what the screens show and what the demo host recorded.
 
 #include "TestScreens.h"
 #include "TestSupport.h"
@@ -54,26 +54,14 @@ inline bool keyboardIn(QWidget* screen)
     return QTest::qWaitFor([screen] { return QApplication::activeWindow() == screen->window(); });
 }
 
-// Clicks the first visible, enabled button of `root` that `pick` accepts.
-inline bool clickButton(QWidget* root, const std::function<bool(QAbstractButton*)>& pick)
+// Clicks the first visible, enabled button of `root` that `pick` accepts (by default: named `name`).
+inline bool clickNamed(QWidget* root, const QString& name, std::function<bool(QAbstractButton*)> pick = {})
 {
     for (QAbstractButton* b : root->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled() && pick(b)) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
+        if (b->isVisible() && b->isEnabled() && (pick ? pick(b) : b->objectName() == name))
+            return QTest::mouseClick(b, Qt::LeftButton), true;
     }
     return false;
-}
-
-inline bool clickNamed(QWidget* root, const QString& name)
-{
-    return clickButton(root, [&name](QAbstractButton* b) { return b->objectName() == name; });
-}
-
-inline bool clickCaptioned(QWidget* root, const QString& caption)
-{
-    return clickButton(root, [&caption](QAbstractButton* b) { return flat(b->text()) == caption; });
 }
 
 // The open modal dialog, if any.
@@ -84,16 +72,13 @@ inline QWidget* modal() { return QApplication::activeModalWidget(); }
 inline void whenModal(QObject* context, std::function<void(QWidget*)> answer)
 {
     auto* timer = new QTimer(context);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, started] {
-        QWidget* dialog = modal();
-        if (!dialog && started->elapsed() < 5000)
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, polls = 0]() mutable {
+        if (!modal() && ++polls < 500)
             return;
         timer->deleteLater();
         timer->stop();
-        if (dialog)
-            answer(dialog);
+        if (modal())
+            answer(modal());
     });
     timer->start(10);
 }
@@ -104,10 +89,8 @@ inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& n
     auto* spu = qobject_cast<SelectSpuWidget*>(dialog);
     for (int page = 0; spu && page < 5; ++page) {
         for (QPushButton* key : spu->GridButtons(grid)) {
-            if (key->isVisible() && key->text().section(QLatin1Char('\n'), 0, 0) == name) {
-                QTest::mouseClick(key, Qt::LeftButton);
-                return true;
-            }
+            if (key->isVisible() && key->text().section(QLatin1Char('\n'), 0, 0) == name)
+                return QTest::mouseClick(key, Qt::LeftButton), true;
         }
         if (!spu->PageKey(grid) || !spu->PageKey(grid)->isVisible())
             return false;
@@ -119,10 +102,9 @@ inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& n
 // The row of `view` whose cell in `column` reads `text`; -1 when none does.
 inline int rowOf(QAbstractItemView* view, int column, const QString& text)
 {
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
+    for (int row = 0; row < view->model()->rowCount(); ++row)
         if (view->model()->index(row, column).data().toString() == text)
             return row;
-    }
     return -1;
 }
 
@@ -153,11 +135,7 @@ public:
         host->Show();
         screen->activateWindow();
     }
-    ~Checkout()
-    {
-        m_tester.reset();
-        host.reset();
-    }
+    ~Checkout() { m_tester.reset(), host.reset(); }
 
     // Waits until the host has opened `sales` sales (the first starts 200 ms after showing).
     bool WaitForSale(int sales = 1) const
@@ -181,27 +159,23 @@ public:
             QTest::keyClicks(keyTarget(screen), QString(c));
     }
     // A code typed (or scanned) and confirmed.
-    void Enter(const QString& code)
-    {
-        Type(code);
-        Key(Qt::Key_Return);
-    }
+    void Enter(const QString& code) { Type(code), Key(Qt::Key_Return); }
     bool Click(const char* objectName) { return clickNamed(screen, QLatin1String(objectName)); }
 
     // Presses the function key with this caption: on the shortcut bar when it is there, else in the function
     // grid (paging through it).
     bool Function(const QString& caption)
     {
-        const auto onBar = [&caption](QAbstractButton* b) {
-            return b->objectName().startsWith(QLatin1String("toolButtonKey")) && flat(b->property("caption").toString()) == caption;
-        };
-        if (clickButton(screen, onBar))
+        if (clickNamed(screen, {}, [&caption](QAbstractButton* b) {
+                return b->objectName().startsWith(QLatin1String("toolButtonKey")) && flat(b->property("caption").toString()) == caption;
+            }))
             return true;
         QDockWidget* grid = screen->getUiQDockWidget(22);
         if (grid->isHidden())
             Click("toolButtonKeyMore");
         for (int page = 0; page < 5 && grid->isVisible(); ++page) {
-            if (clickCaptioned(screen->findChild<QWidget*>(QStringLiteral("widgetFunc")), caption))
+            if (clickNamed(screen->findChild<QWidget*>(QStringLiteral("widgetFunc")), {},
+                           [&caption](QAbstractButton* b) { return flat(b->text()) == caption; }))
                 return true;
             Click("btnNextFunc");
         }
@@ -243,14 +217,13 @@ public:
         QTRY_VERIFY(screen->IsTradeActive());
     }
 
-    TableModel* Table() const { return screen->GetTable()->model(); }
-    int Rows() const { return Table()->rowCount(); }
-    QString Cell(int row, int column) const { return Table()->data(row, column); }
+    int Rows() const { return screen->GetTable()->model()->rowCount(); }
+    QString Cell(int row, int column) const { return screen->GetTable()->model()->data(row, column); }
     // Code, quantity and amount of a sale line, as the table shows them.
     QStringList Line(int row) const { return {Cell(row, 1), Cell(row, 4), Cell(row, 8)}; }
     QString Label(const char* objectName) const
     {
-        auto* label = screen->findChild<QLabel*>(QLatin1String(objectName));
+        const auto* label = screen->findChild<QLabel*>(QLatin1String(objectName));
         return label ? label->text() : QString();
     }
     QStringList Messages() const { return KxPosTest::messageTexts(); }
