@@ -14,7 +14,6 @@
 #include "contracts/MessageWidget.h"
 #include "contracts/QuestionMessage.h"
 
-#include <QListView>
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -31,7 +30,8 @@ class CouponRowsTest : public ScreenTestCase
 private slots:
     // Releases on each area of a row: which delegate signal goes out ("none":
     // the row has no such area). The areas that act are also driven through
-    // the screen below.
+    // the screen below; the tick on the screen's list is a step of the
+    // refusal walk's unticked submit.
     void rowAreas_data()
     {
         QTest::addColumn<bool>("deduct");
@@ -87,17 +87,6 @@ private slots:
             if (it.key() == signal)
                 QCOMPARE(it.value()->at(0).at(0).toModelIndex(), index);
         }
-    }
-
-    void tickOnTheScreenList()
-    {
-        auto screen = couponScreen(true);
-        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
-        screen->AddCouponInfo(channelCoupon(QStringLiteral("A2")), true);
-        QVERIFY(tapCouponArea(screen.get(), 0, CouponItemDelegate::TickArea));
-        QVERIFY(!screen->GetCouponWidgetData().at(0).checked);
-        QVERIFY(screen->GetCouponWidgetData().at(1).checked);
-        QCOMPARE(child<QListView>(screen.get(), "lvCoupon")->currentIndex().row(), 0);
     }
 
     // The row's action key, answered yes (the declines are walked by tst_refusals).
