@@ -195,17 +195,11 @@ void saleLine(Rig& r, double quantity, const QString& typed)
     QTest::keyClicks(r.trade, typed);
 }
 
+// A line of an online order of 香蕉 at 6.00, sold by weight when `weighed`, weighed when given its `weight`.
 PluDetail orderLine(double ordered, double picked, bool weighed = false, double weight = 0)
 {
-    PluDetail l;
-    l.pluName = QStringLiteral("香蕉");
-    l.orderQty = ordered;
-    l.pickQty = picked;
-    l.salePrice = 6.0;
-    l.needsWeighing = QString::number(weighed);
-    l.weighDone = weight > 0 ? QStringLiteral("1") : QString();
-    l.weight = weight;
-    return l;
+    return PluDetail{weight > 0 ? QStringLiteral("1") : QString(), 0, QStringLiteral("香蕉"), ordered, weight, picked, 0,
+                     QString::number(weighed), {}, 6.0, 0, 0, {}, 0, {}};
 }
 
 // The order panel on order "A" in `operState`; the host answers the choice of the order with `lines`.
@@ -228,17 +222,13 @@ Step orderPanel(const QString& operState, const QList<PluDetail>& lines)
 
 QModelIndex picked(Rig& r, int column) { return child<QTableView>(r.trade, "tbvDown")->model()->index(0, column); }
 
+// An exchange coupon of `selectCount` of the weighed products 1001 and 1002, 1.5 kg at most.
 CouponWidgetInfo exchangeCoupon(const QString& id, int selectCount = 1)
 {
     CouponWidgetInfo c = channelCoupon(id, QStringLiteral("jh"));
     c.selectCount = selectCount;
-    for (const QString& code : {QStringLiteral("1001"), QStringLiteral("1002")}) {
-        CouponWidgetInfo::CouponPluInfo p;
-        p.pluCode = code;
-        p.weighFlag = QStringLiteral("1");
-        p.limitWeight = 1.5;
-        c.pluInfoList << p;
-    }
+    for (const char* code : {"1001", "1002"})
+        c.pluInfoList << CouponWidgetInfo::CouponPluInfo{{}, code, {}, {}, QStringLiteral("1"), 0, 0, 1.5, 0, false};
     return c;
 }
 

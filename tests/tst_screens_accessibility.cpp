@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 using namespace KxPosTest;
 
@@ -36,10 +37,9 @@ namespace {
 // combo or spin box, a table's headers and corner button, a dock's title keys) are reached through their owner.
 bool isActionable(const QWidget* w)
 {
-    for (const QObject* p = w->parent(); p; p = p->parent()) {
+    for (const QObject* p = w->parent(); p; p = p->parent())
         if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p))
             return false;
-    }
     if (w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QHeaderView*>(w)
         || qstrcmp(w->metaObject()->className(), "QTableCornerButton") == 0)
         return false;
@@ -57,11 +57,7 @@ QString describe(const QWidget* w)
              w->parentWidget() ? w->parentWidget()->objectName() : QString());
 }
 
-bool hasChinese(const QString& text)
-{
-    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
-    return han.match(text).hasMatch();
-}
+bool hasChinese(const QString& text) { return text.contains(QRegularExpression(QStringLiteral("\\p{Han}"))); }
 
 // Sample data: texts that reach keys are ASCII, so that only the translator's texts carry the language.
 PrePluGroupShowWidget* presetKeys(QObject* owner)
@@ -147,9 +143,6 @@ void withScreen(const QString& name, const std::function<void(QWidget*)>& inspec
         }
         inspect(&screen);
         screen.Close();
-    } else if (name == QLatin1String("DepositWidget")) {
-        DepositWidget screen(1, nullptr);
-        inspect(&screen);
     } else if (name == QLatin1String("DepositPluWidget")) {
         DepositPluWidget screen(1, nullptr);
         for (const KxPosPluDetail& line : tradeLines(2))
@@ -157,8 +150,7 @@ void withScreen(const QString& name, const std::function<void(QWidget*)>& inspec
         inspect(&screen);
     } else if (name == QLatin1String("GetDepositWidget")) {
         GetDepositWidget screen(1, nullptr);
-        KxPosVipDetail member;
-        member.vipId = member.vipCode = QStringLiteral("8812");
+        KxPosVipDetail member = sampleMember();
         member.vipName = QStringLiteral("Chen");
         screen.initValue(member, {depositOrder(QStringLiteral("JC1")), depositOrder(QStringLiteral("JC2"))});
         inspect(&screen);
@@ -174,9 +166,6 @@ void withScreen(const QString& name, const std::function<void(QWidget*)>& inspec
         });
         QTimer::singleShot(20000, &screen, [&] { screen.done(0); }); // a watchdog in case it would not close
         screen.ShowPluSpuInfo(foodOptions());
-    } else if (name == QLatin1String("SelectProType")) {
-        SelectProType screen(1, nullptr);
-        inspect(&screen);
     } else if (name == QLatin1String("CustomerInfoWidget")) {
         CustomerInfoWidget screen(1, nullptr);
         QString error;
@@ -188,9 +177,12 @@ void withScreen(const QString& name, const std::function<void(QWidget*)>& inspec
         keys->SetEditMode(true);
         screen.showFastPluKey(keys);
         inspect(&screen);
-    } else {
-        PosFloatForm screen(nullptr);
-        inspect(&screen);
+    } else { // the screens that need no data
+        const std::unique_ptr<QWidget> screen(
+            name == QLatin1String("DepositWidget")   ? static_cast<QWidget*>(new DepositWidget(1, nullptr))
+            : name == QLatin1String("SelectProType") ? static_cast<QWidget*>(new SelectProType(1, nullptr))
+                                                     : new PosFloatForm(nullptr));
+        inspect(screen.get());
     }
 }
 
@@ -205,13 +197,12 @@ private slots:
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QSize>("size");
-        for (const QSize& size : {QSize(800, 600), QSize(1920, 1080)}) {
+        for (const QSize& size : {QSize(800, 600), QSize(1920, 1080)})
             for (const char* screen : {"TradeWidget", "CouponUsageWidget/deduction", "CouponUsageWidget/exchange",
                                        "DepositWidget", "DepositPluWidget", "GetDepositWidget", "DepositPluNumbInputWidget",
                                        "SelectSpuWidget", "SelectProType", "CustomerInfoWidget", "SortPluManagement",
                                        "PosFloatForm"})
                 QTest::addRow("%s@%dx%d", screen, size.width(), size.height()) << QString::fromLatin1(screen) << size;
-        }
     }
 
     // Both designs build some keys apart. A name in Chinese becomes a name without Chinese after the switch to
@@ -222,8 +213,7 @@ private slots:
         QFETCH(QSize, size);
         KxPosConfig::SetAppSize(size.width(), size.height());
         QStringList faults;
-        int checked = 0;
-        int chinese = 0;
+        int checked = 0, chinese = 0;
         withScreen(screen, [&](QWidget* root) {
             QHash<QWidget*, QString> names;
             QList<QWidget*> widgets = root->findChildren<QWidget*>();
@@ -243,10 +233,9 @@ private slots:
                     faults << QStringLiteral("still Chinese in English: %1: \"%2\"").arg(describe(it.key()), english);
             }
             QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
-            for (auto it = names.cbegin(); it != names.cend(); ++it) {
+            for (auto it = names.cbegin(); it != names.cend(); ++it)
                 if (it.key()->accessibleName() != it.value())
                     faults << QStringLiteral("not restored: %1: \"%2\"").arg(describe(it.key()), it.key()->accessibleName());
-            }
         });
         QVERIFY2(checked > 0 && chinese > 0, "no actionable widget named in Chinese to begin with");
         for (const QString& fault : qAsConst(faults)) // one line each: the list may be long

@@ -2,6 +2,7 @@
 // figure and promotion readable without side scrolling and leaves the product name its room; function-key
 // captions fit their keys (long ones on two lines); the customer form's key line breaks between its items only.
 
+#include "TestRecords.h"
 #include "TestSupport.h"
 
 #include "options/CustomerInfoWidget.h"
@@ -21,20 +22,22 @@ namespace {
 
 KxPosPluDetail saleLine(int lineNo, const QString& code, const QString& name, double qty, double price, const QString& unit)
 {
-    KxPosPluDetail p;
-    p.lineNo = lineNo;
-    p.pluCode = code;
+    KxPosPluDetail p = tradeLine(lineNo, code, qty, unit, price, qty == int(qty) ? 0 : 3);
     p.pluName = name;
-    p.saleQty = qty;
-    p.quantityDecimals = qty == int(qty) ? 0 : 3;
-    p.salePrice = price;
-    p.lineAmount = qty * price;
-    p.unitName = unit;
-    p.weighFlag = qty == int(qty) ? QStringLiteral("0") : QStringLiteral("1");
+    p.weighFlag = QString::number(qty != int(qty));
     return p;
 }
 
-const QList<QSize> Sizes{QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
+// Rows for the three screen sizes, each in every variant ("" for one plain row).
+void sizeRows(const QStringList& variants = {QString()})
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("variant");
+    for (const QSize& size : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)})
+        for (const QString& variant : variants)
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(variant).trimmed()))
+                << size << variant;
+}
 
 // The application at `size` with its style sheet.
 void applySize(const QSize& size)
@@ -70,20 +73,13 @@ private slots:
         ScreenTestCase::cleanup();
     }
 
-    void saleColumnsFitTheTable_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("promotion");
-        for (const QSize& size : Sizes) {
-            QTest::addRow("%dx%d", size.width(), size.height()) << size << false;
-            QTest::addRow("%dx%d with a promotion", size.width(), size.height()) << size << true;
-        }
-    }
+    void saleColumnsFitTheTable_data() { sizeRows({QString(), QStringLiteral("with a promotion")}); }
 
     void saleColumnsFitTheTable()
     {
         QFETCH(QSize, size);
-        QFETCH(bool, promotion);
+        QFETCH(QString, variant);
+        const bool promotion = !variant.isEmpty();
         auto screen = salesScreen(size);
         QList<KxPosPluDetail> lines{
             saleLine(1, QStringLiteral("6901234567892"), QStringLiteral("农夫山泉饮用天然水 550ml"), 1, 2.0, QStringLiteral("瓶")),
@@ -114,12 +110,7 @@ private slots:
         QVERIFY(view->columnWidth(2) >= metrics.horizontalAdvance(QStringLiteral("康师傅红烧")));
     }
 
-    void functionCaptionsFitTheirKeys_data()
-    {
-        QTest::addColumn<QSize>("size");
-        for (const QSize& size : Sizes)
-            QTest::addRow("%dx%d", size.width(), size.height()) << size;
-    }
+    void functionCaptionsFitTheirKeys_data() { sizeRows(); }
 
     void functionCaptionsFitTheirKeys()
     {
@@ -139,8 +130,7 @@ private slots:
         clickChild(screen.get(), "toolButtonKeyMore");
         QTest::qWait(100);
 
-        int checked = 0;
-        int whole = 0;
+        int checked = 0, whole = 0;
         for (QPushButton* key : screen->findChildren<QPushButton*>(QStringLiteral("funcButton"))) {
             if (key->text().isEmpty() || !key->isVisible())
                 continue;
@@ -161,20 +151,13 @@ private slots:
         QCOMPARE(whole, captions.size());
     }
 
-    void customerKeyLineBreaksBetweenItems_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("language");
-        for (const QSize& size : Sizes) {
-            for (const char* language : {"zh_CN", "en"})
-                QTest::addRow("%dx%d %s", size.width(), size.height(), language) << size << QString::fromLatin1(language);
-        }
-    }
+    void customerKeyLineBreaksBetweenItems_data() { sizeRows({QStringLiteral("zh_CN"), QStringLiteral("en")}); }
 
     void customerKeyLineBreaksBetweenItems()
     {
         QFETCH(QSize, size);
-        QFETCH(QString, language);
+        QFETCH(QString, variant);
+        const QString& language = variant;
         applySize(size);
         QVERIFY(KxPosTranslator::SetLanguage(language));
         CustomerInfoWidget form(1, nullptr);
