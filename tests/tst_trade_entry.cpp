@@ -115,7 +115,6 @@ private slots:
         QTest::addColumn<KeyCase>("c");
         const int none = Qt::NoModifier;
         QTest::newRow("digit on the sale table") << KeyCase{"table", 0, Qt::Key_9, "9", none, "", "9", {}, {}};
-        QTest::newRow("other key carrying a full stop") << KeyCase{"table", 0, Qt::Key_F21, ".", none, "", ".", {}, {}};
         QTest::newRow("letter is forwarded") << KeyCase{"box", 0, Qt::Key_A, "a", none, "", "", {Qt::Key_A}, {}};
         QTest::newRow("function key") << KeyCase{"screen", 0, Qt::Key_F2, "", none, "", "", {Qt::Key_F2}, {}};
         QTest::newRow("full-width digit is not a digit")
@@ -214,7 +213,7 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QList<int>>("codes");
-        QTest::addColumn<QString>("letters"); // "type 2", "once": letters allowed
+        QTest::addColumn<QString>("letters"); // "type 2": letters allowed
         QTest::newRow("letter after digits") << "12" << "a" << "12" << QList<int>{0x41} << "";
         QTest::newRow("letter before the last character") << "a2" << "" << "" << QList<int>{} << "";
         QTest::newRow("Chinese character") << "12" << QStringLiteral("中") << "12" << QList<int>{-1} << "";
@@ -223,7 +222,6 @@ private slots:
         QTest::newRow("symbol table") << "7" << "z)=,_>}@" << "7"
                                       << QList<int>{0x5A, 0x28, 0x2B, 0x2C, 0x2D, 0x3C, 0x7B, -1} << "";
         QTest::newRow("type 2 keeps letters") << "a2" << "b+" << "a2b+" << QList<int>{} << "type 2";
-        QTest::newRow("character input once") << "a2" << "b+" << "a2b+" << QList<int>{} << "once";
     }
 
     void letterGuardAndSymbols()
@@ -234,8 +232,6 @@ private slots:
         QFETCH(QList<int>, codes);
         QFETCH(QString, letters);
         auto screen = startedTradeScreen(letters == QLatin1String("type 2") ? 2 : 0);
-        if (letters == QLatin1String("once"))
-            screen->UseCharInput();
         QSignalSpy forwarded(screen.get(), &TradeWidget::SignTrdKeyPressed);
         codeBox(screen.get())->setText(start);
         hostKeys(screen.get(), keys);
