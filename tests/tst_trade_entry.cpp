@@ -214,7 +214,6 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QList<int>>("codes");
         QTest::addColumn<QString>("letters"); // "type 2": letters allowed
-        QTest::newRow("letter after digits") << "12" << "a" << "12" << QList<int>{0x41} << "";
         QTest::newRow("letter before the last character") << "a2" << "" << "" << QList<int>{} << "";
         QTest::newRow("Chinese character") << "12" << QStringLiteral("中") << "12" << QList<int>{-1} << "";
         QTest::newRow("minus and unicode digit stay") << "3" << QStringLiteral("-٣") << QStringLiteral("3-٣")

@@ -319,7 +319,6 @@ private slots:
             screen->InputSingleFavor(d.previousMode, false);
             QCOMPARE(rows->rowCount(), 2);
         }
-        QVERIFY(MessageWidget::History().isEmpty());
         screen->SetDiscountLineMode(d.writesLine);
         box->setText(d.typed);
         const int rowsBefore = rows->rowCount();
