@@ -37,10 +37,7 @@ constexpr double MaxDifferingShare = 0.00005;
 
 const QList<QSize> ScreenSizes{QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)};
 
-QString sizeText(const QSize& size)
-{
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
+QString sizeText(const QSize& size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
 
 struct Comparison {
     int differing = 0;
@@ -62,17 +59,12 @@ Comparison compareImages(const QImage& reference, const QImage& render)
         const auto* rb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(result.marked.scanLine(y));
         for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = ra[x];
-            const QRgb q = rb[x];
+            const QRgb p = ra[x], q = rb[x];
             const int delta = qMax(qMax(qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q))),
                                    qMax(qAbs(qBlue(p) - qBlue(q)), qAbs(qAlpha(p) - qAlpha(q))));
-            if (delta > ChannelTolerance) {
-                ++result.differing;
-                out[x] = qRgb(255, 0, 0);
-            } else {
-                const int grey = 160 + qGray(p) * 95 / 255;
-                out[x] = qRgb(grey, grey, grey);
-            }
+            const int grey = 160 + qGray(p) * 95 / 255;
+            result.differing += delta > ChannelTolerance;
+            out[x] = delta > ChannelTolerance ? qRgb(255, 0, 0) : qRgb(grey, grey, grey);
         }
     }
     return result;
@@ -82,13 +74,10 @@ Comparison compareImages(const QImage& reference, const QImage& render)
 QSet<QString> screensIn(const QString& dir)
 {
     QSet<QString> screens;
-    for (const QString& file : QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files)) {
-        for (const QSize& size : ScreenSizes) {
-            const QString suffix = QLatin1Char('-') + sizeText(size) + QStringLiteral(".png");
-            if (file.endsWith(suffix))
-                screens.insert(file.chopped(suffix.size()));
-        }
-    }
+    for (const QString& file : QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files))
+        for (const QSize& size : ScreenSizes)
+            if (file.endsWith(QLatin1Char('-') + sizeText(size) + QStringLiteral(".png")))
+                screens.insert(file.chopped(sizeText(size).size() + 5));
     return screens;
 }
 
@@ -118,11 +107,9 @@ private slots:
         QTest::addColumn<QString>("file");
         QStringList screens = (screensIn(m_renders.path()) + screensIn(QStringLiteral(KXPOS_SCREENSHOT_REFERENCE_DIR))).values();
         screens.sort();
-        for (const QString& screen : qAsConst(screens)) {
+        for (const QString& screen : qAsConst(screens))
             for (const QSize& size : ScreenSizes)
-                QTest::newRow(qPrintable(screen + QLatin1Char('@') + sizeText(size)))
-                    << screen + QLatin1Char('-') + sizeText(size);
-        }
+                QTest::newRow(qPrintable(screen + QLatin1Char('@') + sizeText(size))) << screen + QLatin1Char('-') + sizeText(size);
     }
 
     void screenMatchesReference()
@@ -185,14 +172,11 @@ private slots:
         QImage changed = base.convertToFormat(QImage::Format_ARGB32);
         QPainter painter(&changed);
         if (change == QLatin1String("noise")) {
-            for (int y = 0; y < changed.height(); ++y) {
-                for (int x = 0; x < changed.width(); ++x) {
+            for (int y = 0; y < changed.height(); ++y)
+                for (int x = 0, d = y % 2 ? 12 : -12; x < changed.width(); ++x, d = -d) {
                     const QRgb p = changed.pixel(x, y);
-                    const int d = (x + y) % 2 ? 12 : -12;
-                    changed.setPixel(x, y, qRgb(qBound(0, qRed(p) + d, 255), qBound(0, qGreen(p) + d, 255),
-                                                qBound(0, qBlue(p) + d, 255)));
+                    changed.setPixel(x, y, qRgb(qBound(0, qRed(p) + d, 255), qBound(0, qGreen(p) + d, 255), qBound(0, qBlue(p) + d, 255)));
                 }
-            }
         } else if (change == QLatin1String("caret")) {
             painter.fillRect(QRect(20, 540, 1, 22), Qt::black);
         } else if (change == QLatin1String("shift")) {
@@ -203,7 +187,6 @@ private slots:
             QFont font = painter.font();
             font.setPixelSize(18);
             painter.setFont(font);
-            painter.setPen(Qt::black);
             painter.drawText(QPoint(300, 300), QStringLiteral("8"));
         } else if (change == QLatin1String("button")) {
             painter.fillRect(QRect(480, 200, 50, 50), QColor(0x20, 0x90, 0xF0));

@@ -50,7 +50,7 @@ struct Storm {
     ScopedConfigDir& config;
     QPointer<QWidget> screen;
     std::function<void()> reshow, invariant;
-    std::function<void(Storm&)> host;
+    QList<std::function<void(Storm&)>> hosts; // the host's calls, one drawn at a time
     std::function<void(Storm&, const std::function<void()>&)> session;
     std::vector<std::unique_ptr<QObject>> keep;
     int n[3] = {0, 0, 0};
@@ -218,8 +218,8 @@ struct Storm {
                 QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)), ++clicks;
             else if (pick >= 72 && pick < 85 && !views.isEmpty())
                 clickCell(views.at(below(views.size())));
-            else if (pick >= 85 && host)
-                host(*this);
+            else if (pick >= 85 && !hosts.isEmpty())
+                hosts.at(below(hosts.size()))(*this);
             if (i % 128 == 0)
                 QCoreApplication::processEvents();
         }
@@ -273,219 +273,189 @@ void trade(Storm& b)
 {
     b.config.set(QStringLiteral("TRADE_TareOptions"), QStringLiteral(R"([{"weight":"0.1"},{"weight":2},7,{}])"));
     b.config.set(QStringLiteral("TRADE_UseSuggestPro"), QStringLiteral("1"));
-    auto* screen = new TradeWidget(0, nullptr);
-    screen->gridFunctions = functionKeys(45);
-    screen->InitFuncArea();
-    b.shown(screen);
-    b.testModel(screen->GetTable()->model());
+    auto* s = new TradeWidget(0, nullptr);
+    s->gridFunctions = functionKeys(45);
+    s->InitFuncArea();
+    b.shown(s);
+    b.testModel(s->GetTable()->model());
     int& lastRebind = b.n[0];
-    b.host = [screen, &lastRebind](Storm& h) {
-        switch (h.below(7)) {
-        case 0:
-        case 1: {
-            QList<KxPosPluDetail> lines = h.some<KxPosPluDetail>([&h](int i) { return h.saleLine(i); });
-            screen->rebindModel(lines, h.some<KxPosEmployeeDetail>([&h](int) { return KxPosEmployeeDetail{h.text(), h.text(), h.coin()}; }, 2));
-            QCOMPARE(screen->GetTable()->rowCount(), lastRebind = lines.size());
-            break;
-        }
-        case 2: {
-            const QList<OrderDetail> orders = h.some<OrderDetail>([&h](int) { return h.order(); }, 60);
-            h.coin() ? screen->ShowOrderWidget(orders, h.below(4) - 1) : screen->showOrderList(orders, h.below(4) - 1);
-            screen->ClickOrderList(h.anyInt(), h.coin());
-            break;
-        }
-        case 3:
-            screen->SetProText({{h.coin() ? QStringLiteral("000000") : h.text(),
-                                 h.some<KxPosProRemarkHelper>([&h](int) { return KxPosProRemarkHelper{h.text(), h.text()}; }, 80)}},
-                               h.text());
-            screen->UpdatePluProInfo({{h.anyInt(), h.text()}, {h.anyInt(), h.text()}});
-            break;
-        case 4:
-            // The scale's reading arrives through a connection by signature.
-            QVERIFY(QMetaObject::invokeMethod(screen, "SlotShowProdWeight", Q_ARG(double, h.number()),
-                                              Q_ARG(double, h.number()), Q_ARG(bool, h.coin()), Q_ARG(bool, h.coin()),
-                                              Q_ARG(bool, h.coin()), Q_ARG(int, h.below(4) - 2)));
-            screen->SlotUpdateWeightData(TareUpdateType(h.below(4)), h.text());
-            break;
-        case 5:
-            screen->ScrollSpecifyRow(h.anyInt());
-            screen->ShowChange(h.number());
-            screen->updateDynData(h.anyInt(), h.text(), h.text());
-            screen->UpdateCouponDeductAmount(h.text(), h.text());
-            break;
-        default:
-            screen->UpdateBtnBillNumber(h.text());
-            screen->SetQuickPay(h.text(), h.text(), h.text());
-            screen->SetTradeActive(h.coin());
-            screen->SetDiscountLineMode(h.coin());
-        }
+    const auto rebind = [s, &lastRebind](Storm& h) {
+        QList<KxPosPluDetail> lines = h.some<KxPosPluDetail>([&h](int i) { return h.saleLine(i); });
+        s->rebindModel(lines, h.some<KxPosEmployeeDetail>([&h](int) { return KxPosEmployeeDetail{h.text(), h.text(), h.coin()}; }, 2));
+        QCOMPARE(s->GetTable()->rowCount(), lastRebind = lines.size());
     };
+    b.hosts = {rebind, rebind, [s](Storm& h) {
+        const QList<OrderDetail> orders = h.some<OrderDetail>([&h](int) { return h.order(); }, 60);
+        h.coin() ? s->ShowOrderWidget(orders, h.below(4) - 1) : s->showOrderList(orders, h.below(4) - 1);
+        s->ClickOrderList(h.anyInt(), h.coin());
+    }, [s](Storm& h) {
+        s->SetProText({{h.coin() ? QStringLiteral("000000") : h.text(),
+                        h.some<KxPosProRemarkHelper>([&h](int) { return KxPosProRemarkHelper{h.text(), h.text()}; }, 80)}}, h.text());
+        s->UpdatePluProInfo({{h.anyInt(), h.text()}, {h.anyInt(), h.text()}});
+    }, [s](Storm& h) {
+        // The scale's reading arrives through a connection by signature.
+        QVERIFY(QMetaObject::invokeMethod(s, "SlotShowProdWeight", Q_ARG(double, h.number()), Q_ARG(double, h.number()),
+                                          Q_ARG(bool, h.coin()), Q_ARG(bool, h.coin()), Q_ARG(bool, h.coin()),
+                                          Q_ARG(int, h.below(4) - 2)));
+        s->SlotUpdateWeightData(TareUpdateType(h.below(4)), h.text());
+    }, [s](Storm& h) {
+        s->ScrollSpecifyRow(h.anyInt());
+        s->ShowChange(h.number());
+        s->updateDynData(h.anyInt(), h.text(), h.text());
+        s->UpdateCouponDeductAmount(h.text(), h.text());
+    }, [s](Storm& h) {
+        s->UpdateBtnBillNumber(h.text());
+        s->SetQuickPay(h.text(), h.text(), h.text());
+        s->SetTradeActive(h.coin());
+        s->SetDiscountLineMode(h.coin());
+    }};
     // The last rebind plus at most one placeholder line (fewer once the screen started a new sale).
-    b.invariant = [screen, &lastRebind] { QVERIFY(screen->GetTable()->rowCount() <= lastRebind + 1); };
+    b.invariant = [s, &lastRebind] { QVERIFY(s->GetTable()->rowCount() <= lastRebind + 1); };
 }
 
 void coupon(Storm& b)
 {
-    b.config.set(QStringLiteral("TRADE_CertificateChannel"),
-                 QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},{"x":1},3])"));
-    auto* screen = new CouponUsageWidget(nullptr);
-    b.shown(screen, [screen] { screen->Show(false); });
-    QAbstractItemModel* list = child<QListView>(screen, "lvCoupon")->model();
+    b.config.set(QStringLiteral("TRADE_CertificateChannel"), QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},{"x":1},3])"));
+    auto* s = new CouponUsageWidget(nullptr);
+    b.shown(s, [s] { s->Show(false); });
+    QAbstractItemModel* list = child<QListView>(s, "lvCoupon")->model();
     b.testModel(list);
-    b.host = [screen](Storm& h) {
+    const auto add = [s](Storm& h) { s->AddCouponInfo(h.coupon(), h.coin()); };
+    b.hosts = {add, add, [s](Storm& h) {
         const QString id = QStringLiteral("Q%1").arg(h.below(30));
-        switch (h.below(4)) {
-        case 0:
-        case 1: return screen->AddCouponInfo(h.coupon(), h.coin());
-        case 2: {
-            const QVariantMap detail{{QStringLiteral("CodeCouponTypeID"), h.coin() ? QVariant(id) : QVariant(h.number())},
-                                     {QStringLiteral("SaleNo"), h.text()}, {QStringLiteral("ChannelCode"), QVariantList{h.text()}}};
-            screen->CacheCouponUseResult(QVariantMap{
-                {QStringLiteral("PayDetails"), h.coin() ? QVariant(QVariantList{detail, h.text()}) : QVariant(h.text())}});
-            KxPosPayResult pay;
-            pay.saleNo = h.text();
-            pay.extraValues.insert(QStringLiteral("UDP21"), h.json());
-            return screen->CacheCouponUseResult(id, pay);
-        }
-        default: return screen->UpdateCouponStatus(h.coin() ? id : h.text(), CouponWidgetInfo::CouponStatus(h.below(4)), h.text());
-        }
-    };
-    b.invariant = [screen, list] {
+        const QVariantMap detail{{QStringLiteral("CodeCouponTypeID"), h.coin() ? QVariant(id) : QVariant(h.number())},
+                                 {QStringLiteral("SaleNo"), h.text()}, {QStringLiteral("ChannelCode"), QVariantList{h.text()}}};
+        s->CacheCouponUseResult(
+            QVariantMap{{QStringLiteral("PayDetails"), h.coin() ? QVariant(QVariantList{detail, h.text()}) : QVariant(h.text())}});
+        KxPosPayResult pay;
+        pay.saleNo = h.text();
+        pay.extraValues.insert(QStringLiteral("UDP21"), h.json());
+        s->CacheCouponUseResult(id, pay);
+    }, [s](Storm& h) {
+        s->UpdateCouponStatus(h.coin() ? QStringLiteral("Q%1").arg(h.below(30)) : h.text(), CouponWidgetInfo::CouponStatus(h.below(4)), h.text());
+    }};
+    b.invariant = [s, list] {
         // The host's view of the list is the list shown, one row per coupon id.
         QSet<QString> ids;
-        for (const CouponWidgetInfo& c : screen->GetCouponWidgetData())
+        for (const CouponWidgetInfo& c : s->GetCouponWidgetData())
             ids.insert(c.couponId);
-        QCOMPARE(screen->GetCouponWidgetData().size(), list->rowCount());
+        QCOMPARE(s->GetCouponWidgetData().size(), list->rowCount());
         QCOMPARE(ids.size(), list->rowCount());
     };
 }
 
 void customer(Storm& b)
 {
-    auto* screen = new CustomerInfoWidget(0, nullptr);
-    b.shown(screen);
-    auto names = [screen] {
+    auto* s = new CustomerInfoWidget(0, nullptr);
+    b.shown(s);
+    const auto names = [s] {
         QStringList out;
-        for (const auto& p : screen->Provinces())
+        for (const auto& p : s->Provinces())
             out << p.name + QString::number(p.cities.size());
         return out;
     };
-    b.host = [screen, names](Storm& h) {
-        if (h.below(4) == 0)
-            return screen->InitView(h.text());
+    b.hosts = {[s](Storm& h) { s->InitView(h.text()); }, [s, names](Storm& h) {
+        // A refused tree says why and leaves the loaded one in place.
         const QStringList before = names();
         QString error;
-        // A refused tree says why and leaves the loaded one in place.
-        if (!screen->GetAreas(h.json(), error))
+        if (!s->GetAreas(h.json(), error))
             QVERIFY(!error.isEmpty() && names() == before);
-    };
+    }};
 }
 
 void depositList(Storm& b)
 {
-    auto* screen = new DepositPluWidget(0, nullptr);
-    screen->initValue();
-    b.shown(screen);
-    b.host = [screen](Storm& h) {
-        switch (h.below(4)) {
-        case 0: return screen->AddPlu(h.saleLine(h.below(5)));
-        case 1:
-            screen->setVIP(KxPosVipDetail{h.text(), h.text(), h.text(), h.text(), h.number(), h.text(), h.text(), h.text(), {}});
-            screen->setEmployee(KxPosEmployeeDetail{h.text(), h.text(), h.coin()});
-            return screen->refresh();
-        case 2: return screen->setSaleNo(h.coin() ? QString() : h.text(), h.text());
-        default: h.below(8) == 0 ? screen->initValue() : screen->RemovePlu();
-        }
-    };
-    b.invariant = [screen] {
-        // One row per line, and at most one more for a quantity set for the next product.
-        const int rows = screen->getUiQTableView(0)->model()->rowCount() - screen->PluList().size();
-        QVERIFY(rows == 0 || rows == 1);
+    auto* s = new DepositPluWidget(0, nullptr);
+    s->initValue();
+    b.shown(s);
+    b.hosts = {[s](Storm& h) { s->AddPlu(h.saleLine(h.below(5))); }, [s](Storm& h) {
+        s->setVIP(KxPosVipDetail{h.text(), h.text(), h.text(), h.text(), h.number(), h.text(), h.text(), h.text(), {}});
+        s->setEmployee(KxPosEmployeeDetail{h.text(), h.text(), h.coin()});
+        s->refresh();
+    }, [s](Storm& h) { s->setSaleNo(h.coin() ? QString() : h.text(), h.text()); },
+        [s](Storm& h) { h.below(8) == 0 ? s->initValue() : s->RemovePlu(); }};
+    // One row per line, and at most one more for a quantity set for the next product.
+    b.invariant = [s] {
+        const int extra = s->getUiQTableView(0)->model()->rowCount() - s->PluList().size();
+        QVERIFY(extra == 0 || extra == 1);
     };
 }
 
 void pickUp(Storm& b)
 {
-    auto* screen = new GetDepositWidget(0, nullptr);
-    b.shown(screen);
+    auto* s = new GetDepositWidget(0, nullptr);
+    b.shown(s);
     int& shownOrders = b.n[0];
     const auto lines = [](Storm& h) {
         return h.some<KxPosDepositPluDetail>(
             [&h](int) { return KxPosDepositPluDetail{h.text(), h.text(), h.text(), h.text(), h.number(), h.number()}; }, 6);
     };
-    b.host = [screen, &shownOrders, lines](Storm& h) {
-        if (h.below(3))
-            return h.coin() ? screen->setPluNum(h.text()) : screen->RefreshOrderParticulars(lines(h));
+    b.hosts = {[s](Storm& h) { s->setPluNum(h.text()); }, [s, lines](Storm& h) { s->RefreshOrderParticulars(lines(h)); },
+               [s, &shownOrders, lines](Storm& h) {
         const QList<KxPosDepositOrderDetail> orders =
             h.some<KxPosDepositOrderDetail>([&h, lines](int) { return KxPosDepositOrderDetail{h.text(), lines(h)}; }, 40);
-        screen->initValue(KxPosVipDetail{}, orders);
+        s->initValue(KxPosVipDetail{}, orders);
         shownOrders = orders.isEmpty() ? shownOrders : orders.size(); // an empty list is no new pick-up
-    };
-    b.invariant = [screen, &shownOrders] {
-        QCOMPARE(screen->Orders().size(), shownOrders);
-        QVERIFY(screen->CurrentOrder() >= -1 && screen->CurrentOrder() < qMax(1, shownOrders));
+    }};
+    b.invariant = [s, &shownOrders] {
+        QCOMPARE(s->Orders().size(), shownOrders);
+        QVERIFY(s->CurrentOrder() >= -1 && s->CurrentOrder() < qMax(1, shownOrders));
     };
 }
 
 void quantityPad(Storm& b)
 {
-    auto* screen = new DepositPluNumbInputWidget(0, nullptr);
+    auto* s = new DepositPluNumbInputWidget(0, nullptr);
     // A quantity goes out only from 0.01 up to the quantity held, give or take 0.01.
-    QObject::connect(screen, &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget, screen, [screen](double q) {
-        QVERIFY2(std::isfinite(q) && q >= 0.01 - 1e-9 && q <= screen->MaxQuantity() + 0.01 + 1e-9,
-                 qPrintable(QStringLiteral("%1 of at most %2").arg(q).arg(screen->MaxQuantity())));
+    QObject::connect(s, &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget, s, [s](double q) {
+        QVERIFY2(std::isfinite(q) && q >= 0.01 - 1e-9 && q <= s->MaxQuantity() + 0.01 + 1e-9,
+                 qPrintable(QStringLiteral("%1 of at most %2").arg(q).arg(s->MaxQuantity())));
     });
-    b.shown(screen);
-    b.host = [screen](Storm& h) {
-        switch (h.below(4)) {
-        case 0: return screen->initValue(h.coin() ? h.below(100) / 10.0 : h.number(), h.number());
-        case 1: return screen->SlotKeyPressed(h.coin() ? QString::number(h.below(10)) : h.text().left(3));
-        case 2: return screen->backspace();
-        default: return screen->clear();
-        }
-    };
+    b.shown(s);
+    b.hosts = {[s](Storm& h) { s->initValue(h.coin() ? h.below(100) / 10.0 : h.number(), h.number()); },
+               [s](Storm& h) { s->SlotKeyPressed(h.coin() ? QString::number(h.below(10)) : h.text().left(3)); },
+               [s](Storm&) { s->backspace(); }, [s](Storm&) { s->clear(); }};
 }
 
 void depositMenu(Storm& b)
 {
-    auto* screen = new DepositWidget(0, nullptr);
+    auto* s = new DepositWidget(0, nullptr);
     int* n = b.n; // closed with 1, sent the cashier on, closed by the host
-    QObject::connect(screen, &QDialog::finished, screen, [n](int result) { n[0] += result == 1; });
-    QObject::connect(screen, &DepositWidget::SignGotoDeposit, screen, [n] { ++n[1]; });
-    QObject::connect(screen, &DepositWidget::SignGotoMembLogin, screen, [n] { ++n[1]; });
-    b.shown(screen);
-    b.host = [screen, n](Storm&) { ++n[2], screen->close(); };
+    QObject::connect(s, &QDialog::finished, s, [n](int result) { n[0] += result == 1; });
+    QObject::connect(s, &DepositWidget::SignGotoDeposit, s, [n] { ++n[1]; });
+    QObject::connect(s, &DepositWidget::SignGotoMembLogin, s, [n] { ++n[1]; });
+    b.shown(s);
+    b.hosts = {[s, n](Storm&) { ++n[2], s->close(); }};
     // The menu closes with 1 exactly when it sends the cashier on or the host closes it.
     b.invariant = [n] { QCOMPARE(n[0], n[1] + n[2]); };
 }
 
 void promotionType(Storm& b)
 {
-    auto* screen = new SelectProType(0, nullptr);
-    QObject::connect(screen, &SelectProType::SignSelectProType, screen, [](int type) { QVERIFY(type == 0 || type == 1); });
-    b.shown(screen);
+    auto* s = new SelectProType(0, nullptr);
+    QObject::connect(s, &SelectProType::SignSelectProType, s, [](int type) { QVERIFY(type == 0 || type == 1); });
+    b.shown(s);
 }
 
 void foodOptions(Storm& b)
 {
-    auto* screen = b.own(new SelectSpuWidget(0, nullptr));
-    b.screen = screen;
+    auto* s = b.own(new SelectSpuWidget(0, nullptr));
+    b.screen = s;
     int& sessions = b.n[0];
     // Each session opens the dialog with hostile options; a choice accepted with OK has every required taste
     // group chosen.
-    b.session = [screen, &sessions](Storm& h, const std::function<void()>& storm) {
-        const int session = ++sessions;
-        QTimer::singleShot(0, screen, [screen, &sessions, session, storm] {
-            if (session != sessions || !screen->isExecuting())
+    b.session = [s, &sessions](Storm& h, const std::function<void()>& storm) {
+        QTimer::singleShot(0, s, [s, &sessions, session = ++sessions, storm] {
+            if (session != sessions || !s->isExecuting())
                 return;
             storm();
-            if (screen->isVisible()) // the events ran out, not the dialog
-                screen->done(0);
+            if (s->isVisible()) // the events ran out, not the dialog
+                s->done(0);
         });
-        if (screen->ShowPluSpuInfo(h.options()) != 1)
+        if (s->ShowPluSpuInfo(h.options()) != 1)
             return;
         QSet<QString> required, chosen;
-        for (const KxPosPluTaste& taste : screen->Tastes()) {
+        for (const KxPosPluTaste& taste : s->Tastes()) {
             if (taste.isRequired)
                 required << taste.groupId;
             if (taste.isSelected)
@@ -497,32 +467,32 @@ void foodOptions(Storm& b)
 
 void presetKeys(Storm& b)
 {
-    auto* screen = new SortPluManagement(0, nullptr);
+    auto* s = new SortPluManagement(0, nullptr);
     int* n = b.n; // closed, panel given back
-    QObject::connect(screen, &QDialog::finished, screen, [n] { ++n[0]; });
-    QObject::connect(screen, &SortPluManagement::signalPreShow, screen, [n] { ++n[1]; });
-    b.shown(screen, [screen] { screen->showWidget(); });
-    b.host = [screen](Storm& h) {
-        PrePluGroupShowWidget* before = screen->HostedPanel();
-        PrePluGroupShowWidget* panel = h.below(5) ? h.presetPanel(screen) : nullptr;
-        screen->showFastPluKey(panel);
-        QCOMPARE(screen->HostedPanel(), panel ? panel : before);
+    QObject::connect(s, &QDialog::finished, s, [n] { ++n[0]; });
+    QObject::connect(s, &SortPluManagement::signalPreShow, s, [n] { ++n[1]; });
+    b.shown(s, [s] { s->showWidget(); });
+    b.hosts = {[s](Storm& h) {
+        PrePluGroupShowWidget* before = s->HostedPanel();
+        PrePluGroupShowWidget* panel = h.below(5) ? h.presetPanel(s) : nullptr;
+        s->showFastPluKey(panel);
+        QCOMPARE(s->HostedPanel(), panel ? panel : before);
         if (panel)
             delete before; // the host keeps one panel
-    };
+    }};
     // Leaving (close, save, Escape) always gives the panel back to the host.
     b.invariant = [n] { QCOMPARE(n[1], n[0]); };
 }
 
 void floatingButton(Storm& b)
 {
-    auto* screen = new PosFloatForm(nullptr);
-    b.shown(screen, [screen] { screen->showWidget(); });
+    auto* s = new PosFloatForm(nullptr);
+    b.shown(s, [s] { s->showWidget(); });
     // Drags by the form or the button, anywhere on the screen and beyond: after each the button is where the
     // clamp puts it.
-    b.host = [screen](Storm& h) {
-        QWidget* by = h.coin() ? static_cast<QWidget*>(screen->getUiQPushButton(0)) : screen;
-        auto send = [by](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+    const auto drag = [s](Storm& h) {
+        QWidget* by = h.coin() ? static_cast<QWidget*>(s->getUiQPushButton(0)) : s;
+        const auto send = [by](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
             QMouseEvent event(type, by->mapFromGlobal(global), global, Qt::LeftButton, buttons, Qt::NoModifier);
             QCoreApplication::sendEvent(by, &event);
         };
@@ -530,10 +500,9 @@ void floatingButton(Storm& b)
         for (int k = h.below(4) + 1; k > 0; --k) // moves, then the release
             send(k > 1 ? QEvent::MouseMove : QEvent::MouseButtonRelease, QPoint(h.below(6000) - 3000, h.below(4000) - 2000),
                  k > 1 ? Qt::LeftButton : Qt::NoButton);
-        QCOMPARE(screen->CheckAndChange(screen->pos()), screen->pos());
-        if (h.below(10) == 0)
-            screen->SlotTradeNormaled();
+        QCOMPARE(s->CheckAndChange(s->pos()), s->pos());
     };
+    b.hosts = {drag, drag, drag, drag, [s](Storm&) { s->SlotTradeNormaled(); }};
 }
 
 const QList<QPair<const char*, void (*)(Storm&)>> Screens{
