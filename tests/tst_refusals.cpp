@@ -99,18 +99,12 @@ const QString NoState(QChar(0));
 // The state of one widget as text; NoState for widgets that hold none.
 QString widgetText(QWidget* w, QWidget* root)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return edit->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return QString::number(button->isChecked());
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text();
-    if (auto* stack = qobject_cast<QStackedWidget*>(w))
-        return QString::number(stack->currentIndex());
-    if (auto* box = qobject_cast<QComboBox*>(w))
-        return box->currentText();
-    if (qobject_cast<QDockWidget*>(w))
-        return QString::number(w->isVisibleTo(root));
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return QString::number(button->isChecked());
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* stack = qobject_cast<QStackedWidget*>(w)) return QString::number(stack->currentIndex());
+    if (auto* box = qobject_cast<QComboBox*>(w)) return box->currentText();
+    if (qobject_cast<QDockWidget*>(w)) return QString::number(w->isVisibleTo(root));
     auto* view = qobject_cast<QAbstractItemView*>(w);
     QAbstractItemModel* m = view ? view->model() : nullptr;
     if (!m)
@@ -500,9 +494,7 @@ private slots:
             Snapshot expected = snapshot(rig);
             SignalLog log(rig.owner.get());
             r.act(rig);
-            using Record = QPair<QString, QString>;
-            QCOMPARE(MessageWidget::History(),
-                     (r.message.isEmpty() ? QList<Record>() : QList<Record>{{r.message, translated(1969)}}));
+            QCOMPARE(MessageWidget::History(), (r.message.isEmpty() ? Messages() : Messages{{r.message, translated(1969)}}));
             QCOMPARE(QuestionMessage::History(), r.question.isEmpty() ? QStringList() : QStringList{r.question});
             QCOMPARE(log.names, r.signal.isEmpty() ? QStringList() : QStringList{r.signal});
             const Snapshot after = snapshot(rig);
@@ -513,10 +505,7 @@ private slots:
             }
             QCOMPARE(after.keys(), expected.keys());
         };
-        if (rig.modal)
-            rig.modal(check);
-        else
-            check();
+        rig.modal ? rig.modal(check) : check();
     }
 };
 
