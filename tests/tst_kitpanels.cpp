@@ -96,7 +96,6 @@ private slots:
         QFETCH(QStringList, presses);
         QFETCH(QString, weight);
         QFETCH(QString, errorMentions);
-        QFETCH(QStringList, chosen);
         PackContentWidget pack(nullptr);
         QSignalSpy asked(&pack, &PackContentWidget::SignalsGetWeight);
         pack.Init(packageItems(), QStringLiteral("双人套餐"));
@@ -119,7 +118,7 @@ private slots:
             for (int n = 0; n < qRound(detail.qty); ++n)
                 got << detail.pluCode;
         }
-        QCOMPARE(got, chosen);
+        QTEST(got, "chosen");
     }
 
     void weightRoundTrip()

@@ -58,12 +58,11 @@ private slots:
     {
         QFETCH(QPoint, start);
         QFETCH(QPoint, delta);
-        QFETCH(QPoint, end);
         PosFloatForm form;
         form.showWidget();
         form.move(start);
         drag(&form, delta);
-        QCOMPARE(form.pos(), end);
+        QTEST(form.pos(), "end");
     }
 
     // A click restores the sales screen unless it ends a drag; showing again
