@@ -49,10 +49,7 @@ inline QWidget* keyTarget(QWidget* fallback)
 }
 
 // Waits until the keyboard is in `screen`: its window was activated.
-inline bool keyboardIn(QWidget* screen)
-{
-    return QTest::qWaitFor([screen] { return QApplication::activeWindow() == screen->window(); });
-}
+inline bool keyboardIn(QWidget* s) { return QTest::qWaitFor([s] { return QApplication::activeWindow() == s->window(); }); }
 
 // Clicks the first visible, enabled button of `root` that `pick` accepts (by default: named `name`).
 inline bool clickNamed(QWidget* root, const QString& name, std::function<bool(QAbstractButton*)> pick = {})
@@ -108,10 +105,7 @@ inline int rowOf(QAbstractItemView* view, int column, const QString& text)
     return -1;
 }
 
-inline QString cellOf(QAbstractItemView* view, int row, int column)
-{
-    return view->model()->index(row, column).data().toString();
-}
+inline QString cellOf(QAbstractItemView* view, int row, int column) { return view->model()->index(row, column).data().toString(); }
 
 // The demo checkout on a fresh copy of its shipped configuration.
 class Checkout
@@ -195,11 +189,9 @@ public:
     // The change popup after a payment, checked to show `change`; null when none shows.
     ChangeWidget* Change(const QString& change)
     {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* popup = qobject_cast<ChangeWidget*>(w);
-            if (popup && popup->isVisible() && popup->amount() == change)
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* popup = qobject_cast<ChangeWidget*>(w); popup && popup->isVisible() && popup->amount() == change)
                 return popup;
-        }
         return nullptr;
     }
 

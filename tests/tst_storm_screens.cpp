@@ -51,19 +51,14 @@ struct Storm {
     std::function<void()> reshow, invariant;
     QList<std::function<void(Storm&)>> hosts; // the host's calls, one drawn at a time
     std::function<void(Storm&, const std::function<void()>&)> session;
-    std::vector<std::unique_ptr<QObject>> keep;
+    std::vector<std::unique_ptr<QObject>> keep, testers; // the model testers, declared last, go first
     int n[3] = {0, 0, 0};
 
-    ~Storm()
-    {
-        while (!keep.empty()) // last made, first gone: model testers before their screens
-            keep.pop_back();
-    }
     template<class T>
     T* own(T* object) { keep.emplace_back(object); return object; }
     void testModel(QAbstractItemModel* model)
     {
-        own(new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::Warning));
+        testers.emplace_back(new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::Warning));
     }
     // Shows the screen by `show` (plain show() when none), which shows it again when an event closed it.
     void shown(QWidget* w, std::function<void()> show = {})
