@@ -118,14 +118,9 @@ private slots:
         // The first twelve keys fill the shortcut bar and more; the long captions go to the grid.
         const QStringList captions{QStringLiteral("撤销券支付"), QStringLiteral("储值卡支付"), QStringLiteral("单品折扣"),
                                    QStringLiteral("会员充值"), QStringLiteral("预置键编辑"), QStringLiteral("交班")};
-        QList<dynMapButton> functions;
-        for (int i = 0; i < 12 + captions.size(); ++i) {
-            dynMapButton f;
-            f.funcId = f.funcCode = QStringLiteral("F%1").arg(i, 3, 10, QLatin1Char('0'));
-            f.funcName = i < 12 ? QStringLiteral("快捷%1").arg(i) : captions.at(i - 12);
-            f.funcNameEn = QStringLiteral("Function %1").arg(i);
-            functions << f;
-        }
+        QList<dynMapButton> functions = functionKeys(12 + captions.size());
+        for (int i = 0; i < captions.size(); ++i)
+            functions[12 + i].funcName = captions.at(i);
         auto screen = salesScreen(size, functions);
         clickChild(screen.get(), "toolButtonKeyMore");
         QTest::qWait(100);
