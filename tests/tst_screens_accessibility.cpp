@@ -25,7 +25,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -238,9 +237,8 @@ private slots:
                     faults << QStringLiteral("not restored: %1: \"%2\"").arg(describe(it.key()), it.key()->accessibleName());
         });
         QVERIFY2(checked > 0 && chinese > 0, "no actionable widget named in Chinese to begin with");
-        for (const QString& fault : qAsConst(faults)) // one line each: the list may be long
-            std::fprintf(stderr, "    %s\n", qPrintable(fault));
-        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 faults of %2 widgets (listed above)").arg(faults.size()).arg(checked)));
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 faults of %2 widgets:\n    ").arg(faults.size()).arg(checked)
+                                              + faults.join(QStringLiteral("\n    "))));
     }
 
     // How a key's caption becomes its name: wrapped captions read as one text, mnemonic marks go, a sign or
