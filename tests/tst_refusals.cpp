@@ -69,7 +69,6 @@ struct Rig {
     TradeWidget* trade = nullptr;
     CouponUsageWidget* coupon = nullptr;
     DepositPluWidget* deposit = nullptr;
-    SelectSpuWidget* spu = nullptr;
     std::function<void(const std::function<void()>&)> modal; // runs the check inside a modal dialog
 
     template<class T>
@@ -154,7 +153,8 @@ Snapshot snapshot(const Rig& rig)
     if (DepositPluWidget* s = rig.deposit)
         shot[QStringLiteral("deposit")] = QStringLiteral("%1 %2 %3 %4").arg(s->PluList().size()).arg(s->nextQuantity)
                                               .arg(s->Member().vipId, s->Employee().employeeCode);
-    for (const KxPosPluTaste& taste : rig.spu ? rig.spu->Tastes() : QList<KxPosPluTaste>())
+    auto* spu = qobject_cast<SelectSpuWidget*>(root);
+    for (const KxPosPluTaste& taste : spu ? spu->Tastes() : QList<KxPosPluTaste>())
         shot[QStringLiteral("tastes")] += QString::number(taste.isSelected);
     return shot;
 }
@@ -252,8 +252,7 @@ Step exchange(int page, const QString& typed = {})
         r.coupon = r.take(couponScreen(false));
         r.coupon->AddCouponInfo(exchangeCoupon(QStringLiteral("E1"), page == 2 ? 0 : 1), true);
         if (page > 0)
-            r.coupon->AddPluList(QStringLiteral("code-E1"), {product(QStringLiteral("code-E1"), page == 1, page == 2)},
-                                 page == 2);
+            r.coupon->AddPluList(QStringLiteral("code-E1"), {product(QStringLiteral("code-E1"), page == 1, page == 2)}, page == 2);
         QTest::keyClicks(child<QLineEdit>(r.coupon, "txtCouponCode"), typed);
     };
 }
@@ -276,15 +275,12 @@ Step deposit(bool member = true, bool clerk = true, int lines = 1, const QString
     return [=](Rig& r) {
         DepositPluWidget* s = r.deposit = r.make<DepositPluWidget>();
         s->initValue();
-        if (member)
-            s->setVIP(sampleMember());
-        if (clerk)
-            s->setEmployee(KxPosEmployeeDetail{QStringLiteral("E01"), QStringLiteral("李娜"), true});
+        if (member) s->setVIP(sampleMember());
+        if (clerk) s->setEmployee(KxPosEmployeeDetail{QStringLiteral("E01"), QStringLiteral("李娜"), true});
         s->refresh();
         for (int i = 0; i < lines; ++i)
             s->AddPlu(product(QString(), false));
-        if (wholeSale)
-            s->setSaleNo(QStringLiteral("S001"), QStringLiteral("0001"));
+        if (wholeSale) s->setSaleNo(QStringLiteral("S001"), QStringLiteral("0001"));
         QTest::keyClicks(s->getUiQLineEdit(0), typed);
     };
 }
@@ -294,8 +290,7 @@ Step pickUp(double takeQty, bool tick)
     return [=](Rig& r) {
         auto* s = r.make<GetDepositWidget>();
         s->initValue(sampleMember(), {{QStringLiteral("JC001"), {{QStringLiteral("1001"), {}, {}, {}, 3.0, takeQty}}}});
-        if (tick)
-            press(s, "btnCheck");
+        if (tick) press(s, "btnCheck");
     };
 }
 
@@ -314,8 +309,7 @@ Step customerForm(const QString& preset, const QString& typed)
 {
     return [=](Rig& r) {
         auto* form = r.make<CustomerInfoWidget>();
-        if (!preset.isEmpty())
-            form->InitView(preset);
+        if (!preset.isEmpty()) form->InitView(preset);
         QTest::keyClick(form, Qt::Key_F5); // to the ID box
         form->getUiQLineEdit(0)->selectAll();
         form->SlotCustomerInfoWidgetPress(typed);
@@ -325,7 +319,7 @@ Step customerForm(const QString& preset, const QString& typed)
 // The food options of a product whose taste group 辣度 is required; the check runs while the dialog is open.
 void foodOptions(Rig& r)
 {
-    SelectSpuWidget* dialog = r.spu = r.take(std::make_unique<SelectSpuWidget>(1, nullptr));
+    SelectSpuWidget* dialog = r.take(std::make_unique<SelectSpuWidget>(1, nullptr));
     KxPosPluSpu options;
     options.specs << KxPosPluSpec{QStringLiteral("标准"), QStringLiteral("R"), false};
     for (const QString& name : {QStringLiteral("微辣"), QStringLiteral("中辣")})
