@@ -127,6 +127,31 @@ private slots:
         QCOMPARE(leave.count(), 2);
     }
 
+    // The three status texts have no labels on this form; the screen keeps
+    // them as they would show, with the store prefix when configured.
+    void statusTextsKept_data()
+    {
+        QTest::addColumn<QString>("orgPosType");
+        QTest::addColumn<QString>("store");
+        QTest::newRow("code alone") << "0" << "0101";
+        QTest::newRow("name before code") << "2" << "人民路店0101";
+    }
+
+    void statusTextsKept()
+    {
+        QFETCH(QString, orgPosType);
+        ScopedConfigDir config;
+        KxPosConfig::SetValue(QStringLiteral("TRADE_ShowOrgPosType"), orgPosType);
+        const QString savedName = KxPosConfig::sOrgName;
+        KxPosConfig::sOrgName = QStringLiteral("人民路店");
+        TradeWidget screen(0, nullptr);
+        QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdSetStatusValue", Q_ARG(QString, QStringLiteral("0101")),
+                                          Q_ARG(QString, QStringLiteral("03")), Q_ARG(QString, QStringLiteral("刘洋"))));
+        KxPosConfig::sOrgName = savedName;
+        QTEST(screen.StatusValues().value(0), "store");
+        QCOMPARE(screen.StatusValues().mid(1), (QStringList{translated(1247) + QStringLiteral("-03"), "刘洋"}));
+    }
+
     // --- Change popup keys ----------------------------------------------------------------
 
     // The change popup's own wiring (the next scan closes it and is kept) is
