@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QLocale>
 #include <QRandomGenerator>
 
@@ -483,6 +484,9 @@ void DemoHost::OnKey(const QString&, int key)
     case Qt::Key_F6: m_scale.RemoveItem(); break;
     case Qt::Key_F10: OnFunction(FnLanguage); break;
     case Qt::Key_F12: m_screen->pay(QStringLiteral("CashPay")); break;
+    // The clerk key of the screen (42: btnphone): its menu then takes the
+    // arrow keys and Enter.
+    case Qt::Key_Asterisk: m_screen->getUiQPushButton(42)->click(); break;
     default: Record(QStringLiteral("key 0x%1 not mapped").arg(key, 0, 16)); break;
     }
 }
