@@ -1,6 +1,7 @@
 #include "DemoHost.h"
 
 #include "DemoClock.h"
+#include "DemoFunctionKey.h"
 #include "DemoMemberLogin.h"
 
 #include "contracts/TableModel.h"
@@ -38,15 +39,7 @@ const QString FnOrders = QStringLiteral("F015");
 const QString FnExchangeCoupons = QStringLiteral("F019");
 const QString FnCancelCouponPay = QStringLiteral("F020");
 
-dynMapButton function(const QString& code, const QString& zh, const QString& en)
-{
-    dynMapButton b;
-    b.funcId = code;
-    b.funcCode = code;
-    b.funcName = zh;
-    b.funcNameEn = en;
-    return b;
-}
+const auto function = DemoFunctionKey;
 } // namespace
 
 // The demo's resources live in a static library: the linker keeps them only

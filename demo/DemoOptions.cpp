@@ -1,5 +1,6 @@
 #include "DemoOptions.h"
 
+#include "DemoFunctionKey.h"
 #include "DemoRender.h"
 
 #include "DemoSale.h"
@@ -313,14 +314,7 @@ bool DemoOptions::SellFood(const QString& code, DemoSale& sale)
 
 QList<dynMapButton> DemoOptions::Functions()
 {
-    auto function = [](const QString& code, const QString& zh, const QString& en) {
-        dynMapButton b;
-        b.funcId = code;
-        b.funcCode = code;
-        b.funcName = zh;
-        b.funcNameEn = en;
-        return b;
-    };
+    const auto function = DemoFunctionKey;
     return {
         function(FnPromotionType, QStringLiteral("促销方式"), QStringLiteral("Promotion type")),
         function(FnCustomer, QStringLiteral("顾客信息"), QStringLiteral("Customer info")),
