@@ -146,43 +146,6 @@ private slots:
         QCOMPARE(whole, captions.size());
     }
 
-    void customerKeyLineBreaksBetweenItems_data() { sizeRows({QStringLiteral("zh_CN"), QStringLiteral("en")}); }
-
-    void customerKeyLineBreaksBetweenItems()
-    {
-        QFETCH(QSize, size);
-        QFETCH(QString, variant);
-        const QString& language = variant;
-        applySize(size);
-        QVERIFY(KxPosTranslator::SetLanguage(language));
-        CustomerInfoWidget form(1, nullptr);
-        QStringList shown;
-        int width = 0;
-        QFontMetrics metrics(form.font());
-        // The key line is broken into items once the form is on screen, which is while it runs.
-        QTimer::singleShot(0, &form, [&] {
-            QTest::qWait(50);
-            QLabel* keys = form.getUiQLable(1);
-            shown = keys->text().split(QLatin1Char('\n'));
-            width = keys->contentsRect().width();
-            metrics = keys->fontMetrics();
-            form.CloseCustomerInfoWidget();
-        });
-        QTimer::singleShot(10000, &form, [&] { form.done(0); }); // a watchdog
-        form.exec();
-        QStringList expected;
-        for (const QString& item : KxPosTranslator::GetTranslation(7426).split(QStringLiteral("  "), Qt::SkipEmptyParts))
-            expected << item.trimmed();
-        QVERIFY(expected.size() > 3);
-        QStringList items;
-        for (const QString& line : qAsConst(shown)) {
-            QVERIFY2(metrics.horizontalAdvance(line) <= width,
-                     qPrintable(QStringLiteral("\"%1\" is wider than the %2 px line").arg(line).arg(width)));
-            for (const QString& item : line.split(QStringLiteral("  "), Qt::SkipEmptyParts))
-                items << item.trimmed();
-        }
-        QCOMPARE(items, expected); // each item whole and in order
-    }
 };
 
 QTEST_MAIN(ScreensLayoutTest)

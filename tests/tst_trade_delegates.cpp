@@ -147,43 +147,6 @@ private slots:
         }
     }
 
-    void channelTexts_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("message");
-        QTest::newRow("suffix f") << "133f" << 32;
-        QTest::newRow("TMP shares 139's text") << "TMP" << 34;
-        QTest::newRow("lower case is unknown") << "tmp" << 708;
-    }
-
-    void channelTexts()
-    {
-        QFETCH(QString, code);
-        QFETCH(int, message);
-        QCOMPARE(OrderListDelegate::ChannelText(code), translated(message));
-    }
-
-    void colourTags_data()
-    {
-        QTest::addColumn<QString>("codes");
-        QTest::addColumn<int>("message");
-        QTest::addColumn<QString>("colour");
-        QTest::newRow("scheduled") << "1--1--2" << 2348 << "#C5292B";
-        QTest::newRow("instant") << "0--0--1" << 2351 << "#517BF7";
-        QTest::newRow("empty parts") << "--1--" << 2349 << "#F77F42";
-        QTest::newRow("one part") << "1" << 2351 << "#517BF7";
-    }
-
-    void colourTags()
-    {
-        QFETCH(QString, codes);
-        QFETCH(int, message);
-        QFETCH(QString, colour);
-        const OrderListDelegate::ColourTag tag = OrderListDelegate::ColourTagFor(codes);
-        QCOMPARE(tag.text, translated(message));
-        QCOMPARE(tag.colour, QColor(colour));
-    }
-
 };
 
 QTEST_MAIN(TradeDelegatesTest)

@@ -339,31 +339,6 @@ private slots:
         QVERIFY(codeBox(screen.get())->text().isEmpty());
     }
 
-    void keyboardLineSuggestions()
-    {
-        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("2"));
-        auto screen = startedTradeScreen();
-        screen->getUiQDockWidget(23)->show();
-        auto* line = child<QLineEdit>(screen->getUiQDockWidget(23), "lineEdit");
-        Suggestions hints(screen.get(), {"6901001", "6902002"});
-        for (const char* key : {"6", "9", "0"})
-            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotKeyBoardClick", Q_ARG(QString, key)));
-        QTRY_VERIFY(hints.popup()->isVisible());
-        QCOMPARE(hints.completer.widget(), line);
-        // Backspace on the list edits the keyboard line and keeps its group
-        // search going.
-        QSignalSpy group(screen.get(), &TradeWidget::SignTrdPreGroupMN);
-        QTest::keyClick(hints.popup(), Qt::Key_Backspace);
-        QCOMPARE(line->text(), QStringLiteral("69"));
-        QCOMPARE(firstArguments(group), QStringList{"69"});
-        QTRY_VERIFY(hints.popup()->isVisible());
-        // Return with no highlighted suggestion confirms the line itself.
-        QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
-        QTest::keyClick(hints.popup(), Qt::Key_Return);
-        QCOMPARE(firstArguments(added), QStringList{"69"});
-        QVERIFY(!hints.popup()->isVisible());
-    }
-
     // --- Quantity key --------------------------------------------------------------------
 
     // The typed quantity goes to a placeholder line for the next product.

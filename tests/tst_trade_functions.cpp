@@ -74,46 +74,6 @@ class TradeFunctionsTest : public ScreenTestCase
     Q_OBJECT
 
 private slots:
-    // 36 functions, the host's bar empty: the grid holds them all on two
-    // pages (the bar's functions leave the grid: shortcutBar).
-    void gridPages_data()
-    {
-        QTest::addColumn<int>("appWidth");
-        QTest::addColumn<int>("lastPageFilled");
-        QTest::newRow("1600: 5 columns, 1 on page 2") << 1600 << 1;
-        QTest::newRow("1599: 4 columns, 8 on page 2") << 1599 << 8;
-    }
-
-    void gridPages()
-    {
-        QFETCH(int, appWidth);
-        QFETCH(int, lastPageFilled);
-        KxPosConfig::SetAppSize(appWidth, appWidth > 1366 ? 1080 : 768);
-        auto screen = functionKeyScreen(36, true);
-        openFunctionGrid(screen.get());
-        const int perPage = cells(screen.get()).size();
-        QCOMPARE(perPage, 7 * (appWidth >= 1600 ? 5 : 4));
-        const QStringList firstPage = pageCaptions(screen.get());
-        QCOMPARE(firstPage.size(), perPage);
-        QCOMPARE(firstPage.first(), caption(functionCode(1)));
-        // Walk forward to the last page: its empty cells are disabled blanks.
-        clickChild(screen.get(), "btnNextFunc");
-        const QStringList lastPage = pageCaptions(screen.get());
-        QCOMPARE(lastPage.size(), lastPageFilled);
-        for (QPushButton* b : cells(screen.get())) {
-            const bool empty = showType(b) == QLatin1String("init");
-            QCOMPARE(b->isEnabled(), !empty);
-            QCOMPARE(b->text().isEmpty(), empty);
-        }
-        // Once more forward is page 1 again, back from page 1 the last page.
-        clickChild(screen.get(), "btnNextFunc");
-        QCOMPARE(pageCaptions(screen.get()), firstPage);
-        clickChild(screen.get(), "btnPreFunc");
-        QCOMPARE(pageCaptions(screen.get()), lastPage);
-        // Every style change of the page is applied, none left waiting.
-        QCOMPARE(UiTool::PendingStyleUpdates(), 0);
-    }
-
     void cellsAndShortcutsPressTheirFunction()
     {
         auto screen = functionKeyScreen(46); // 36 in the grid: 28 on page 1, 8 on page 2

@@ -124,20 +124,6 @@ private slots:
         QVERIFY(!child<QLabel>(&screen, "lblVipPhone")->isHidden());
     }
 
-    void logOutClearsPanel()
-    {
-        TradeWidget screen(0, nullptr);
-        setMember(&screen, member(QStringLiteral("张三"), QStringLiteral("M001"), QStringLiteral("13812345678"), 5));
-        QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTrdMemberLogOut"));
-        QCOMPARE(child<QPushButton>(&screen, "btnVipName")->text(), translated(1951));
-        QVERIFY(!child<QPushButton>(&screen, "btnVipName")->isHidden());
-        for (const char* name : {"lblVipLvlName", "lblVipPhone", "lblVipIntegral", "lblVipMoney"})
-            QVERIFY2(text(&screen, name).isEmpty(), name);
-        QVERIFY(child<QLabel>(&screen, "lblVipPhone")->isHidden());
-        // The last member's code is kept; the host decides what it means.
-        QCOMPARE(screen.MemberCode(), QStringLiteral("M001"));
-    }
-
     void memberKeys_data()
     {
         QTest::addColumn<MemberKey>("c");
@@ -177,16 +163,6 @@ private slots:
         QCOMPARE(firstArguments(add), c.added);
         QVERIFY(MessageWidget::History().isEmpty());
         QVERIFY(screen->getUiQLineEdit(26)->text().isEmpty());
-    }
-
-    void memberDetails()
-    {
-        TradeWidget screen(0, nullptr);
-        QSignalSpy details(&screen, &TradeWidget::SignShowMemberInfo);
-        QVERIFY(QMetaObject::invokeMethod(&screen, "on_btnMemberName_clicked"));
-        QVERIFY(QMetaObject::invokeMethod(&screen, "on_pushButtonvipimg_clicked"));
-        screen.MemberDetail();
-        QCOMPARE(details.count(), 3);
     }
 
     // --- Sales clerks --------------------------------------------------------------

@@ -125,34 +125,6 @@ private slots:
         ScreenTestCase::cleanup();
     }
 
-    void reselectionAfterRefresh_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("orderId");
-        QTest::addColumn<bool>("keep");
-        QTest::newRow("type 2 follows the order") << 2 << 2 << "B" << true;
-        QTest::newRow("type 1 starts at the top") << 1 << 0 << "C" << false;
-    }
-
-    void reselectionAfterRefresh()
-    {
-        QFETCH(int, type);
-        QFETCH(int, row);
-        QFETCH(QString, orderId);
-        QFETCH(bool, keep);
-        const OrderDetail a = makeOrder("A", "0"), b = makeOrder("B", "4"), c = makeOrder("C", "5");
-        screen->ShowOrderWidget({a, b, c}, 1);
-        QSignalSpy shown(screen.get(), &TradeWidget::SignalShowOrderDetail);
-        clickCell("tbvOrder", 1);
-        screen->showOrderList({c, a, b}, type);
-        QCOMPARE(shown.count(), 2);
-        QCOMPARE(shown.at(0).at(0).value<OrderDetail>().orderId, QStringLiteral("B"));
-        QCOMPARE(shown.at(1).at(0).value<OrderDetail>().orderId, orderId);
-        QCOMPARE(shown.at(1).at(2).toBool(), keep);
-        QCOMPARE(view("tbvOrder")->currentIndex().row(), row);
-    }
-
     void emptyListClearsThePanel()
     {
         openPickUp({makeLine("苹果", 2, 2, 3.0)});
@@ -361,18 +333,6 @@ private slots:
         QCOMPARE(toScale.at(1).at(0).value<PluDetail>().lineNo, 0);
     }
 
-    void movingThroughOrdersChoosesThem()
-    {
-        screen->ShowOrderWidget({makeOrder("O1", "0"), makeOrder("O2", "0"), makeOrder("O3", "0")}, 1);
-        QSignalSpy shown(screen.get(), &TradeWidget::SignalShowOrderDetail);
-        for (const char* key : {"btnOrderUp", "btnOrderDown", "btnOrderDown", "btnOrderDown", "btnOrderUp"})
-            clickChild(screen.get(), key);
-        // Each move chooses the order as a click would; blocked moves do not.
-        QCOMPARE(shown.count(), 3);
-        QCOMPARE(shown.last().at(0).value<OrderDetail>().orderId, QStringLiteral("O2"));
-        QCOMPARE(view("tbvOrder")->selectionModel()->selectedRows().value(0).row(), 1);
-    }
-
     void printGuardDropsSecondPress()
     {
         screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4")}, 1);
@@ -396,19 +356,6 @@ private slots:
         QCOMPARE(firstArguments(selected), QStringList{"Order"});
     }
 
-    void sortChoiceAndRefresh()
-    {
-        screen->ShowOrderWidget({makeOrder("A", "4")}, 1);
-        auto* sort = child<QComboBox>(screen.get(), "boxOrderSort");
-        QSignalSpy reload(screen.get(), &TradeWidget::SignUpdateOrderList);
-        sort->setFocus();
-        QTest::keyClick(sort, Qt::Key_Down);
-        QCOMPARE(screen->orderSortOrder, QStringLiteral("ASC"));
-        QTest::keyClick(sort, Qt::Key_Down);
-        QCOMPARE(screen->orderSortOrder, QString());
-        clickChild(screen.get(), "btnOrderFresh");
-        QCOMPARE(reload.count(), 3);
-    }
 };
 
 QTEST_MAIN(TradeOrdersTest)

@@ -27,18 +27,6 @@ public:
     static const QTimer& adTimer(const TradeWidget& screen) { return screen.customerAdTimer; }
 };
 
-namespace {
-using Promotions = QMap<QString, QList<KxPosProRemarkHelper>>;
-
-QList<KxPosProRemarkHelper> promotions(int count)
-{
-    QList<KxPosProRemarkHelper> list;
-    for (int i = 1; i <= count; ++i)
-        list.append({QStringLiteral("P%1").arg(i), QStringLiteral("满%1减%2").arg(i * 50).arg(i * 5)});
-    return list;
-}
-} // namespace
-
 class TradePromotionsTest : public ScreenTestCase
 {
     Q_OBJECT
@@ -60,62 +48,6 @@ private slots:
     {
         screen.reset();
         ScreenTestCase::cleanup();
-    }
-
-    void numberedWholeBillList_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("three") << 3 << "000000";
-        QTest::newRow("only line promotions") << 2 << "1001";
-    }
-
-    void numberedWholeBillList()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, key);
-        screen = startedTradeScreen();
-        QSignalSpy reload(screen.get(), &TradeWidget::SignUpdateOrderList);
-        Promotions map;
-        map.insert(key, promotions(count));
-        map.insert(QStringLiteral("2002"), promotions(1));
-        screen->SetProText(map, QString());
-        const int shown = key == QLatin1String("000000") ? count : 0;
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->itemText(i);
-        QStringList expected;
-        for (int i = 1; i <= shown; ++i)
-            expected << QStringLiteral("%1/%2 满%3减%4").arg(i).arg(shown).arg(i * 50).arg(i * 5);
-        QCOMPARE(texts, expected);
-        QCOMPARE(list()->isVisible(), shown > 0);
-        QCOMPARE(list()->currentIndex(), -1);
-        // Refilling the list is not a choice of the cashier.
-        QCOMPARE(reload.count(), 0);
-        // A later map without the whole-bill key empties and hides the list.
-        screen->SetProText(Promotions{}, QString());
-        QCOMPARE(list()->count(), 0);
-        QVERIFY(!list()->isVisible());
-    }
-
-    void perLineTexts()
-    {
-        screen = startedTradeScreen();
-        bindTradeLines(screen.get(), tradeLines(3));
-        TableModel* model = screen->GetTable()->model();
-        QTableView* table = screen->GetTable()->view();
-        QVERIFY(table->isColumnHidden(14));
-        screen->UpdatePluProInfo({{0, QStringLiteral("第二件半价")},
-                                  {2, QStringLiteral("满10减2")},
-                                  {3, QStringLiteral("row count")},
-                                  {-1, QStringLiteral("negative")}});
-        QCOMPARE(model->rowCount(), 3);
-        QCOMPARE((QStringList{model->data(0, 14), model->data(1, 14), model->data(2, 14)}),
-                 (QStringList{"第二件半价", "", "满10减2"}));
-        QVERIFY(!table->isColumnHidden(14));
-        // Clearing the texts gives the room back.
-        screen->UpdatePluProInfo({{0, QString()}, {2, QString()}});
-        QVERIFY(table->isColumnHidden(14));
     }
 
     void suggestionShowsTwoLines_data()
@@ -208,20 +140,6 @@ private slots:
         QCOMPARE(ad.count(), 1);
     }
 
-    void hiddenScreenRequestsNothing()
-    {
-        config().set(QStringLiteral("DISPLAY_IdleTimeout"), QStringLiteral("1"));
-        screen = startedTradeScreen();
-        bindTradeLines(screen.get(), {});
-        QVERIFY(adTimer().isActive());
-        screen->SlotHideTrade();
-        QSignalSpy ad(screen.get(), &TradeWidget::SignShowFullScreenAd);
-        // The idle time passes while the screen is hidden.
-        QTRY_VERIFY_WITH_TIMEOUT(!adTimer().isActive(), 5000);
-        QCOMPARE(ad.count(), 0);
-        QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotCusAdTimerTimeout"));
-        QCOMPARE(ad.count(), 0);
-    }
 };
 
 QTEST_MAIN(TradePromotionsTest)

@@ -191,25 +191,6 @@ private slots:
         QCOMPARE(weighed.at(0), (QList<QVariant>{9, QStringLiteral("2001"), sent}));
     }
 
-    void lampButtonsSendRequests()
-    {
-        auto screen = makeScreen();
-        read(screen.get(), Reading{0.42, 0, true, false, false});
-        clickChild(screen.get(), "btnSetZero");
-        clickChild(screen.get(), "btnCutP");
-        screen->SendZero(); // the host's own keys
-        screen->SendTare();
-        screen->WeightZero();
-        QCOMPARE(events, (QStringList{"zero 0.420 true", "tare 去皮 true", "zero 0.420 true", "tare 去皮 true",
-                                      "zero 0.420 true"}));
-        // A click does not light a lamp; only the scale does.
-        QVERIFY(!checked(screen.get(), "btnSetZero"));
-        QVERIFY(!checked(screen.get(), "btnCutP"));
-        read(screen.get(), Reading{0, 0.42, true, true, true});
-        clickChild(screen.get(), "btnCutP");
-        QVERIFY(checked(screen.get(), "btnCutP"));
-    }
-
     // Zero, tare and preset tares as the cashier and the host's scale driver
     // work them: "read" takes the row's next reading, "p0"/"p1" press a preset,
     // "zero", "cut" and "clear" press those buttons, "cut key" is the host's

@@ -54,45 +54,6 @@ private slots:
         QCOMPARE(screen.getUiQLineEdit(26)->placeholderText(), translated(2377));
     }
 
-    void unknownAccessorIdsGiveStandIns()
-    {
-        TradeWidget screen(0, nullptr);
-        // Ids without a widget give the shared stand-ins, never null.
-        QCOMPARE(screen.getUiQLineEdit(27), UIComponentGapFiller::getQLineEdit());
-        QCOMPARE(screen.getUiQLable(-1), UIComponentGapFiller::getQLabel());
-        // Except for the combo box (null) and the docks (a new empty dock).
-        QVERIFY(!screen.getUiQComboBox(70));
-        QDockWidget* extra = screen.getUiQDockWidget(7);
-        QVERIFY(extra && extra != screen.getUiQDockWidget(22));
-        QCOMPARE(extra->parentWidget(), &screen);
-    }
-
-    void clockFormats_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("ratioType");
-        QTest::addColumn<QString>("time");
-        QTest::addColumn<QString>("date");
-        QTest::newRow("c locale weekday") << "2026-12-05 Sat 08:09:10" << 0 << "08:09:10" << "2026-12-05 周六";
-        QTest::newRow("narrow screen") << "2026-12-05 Sat 08:09:10" << 1 << "08:09:10" << "2026-12-05";
-        QTest::newRow("garbage") << "yesterday noon" << 0 << QString() << QString();
-    }
-
-    void clockFormats()
-    {
-        QFETCH(QString, input);
-        QFETCH(int, ratioType);
-        QFETCH(QString, time);
-        QFETCH(QString, date);
-        TradeWidget screen(0, nullptr);
-        const int saved = KxPosConfig::iRatioType;
-        KxPosConfig::iRatioType = ratioType;
-        QVERIFY(QMetaObject::invokeMethod(&screen, "SlotTimeUpd", Q_ARG(QString, input)));
-        KxPosConfig::iRatioType = saved;
-        QCOMPARE(screen.getUiQLable(60)->text(), time);
-        QCOMPARE(screen.getUiQLable(61)->text(), date);
-    }
-
     void languageSwitchRetranslatesWithoutLosingData()
     {
         TradeWidget screen(0, nullptr);

@@ -58,45 +58,6 @@ private slots:
         QVERIFY(!dialog.isExecuting());
     }
 
-    void changeClosesOnce_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("F1") << "key" << int(Qt::Key_F1) << ""; // a digit: the end-to-end sales scan into it
-        QTest::newRow("ok button") << "click" << 0 << "";
-        QTest::newRow("window closed") << "close" << 0 << "";
-    }
-
-    void changeClosesOnce()
-    {
-        QFETCH(QString, how);
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        ChangeWidget change(0);
-        QSignalSpy closed(&change, &ChangeWidget::SignTradeChgClosed);
-        change.showMessage(KxWidget::formatNumber(12.5, 2), 0);
-        QCOMPARE(change.amount(), QStringLiteral("12.50"));
-        QTest::keyClick(&change, Qt::Key_Shift); // a modifier alone keeps it open
-        QCOMPARE(closed.count(), 0);
-        if (how == QLatin1String("key"))
-            QTest::keyClick(&change, Qt::Key(key), Qt::NoModifier);
-        else if (how == QLatin1String("click"))
-            QTest::mouseClick(change.findChild<QPushButton*>(QStringLiteral("changeOk")), Qt::LeftButton);
-        else
-            change.close();
-        QCOMPARE(closed.count(), 1);
-        QCOMPARE(closed.at(0), (QList<QVariant>{key, text}));
-        QVERIFY(!change.isVisible());
-        // Nothing more until it is shown again.
-        QTest::keyClick(&change, Qt::Key_1);
-        change.close();
-        QCOMPARE(closed.count(), 1);
-        change.showMessage(QStringLiteral("1.00"), 0);
-        QTest::keyClick(&change, Qt::Key_1);
-        QCOMPARE(closed.count(), 2);
-    }
-
     // Every screen's sheet resolves all its variables; the loaded sheet is the
     // shared one followed by each screen's, and Qt parses it without a warning.
     void styleSheetResolvesAndParses()
