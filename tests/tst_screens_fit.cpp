@@ -1,0 +1,169 @@
+// The demo checkout shown as real windows at each supported display size and
+// in each language: after every change a cashier can make, every window lies
+// on the display and no caption is cut. Measures the shown geometry; nothing
+// is forced to a size. KXPOS_FIT_SIZES (for example "800x600") limits the
+// sizes, so that a real X server of exactly that size can run its rows.
+
+#include "FitCheck.h"
+#include "TestSupport.h"
+
+#include "DemoHost.h"
+#include "DemoMemberLogin.h"
+#include "DemoOptions.h"
+#include "DemoOrders.h"
+#include "Screenshots.h"
+
+#include "trade/TradeWidget.h"
+
+#include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
+#include "contracts/UiTool.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <cstdio>
+
+using namespace KxPosTest;
+
+namespace {
+
+QList<QSize> fitSizes()
+{
+    QList<QSize> sizes;
+    const QString requested = qEnvironmentVariable("KXPOS_FIT_SIZES", QStringLiteral("800x600,1024x768,1920x1080"));
+    for (const QString& part : requested.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList wh = part.split(QLatin1Char('x'));
+        if (wh.size() == 2)
+            sizes << QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    return sizes;
+}
+
+void sizeAndLanguageRows()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("language");
+    for (const QSize& size : fitSizes()) {
+        for (const QString& language : {QStringLiteral("zh_CN"), QStringLiteral("en")}) {
+            const QByteArray name = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(language).toUtf8();
+            QTest::newRow(name.constData()) << size << language;
+        }
+    }
+}
+
+void settle(int ms = 50)
+{
+    QTest::qWait(ms);
+}
+
+} // namespace
+
+class ScreensFitTest : public ScreenTestCase
+{
+    Q_OBJECT
+
+    QSize m_size;
+    QRect m_display;
+    QStringList m_problems;
+
+    void prepare(const QSize& size, const QString& language)
+    {
+        m_size = size;
+        m_problems.clear();
+        KxPosConfig::SetConfigDir(config().path());
+        SeedDemoConfig(config().path());
+        ApplyDemoStore();
+        KxPosTranslator::SetLanguage(language);
+        KxPosConfig::SetAppSize(size.width(), size.height());
+        UiTool::ApplyStyleSheet(qApp);
+        m_display = displayRect(size);
+    }
+
+    // Records what does not fit after the step named `state`.
+    void check(const QString& state)
+    {
+        settle();
+        for (const QString& p : fitProblemsOfAllWindows(m_display))
+            m_problems << state + QStringLiteral(": ") + p;
+    }
+
+    void verifyNoProblems()
+    {
+        m_problems.removeDuplicates();
+        // QTest cuts long failure messages; the whole list goes to the error stream.
+        for (const QString& p : qAsConst(m_problems))
+            std::fprintf(stderr, "  %s\n", qPrintable(p));
+        QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(m_problems.size())));
+    }
+
+private slots:
+    void cleanup()
+    {
+        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
+        ScreenTestCase::cleanup();
+    }
+
+    void salesScreen_data() { sizeAndLanguageRows(); }
+    void salesScreen()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, language);
+        prepare(size, language);
+
+        DemoHost host;
+        TradeWidget* screen = host.Screen();
+        host.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        settle(300);
+        check(QStringLiteral("empty sale"));
+
+        host.PressKey(Qt::Key_F2);
+        settle();
+        check(QStringLiteral("member log-in box"));
+        host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
+        emit host.MemberLogin()->CodeLine()->returnPressed();
+        settle();
+        check(QStringLiteral("member logged in"));
+
+        host.Scan(QStringLiteral("6901234567892"));
+        host.Scan(QStringLiteral("6920202888883"));
+        host.Scan(QStringLiteral("1001"));
+        check(QStringLiteral("sale with lines"));
+
+        host.PressKey(Qt::Key_F3);
+        check(QStringLiteral("member logged out"));
+
+        QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
+        check(QStringLiteral("function grid"));
+        QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
+        check(QStringLiteral("function grid in edit mode"));
+        QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
+        QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
+        check(QStringLiteral("function grid closed"));
+
+        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        check(QStringLiteral("online orders open"));
+        host.Orders().Close();
+        check(QStringLiteral("online orders closed"));
+
+        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
+        check(QStringLiteral("preset keys shown"));
+        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        check(QStringLiteral("online orders beside the preset keys"));
+        host.Orders().Close();
+        check(QStringLiteral("online orders closed beside the preset keys"));
+        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
+        check(QStringLiteral("preset keys hidden"));
+
+        host.PressKey(Qt::Key_F10);
+        check(QStringLiteral("language switched"));
+        host.PressKey(Qt::Key_F10);
+        check(QStringLiteral("language switched back"));
+
+        verifyNoProblems();
+    }
+};
+
+QTEST_MAIN(ScreensFitTest)
+#include "tst_screens_fit.moc"
