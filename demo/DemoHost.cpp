@@ -443,12 +443,7 @@ void DemoHost::OnFunction(const QString& code)
         if (m_deductCoupons->CancelMainCouponPayRecord())
             OnCouponProducts({});
     } else if (code == FnOrders) {
-        // The order panel keeps the preset keys beside it, for goods added
-        // while an order is picked; without them that half stays empty.
-        m_options->ShowPresetKeys(false);
-        m_orders->Open();
-        // Products for a pick come from the preset keys beside the orders.
-        m_options->ShowPresetKeys();
+        OpenOrders();
     } else if (code == FnDeposit) {
         m_deposits->OpenMenu();
     } else if (code == FnLanguage) {
@@ -502,6 +497,29 @@ void DemoHost::LogInMember(const QString& code)
     m_screen->StartTimerFocus();
 }
 
+void DemoHost::OpenOrders()
+{
+    // The order panel keeps the preset keys beside it, for goods added while
+    // an order is picked; without them that half stays empty. Whether the
+    // cashier had them on the sale page is kept for the way back.
+    if (!m_orders->IsOpen())
+        m_presetKeysBeforeOrders = m_screen->LayoutMode() == 1;
+    m_options->ShowPresetKeys(false);
+    m_orders->Open();
+    m_options->ShowPresetKeys();
+}
+
+void DemoHost::CloseOrders()
+{
+    if (!m_orders->IsOpen())
+        return;
+    m_orders->Close();
+    // Back on the sale page the preset keys stay only if the cashier had
+    // them there before the orders.
+    if (!m_presetKeysBeforeOrders && m_screen->LayoutMode() == 1)
+        m_options->ShowPresetKeys(true);
+}
+
 void DemoHost::OnSelectClerk(const QString& code)
 {
     if (!m_members.ChooseClerk(code))
@@ -515,11 +533,10 @@ void DemoHost::OnSelectBill(const QString& bill)
     if (bill == QLatin1String("Order")) {
         Record(QStringLiteral("order bill selected"));
         m_screen->UpdateBtnBillNumber(bill);
-        m_options->ShowPresetKeys(false); // beside the order panel, as for the function key
-        m_orders->Open();
+        OpenOrders();
         return;
     }
-    m_orders->Close();
+    CloseOrders();
     if (!m_bills.Switch(bill, m_sale))
         return;
     m_screen->UpdateBtnBillNumber(bill);

@@ -79,6 +79,8 @@ private:
     void LogInMember(const QString& code);
     void OnSelectClerk(const QString& code);
     void OnSelectBill(const QString& bill);
+    void OpenOrders();
+    void CloseOrders();
 
     // Registers the demo's resources (they live in a static library) before
     // any member below reads them: it must stay the first member.
@@ -103,4 +105,5 @@ private:
     std::unique_ptr<DemoCoupons> m_deductCoupons;
     std::unique_ptr<DemoCoupons> m_exchangeCoupons;
     QStringList m_log;
+    bool m_presetKeysBeforeOrders = false;
 };

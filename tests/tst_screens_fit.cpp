@@ -2,7 +2,9 @@
 // in each language: after every change a cashier can make, every window lies
 // on the display and no caption is cut. Measures the shown geometry; nothing
 // is forced to a size. KXPOS_FIT_SIZES (for example "800x600") limits the
-// sizes, so that a real X server of exactly that size can run its rows.
+// sizes, so that a real X server of exactly that size can run its rows;
+// KXPOS_FIT_SHOTS=<folder> saves the display after every state and
+// KXPOS_FIT_DUMP=<state> prints the widget tree at that state.
 
 #include "FitCheck.h"
 #include "TestSupport.h"
@@ -80,12 +82,42 @@ class ScreensFitTest : public ScreenTestCase
         m_display = displayRect(size);
     }
 
-    // Records what does not fit after the step named `state`.
+    // Records what does not fit after the step named `state`. With
+    // KXPOS_FIT_SHOTS set to a folder, the whole display is saved there too,
+    // one picture per state, to look at.
     void check(const QString& state)
     {
         settle();
+        const QString shots = qEnvironmentVariable("KXPOS_FIT_SHOTS");
+        if (!shots.isEmpty() && QGuiApplication::primaryScreen()) {
+            QDir().mkpath(shots);
+            const QString name = QStringLiteral("%1x%2-%3-%4.png").arg(m_size.width()).arg(m_size.height())
+                                     .arg(KxPosTranslator::Language(), QString(state).replace(QLatin1Char(' '), QLatin1Char('-')));
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(shots).filePath(name));
+        }
+        if (qEnvironmentVariable("KXPOS_FIT_DUMP") == state) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                dump(w, 0);
+        }
         for (const QString& p : fitProblemsOfAllWindows(m_display))
             m_problems << state + QStringLiteral(": ") + p;
+    }
+
+    // The shown widget tree with geometry and minimum sizes, to find what
+    // widens a window (KXPOS_FIT_DUMP names the state to dump).
+    static void dump(const QWidget* w, int depth)
+    {
+        if (!w->isVisible())
+            return;
+        const QSize hint = w->minimumSizeHint();
+        const QSize minimum = w->minimumSize();
+        std::fprintf(stderr, "%*s%s %s %dx%d+%d+%d minimum hint %dx%d minimum %dx%d\n", depth * 2, "",
+                     w->metaObject()->className(), qPrintable(w->objectName()), w->width(), w->height(), w->x(), w->y(),
+                     hint.width(), hint.height(), minimum.width(), minimum.height());
+        for (QObject* o : w->children()) {
+            if (auto* c = qobject_cast<QWidget*>(o); c && !c->isWindow())
+                dump(c, depth + 1);
+        }
     }
 
     void verifyNoProblems()
@@ -114,6 +146,7 @@ private slots:
         DemoHost host;
         TradeWidget* screen = host.Screen();
         host.Show();
+
         QVERIFY(QTest::qWaitForWindowExposed(screen));
         settle(300);
         check(QStringLiteral("empty sale"));
@@ -142,16 +175,17 @@ private slots:
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
         check(QStringLiteral("function grid closed"));
 
-        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        // Online orders by their key, left by the cashier's tap on bill 01.
+        host.PressKey(Qt::Key_F1);
         check(QStringLiteral("online orders open"));
-        host.Orders().Close();
+        clickChild(screen, "btnBill01");
         check(QStringLiteral("online orders closed"));
 
         emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
         check(QStringLiteral("preset keys shown"));
-        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        clickChild(screen, "btnBillOrder");
         check(QStringLiteral("online orders beside the preset keys"));
-        host.Orders().Close();
+        clickChild(screen, "btnBill01");
         check(QStringLiteral("online orders closed beside the preset keys"));
         emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
         check(QStringLiteral("preset keys hidden"));

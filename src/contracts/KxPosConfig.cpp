@@ -83,6 +83,12 @@ const PixelStyle kPixelStyles[] = {
     {"$size5", 24, 18}, {"$size6", 26, 20}, {"$size7", 30, 22}, {"$size8", 36, 26},
     // corner radii
     {"$radius1", 4, 3}, {"$radius2", 8, 6}, {"$radius3", 12, 8},
+    // the style sheet's box lengths: button paddings (vertical, horizontal)
+    // and minimum heights of buttons, line edits, the code box, pay keys,
+    // message-box keys and preset product keys
+    {"$padV", 4, 2}, {"$padH", 10, 6},
+    {"$minButton", 48, 32}, {"$minEdit", 52, 36}, {"$minCode", 68, 44},
+    {"$minPay", 80, 56}, {"$minDialogKey", 64, 48}, {"$minBillKey", 96, 64},
     // online order cards (order list delegate)
     {"$OrderTable_Height", 150, 96},
     {"$fontSize", 20, 14}, {"$fontDownSize", 16, 12}, {"$fontOtherSize", 18, 13},

@@ -17,22 +17,29 @@ constexpr auto FitterName = "kxSaleColumnFit";
 class Fitter : public QObject
 {
 public:
-    Fitter(QTableView* view, const QHash<int, int>& widths, int nameColumn, const QSet<int>& wrapping)
+    Fitter(QTableView* view, const QHash<int, int>& widths, int nameColumn, const QSet<int>& wrapping,
+           const QList<int>& droppable)
         : QObject(view)
         , m_view(view)
         , m_widths(widths)
         , m_nameColumn(nameColumn)
         , m_wrapping(wrapping)
+        , m_droppable(droppable)
     {
         setObjectName(QLatin1String(FitterName));
         view->viewport()->installEventFilter(this);
     }
 
-    void setWidths(const QHash<int, int>& widths, int nameColumn, const QSet<int>& wrapping)
+    // The screen has just set which columns show: none is dropped by the
+    // fitter any more.
+    void setWidths(const QHash<int, int>& widths, int nameColumn, const QSet<int>& wrapping,
+                   const QList<int>& droppable)
     {
         m_widths = widths;
         m_nameColumn = nameColumn;
         m_wrapping = wrapping;
+        m_droppable = droppable;
+        m_dropped.clear();
     }
 
     void fit()
@@ -40,7 +47,21 @@ public:
         if (!m_view || m_fitting)
             return;
         m_fitting = true;
+        // Columns dropped for want of room come back when there is room again.
+        for (int column : qAsConst(m_dropped))
+            m_view->setColumnHidden(column, false);
+        m_dropped.clear();
         const int available = m_view->viewport()->width();
+        // Where even the narrowest widths leave the name too little, the
+        // columns the cashier can best do without leave, in their order.
+        for (int column : qAsConst(m_droppable)) {
+            if (available <= 0 || floorTotal() + nameNeeds(available) <= available)
+                break;
+            if (!m_view->isColumnHidden(column)) {
+                m_view->setColumnHidden(column, true);
+                m_dropped << column;
+            }
+        }
         QHash<int, int> widths;
         QHash<int, int> floors;
         int total = 0;
@@ -54,8 +75,7 @@ public:
             floors.insert(it.key(), floor);
             total += width;
         }
-        const int nameNeeds = std::max(neededHeaderWidth(m_nameColumn), int(available * SaleColumnFit::NameShare));
-        const int excess = total + nameNeeds - available;
+        const int excess = total + nameNeeds(available) - available;
         if (excess > 0 && available > 0) {
             int slack = 0;
             for (auto it = widths.cbegin(); it != widths.cend(); ++it)
@@ -82,6 +102,22 @@ protected:
     }
 
 private:
+    int nameNeeds(int available) const
+    {
+        return std::max(neededHeaderWidth(m_nameColumn), int(available * SaleColumnFit::NameShare));
+    }
+
+    // The narrowest the shown columns but the name can be.
+    int floorTotal() const
+    {
+        int total = 0;
+        for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it) {
+            if (it.key() != m_nameColumn && !m_view->isColumnHidden(it.key()))
+                total += neededWidth(it.key());
+        }
+        return total;
+    }
+
     // The cell's padding of the style sheet ("QTableView::item", 6 px on
     // each side), the style's text margins and a little air.
     int cellPadding() const
@@ -123,6 +159,8 @@ private:
     QHash<int, int> m_widths;
     int m_nameColumn;
     QSet<int> m_wrapping;
+    QList<int> m_droppable;
+    QList<int> m_dropped;
     bool m_fitting = false;
 };
 
@@ -137,15 +175,16 @@ Fitter* fitterOf(QTableView* view)
 
 namespace SaleColumnFit {
 
-void Apply(QTableView* view, const QHash<int, int>& designWidths, int nameColumn, const QSet<int>& wrapping)
+void Apply(QTableView* view, const QHash<int, int>& designWidths, int nameColumn, const QSet<int>& wrapping,
+           const QList<int>& droppable)
 {
     if (!view)
         return;
     Fitter* fitter = fitterOf(view);
     if (fitter)
-        fitter->setWidths(designWidths, nameColumn, wrapping);
+        fitter->setWidths(designWidths, nameColumn, wrapping, droppable);
     else
-        fitter = new Fitter(view, designWidths, nameColumn, wrapping);
+        fitter = new Fitter(view, designWidths, nameColumn, wrapping, droppable);
     fitter->fit();
 }
 

@@ -7,6 +7,7 @@
 // share instead of shrinking to a few characters.
 
 #include <QHash>
+#include <QList>
 #include <QSet>
 
 class QTableView;
@@ -16,8 +17,12 @@ namespace SaleColumnFit {
 // and the columns whose texts may wrap onto a second line (`wrapping`) of
 // `view`, and fits the columns now and whenever the view changes its width.
 // A column whose texts need more than its design width gets what they need.
+// Where the narrowest widths of the other columns still leave the name less
+// than its share, the `droppable` columns are hidden, in their order, until
+// the name has it; they show again when the table widens.
 // Calling it again replaces what was remembered.
-void Apply(QTableView* view, const QHash<int, int>& designWidths, int nameColumn, const QSet<int>& wrapping = {});
+void Apply(QTableView* view, const QHash<int, int>& designWidths, int nameColumn, const QSet<int>& wrapping = {},
+           const QList<int>& droppable = {});
 // Fits again, for example after a column was shown or hidden or the texts
 // changed. Does nothing for a view that Apply() has not seen.
 void Refit(QTableView* view);

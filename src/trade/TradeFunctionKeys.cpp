@@ -9,6 +9,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosCom.h"
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
@@ -211,12 +212,7 @@ void TradeWidget::UpdateCutBtnInit()
         if (i < shortcutFunctions.size()) {
             const dynMapButton& f = shortcutFunctions.at(i);
             const QString caption = f.GetCaption(KxPosConfig::sLanguage);
-            // A resize of the screen re-flows the "caption" kept here;
-            // "captionShown" tells it that the text shown is still ours.
-            b->setProperty("caption", caption);
-            const int width = b->width() - 8;
-            b->setText(width > 0 ? UiTool::GetFeedText(caption, width, b->fontMetrics()) : caption);
-            b->setProperty("captionShown", b->text());
+            CaptionFit::SetCaption(b, caption);
             b->setEnabled(true);
             b->show();
             for (int j = gridFunctions.size() - 1; j >= 0; --j) {
@@ -224,9 +220,7 @@ void TradeWidget::UpdateCutBtnInit()
                     gridFunctions.removeAt(j);
             }
         } else {
-            b->setProperty("caption", QString());
-            b->setText(QString());
-            b->setProperty("captionShown", QString());
+            CaptionFit::SetCaption(b, QString());
         }
     }
     AccessibleNames::NameButtonsByCaption(ui->widgetBtn, TradeAccessibility::UnusedKey);

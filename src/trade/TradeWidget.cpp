@@ -11,6 +11,7 @@
 
 #include "contracts/AccessibleNames.h"
 #include "contracts/ChangeWidget.h"
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
@@ -138,6 +139,10 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     ui->btnWIFI->hide();
     ui->widgetBillNo->hide();
     ui->btnEditCancel->hide();
+    // Captions too long for their keys (English ones on small screens) wrap
+    // or elide instead of running past the key's edges.
+    CaptionFit::WatchAll(ui->widgetback);
+    CaptionFit::WatchAll(ui->dockWidget);
     ui->lblNetwork->hide();
     ui->widgetOrderPay->hide();
     ui->widgetPreKey->hide();
@@ -438,21 +443,11 @@ void TradeWidget::closeEvent(QCloseEvent* event)
 void TradeWidget::resizeEvent(QResizeEvent* event)
 {
     KxWidget::resizeEvent(event);
-    // Function captions are wrapped to the width they have now; the unwrapped
-    // caption is kept in the "caption" property so wrapping never compounds.
-    // A text set since the last wrap (a new language) is the new caption.
-    for (QToolButton* button : ui->widgetBtn->findChildren<QToolButton*>()) {
-        QString caption = button->property("caption").toString();
-        if (caption.isEmpty() || button->text() != button->property("captionShown").toString()) {
-            caption = button->text();
-            button->setProperty("caption", caption);
-        }
-        const int width = button->width() - 8;
-        if (width > 0 && !caption.isEmpty())
-            button->setText(UiTool::GetFeedText(caption, width, button->fontMetrics()));
-        button->setProperty("captionShown", button->text());
-        AccessibleNames::NameByCaption(button);
-    }
+    // Grown past the display size by a layout that needed the room for a
+    // moment: back to the display size once the change has settled.
+    const QSize app(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    if (isWindow() && !app.isEmpty() && (width() > app.width() || height() > app.height()))
+        QMetaObject::invokeMethod(this, &TradeWidget::KeepAppSize, Qt::QueuedConnection);
 }
 
 // --- Component accessors ----------------------------------------------------

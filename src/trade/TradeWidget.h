@@ -269,6 +269,7 @@ signals:
     void SignShowProSuggest(QString& msg);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -377,6 +378,7 @@ private slots:
 private:
     // Frame helpers
     void InitWidgetSize();
+    void KeepAppSize();
     void InitOrderSize();
     void InitTableSize(int layout);
     void ReadConfiguration();

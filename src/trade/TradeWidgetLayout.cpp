@@ -12,6 +12,7 @@
 #include "contracts/TableModel.h"
 
 #include <QDockWidget>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,25 +42,38 @@ void TradeWidget::InitWidget(int mode)
 {
     layoutMode = mode;
     const bool orderPage = ui->stackedWidgetPlu->currentIndex() == 1;
-    if (mode == 1) {
-        ui->widgetPreKey->show();
-        ui->widgetKeypad->hide();
-        ui->widgetBtn->hide();
-    } else {
-        if (!orderPage) {
-            ui->widgetPreKey->hide();
-            ui->widgetBtn->show();
-        }
-        ui->widgetKeypad->show();
-    }
+    // The preset keys take the number pad's place; the shortcut column with
+    // its "more" key stays on the sale page in both layouts, so that every
+    // function (the way back from the preset keys among them) is reachable.
+    ui->widgetPreKey->setVisible(mode == 1 || orderPage);
+    ui->widgetKeypad->setVisible(mode != 1);
+    ui->widgetBtn->setVisible(!orderPage);
     InitWidgetSize();
     InitTableSize(mode);
 }
 
+bool TradeWidget::event(QEvent* event)
+{
+    const bool handled = KxWidget::event(event);
+    // A layout change (member panel, order panel, preset keys, a language)
+    // may have needed more room for a moment and grown the window; the sales
+    // screen returns to the display size it was given. Should the layout
+    // still need more, Qt keeps the window at that minimum.
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+        KeepAppSize();
+    return handled;
+}
+
+void TradeWidget::KeepAppSize()
+{
+    const QSize app(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    if (isWindow() && !app.isEmpty() && size() != app)
+        resize(app);
+}
+
 void TradeWidget::InitWidgetSize()
 {
-    if (isWindow() && KxPosConfig::iAppWidth > 0 && KxPosConfig::iAppHeight > 0)
-        resize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    KeepAppSize();
 
     spacing = KxPosConfig::GetAutoWidth(10, 6);
     const int bigSpacing = KxPosConfig::GetAutoWidth(12, 8);
@@ -154,11 +168,18 @@ void TradeWidget::InitWidgetSize()
     ui->boxCxTitle->setFixedHeight(KxPosConfig::GetAutoHeight(68, 44));
     standardRowHeight = KxPosConfig::GetAutoHeight(64, 44);
     if (layoutMode == 1)
-        ui->widgetPreKey->setFixedWidth(KxPosConfig::GetAutoWidth(760, 400));
+        ui->widgetPreKey->setFixedWidth(KxPosConfig::GetAutoWidth(560, 280));
 
     // Floating docks.
-    for (QPushButton* b : {ui->btnEditFun, ui->btnEditCancel, ui->btnPreFunc, ui->btnNextFunc})
-        b->setFixedSize(KxPosConfig::GetAutoSize(150, 64, 96, 44));
+    // The grid's keys share the dock's width: four of them (in edit mode)
+    // narrow below their design width on small screens.
+    const QSize dockKey = KxPosConfig::GetAutoSize(150, 64, 96, 44);
+    for (QPushButton* b : {ui->btnEditFun, ui->btnEditCancel, ui->btnPreFunc, ui->btnNextFunc}) {
+        b->setFixedHeight(dockKey.height());
+        b->setMinimumWidth(dockKey.width() / 2);
+        b->setMaximumWidth(dockKey.width());
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
 
     InitOrderSize();
 }
@@ -212,7 +233,9 @@ void TradeWidget::InitTableSize(int)
                           {8, KxPosConfig::GetAutoWidth(150, 84)},
                           {11, KxPosConfig::GetAutoWidth(90, 48)},
                           {14, KxPosConfig::GetAutoWidth(200, 110)}},
-                         2, {14});
+                         2, {14},
+                         // serial number, unit, then code leave a narrow table first
+                         {0, 11, 1});
     saleTable.applyRowHeights();
 }
 

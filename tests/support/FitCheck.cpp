@@ -6,7 +6,10 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QScreen>
 #include <QTableView>
 #include <QTextDocument>
@@ -65,6 +68,22 @@ bool hiddenByScrolling(const QWidget* w, const QWidget* window)
     return false;
 }
 
+// The width a button's caption has: inside the frame and padding the style
+// (and its style sheet) draws around it.
+int captionRoom(const QAbstractButton* button)
+{
+    if (auto* push = qobject_cast<const QPushButton*>(button)) {
+        QStyleOptionButton option;
+        option.initFrom(push);
+        option.text = push->text();
+        return push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push).width();
+    }
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    const int box = button->style()->sizeFromContents(QStyle::CT_ToolButton, &option, QSize(500, 10), button).width() - 500;
+    return button->width() - qMax(0, box);
+}
+
 QString captionProblem(const QWidget* w)
 {
     if (auto* check = qobject_cast<const QCheckBox*>(w); check || qobject_cast<const QRadioButton*>(w)) {
@@ -83,8 +102,9 @@ QString captionProblem(const QWidget* w)
             needed += tool->iconSize().width() + 4;
         if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
             return {};
-        if (needed > w->width() + BorderAllowance)
-            return QStringLiteral("caption \"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(w->width());
+        const int room = captionRoom(button);
+        if (needed > room + BorderAllowance)
+            return QStringLiteral("caption \"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(room);
         const int lineCount = captionLines(text).size();
         const int neededHeight = lineCount * button->fontMetrics().height();
         if (neededHeight > w->height() + BorderAllowance)
@@ -97,6 +117,14 @@ QString captionProblem(const QWidget* w)
         const QString text = label->text();
         if (text.isEmpty() || !label->pixmap(Qt::ReturnByValue).isNull())
             return {};
+        // A label that draws its text shortened on purpose carries the whole
+        // text in its tooltip.
+        if (label->inherits("ElidedLabel")) {
+            const QString whole = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            if (label->property("elided").toBool() && label->toolTip() != whole)
+                return QStringLiteral("text \"%1\" is elided without its tooltip").arg(text);
+            return {};
+        }
         const QRect room = label->contentsRect().adjusted(label->indent() > 0 ? label->indent() : 0, 0, 0, 0);
         const bool rich = label->textFormat() == Qt::RichText
                           || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
@@ -165,7 +193,9 @@ QStringList fitProblems(const QWidget* window, const QRect& display)
     QStringList problems;
     if (!window || !window->isVisible())
         return problems;
-    const QRect frame = window->frameGeometry();
+    // The offscreen platform draws no frame but reports a made-up one.
+    const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
+    const QRect frame = offscreen ? QRect(window->frameGeometry().topLeft(), window->size()) : window->frameGeometry();
     if (!display.contains(frame))
         problems << QStringLiteral("%1: window %2,%3 %4x%5 is not on the display %6x%7")
                         .arg(widgetPath(window))
