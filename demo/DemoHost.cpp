@@ -73,9 +73,10 @@ DemoHost::DemoHost(QObject* parent)
     WireDeposits();
     WireCoupons();
     InitFunctions();
-    m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
-                          Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
-                          Text(QStringLiteral("现金"), QStringLiteral("Cash")));
+    PushHostTexts();
+    // The screen sets its own texts again on a language switch; the texts
+    // that come from the host follow right after.
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this, &DemoHost::PushHostTexts);
     m_screen->RefreshEmployeeButton(m_members.Clerks());
     m_screen->updateDynData(5, m_bills.Current());
 
@@ -263,6 +264,23 @@ void DemoHost::InitFunctions()
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
+}
+
+void DemoHost::PushHostTexts()
+{
+    m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
+                          Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
+                          Text(QStringLiteral("现金"), QStringLiteral("Cash")));
+    if (m_members.LoggedIn())
+        ShowMember();
+    if (m_orders)
+        m_orders->UpdatePromotions();
+}
+
+void DemoHost::ShowMember()
+{
+    KxPosVipDetail shown = m_members.Shown(KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &shown));
 }
 
 void DemoHost::Rebind()
@@ -492,7 +510,7 @@ void DemoHost::LogInMember(const QString& code)
         return;
     }
     m_memberLogin->hide();
-    QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSetMemberInfo", Q_ARG(KxPosVipDetail*, &m_members.Member()));
+    ShowMember();
     Record(QStringLiteral("member %1 logged in").arg(m_members.Member().vipCode));
     m_screen->StartTimerFocus();
 }

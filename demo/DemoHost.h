@@ -63,6 +63,9 @@ private:
     void Tick();
     void InitFunctions();
     void Rebind();
+    // Texts of the host's own on the screen, in the current language.
+    void PushHostTexts();
+    void ShowMember();
     void PushTotals();
     void StartSale();
     void Record(const QString& entry);

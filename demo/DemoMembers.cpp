@@ -1,5 +1,7 @@
 #include "DemoMembers.h"
 
+#include <QHash>
+
 namespace {
 KxPosVipDetail member(const QString& code, const QString& id, const QString& name, const QString& phone, double points,
                       const QString& level, const QString& remark, const QString& balance)
@@ -36,6 +38,22 @@ DemoMembers::DemoMembers()
         {QStringLiteral("E02"), QStringLiteral("李娜"), false},
         {QStringLiteral("E03"), QStringLiteral("王强"), false},
     };
+}
+
+KxPosVipDetail DemoMembers::Shown(bool english) const
+{
+    KxPosVipDetail shown = m_member;
+    if (!english)
+        return shown;
+    static const QHash<QString, QString> levels = {
+        {QStringLiteral("金卡会员"), QStringLiteral("Gold member")},
+        {QStringLiteral("普通会员"), QStringLiteral("Member")},
+        {QStringLiteral("钻石会员"), QStringLiteral("Diamond member")},
+        {QStringLiteral("新客"), QStringLiteral("new")},
+    };
+    for (QString* text : {&shown.levelName, &shown.levelNameAlt, &shown.levelRemark})
+        *text = levels.value(*text, *text);
+    return shown;
 }
 
 bool DemoMembers::LogIn(const QString& code)

@@ -13,6 +13,9 @@ public:
     // The member of the sale (the last one logged in).
     KxPosVipDetail& Member() { return m_member; }
     const KxPosVipDetail& Member() const { return m_member; }
+    // The member as the sales screen shows them: level names in English
+    // when `english`, else as stored (Chinese).
+    KxPosVipDetail Shown(bool english) const;
     bool LoggedIn() const { return m_loggedIn; }
     void SetLoggedIn(bool on) { m_loggedIn = on; }
     // Logs in the member whose card number (vipCode) or phone is `code`;

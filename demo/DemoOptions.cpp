@@ -13,6 +13,7 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/PrePluGroupShowWidget.h"
 
 #include <QAbstractItemView>
@@ -379,22 +380,48 @@ bool DemoOptions::EditCustomer()
 
 // --- Preset keys ---------------------------------------------------------------------------
 
+namespace {
+const QString GroupFood = QStringLiteral("FOOD");
+const QString GroupPackaged = QStringLiteral("PACK");
+const QString GroupFresh = QStringLiteral("FRESH");
+
+// The preset keys' captions in the language shown, by code.
+QHash<QString, QString> presetKeyNames(bool english)
+{
+    QHash<QString, QString> names{
+        {GroupFood, english ? QStringLiteral("Food") : QStringLiteral("餐饮")},
+        {GroupPackaged, english ? QStringLiteral("Packaged") : QStringLiteral("包装食品")},
+        {GroupFresh, english ? QStringLiteral("By weight") : QStringLiteral("生鲜称重")},
+    };
+    const auto add = [&names, english](const DemoProduct& p) {
+        names.insert(p.code, english && !p.nameEn.isEmpty() ? p.nameEn : p.name);
+    };
+    for (const DemoFood& food : DemoOptions::Foods())
+        add(food.product);
+    const DemoCatalogue catalogue;
+    for (const DemoProduct& p : catalogue.Products())
+        add(p);
+    return names;
+}
+} // namespace
+
 void DemoOptions::buildPresetKeys()
 {
     auto* panel = new PrePluGroupShowWidget(nullptr);
     m_presetKeys = panel;
-    DemoCatalogue catalogue;
+    const QHash<QString, QString> names = presetKeyNames(english());
     QList<QPair<QString, QString>> foods, packaged, fresh;
     for (const DemoFood& food : Foods())
-        foods << qMakePair(food.product.code, food.product.name);
+        foods << qMakePair(food.product.code, names.value(food.product.code));
+    const DemoCatalogue catalogue;
     for (const DemoProduct& p : catalogue.Products())
-        (p.weighed ? fresh : packaged) << qMakePair(p.code, p.name);
-    panel->SetGroups({{QStringLiteral("FOOD"), QStringLiteral("餐饮")},
-                      {QStringLiteral("PACK"), QStringLiteral("包装食品")},
-                      {QStringLiteral("FRESH"), QStringLiteral("生鲜称重")}});
-    panel->SetProducts(QStringLiteral("FOOD"), foods);
-    panel->SetProducts(QStringLiteral("PACK"), packaged);
-    panel->SetProducts(QStringLiteral("FRESH"), fresh);
+        (p.weighed ? fresh : packaged) << qMakePair(p.code, names.value(p.code));
+    panel->SetGroups({{GroupFood, names.value(GroupFood)},
+                      {GroupPackaged, names.value(GroupPackaged)},
+                      {GroupFresh, names.value(GroupFresh)}});
+    panel->SetProducts(GroupFood, foods);
+    panel->SetProducts(GroupPackaged, packaged);
+    panel->SetProducts(GroupFresh, fresh);
     panel->SetGrid(3, 4);
     panel->SetGroupColumns(3);
     connect(panel, &PrePluGroupShowWidget::SignPluClicked, this, [this](const QString& code) {
@@ -402,6 +429,9 @@ void DemoOptions::buildPresetKeys()
         if (m_presetKeys && !m_presetKeys->editMode())
             emit ProductKeyPressed(code);
     });
+    // The keys follow a language switch, keeping the cashier's arrangement.
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, panel,
+            [this, panel] { panel->SetNames(presetKeyNames(english())); });
 }
 
 void DemoOptions::ShowPresetKeys(bool toggle)

@@ -9,6 +9,7 @@
 #include "FitCheck.h"
 #include "TestSupport.h"
 
+#include "DemoClock.h"
 #include "DemoHost.h"
 #include "DemoMemberLogin.h"
 #include "DemoOptions.h"
@@ -129,6 +130,48 @@ class ScreensFitTest : public ScreenTestCase
         QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(m_problems.size())));
     }
 
+    // The texts a cashier sees on a screen, "<object path>: <text>", sorted:
+    // every shown key (by its whole caption), label and column head.
+    static QStringList shownTexts(const QWidget* screen)
+    {
+        QStringList texts;
+        for (const QWidget* w : screen->findChildren<QWidget*>()) {
+            if (!w->isVisible())
+                continue;
+            QString text;
+            if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
+                const QVariant caption = b->property("caption");
+                text = caption.isValid() ? caption.toString() : b->text();
+            } else if (auto* l = qobject_cast<const QLabel*>(w)) {
+                text = l->text();
+            } else if (auto* h = qobject_cast<const QHeaderView*>(w); h && h->model()) {
+                for (int c = 0; c < h->count(); ++c) {
+                    if (!h->isSectionHidden(c))
+                        text += h->model()->headerData(c, h->orientation()).toString() + QLatin1Char('|');
+                }
+            }
+            if (!text.isEmpty())
+                texts << widgetPath(w) + QStringLiteral(": ") + text;
+        }
+        texts.sort();
+        return texts;
+    }
+
+    // Lines of `actual` missing from `expected` and the other way round.
+    static QString textDifferences(const QStringList& expected, const QStringList& actual)
+    {
+        QStringList lines;
+        for (const QString& t : actual) {
+            if (!expected.contains(t))
+                lines << QStringLiteral("  shown:    ") + t;
+        }
+        for (const QString& t : expected) {
+            if (!actual.contains(t))
+                lines << QStringLiteral("  expected: ") + t;
+        }
+        return lines.join(QLatin1Char('\n'));
+    }
+
 private slots:
     void cleanup()
     {
@@ -196,6 +239,58 @@ private slots:
         check(QStringLiteral("language switched back"));
 
         verifyNoProblems();
+    }
+
+    // A language switched while the screen is open shows the same texts as a
+    // screen opened in that language, and switched back, the texts it had.
+    void languageFollowedBothWays_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("Chinese, English, Chinese") << QStringLiteral("zh_CN") << QStringLiteral("en");
+        QTest::newRow("English, Chinese, English") << QStringLiteral("en") << QStringLiteral("zh_CN");
+    }
+    void languageFollowedBothWays()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const QSize size(1024, 768);
+        // A member on a sale with a promotion, at a clock that stands still.
+        DemoClock::Pin(ScreenshotClock());
+        const auto unpin = qScopeGuard([] { DemoClock::Unpin(); });
+        const auto startSale = [](DemoHost& host) {
+            host.Show();
+            settle(300);
+            host.PressKey(Qt::Key_F2);
+            settle(); // the log-in box is on the display before it takes the code
+            host.MemberLogin()->CodeLine()->setText(QStringLiteral("M0008812"));
+            emit host.MemberLogin()->CodeLine()->returnPressed();
+            host.Scan(QStringLiteral("6901234567892"));
+            emit host.Screen()->SignTrdDynFunc(DemoOptions::FnPresetKeys);
+            settle(300);
+        };
+        const auto textsOfFreshScreen = [&](const QString& language) {
+            prepare(size, language);
+            DemoHost host;
+            startSale(host);
+            return shownTexts(host.Screen());
+        };
+        const QStringList inSecond = textsOfFreshScreen(second);
+        const QStringList inFirst = textsOfFreshScreen(first);
+
+        prepare(size, first);
+        DemoHost host;
+        startSale(host);
+        host.PressKey(Qt::Key_F10);
+        settle(300);
+        const QStringList switched = shownTexts(host.Screen());
+        QVERIFY2(switched == inSecond, qPrintable(QStringLiteral("after switching to %1:\n").arg(second)
+                                                  + textDifferences(inSecond, switched)));
+        host.PressKey(Qt::Key_F10);
+        settle(300);
+        const QStringList back = shownTexts(host.Screen());
+        QVERIFY2(back == inFirst, qPrintable(QStringLiteral("after switching back to %1:\n").arg(first)
+                                             + textDifferences(inFirst, back)));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "contracts/PrePluGroupShowWidget.h"
 
 #include "contracts/AccessibleNames.h"
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/KxWidget.h"
@@ -47,6 +48,8 @@ QPushButton* makeKey(QWidget* parent, const QString& objectName, const QString& 
         if (objectName == QLatin1String(entry.objectName))
             AccessibleNames::Set(key, entry.messageId);
     }
+    // Long product names wrap onto a second line rather than run off the key.
+    CaptionFit::Watch(key);
     return key;
 }
 
@@ -141,6 +144,19 @@ void PrePluGroupShowWidget::SetGroups(const QList<QPair<QString, QString>>& code
         m_page = 1;
     }
     m_groupPage = qBound(1, m_groupPage, groupPageCount());
+    rebuildGroupBar();
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::SetNames(const QHash<QString, QString>& nameByCode)
+{
+    const auto rename = [&nameByCode](QList<Entry>& entries) {
+        for (Entry& e : entries)
+            e.name = nameByCode.value(e.code, e.name);
+    };
+    rename(m_groups);
+    for (auto it = m_products.begin(); it != m_products.end(); ++it)
+        rename(it.value());
     rebuildGroupBar();
     rebuildGrid();
 }

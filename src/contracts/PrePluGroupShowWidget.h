@@ -16,6 +16,7 @@
 
 #include "contracts/kxposcontracts_export.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPair>
@@ -47,6 +48,9 @@ public:
     // Products of a group as (code, name) in display order.
     void SetProducts(const QString& groupCode, const QList<QPair<QString, QString>>& codeAndName);
     void ClearData();
+    // Renames the groups and products whose codes `nameByCode` holds (a
+    // language switch), keeping their order, hidden flags and the page.
+    void SetNames(const QHash<QString, QString>& nameByCode);
 
     QList<Entry> Groups() const { return m_groups; }
     QList<Entry> Products(const QString& groupCode) const { return m_products.value(groupCode); }

@@ -28,6 +28,20 @@ void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
 {
     if (!vip)
         return;
+    memberDetail = *vip;
+    memberCode = vip->vipCode;
+    ShowMemberDetails();
+    emit SignTrdRebindModel();
+}
+
+// The member's details in the form of the current layout: compact in the
+// preset-key layout, with the level and full captions in the normal one. A
+// layout change shows them again in its own form.
+void TradeWidget::ShowMemberDetails()
+{
+    if (memberCode.isEmpty())
+        return;
+    const KxPosVipDetail* vip = &memberDetail;
     QString level = vip->levelName.isEmpty() ? vip->levelNameAlt : vip->levelName;
     if (!vip->levelRemark.isEmpty())
         level += QLatin1Char('(') + vip->levelRemark + QLatin1Char(')');
@@ -66,13 +80,12 @@ void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
     ui->lblVipPhone->setText(nameAndPhone);
     // The hidden member button keeps a name, though it has no caption now.
     AccessibleNames::Set(ui->btnVipName, 1951);
-
-    memberCode = vip->vipCode;
-    emit SignTrdRebindModel();
 }
 
 void TradeWidget::SlotTrdMemberLogOut()
 {
+    memberCode.clear();
+    memberDetail = KxPosVipDetail();
     memberPointsText.clear();
     memberBalanceText.clear();
     ui->btnVipName->setText(KxPosTranslator::GetTranslation(1951));

@@ -379,6 +379,7 @@ private:
     // Frame helpers
     void InitWidgetSize();
     void KeepAppSize();
+    void ShowMemberDetails();
     void InitOrderSize();
     void InitTableSize(int layout);
     void ReadConfiguration();
@@ -502,6 +503,7 @@ private:
 
     // Member and clerk
     QString memberCode;
+    KxPosVipDetail memberDetail; // the member shown, while one is logged in
     QString memberPointsText;
     QString memberBalanceText;
     QMenu* employeeMenu = nullptr;

@@ -50,6 +50,7 @@ void TradeWidget::InitWidget(int mode)
     ui->widgetBtn->setVisible(!orderPage);
     InitWidgetSize();
     InitTableSize(mode);
+    ShowMemberDetails();
 }
 
 bool TradeWidget::event(QEvent* event)
