@@ -4,6 +4,10 @@
 // that; a shortened caption keeps the whole text in the key's tooltip and
 // accessible name. The key is fitted again whenever it changes size, font or
 // style, and whenever its owner sets a new caption with setText().
+//
+// Watch only keys whose width the layout decides (a fixed width, a share of a
+// column or grid, a minimum width): a key that takes the width of its own
+// caption would narrow with every shortening.
 
 #include "contracts/kxposcontracts_export.h"
 

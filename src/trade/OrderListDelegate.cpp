@@ -38,6 +38,22 @@ void drawElided(QPainter* painter, const QRect& rect, const QFont& font, const Q
     painter->setFont(font);
     painter->drawText(rect, int(align), QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
 }
+
+// Smallest pixel size a card's caption shrinks to before it is elided.
+constexpr int SmallestCaptionPixels = 11;
+
+// A short caption in a narrow rectangle (status, channel): drawn whole in a
+// smaller font where that is enough, elided only below the smallest one.
+void drawShrunk(QPainter* painter, const QRect& rect, QFont font, const QString& text, Qt::Alignment align)
+{
+    if (text.isEmpty() || rect.width() <= 0)
+        return;
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    font.setPixelSize(pixels);
+    while (pixels > SmallestCaptionPixels && QFontMetrics(font).horizontalAdvance(text) > rect.width())
+        font.setPixelSize(--pixels);
+    drawElided(painter, rect, font, text, align);
+}
 } // namespace
 
 OrderListDelegate::OrderListDelegate(QObject* parent)
@@ -130,16 +146,19 @@ void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         const qreal radius = channelRect.height() / 2.0;
         painter->drawRoundedRect(QRectF(channelRect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
         painter->setPen(AccentColour);
-        drawElided(painter, channelRect.adjusted(4, 0, -4, 0), tagFont, ChannelText(cell(index, 12)),
+        drawShrunk(painter, channelRect.adjusted(4, 0, -4, 0), tagFont, ChannelText(cell(index, 12)),
                    Qt::AlignCenter);
     }
 
     // 3. Status caption, top left.
     const QString status = cell(index, 1);
-    const QRect statusRect(card.topLeft() + QPoint(v("$typeUpX"), v("$typeUpY")),
-                           card.bottomRight() + QPoint(v("$typeDownX"), v("$typeDownY")));
+    QRect statusRect(card.topLeft() + QPoint(v("$typeUpX"), v("$typeUpY")),
+                     card.bottomRight() + QPoint(v("$typeDownX"), v("$typeDownY")));
+    // On a narrow card the caption may run up to the channel tag.
+    if (channelRect.width() > 0 && channelRect.height() > 0)
+        statusRect.setRight(channelRect.left() - 6);
     painter->setPen(TextColour);
-    drawElided(painter, statusRect, m_titleFont, status, Qt::AlignCenter);
+    drawShrunk(painter, statusRect, m_titleFont, status, Qt::AlignCenter);
 
     // 5. Card texts at the left, below the top strip; without a status
     //    caption they move up into it.

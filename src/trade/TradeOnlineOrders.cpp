@@ -164,6 +164,13 @@ void TradeWidget::showOrderList(QList<OrderDetail> orders, int type)
                          + QStringLiteral("--") + order.tagCodeC);
         if (const int caption = statusCaption(order))
             row[1]->setText(KxPosTranslator::GetTranslation(caption));
+        // A narrow card shortens its texts; its tooltip has them whole.
+        QStringList whole;
+        for (int c : {1, 9, 6, 10}) {
+            if (!row[c]->text().isEmpty())
+                whole << row[c]->text();
+        }
+        row[0]->setToolTip(whole.join(QStringLiteral(" · ")));
         orderModel->appendRow(row);
     }
     for (int r = 0; r < orderModel->rowCount(); ++r) {

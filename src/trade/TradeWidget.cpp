@@ -140,9 +140,11 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     ui->widgetBillNo->hide();
     ui->btnEditCancel->hide();
     // Captions too long for their keys (English ones on small screens) wrap
-    // or elide instead of running past the key's edges.
-    CaptionFit::WatchAll(ui->widgetback);
-    CaptionFit::WatchAll(ui->dockWidget);
+    // or elide instead of running past the key's edges: in the areas whose
+    // keys get their widths from the layout, not from their captions.
+    for (QWidget* area : {ui->widgetTop, ui->widgetBtn, ui->widgetSide, ui->widgetBill, ui->widgetVipLeft,
+                          ui->widgetFuncBar})
+        CaptionFit::WatchAll(area);
     ui->lblNetwork->hide();
     ui->widgetOrderPay->hide();
     ui->widgetPreKey->hide();

@@ -119,6 +119,11 @@ void TradeWidget::InitWidgetSize()
     const int sideWidth = layoutMode == 1 ? KxPosConfig::GetAutoWidth(400, 220) : KxPosConfig::GetAutoWidth(520, 300);
     ui->widgetSide->setFixedWidth(sideWidth);
     setLayoutSpacing(ui->widgetSum, KxPosConfig::GetAutoHeight(6, 2), spacing);
+    // The row keys share the totals' width rather than take their captions'.
+    for (QPushButton* b : {ui->btnPreRow, ui->btnNextRow}) {
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        b->setMinimumWidth(KxPosConfig::GetAutoWidth(80, 48));
+    }
     setLayoutSpacing(ui->widgetKeypad, spacing, 0);
     for (QPushButton* b : ui->widgetKeypad->findChildren<QPushButton*>()) {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
