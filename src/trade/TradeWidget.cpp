@@ -569,6 +569,8 @@ void TradeWidget::Retranslate()
         if (captionId > 0)
             key->setText(KxPosTranslator::GetTranslation(captionId));
     }
+    // The grid's edit key reads "edit" or "done" by the mode it is in.
+    ui->btnEditFun->setText(KxPosTranslator::GetTranslation(funcEditMode ? 1492 : 2382));
     TradeAccessibility::Apply(this);
 }
 
