@@ -141,11 +141,13 @@ QStringList secondaryProblems(QWidget* w, QWidget* sales)
     const QRect display = displayOf(sales);
     const QRect r = w->frameGeometry();
     if (w->windowState() & Qt::WindowFullScreen) {
-        // It covers the sales screen's screen (a window that cannot be made
-        // that small keeps its least size, from the screen's corner).
+        // It covers the sales screen's screen from its corner (a window that
+        // cannot be made that small may keep its least size).
         const QRect screen = sales->screen()->geometry();
-        const QRect wanted(screen.topLeft(), screen.size().expandedTo(w->minimumSize()));
-        if (w->geometry() != wanted)
+        const QRect g = w->geometry();
+        if (g.topLeft() != screen.topLeft() || !g.contains(screen)
+            || g.width() > qMax(screen.width(), w->minimumWidth())
+            || g.height() > qMax(screen.height(), w->minimumHeight()))
             problems << QStringLiteral("full screen at %1, not over the sales screen's screen %2")
                             .arg(describe(w->geometry()), describe(screen));
     } else {
