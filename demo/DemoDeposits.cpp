@@ -82,10 +82,10 @@ void DemoDeposits::Notify(QWidget* over, const QString& text)
 
 void DemoDeposits::Place(QWidget* screen) const
 {
+    // The screen takes the sales screen's size; being its child window it
+    // opens centred over it, that is right on top of it.
     const QSize size = m_anchor ? m_anchor->size() : QSize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
     screen->resize(size);
-    if (m_anchor)
-        screen->move(m_anchor->mapToGlobal(QPoint(0, 0)));
 }
 
 KxPosEmployeeDetail DemoDeposits::CurrentClerk() const
@@ -105,7 +105,7 @@ KxPosEmployeeDetail DemoDeposits::CurrentClerk() const
 DepositWidget* DemoDeposits::Menu()
 {
     if (!m_menu) {
-        m_menu = std::make_unique<DepositWidget>(0, nullptr);
+        m_menu = std::make_unique<DepositWidget>(0, m_anchor);
         connect(m_menu.get(), &DepositWidget::SignGotoDeposit, this, &DemoDeposits::StartDeposit);
         connect(m_menu.get(), &DepositWidget::SignGotoMembLogin, this, &DemoDeposits::StartPickUp);
         connect(m_menu.get(), &DepositWidget::SignDepositWidgetKeyPressed, this, [this](const QString&, int key) {
@@ -119,7 +119,7 @@ DepositWidget* DemoDeposits::Menu()
 DepositPluWidget* DemoDeposits::Entry()
 {
     if (!m_entry) {
-        m_entry = std::make_unique<DepositPluWidget>(0, nullptr);
+        m_entry = std::make_unique<DepositPluWidget>(0, m_anchor);
         DepositPluWidget* s = m_entry.get();
         connect(s, &DepositPluWidget::SignDepositAddPlu, this, &DemoDeposits::OnAddCode);
         connect(s, &DepositPluWidget::SignMembLogin, this, &DemoDeposits::OnMemberKey);
@@ -140,7 +140,7 @@ DepositPluWidget* DemoDeposits::Entry()
 GetDepositWidget* DemoDeposits::PickUp()
 {
     if (!m_pickUp) {
-        m_pickUp = std::make_unique<GetDepositWidget>(0, nullptr);
+        m_pickUp = std::make_unique<GetDepositWidget>(0, m_anchor);
         GetDepositWidget* s = m_pickUp.get();
         connect(s, &GetDepositWidget::SignDepositEditNum, this, &DemoDeposits::OnEditQuantity);
         connect(s, &GetDepositWidget::SignGetDepositPlus, this, &DemoDeposits::OnPickUp);
@@ -160,7 +160,9 @@ GetDepositWidget* DemoDeposits::PickUp()
 DepositPluNumbInputWidget* DemoDeposits::Pad()
 {
     if (!m_pad) {
-        m_pad = std::make_unique<DepositPluNumbInputWidget>(1, nullptr);
+        // Like the deposit screens, the pad opens over the sales screen, where
+        // the pick-up screen that asks for it lies too.
+        m_pad = std::make_unique<DepositPluNumbInputWidget>(1, m_anchor);
         // However the pad closes, the keyboard goes back to the pick-up screen.
         m_pad->installEventFilter(this);
         connect(m_pad.get(), &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget, this,
@@ -196,10 +198,6 @@ void DemoDeposits::OpenMenu()
     DepositWidget* menu = Menu();
     if (menu->isVisible())
         return;
-    if (m_anchor) {
-        const QRect area(m_anchor->mapToGlobal(QPoint(0, 0)), m_anchor->size());
-        menu->move(area.center() - menu->rect().center());
-    }
     Record(QStringLiteral("deposit menu"));
     menu->show();
 }
@@ -401,9 +399,6 @@ void DemoDeposits::OnEditQuantity(double held, double take)
     DepositPluNumbInputWidget* pad = Pad();
     pad->initValue(held, take);
     pad->adjustSize();
-    const QRect area = m_pickUp ? QRect(m_pickUp->mapToGlobal(QPoint(0, 0)), m_pickUp->size())
-                                : QRect(0, 0, KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
-    pad->move(area.center() - pad->rect().center());
     pad->show();
     pad->raise();
     pad->activateWindow();

@@ -47,7 +47,8 @@ public:
         std::function<QList<KxPosPluDetail>()> saleLines;
     };
 
-    // The screens open over `anchor` (the sales screen) and take its size.
+    // The screens are child windows of `anchor` (the sales screen): they
+    // open over it, modal to it, and the full screens take its size.
     DemoDeposits(Host host, QWidget* anchor, QObject* parent = nullptr);
     ~DemoDeposits() override;
 

@@ -108,12 +108,13 @@ void DemoHost::WireDeposits()
 void DemoHost::WireCoupons()
 {
     // One coupon screen per mode: the screen keeps the mode it was built in.
+    // Both open over the sales screen, modal to it.
     DemoCoupons::PrepareConfig();
     const bool savedMode = KxPosConfig::m_isCouponForDeduct;
     KxPosConfig::m_isCouponForDeduct = true;
-    m_deductScreen = std::make_unique<CouponUsageWidget>(nullptr);
+    m_deductScreen = std::make_unique<CouponUsageWidget>(m_screen.get());
     KxPosConfig::m_isCouponForDeduct = false;
-    m_exchangeScreen = std::make_unique<CouponUsageWidget>(nullptr);
+    m_exchangeScreen = std::make_unique<CouponUsageWidget>(m_screen.get());
     KxPosConfig::m_isCouponForDeduct = savedMode;
 
     m_deductCoupons = std::make_unique<DemoCoupons>(m_deductScreen.get());

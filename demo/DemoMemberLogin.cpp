@@ -17,12 +17,14 @@ QString text(const QString& zh, const QString& en)
 } // namespace
 
 DemoMemberLogin::DemoMemberLogin(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : KxDialog(parent)
     , m_hint(new QLabel(this))
     , m_code(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("DemoMemberLogin"));
-    setModal(false);
+    // Window-modal to the sales screen (the kit's dialogs are, given a
+    // parent): the keys around it wait for the member.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(16);
@@ -60,10 +62,6 @@ void DemoMemberLogin::Ask()
     };
     caption("memberOk", text(QStringLiteral("确定"), QStringLiteral("OK")));
     caption("memberCancel", text(QStringLiteral("取消"), QStringLiteral("Cancel")));
-    if (QWidget* owner = parentWidget()) {
-        const QPoint centre = owner->mapToGlobal(owner->rect().center());
-        move(centre.x() - width() / 2, centre.y() - height() / 2);
-    }
     show();
     raise();
     activateWindow();
@@ -85,7 +83,7 @@ void DemoMemberLogin::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    KxDialog::keyPressEvent(event);
 }
 
 void DemoMemberLogin::Confirm()

@@ -1,13 +1,15 @@
 #pragma once
 // The demo's member log-in box: the cashier scans a member card or types the
-// member's phone number and confirms. It does not block the checkout.
+// member's phone number and confirms. A dialog of the UI kit, it opens
+// centred over the sales screen (its parent) and is modal to it until the
+// member is logged in or it is closed.
 
-#include <QDialog>
+#include "contracts/KxDialog.h"
 
 class QLabel;
 class QLineEdit;
 
-class DemoMemberLogin : public QDialog
+class DemoMemberLogin : public KxDialog
 {
     Q_OBJECT
 public:

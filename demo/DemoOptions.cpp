@@ -357,7 +357,7 @@ int DemoOptions::AskPromotionType()
 bool DemoOptions::EditCustomer()
 {
     if (!m_customerForm)
-        m_customerForm = std::make_unique<CustomerInfoWidget>(1, nullptr);
+        m_customerForm = std::make_unique<CustomerInfoWidget>(1, m_screen);
     if (!m_areasLoaded) {
         QFile file(QString::fromUtf8(AreasResource));
         QString error;
@@ -445,7 +445,7 @@ void DemoOptions::ArrangePresetKeys()
     if (!m_presetKeys)
         return;
     if (!m_arrange) {
-        m_arrange = std::make_unique<SortPluManagement>(0, nullptr);
+        m_arrange = std::make_unique<SortPluManagement>(0, m_screen);
         PrePluGroupShowWidget* panel = m_presetKeys;
         connect(m_arrange.get(), &SortPluManagement::signalLeftBtn, panel, &PrePluGroupShowWidget::SlotMoveLeft);
         connect(m_arrange.get(), &SortPluManagement::signalRightBtn, panel, &PrePluGroupShowWidget::SlotMoveRight);

@@ -6,10 +6,16 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/TableModel.h"
+#include "contracts/TableView.h"
 
 #include <QAbstractItemModel>
 #include <QDebug>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QTableView>
+#include <QWindow>
 #include <QTimer>
 
 #include <algorithm>
@@ -419,26 +425,100 @@ void DemoOrders::UpdatePromotions()
 
 // --- Customer display ---------------------------------------------------------------
 
+void DemoOrders::SetCustomerDisplayScreen(QScreen* screen)
+{
+    m_displayScreen = screen;
+    if (m_display && m_display->isVisible())
+        PlaceAdvertisement();
+}
+
+QScreen* DemoOrders::CustomerScreen() const
+{
+    if (m_displayScreen)
+        return m_displayScreen;
+    // By default the first screen that is not the cashier's.
+    QScreen* cashier = m_screen ? m_screen->screen() : QGuiApplication::primaryScreen();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen != cashier)
+            return screen;
+    }
+    return nullptr;
+}
+
 void DemoOrders::OnAdvertisement(bool show)
 {
     if (show && !m_display) {
         m_display = std::make_unique<QLabel>();
         m_display->setObjectName(QStringLiteral("demoCustomerDisplay"));
-        m_display->setWindowTitle(Text("顾客显示屏", "Customer display"));
         m_display->setAlignment(Qt::AlignCenter);
         m_display->setWordWrap(true);
         m_display->setStyleSheet(QStringLiteral("QLabel { background: #23BAFA; color: #FFFFFF; font-size: 36px; }"));
-        m_display->resize(KxPosConfig::GetAutoSize(960, 540, 640, 360));
+        // The shopper's picture never takes the cashier's clicks, touches or keys.
+        m_display->setFocusPolicy(Qt::NoFocus);
+        m_display->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_display->setAttribute(Qt::WA_ShowWithoutActivating);
     }
     if (!m_display)
         return;
     if (show) {
+        m_display->setWindowTitle(Text("顾客显示屏", "Customer display"));
         m_display->setText(Text("本周特惠\n红富士苹果 12.8元/kg\n会员日全场9.8折",
                                 "This week\nFuji apples 12.8/kg\nMember day: 2% off"));
-        m_display->show();
-        Record(QStringLiteral("customer display: advertisement shown"));
+        if (PlaceAdvertisement()) {
+            m_display->show();
+            Record(QStringLiteral("customer display: advertisement shown"));
+        } else {
+            m_display->hide();
+            Record(QStringLiteral("customer display: no place for the advertisement"));
+        }
     } else if (m_display->isVisible()) {
         m_display->hide();
         Record(QStringLiteral("customer display: advertisement hidden"));
     }
+}
+
+bool DemoOrders::PlaceAdvertisement()
+{
+    if (QScreen* screen = CustomerScreen()) {
+        // A display of its own: the advertisement fills it, as a window that
+        // neither takes the focus nor input.
+        if (m_display->parentWidget() || !m_display->isWindow()) {
+            m_display->hide();
+            m_display->setParent(nullptr);
+        }
+        const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
+                                      | Qt::WindowTransparentForInput;
+        if (m_display->windowFlags() != flags)
+            m_display->setWindowFlags(flags);
+        // A screen of its own may be a display of its own (a second X
+        // screen), which a position alone does not reach.
+        m_display->winId();
+        if (QWindow* window = m_display->windowHandle())
+            window->setScreen(screen);
+        m_display->setGeometry(screen->geometry());
+        return true;
+    }
+    // One display only: the advertisement previews in the sale table, which
+    // is empty while it is asked for and holds no key. As part of the table
+    // it stays below every dialog opened over the sales screen and goes when
+    // the table goes (the order panel takes its place).
+    QTableView* table = m_screen && m_screen->GetTable() ? m_screen->GetTable()->view() : nullptr;
+    if (!table || !table->isVisible())
+        return false;
+    QWidget* area = table->viewport();
+    if (m_display->parentWidget() != area) {
+        m_display->hide();
+        m_display->setParent(area);
+        area->installEventFilter(this);
+    }
+    m_display->setGeometry(area->rect());
+    return true;
+}
+
+bool DemoOrders::eventFilter(QObject* watched, QEvent* event)
+{
+    // The preview follows the table's size.
+    if (m_display && watched == m_display->parentWidget() && event->type() == QEvent::Resize)
+        m_display->setGeometry(static_cast<QWidget*>(watched)->rect());
+    return QObject::eventFilter(watched, event);
 }

@@ -13,8 +13,11 @@
 // Promotions: whenever the sale's lines change, whole-bill promotions
 // (SetProText), per-line texts (UpdatePluProInfo) and a "buy a little more"
 // suggestion (SlotUpdateProSuggest) are computed from the sale and pushed in.
-// A small customer-display window shows the advertisement while the screen
-// asks for it (SignShowFullScreenAd).
+// The customer display shows the advertisement while the screen asks for it
+// (SignShowFullScreenAd): full screen on a display other than the cashier's
+// (SetCustomerDisplayScreen, by default the first other screen), or, on a
+// till with one display, over the empty sale table where no key lies. It
+// never takes the cashier's clicks or the keyboard.
 
 #include "trade/OrderDetail.h"
 
@@ -24,6 +27,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +36,7 @@
 
 class DemoSale;
 class QLabel;
+class QScreen;
 class TradeWidget;
 
 class DemoOrders : public QObject
@@ -62,10 +67,16 @@ public:
     // The customer display (null until the screen first asked for the
     // advertisement).
     QLabel* CustomerDisplay() const { return m_display.get(); }
+    // The screen the advertisement fills; null restores the default (the
+    // first screen that is not the sales screen's, else the sale table).
+    void SetCustomerDisplayScreen(QScreen* screen);
 
     // Recomputes the promotions of the current sale and pushes them to the
     // screen. Runs by itself when the sale-line table changes.
     void UpdatePromotions();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Wire();
@@ -84,6 +95,9 @@ private:
     void OnPickUpFinished(const OrderDetail& order);
     void OnKeptForLater(const OrderDetail& order, bool keep);
     void OnAdvertisement(bool show);
+    QScreen* CustomerScreen() const;
+    // Puts the advertisement where it goes; false when there is no place.
+    bool PlaceAdvertisement();
 
     TradeWidget* m_screen;
     const DemoSale* m_sale;
@@ -95,5 +109,6 @@ private:
     bool m_open = false;
     bool m_promotionsPending = false;
     std::unique_ptr<QLabel> m_display;
+    QPointer<QScreen> m_displayScreen;
     QStringList m_log;
 };

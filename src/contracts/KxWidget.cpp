@@ -2,11 +2,14 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/TableModel.h"
+#include "contracts/WindowPlacement.h"
 
 #include <QAbstractItemModel>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -33,6 +36,33 @@ void KxWidget::show()
 void KxWidget::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
+}
+
+void KxWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous() || !isWindow())
+        return;
+    // A screen without a parent is placed by its host; one shown over a
+    // parent screen is centred over it.
+    if (QWidget* owner = WindowPlacement::OwnerWindow(this))
+        WindowPlacement::PlaceOnShow(this, owner);
+    WindowPlacement::BringToFront(this);
+    WindowPlacement::GuardModalFocus();
+}
+
+void KxWidget::MakeSecondaryWindow()
+{
+    setWindowFlag(Qt::Window, true);
+    if (parentWidget())
+        setWindowModality(Qt::WindowModal);
+}
+
+void KxWidget::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && isWindow())
+        WindowPlacement::HandBackFocus(this);
 }
 
 void KxWidget::onLanguageChanged(const QString& language)

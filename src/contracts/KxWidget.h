@@ -6,6 +6,13 @@
 // UpdateTranslation() of the most derived screen. It also carries the static
 // helpers that every screen uses for scaling, paging, number formatting and
 // table headers.
+//
+// A screen that opens over another one (the coupon screen, the deposit and
+// pick-up screens) calls MakeSecondaryWindow() in its constructor: given a
+// parent it is then a window of its own over the parent's window, modal to
+// it, centred over it and kept on its display whenever it is shown. Every
+// top-level screen comes to the front with the keyboard when it is shown,
+// and gives the keyboard back to the window beneath when it is hidden.
 
 #include "contracts/KxTranslateBase.h"
 #include "contracts/KxPosTranslator.h"
@@ -17,6 +24,8 @@
 
 class QAbstractItemModel;
 class QCloseEvent;
+class QHideEvent;
+class QShowEvent;
 class QTableView;
 class QTableWidget;
 
@@ -67,6 +76,13 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+    // Makes this screen a window of its own, modal to its parent's window
+    // while it is shown. Without a parent it is an independent window that
+    // blocks nothing. Call from the constructor, before the first show.
+    void MakeSecondaryWindow();
 
 private slots:
     void onLanguageChanged(const QString& language);

@@ -1,6 +1,5 @@
 #include "contracts/MessageWidget.h"
 
-#include "contracts/KxPosConfig.h"
 #include "contracts/MessageBoxBody_p.h"
 #include "contracts/AccessibleNames.h"
 #include "contracts/UiTool.h"
@@ -92,11 +91,9 @@ void MessageWidget::showMessage(QString text, QString title, int kind, bool auto
         m_autoCloseTimer->start(AutoCloseMs);
     else
         m_autoCloseTimer->stop();
+    // Sized to the new text; KxDialog centres the box over the screen that
+    // raised it and brings it to the front when it shows.
     adjustSize();
-    if (QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr)
-        move(anchor->geometry().center() - rect().center());
-    else if (KxPosConfig::iAppWidth > 0 && KxPosConfig::iAppHeight > 0)
-        move((KxPosConfig::iAppWidth - width()) / 2, (KxPosConfig::iAppHeight - height()) / 2);
     // A message shown while the box is already open only changes its texts
     // (KxDialog::exec refuses to nest).
     exec();

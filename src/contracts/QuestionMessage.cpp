@@ -105,11 +105,9 @@ int QuestionMessage::ask(const QString& text, const QString& title, const QStrin
     }
     if (isExecuting())
         return 0; // a question cannot be asked while this box is open
+    // Sized to the new text; KxDialog centres the box over the screen that
+    // raised it and brings it to the front when it shows.
     adjustSize();
-    if (QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr)
-        move(anchor->geometry().center() - rect().center());
-    else if (KxPosConfig::iAppWidth > 0 && KxPosConfig::iAppHeight > 0)
-        move((KxPosConfig::iAppWidth - width()) / 2, (KxPosConfig::iAppHeight - height()) / 2);
     return exec() == QDialog::Accepted ? 1 : 0;
 }
 

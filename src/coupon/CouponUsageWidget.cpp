@@ -36,10 +36,13 @@ CouponUsageWidget::CouponUsageWidget(QWidget* parent)
     : KxWidget(parent)
     , ui(new Ui::CouponUsageWidget)
     , deductMode(KxPosConfig::m_isCouponForDeduct)
-    , messageWidget(new MessageWidget(0, nullptr))
-    , questionMessage(new QuestionMessage(0, nullptr))
+    , messageWidget(new MessageWidget(0, this))
+    , questionMessage(new QuestionMessage(0, this))
 {
     CouponWidgetInfo::RegisterMetaTypes();
+    // Opened over the sales screen (its parent, when the host gives one) and
+    // modal to it; its message boxes open over the coupon screen itself.
+    MakeSecondaryWindow();
     ui->setupUi(this);
     setObjectName(QStringLiteral("CouponUsageWidget"));
     // The kit's title bar keeps the name its style rules use.

@@ -53,6 +53,9 @@ DepositPluWidget::DepositPluWidget(int screenType, QWidget* parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("DepositPluWidget"));
+    // A window of its own over the sales screen (its parent, when the host
+    // gives one), modal to it while the deposit entry is open.
+    MakeSecondaryWindow();
     headerIds = {402, 1181, 5012, 1456};
 
     model = new QStandardItemModel(0, ColumnCount, this);

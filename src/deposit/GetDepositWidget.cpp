@@ -64,6 +64,9 @@ GetDepositWidget::GetDepositWidget(int screenType, QWidget* parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("GetDepositWidget"));
+    // A window of its own over the sales screen (its parent, when the host
+    // gives one), modal to it while the pick-up screen is open.
+    MakeSecondaryWindow();
     headerIds = {0, 402, 1181, 1182, 1456, 2310, 2309};
 
     orderModel = new QStringListModel(this);

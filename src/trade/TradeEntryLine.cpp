@@ -12,6 +12,7 @@
 #include "contracts/MessageWidget.h"
 #include "contracts/TableModel.h"
 #include "contracts/UiTool.h"
+#include "contracts/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -502,8 +503,15 @@ void TradeWidget::PlacePopup(QLineEdit* line, int x, int y, int popupHeight)
     if (!popup)
         return;
     popupPending = true;
-    const QPoint at(x, y);
-    const int fixedHeight = qMax(popupHeight, 0);
+    // The design place (beside the line, down to the screen's foot) stays
+    // while it lies on the display; otherwise the list opens above the line,
+    // with the completer's visible rows or as many as there is room for.
+    const QRect place = WindowPlacement::PopupRect(
+        QRect(x, y, popupWidth, popupHeight), QRect(line->mapToGlobal(QPoint(0, 0)), line->size()),
+        qMax(popup->sizeHintForRow(0), popup->fontMetrics().height()), 2 * popup->frameWidth(),
+        qMin(completer->completionCount(), completer->maxVisibleItems()), WindowPlacement::DisplayArea(this));
+    const QPoint at = place.topLeft();
+    const int fixedHeight = qMax(place.height(), 0);
     popup->move(at);
     popup->setFixedHeight(fixedHeight);
     QPointer<QLineEdit> owner(line);

@@ -47,9 +47,11 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
 {
     // 1. Owned helpers, then the form. The sale table and the timers are
     //    by-value members built before this body runs.
-    messageWidget = new MessageWidget(screenType, nullptr);
-    questionMessage = new QuestionMessage(0, nullptr);
-    changeWidget = new ChangeWidget(screenType, nullptr);
+    // The boxes are windows of their own over this screen: centred over it,
+    // in front of it and modal to it while they run.
+    messageWidget = new MessageWidget(screenType, this);
+    questionMessage = new QuestionMessage(0, this);
+    changeWidget = new ChangeWidget(screenType, this);
     ui = new Ui::TradeWidget;
     ui->setupUi(this);
     ui->produwidget->layout()->addWidget(saleTable.view());
@@ -166,7 +168,7 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
 
 TradeWidget::~TradeWidget()
 {
-    // The message boxes have no parent so that they can sit above the screen.
+    // The boxes go before the form whose widgets their closing may touch.
     delete messageWidget;
     delete questionMessage;
     delete changeWidget;
