@@ -23,7 +23,11 @@ TitleWidget::TitleWidget(QWidget* parent)
     m_closeButton->setObjectName(QStringLiteral("titleClose"));
     m_closeButton->setText(QStringLiteral("×"));
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_closeButton->setFixedSize(KxPosConfig::GetAutoSize(64, 64, 44, 44));
+    // A minimum, not a fixed size: the style's padding may need more on
+    // small screens, and a key held smaller than that would spill out of
+    // the bar.
+    m_closeButton->setMinimumSize(KxPosConfig::GetAutoSize(64, 64, 44, 44));
+    m_closeButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), 0, KxPosConfig::GetAutoWidth(8, 4), 0);
