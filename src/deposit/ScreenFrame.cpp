@@ -8,11 +8,18 @@
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QTableView>
 #include <QWidget>
 
 #include <cstring>
+
+namespace {
+// The padding a column head's section keeps on each side (style sheet).
+constexpr int HeadPadding = 6;
+} // namespace
 
 ScreenFrame::ScreenFrame(int screenType, QWidget* screen)
     : m_screenType(screenType)
@@ -131,6 +138,62 @@ void ScreenFrame::showStatus(QLabel* store, QLabel* terminal, QLabel* cashier, c
         terminal->setText(KxPosTranslator::GetTranslation(1247) + QLatin1Char('-') + wgtcode);
     if (cashier)
         cashier->setText(username);
+}
+
+void ScreenFrame::setClock(QLabel* time, QLabel* date, const QString& text)
+{
+    m_time = time;
+    m_date = date;
+    m_clockText = text;
+    m_clockSet = true;
+    showClock(time, date, text);
+}
+
+void ScreenFrame::setStatus(QLabel* store, QLabel* terminal, QLabel* cashier, const QString& orgcode,
+                            const QString& wgtcode, const QString& username)
+{
+    m_store = store;
+    m_terminal = terminal;
+    m_cashier = cashier;
+    m_status[0] = orgcode;
+    m_status[1] = wgtcode;
+    m_status[2] = username;
+    m_statusSet = true;
+    showStatus(store, terminal, cashier, orgcode, wgtcode, username);
+}
+
+void ScreenFrame::refreshStatusBar()
+{
+    if (m_clockSet)
+        showClock(m_time, m_date, m_clockText);
+    if (m_statusSet)
+        showStatus(m_store, m_terminal, m_cashier, m_status[0], m_status[1], m_status[2]);
+}
+
+void ScreenFrame::wrapColumnHeads(QTableView* view)
+{
+    QAbstractItemModel* model = view ? view->model() : nullptr;
+    if (!model)
+        return;
+    QHeaderView* header = view->horizontalHeader();
+    header->ensurePolished();
+    const QFontMetrics metrics = header->fontMetrics();
+    for (int column = 0; column < model->columnCount(); ++column) {
+        QString head = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        head.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const int room = header->sectionSize(column) - 2 * HeadPadding;
+        if (room > 0 && metrics.horizontalAdvance(head) > room)
+            head = UiTool::GetFeedText(head, room, metrics);
+        model->setHeaderData(column, Qt::Horizontal, head, Qt::DisplayRole);
+    }
+}
+
+void ScreenFrame::setBarHeight(QWidget* bar, int height)
+{
+    if (!bar)
+        return;
+    bar->setMinimumHeight(height);
+    bar->setSizePolicy(bar->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
 }
 
 void ScreenFrame::setFontSize(QWidget* widget, const char* size)
