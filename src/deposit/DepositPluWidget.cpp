@@ -53,6 +53,10 @@ DepositPluWidget::DepositPluWidget(int screenType, QWidget* parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("DepositPluWidget"));
+    // Shown as a window, the screen covers the sales screen edge to edge: a
+    // window frame would push it past the display.
+    if (isWindow())
+        setWindowFlag(Qt::FramelessWindowHint);
     headerIds = {402, 1181, 5012, 1456};
 
     model = new QStandardItemModel(0, ColumnCount, this);

@@ -64,6 +64,10 @@ GetDepositWidget::GetDepositWidget(int screenType, QWidget* parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("GetDepositWidget"));
+    // Shown as a window, the screen covers the sales screen edge to edge: a
+    // window frame would push it past the display.
+    if (isWindow())
+        setWindowFlag(Qt::FramelessWindowHint);
     headerIds = {0, 402, 1181, 1182, 1456, 2310, 2309};
 
     orderModel = new QStringListModel(this);
