@@ -92,9 +92,7 @@ class ScreensFitDialogsTest : public ScreenTestCase
 {
     Q_OBJECT
 
-    QSize m_size;
     QRect m_display;
-    QString m_language;
     QStringList m_problems;
     // Object names (or their beginnings) of widgets that show the host's
     // data, which keeps the language it was given in.
@@ -105,8 +103,6 @@ class ScreensFitDialogsTest : public ScreenTestCase
     // configuration, changed by `configure` before the host starts.
     void open(const QSize& size, const QString& language, const std::function<void()>& configure = {})
     {
-        m_size = size;
-        m_language = language;
         m_problems.clear();
         m_hostData.clear();
         KxPosConfig::SetConfigDir(config().path());
@@ -160,11 +156,29 @@ class ScreensFitDialogsTest : public ScreenTestCase
                         text += header->model()->headerData(s, header->orientation()).toString();
                 if (w == window)
                     text = window->windowTitle();
-                if (hasHan(text))
-                    found << QStringLiteral("%1: \"%2\" is not in English").arg(widgetPath(w), text);
+                // What the tooltip shows and what a screen reader says are texts too.
+                for (const QString& t : {text, w->toolTip(), w->accessibleName()}) {
+                    if (hasHan(t))
+                        found << QStringLiteral("%1: \"%2\" is not in English").arg(widgetPath(w), t);
+                }
             }
         }
         return found;
+    }
+
+    // With KXPOS_FIT_SHOTS set to a folder, a picture of the whole display
+    // after each checked step, named by test row and step.
+    void saveShot(const QString& state)
+    {
+        const QString folder = qEnvironmentVariable("KXPOS_FIT_SHOTS");
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (folder.isEmpty() || !screen)
+            return;
+        QString name = QStringLiteral("%1 %2 %3").arg(QLatin1String(QTest::currentTestFunction()),
+                                                      QLatin1String(QTest::currentDataTag()), state);
+        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]+")), QStringLiteral("-"));
+        QDir().mkpath(folder);
+        screen->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
     }
 
     // Records what does not fit, or is not translated, after the step named `state`.
@@ -179,18 +193,7 @@ class ScreensFitDialogsTest : public ScreenTestCase
         }
         for (const QString& p : found + untranslated())
             m_problems << state + QStringLiteral(": ") + p;
-        if (qEnvironmentVariableIsSet("DUMPFIT")) { // TEMP
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (window == m_host->Screen() || !window->isVisible() || !window->objectName().contains(qEnvironmentVariable("DUMPFIT")))
-                    continue;
-                std::fprintf(stderr, "DUMP %s\n", qPrintable(state));
-                QList<QWidget*> all = window->findChildren<QWidget*>();
-                all.prepend(window);
-                for (QWidget* w : all) if (w->isVisible())
-                    std::fprintf(stderr, "  %s geo=%d,%d %dx%d min=%dx%d hint=%dx%d minhint=%dx%d\n", qPrintable(widgetPath(w)), w->x(), w->y(), w->width(), w->height(),
-                        w->minimumWidth(), w->minimumHeight(), w->sizeHint().width(), w->sizeHint().height(), w->minimumSizeHint().width(), w->minimumSizeHint().height());
-            }
-        }
+        saveShot(state);
     }
 
     // The host switches the language while the screen is open, and back.
@@ -231,19 +234,35 @@ class ScreensFitDialogsTest : public ScreenTestCase
         return !box->isVisible();
     }
 
-    // F8 opens the deposit menu; `choice` (key 0 deposit, 1 pick-up) is
-    // typed once it runs, after `whileOpen` has looked at it.
-    bool depositMenu(Qt::Key choice, const std::function<void(QWidget*)>& whileOpen = {})
+    // Runs `steps` on the modal dialog of class T that `open` brings up, once
+    // it is on the display; `steps` closes it. False when none came.
+    template <class T>
+    bool whileModal(const std::function<void()>& open, const std::function<void(T*)>& steps)
     {
-        bool seen = false;
-        whenModal(m_host->Screen(), [&seen, choice, whileOpen](QWidget* menu) {
-            seen = qobject_cast<DepositWidget*>(menu) != nullptr;
-            if (whileOpen)
-                whileOpen(menu);
-            QTest::keyClick(menu, choice);
+        bool ran = false;
+        whenModal(m_host->Screen(), [this, &ran, &steps](QWidget* modal) {
+            auto* dialog = qobject_cast<T*>(modal);
+            if (!dialog) {
+                m_problems << widgetPath(modal) + QStringLiteral(": opened instead of ") + QLatin1String(T::staticMetaObject.className());
+                modal->close();
+                return;
+            }
+            // The cashier answers what is on the display.
+            if (!QTest::qWaitForWindowExposed(dialog))
+                m_problems << widgetPath(dialog) + QStringLiteral(": never shown on the display");
+            steps(dialog);
+            ran = true;
         });
-        m_host->PressKey(Qt::Key_F8);
-        return QTest::qWaitFor([&seen] { return seen; }) && !m_host->Deposits().Menu()->isVisible();
+        open();
+        return QTest::qWaitFor([&ran] { return ran; });
+    }
+
+    // F8 opens the deposit menu, where key 0 deposits and key 1 picks up.
+    bool depositMenu(Qt::Key choice)
+    {
+        return whileModal<DepositWidget>([this] { m_host->PressKey(Qt::Key_F8); },
+                                         [choice](DepositWidget* menu) { QTest::keyClick(menu, choice); })
+               && !m_host->Deposits().Menu()->isVisible();
     }
 
     // The member leaves goods on the deposit list: a quantity preset, then
@@ -269,7 +288,9 @@ class ScreensFitDialogsTest : public ScreenTestCase
         key(Qt::Key_Backspace);
         key(Qt::Key_Backspace);
         key(Qt::Key_F12);
-        return QTest::qWaitFor([entry] { return !entry->isVisible(); });
+        // Stored: the list closes and the sales screen takes the keyboard back.
+        return QTest::qWaitFor([entry] { return !entry->isVisible(); }) && E2e::keyboardIn(m_host->Screen())
+               && QTest::qWaitFor([this] { return QApplication::focusWidget() == m_host->Screen()->getUiQLineEdit(26); });
     }
 
 private slots:
@@ -364,14 +385,11 @@ private slots:
         QFETCH(QString, language);
         open(size, language);
 
-        bool closed = false;
-        whenModal(m_host->Screen(), [this, &closed](QWidget* menu) {
+        QVERIFY(whileModal<DepositWidget>([this] { m_host->PressKey(Qt::Key_F8); }, [this](DepositWidget* menu) {
             check(QStringLiteral("deposit menu"));
             switchLanguageThereAndBack(QStringLiteral("deposit menu"));
-            closed = clickNamed(menu, QStringLiteral("btnClose"));
-        });
-        m_host->PressKey(Qt::Key_F8);
-        QVERIFY(QTest::qWaitFor([&closed] { return closed; }));
+            QTest::mouseClick(child<QPushButton>(menu, "btnClose"), Qt::LeftButton);
+        }));
         QTRY_VERIFY(!m_host->Deposits().Menu()->isVisible());
         verifyNoProblems();
     }
@@ -382,7 +400,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, language);
         open(size, language);
-        m_hostData << QStringLiteral("btnphone"); // the clerk's name
+        m_hostData << QStringLiteral("btnphone") << QStringLiteral("lblCashier"); // the clerk's and cashier's names
 
         QVERIFY(logInMember());
         QVERIFY(deposit({QStringLiteral("6901234568301"), QStringLiteral("6921168509256"), QStringLiteral("1001")},
@@ -396,7 +414,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, language);
         open(size, language);
-        m_hostData << QStringLiteral("lblName"); // the member's name
+        m_hostData << QStringLiteral("lblName") << QStringLiteral("lblCashier"); // the member's and cashier's names
 
         QVERIFY(logInMember());
         QVERIFY(deposit({QStringLiteral("6901234568301"), QStringLiteral("6902083881405")}));
@@ -438,11 +456,7 @@ private slots:
         m_hostData << QStringLiteral("PushButton"); // option names are the host's
 
         // Pearl milk tea: two sizes, nine tastes in two groups, nine add-ons.
-        bool closed = false;
-        whenModal(m_host->Screen(), [this, &closed](QWidget* dialog) {
-            auto* spu = qobject_cast<SelectSpuWidget*>(dialog);
-            if (!spu)
-                return;
+        QVERIFY(whileModal<SelectSpuWidget>([this] { m_host->Scan(QStringLiteral("3001")); }, [this](SelectSpuWidget* spu) {
             check(QStringLiteral("option dialog"));
             for (int grid : {SelectSpuWidget::GridTaste, SelectSpuWidget::GridAdd}) {
                 if (QPushButton* page = spu->PageKey(grid); page && page->isVisible()) {
@@ -453,10 +467,8 @@ private slots:
             QTest::mouseClick(spu->GridButtons(SelectSpuWidget::GridSpec).value(1), Qt::LeftButton);
             check(QStringLiteral("option dialog, a size chosen"));
             switchLanguageThereAndBack(QStringLiteral("option dialog"));
-            closed = clickNamed(spu, QStringLiteral("btnClose"));
-        });
-        m_host->Scan(QStringLiteral("3001"));
-        QVERIFY(closed);
+            QTest::mouseClick(child<QPushButton>(spu, "btnClose"), Qt::LeftButton);
+        }));
         QVERIFY(m_host->Log().contains(QStringLiteral("options of 3001 not chosen")));
         verifyNoProblems();
     }
@@ -468,16 +480,12 @@ private slots:
         QFETCH(QString, language);
         open(size, language);
 
-        bool closed = false;
-        whenModal(m_host->Screen(), [this, &closed](QWidget* dialog) {
-            if (!qobject_cast<SelectProType*>(dialog))
-                return;
-            check(QStringLiteral("promotion type"));
-            switchLanguageThereAndBack(QStringLiteral("promotion type"));
-            closed = clickNamed(dialog, QStringLiteral("btnClose"));
-        });
-        emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnPromotionType);
-        QVERIFY(closed);
+        QVERIFY(whileModal<SelectProType>([this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnPromotionType); },
+                                          [this](SelectProType* dialog) {
+                                              check(QStringLiteral("promotion type"));
+                                              switchLanguageThereAndBack(QStringLiteral("promotion type"));
+                                              QTest::mouseClick(child<QPushButton>(dialog, "btnClose"), Qt::LeftButton);
+                                          }));
         verifyNoProblems();
     }
 
@@ -487,23 +495,38 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, language);
         open(size, language);
-        m_hostData << QStringLiteral("comboProvince") << QStringLiteral("comboCity") << QStringLiteral("comboArea");
 
-        bool closed = false;
-        whenModal(m_host->Screen(), [this, &closed](QWidget* dialog) {
-            auto* form = qobject_cast<CustomerInfoWidget*>(dialog);
-            if (!form)
-                return;
+        m_hostData << QStringLiteral("cmb"); // the area names are the host's
+        const auto open = [this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnCustomer); };
+        QVERIFY(whileModal<CustomerInfoWidget>(open, [this](CustomerInfoWidget* form) {
             check(QStringLiteral("customer form"));
-            form->getUiQComboBox(0)->setCurrentIndex(0);
-            form->SlotComboBoxProvOK(0);
+            // The longest district name there is, in a box narrower than it
+            // on every screen: it is cut on purpose and whole in the tooltip.
+            const QStringList place = {QStringLiteral("甘肃省"), QStringLiteral("临夏回族自治州"),
+                                       QStringLiteral("积石山保安族东乡族撒拉族自治县")};
+            for (int level = 0; level < 3; ++level) {
+                QComboBox* box = form->getUiQComboBox(level);
+                const int index = box->findText(place.at(level));
+                box->setCurrentIndex(index);
+                emit box->activated(index);
+                emit box->textActivated(place.at(level));
+            }
             QTest::keyClicks(form->getUiQLineEdit(1), QStringLiteral("1201"));
-            check(QStringLiteral("customer form, province chosen"));
+            for (int level = 0; level < 3; ++level) {
+                QComboBox* box = form->getUiQComboBox(level);
+                QStyleOptionComboBox option;
+                option.initFrom(box);
+                const int room = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxEditField, box).width();
+                if (box->currentText() != place.at(level))
+                    m_problems << QStringLiteral("customer form: %1 not chosen").arg(place.at(level));
+                else if (box->fontMetrics().horizontalAdvance(place.at(level)) > room && box->toolTip() != place.at(level))
+                    m_problems << QStringLiteral("customer form: \"%1\" is cut without its tooltip").arg(place.at(level));
+            }
+            check(QStringLiteral("customer form, a district chosen"));
             switchLanguageThereAndBack(QStringLiteral("customer form"));
-            closed = clickNamed(form, QStringLiteral("btnClose"));
-        });
-        emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnCustomer);
-        QVERIFY(closed);
+            QTest::mouseClick(child<QPushButton>(form, "btnClose"), Qt::LeftButton);
+        }));
         verifyNoProblems();
     }
 
@@ -570,6 +593,7 @@ private slots:
         enter(QStringLiteral("13800000000"));
         QVERIFY(box->isVisible());
         check(QStringLiteral("member log-in, code refused"));
+        switchLanguageThereAndBack(QStringLiteral("member log-in, code refused"));
         QVERIFY(clickNamed(box, QStringLiteral("memberCancel")));
         QTRY_VERIFY(!box->isVisible());
         verifyNoProblems();

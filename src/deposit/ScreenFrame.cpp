@@ -19,6 +19,34 @@
 namespace {
 // The padding a column head's section keeps on each side (style sheet).
 constexpr int HeadPadding = 6;
+
+bool isHan(QChar c)
+{
+    return c.script() == QChar::Script_Han;
+}
+
+// `text` on two lines of about equal width, broken at a space or between two
+// Chinese characters, when both lines then fit `room`; otherwise broken
+// wherever the lines fit.
+QString twoLines(const QString& text, int room, const QFontMetrics& metrics)
+{
+    int best = -1;
+    int bestWidth = 0;
+    for (int i = 1; i < text.size(); ++i) {
+        const bool atSpace = text.at(i) == QLatin1Char(' ');
+        if (!atSpace && !(isHan(text.at(i - 1)) && isHan(text.at(i))))
+            continue;
+        const int width = qMax(metrics.horizontalAdvance(text.left(i).trimmed()),
+                               metrics.horizontalAdvance(text.mid(i).trimmed()));
+        if (best < 0 || width < bestWidth) {
+            best = i;
+            bestWidth = width;
+        }
+    }
+    if (best > 0 && bestWidth <= room)
+        return text.left(best).trimmed() + QLatin1Char('\n') + text.mid(best).trimmed();
+    return UiTool::GetFeedText(text, room, metrics);
+}
 } // namespace
 
 ScreenFrame::ScreenFrame(int screenType, QWidget* screen)
@@ -183,7 +211,7 @@ void ScreenFrame::wrapColumnHeads(QTableView* view)
         head.replace(QLatin1Char('\n'), QLatin1Char(' '));
         const int room = header->sectionSize(column) - 2 * HeadPadding;
         if (room > 0 && metrics.horizontalAdvance(head) > room)
-            head = UiTool::GetFeedText(head, room, metrics);
+            head = twoLines(head, room, metrics);
         model->setHeaderData(column, Qt::Horizontal, head, Qt::DisplayRole);
     }
 }
