@@ -263,12 +263,13 @@ void CouponUsageWidget::RefreshChannelWidget()
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(true);
         button->setProperty(ChannelCodeProperty, channel.second);
-        button->setFixedWidth(size.width());
-        button->setMinimumHeight(size.height());
+        // The design height, or what the style needs when that is more; a
+        // fixed height below the style's minimum would spill out of the bar.
+        button->ensurePolished();
+        button->setFixedSize(size.width(), qMax(size.height(), button->minimumHeight()));
         // The host names its channels: a name longer than the key is cut
         // with an ellipsis and shown whole in the tooltip and the name that
         // screen readers speak.
-        button->ensurePolished();
         const int room = size.width() - ChannelKeyPadding;
         const QString caption = button->fontMetrics().elidedText(channel.first, Qt::ElideRight, room);
         button->setText(caption);

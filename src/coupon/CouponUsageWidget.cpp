@@ -25,6 +25,16 @@
 #include <QKeyEvent>
 
 namespace {
+// Holds `widget` at `height`, or at the height its style sheet needs when
+// that is more (small screens). The style's own minimum takes over when the
+// widget is polished: a fixed height below it would let the widget spill
+// out of its bar.
+void setDesignHeight(QWidget* widget, int height)
+{
+    widget->ensurePolished();
+    widget->setFixedHeight(qMax(height, qMax(widget->minimumHeight(), widget->sizeHint().height())));
+}
+
 QString styleColour(const char* variable, const char* fallback)
 {
     const QString value = KxPosConfig::styleMap.value(QLatin1String(variable));
@@ -109,15 +119,18 @@ void CouponUsageWidget::InitWidgetSize()
                          ui->widgetPluHead, ui->widgetAmount, ui->widgetBottom})
         bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    ui->btnCouponType->setMinimumHeight(KxPosConfig::GetAutoHeight(60, 40));
-    ui->txtCouponCode->setMinimumHeight(KxPosConfig::GetAutoHeight(70, 44));
+    setDesignHeight(ui->btnCouponType, KxPosConfig::GetAutoHeight(60, 40));
+    setDesignHeight(ui->txtCouponCode, KxPosConfig::GetAutoHeight(70, 44));
     ui->btnSearch->setMinimumWidth(KxPosConfig::GetAutoWidth(160, 96));
-    ui->btnSearch->setMinimumHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->btnChannelNext->setMinimumSize(KxPosConfig::GetAutoSize(120, 80, 76, 60));
+    setDesignHeight(ui->btnSearch, KxPosConfig::GetAutoHeight(70, 44));
+    ui->btnChannelNext->setFixedWidth(KxPosConfig::GetAutoWidth(120, 76));
+    setDesignHeight(ui->btnChannelNext, KxPosConfig::GetAutoHeight(80, 60));
     const QSize bottomButton = KxPosConfig::GetAutoSize(200, 76, 120, 48);
     // Longer captions (other languages) widen a button rather than being cut.
-    for (QPushButton* button : {ui->btnPre, ui->btnNext, ui->btnPackConfirm, ui->btnConfirm, ui->btnSubmit})
-        button->setMinimumSize(bottomButton);
+    for (QPushButton* button : {ui->btnPre, ui->btnNext, ui->btnPackConfirm, ui->btnConfirm, ui->btnSubmit}) {
+        button->setMinimumWidth(bottomButton.width());
+        setDesignHeight(button, bottomButton.height());
+    }
     UiTool::UpdateWidgetStyle(ui->btnConfirm, "showType", QStringLiteral("choose"));
     UiTool::UpdateWidgetStyle(ui->btnSubmit, "showType", QStringLiteral("choose"));
     UiTool::UpdateWidgetStyle(ui->btnPackConfirm, "showType", QStringLiteral("choose"));

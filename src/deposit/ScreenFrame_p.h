@@ -12,7 +12,6 @@
 #include "contracts/KxPosTranslator.h"
 
 #include <QLabel>
-
 #include <QPointer>
 #include <QString>
 

@@ -13,10 +13,6 @@ class AreaComboBox : public QComboBox
 public:
     explicit AreaComboBox(QWidget* parent = nullptr);
 
-    // The text the closed box shows: the chosen name (or the placeholder),
-    // cut to the box's text field.
-    QString shownText() const;
-
     void showPopup() override;
 
 protected:
@@ -25,5 +21,8 @@ protected:
 
 private:
     QString wholeText() const;
+    // The text the closed box shows: the chosen name (or the placeholder),
+    // cut to the box's text field.
+    QString shownText() const;
     void updateToolTip();
 };
