@@ -209,10 +209,11 @@ void ScreenFrame::wrapColumnHeads(QTableView* view)
     for (int column = 0; column < model->columnCount(); ++column) {
         QString head = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         head.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const int room = header->sectionSize(column) - 2 * HeadPadding;
-        if (room > 0 && metrics.horizontalAdvance(head) > room)
-            head = twoLines(head, room, metrics);
         model->setHeaderData(column, Qt::Horizontal, head, Qt::DisplayRole);
+        // The section's own hint knows the font and padding it is drawn with.
+        const int room = header->sectionSize(column) - 2 * HeadPadding;
+        if (room > 0 && header->sectionSizeHint(column) > header->sectionSize(column))
+            model->setHeaderData(column, Qt::Horizontal, twoLines(head, room, metrics), Qt::DisplayRole);
     }
 }
 
