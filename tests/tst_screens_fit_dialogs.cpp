@@ -7,7 +7,9 @@
 // English no caption is left in Chinese. Where a screen stays open across a
 // language switch, it is switched there and back while open.
 // KXPOS_FIT_SIZES (for example "800x600") limits the sizes, so that a real X
-// server of exactly that size can run its rows.
+// server of exactly that size can run its rows; KXPOS_FIT_SHOTS names a
+// folder for a picture of the whole display after every checked step.
+// The sales screen behind the others is measured by tst_screens_fit.
 
 #include "FitCheck.h"
 #include "tst_e2e_driver.h"
