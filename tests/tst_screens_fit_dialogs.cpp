@@ -259,11 +259,15 @@ class ScreensFitDialogsTest : public ScreenTestCase
         return QTest::qWaitFor([&ran] { return ran; });
     }
 
-    // F8 opens the deposit menu, where key 0 deposits and key 1 picks up.
+    // F8 opens the deposit menu (for the logged-in member), where key 0
+    // deposits and key 1 picks up.
     bool depositMenu(Qt::Key choice)
     {
         return whileModal<DepositWidget>([this] { m_host->PressKey(Qt::Key_F8); },
-                                         [choice](DepositWidget* menu) { QTest::keyClick(menu, choice); })
+                                         [this, choice](DepositWidget* menu) {
+                                             check(QStringLiteral("deposit menu, a member logged in"));
+                                             QTest::keyClick(menu, choice);
+                                         })
                && !m_host->Deposits().Menu()->isVisible();
     }
 
