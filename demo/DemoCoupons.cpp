@@ -38,6 +38,13 @@ QString text(const QString& zh, const QString& en)
     return english() ? en : zh;
 }
 
+// The demo's products, loaded once.
+const DemoCatalogue& catalogue()
+{
+    static const DemoCatalogue products;
+    return products;
+}
+
 CouponWidgetInfo::CouponPluInfo entry(const QString& code, const QString& name, bool weighed, double limit)
 {
     CouponWidgetInfo::CouponPluInfo e;
@@ -227,6 +234,14 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     }
     info.selectCount = sample->selectCount;
     info.pluInfoList = sample->entries;
+    // The coupon's products are named as the catalogue names them, in the
+    // checkout's language.
+    for (CouponWidgetInfo::CouponPluInfo& entry : info.pluInfoList) {
+        if (const DemoProduct* product = catalogue().Find(entry.pluCode))
+            entry.pluName = text(product->name, product->nameEn);
+        else if (entry.pluCode == PackageCode)
+            entry.pluName = text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
+    }
     Record(QStringLiteral("found %1: %2 coupon(s) of %3").arg(code).arg(sample->coupons).arg(info.channelCode));
     m_screen->AddCouponInfo(info, false);
 }
@@ -238,8 +253,7 @@ KxPosPluDetail DemoCoupons::ProductFor(const QString& code, int lineNo, const QS
     plu.pluCode = code;
     plu.couponCode = couponCode;
     plu.saleQty = 1.0;
-    static const DemoCatalogue catalogue;
-    if (const DemoProduct* product = catalogue.Find(code)) {
+    if (const DemoProduct* product = catalogue().Find(code)) {
         plu.pluName = text(product->name, product->nameEn);
         plu.salePrice = product->price;
         plu.unitName = text(product->unit, product->unitEn);

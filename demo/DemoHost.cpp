@@ -506,7 +506,7 @@ void DemoHost::OnMemberLogin()
 void DemoHost::LogInMember(const QString& code)
 {
     if (!m_members.LogIn(code)) {
-        m_memberLogin->Refuse(Text(QStringLiteral("查无此会员：%1"), QStringLiteral("No member with %1")).arg(code));
+        m_memberLogin->Refuse(code);
         Record(QStringLiteral("member %1 not found").arg(code));
         return;
     }

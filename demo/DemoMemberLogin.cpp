@@ -1,6 +1,7 @@
 #include "DemoMemberLogin.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -39,16 +40,21 @@ DemoMemberLogin::DemoMemberLogin(QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &DemoMemberLogin::Confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_code, &QLineEdit::returnPressed, this, &DemoMemberLogin::Confirm);
+    // A long hint (a refused code, another language) takes a second line.
+    m_hint->setWordWrap(true);
     resize(KxPosConfig::GetAutoSize(640, 300, 420, 220));
+    Retranslate();
+    connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, this, &DemoMemberLogin::Retranslate);
 }
 
-void DemoMemberLogin::Ask()
+void DemoMemberLogin::Retranslate()
 {
     const QString title = text(QStringLiteral("会员登录"), QStringLiteral("Member log-in"));
     setWindowTitle(title);
     setAccessibleName(title);
-    m_hint->setText(text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number")));
-    m_code->clear();
+    m_hint->setText(m_refused.isEmpty()
+                        ? text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number"))
+                        : text(QStringLiteral("查无此会员：%1"), QStringLiteral("No member with %1")).arg(m_refused));
     const QString codeCaption = text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone"));
     m_code->setPlaceholderText(codeCaption);
     m_code->setAccessibleName(codeCaption);
@@ -62,15 +68,23 @@ void DemoMemberLogin::Ask()
     };
     caption("memberOk", text(QStringLiteral("确定"), QStringLiteral("OK")));
     caption("memberCancel", text(QStringLiteral("取消"), QStringLiteral("Cancel")));
+}
+
+void DemoMemberLogin::Ask()
+{
+    m_refused.clear();
+    m_code->clear();
+    Retranslate();
     show();
     raise();
     activateWindow();
     m_code->setFocus();
 }
 
-void DemoMemberLogin::Refuse(const QString& reason)
+void DemoMemberLogin::Refuse(const QString& code)
 {
-    m_hint->setText(reason);
+    m_refused = code;
+    Retranslate();
     m_code->selectAll();
     m_code->setFocus();
 }

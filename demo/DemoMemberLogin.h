@@ -17,8 +17,8 @@ public:
 
     // Opens the box empty, over the screen that asked for it.
     void Ask();
-    // Shows why the last code was refused; the box stays open.
-    void Refuse(const QString& reason);
+    // Shows that no member has `code`; the box stays open.
+    void Refuse(const QString& code);
     QLineEdit* CodeLine() const { return m_code; }
 
 signals:
@@ -29,7 +29,10 @@ protected:
 
 private:
     void Confirm();
+    // Sets every text in the checkout's language (again after a switch).
+    void Retranslate();
 
     QLabel* m_hint;
     QLineEdit* m_code;
+    QString m_refused; // the code last refused, shown in the hint; empty when none
 };

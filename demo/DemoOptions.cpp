@@ -40,6 +40,11 @@ namespace {
 // Where the shipped province / city / district data is found.
 const char* const AreasResource = ":/KxPos/data/areas.json";
 const char* const LogoResource = ":/Images/pos/STD7.0_Logo.png";
+// The stand-in logo: the message saying where the floating button leads, the
+// room kept at its ends and the smallest type it is written in.
+constexpr int BackToCheckoutMessage = 7760;
+constexpr int LogoMargin = 4;
+constexpr int MinLogoFont = 9;
 
 KxPosPluSpec spec(const char* name, const char* code)
 {
@@ -169,7 +174,9 @@ KxPosPluSpu inEnglish(KxPosPluSpu spu)
     return spu;
 }
 
-// A stand-in logo for the floating button when the host's images lack it.
+// A stand-in logo for the floating button when the host's images lack it:
+// where the button leads, in the checkout's language, in type small enough
+// to fit across the button.
 QIcon fallbackLogo(const QSize& size)
 {
     QPixmap pixmap(size.isValid() ? size : QSize(360, 80));
@@ -181,10 +188,15 @@ QIcon fallbackLogo(const QSize& size)
     painter.drawRoundedRect(pixmap.rect(), 8, 8);
     painter.setPen(Qt::white);
     QFont font = painter.font();
-    font.setPixelSize(qMax(10, pixmap.height() * 2 / 5));
     font.setBold(true);
+    const QString caption = QStringLiteral("▶ ") + KxPosTranslator::GetTranslation(BackToCheckoutMessage);
+    const int room = pixmap.width() - 2 * LogoMargin;
+    int pixels = qMax(MinLogoFont, pixmap.height() * 2 / 5);
+    font.setPixelSize(pixels);
+    while (pixels > MinLogoFont && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPixelSize(--pixels);
     painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("KxPOS  ▶ 收银"));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QFontMetrics(font).elidedText(caption, Qt::ElideRight, room));
     return QIcon(pixmap);
 }
 
@@ -200,6 +212,9 @@ DemoOptions::DemoOptions(TradeWidget* screen, QObject* parent)
     if (!QFile::exists(QString::fromUtf8(LogoResource))) {
         QPushButton* button = m_float->getUiQPushButton(0);
         button->setIcon(fallbackLogo(button->iconSize()));
+        // The stand-in logo speaks the checkout's language.
+        connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, button,
+                [button] { button->setIcon(fallbackLogo(button->iconSize())); });
     }
     connect(m_float.get(), &PosFloatForm::SignTradeNormal, this, &DemoOptions::restoreSalesScreen);
     if (m_screen) {

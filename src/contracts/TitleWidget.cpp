@@ -23,7 +23,12 @@ TitleWidget::TitleWidget(QWidget* parent)
     m_closeButton->setObjectName(QStringLiteral("titleClose"));
     m_closeButton->setText(QStringLiteral("×"));
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_closeButton->setFixedSize(KxPosConfig::GetAutoSize(64, 64, 44, 44));
+    // The design size, or the height the style needs when that is more
+    // (small screens): a key held below the style's minimum would spill out
+    // of the bar.
+    const QSize closeSize = KxPosConfig::GetAutoSize(64, 64, 44, 44);
+    m_closeButton->ensurePolished();
+    m_closeButton->setFixedSize(closeSize.width(), qMax(closeSize.height(), m_closeButton->minimumHeight()));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(KxPosConfig::GetAutoWidth(24, 16), 0, KxPosConfig::GetAutoWidth(8, 4), 0);

@@ -24,6 +24,8 @@ namespace {
 constexpr int ChannelsWithoutPaging = 5;
 constexpr int ChannelsPerPage = 4;
 const char* const ChannelCodeProperty = "channelCode";
+// What a channel key's padding and border take from its caption's room.
+constexpr int ChannelKeyPadding = 12;
 } // namespace
 
 // --- Search and adding -------------------------------------------------------
@@ -244,15 +246,35 @@ void CouponUsageWidget::RefreshChannelWidget()
         first = channelPage * ChannelsPerPage;
         last = qMin(count, first + ChannelsPerPage);
     }
+    // The keys share the coupon column: at most their design width, less
+    // when the keys of a page and the page key would not fit beside it.
+    const QSize design = KxPosConfig::GetAutoSize(158, 80, 100, 60);
+    const QMargins margins = ui->verticalLayoutLeft->contentsMargins();
+    int row = ui->widgetLeft->maximumWidth() - margins.left() - margins.right();
+    if (count > ChannelsWithoutPaging)
+        row -= ui->btnChannelNext->minimumWidth() + ui->horizontalLayoutChannel->spacing();
+    const int keys = qMax(1, last - first);
+    const int spacing = ui->layoutChannelButtons->spacing();
+    const QSize size(qMin(design.width(), (row - (keys - 1) * spacing) / keys), design.height());
     for (int i = first; i < last; ++i) {
         const CouponChannelEntry& channel = channelList.at(i);
-        auto* button = new QPushButton(channel.first, ui->widgetChannelButtons);
+        auto* button = new QPushButton(ui->widgetChannelButtons);
         button->setObjectName(QStringLiteral("btnChannel_%1").arg(i));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(true);
         button->setProperty(ChannelCodeProperty, channel.second);
-        button->setFixedSize(KxPosConfig::GetAutoSize(158, 80, 100, 60));
-        AccessibleNames::NameByCaption(button);
+        // The design height, or what the style needs when that is more; a
+        // fixed height below the style's minimum would spill out of the bar.
+        button->ensurePolished();
+        button->setFixedSize(size.width(), qMax(size.height(), button->minimumHeight()));
+        // The host names its channels: a name longer than the key is cut
+        // with an ellipsis and shown whole in the tooltip and the name that
+        // screen readers speak.
+        const int room = size.width() - ChannelKeyPadding;
+        const QString caption = button->fontMetrics().elidedText(channel.first, Qt::ElideRight, room);
+        button->setText(caption);
+        button->setToolTip(caption == channel.first ? QString() : channel.first);
+        button->setAccessibleName(channel.first);
         channelGroup->addButton(button, i);
         ui->layoutChannelButtons->addWidget(button);
         button->setChecked(channel.second == currentChannelCode);

@@ -25,6 +25,16 @@
 #include <QKeyEvent>
 
 namespace {
+// Holds `widget` at `height`, or at the height its style sheet needs when
+// that is more (small screens). The style's own minimum takes over when the
+// widget is polished: a fixed height below it would let the widget spill
+// out of its bar.
+void setDesignHeight(QWidget* widget, int height)
+{
+    widget->ensurePolished();
+    widget->setFixedHeight(qMax(height, qMax(widget->minimumHeight(), widget->sizeHint().height())));
+}
+
 QString styleColour(const char* variable, const char* fallback)
 {
     const QString value = KxPosConfig::styleMap.value(QLatin1String(variable));
@@ -98,24 +108,31 @@ void CouponUsageWidget::InitWidgetSize()
 
     // The coupon column fits one painted row and its margins.
     ui->widgetLeft->setFixedWidth(KxPosConfig::GetAutoWidth(828, 516) + 2 * inner + KxPosConfig::GetAutoWidth(12, 8));
-    ui->widgetModeBar->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->widgetSearch->setFixedHeight(KxPosConfig::GetAutoHeight(80, 50));
-    ui->widgetChannel->setFixedHeight(KxPosConfig::GetAutoHeight(96, 66));
-    ui->widgetSelectHead->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->widgetPluHead->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->widgetAmount->setFixedHeight(KxPosConfig::GetAutoHeight(80, 50));
-    ui->widgetBottom->setFixedHeight(KxPosConfig::GetAutoHeight(110, 70));
+    // Bars and keys get their design heights as minimums: where the style's
+    // padding and font need more (small screens), they grow and the lists
+    // between them give up the room.
+    ui->widgetModeBar->setMinimumHeight(KxPosConfig::GetAutoHeight(70, 44));
+    ui->widgetSearch->setMinimumHeight(KxPosConfig::GetAutoHeight(80, 50));
+    ui->widgetChannel->setMinimumHeight(KxPosConfig::GetAutoHeight(96, 66));
+    ui->widgetSelectHead->setMinimumHeight(KxPosConfig::GetAutoHeight(70, 44));
+    ui->widgetPluHead->setMinimumHeight(KxPosConfig::GetAutoHeight(70, 44));
+    ui->widgetAmount->setMinimumHeight(KxPosConfig::GetAutoHeight(80, 50));
+    ui->widgetBottom->setMinimumHeight(KxPosConfig::GetAutoHeight(110, 70));
+    for (QWidget* bar : {ui->widgetModeBar, ui->widgetSearch, ui->widgetChannel, ui->widgetSelectHead,
+                         ui->widgetPluHead, ui->widgetAmount, ui->widgetBottom})
+        bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    ui->btnCouponType->setFixedHeight(KxPosConfig::GetAutoHeight(60, 40));
-    ui->txtCouponCode->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
+    setDesignHeight(ui->btnCouponType, KxPosConfig::GetAutoHeight(60, 40));
+    setDesignHeight(ui->txtCouponCode, KxPosConfig::GetAutoHeight(70, 44));
     ui->btnSearch->setMinimumWidth(KxPosConfig::GetAutoWidth(160, 96));
-    ui->btnSearch->setFixedHeight(KxPosConfig::GetAutoHeight(70, 44));
-    ui->btnChannelNext->setFixedSize(KxPosConfig::GetAutoSize(120, 80, 76, 60));
+    setDesignHeight(ui->btnSearch, KxPosConfig::GetAutoHeight(70, 44));
+    ui->btnChannelNext->setFixedWidth(KxPosConfig::GetAutoWidth(120, 76));
+    setDesignHeight(ui->btnChannelNext, KxPosConfig::GetAutoHeight(80, 60));
     const QSize bottomButton = KxPosConfig::GetAutoSize(200, 76, 120, 48);
     // Longer captions (other languages) widen a button rather than being cut.
     for (QPushButton* button : {ui->btnPre, ui->btnNext, ui->btnPackConfirm, ui->btnConfirm, ui->btnSubmit}) {
         button->setMinimumWidth(bottomButton.width());
-        button->setFixedHeight(bottomButton.height());
+        setDesignHeight(button, bottomButton.height());
     }
     UiTool::UpdateWidgetStyle(ui->btnConfirm, "showType", QStringLiteral("choose"));
     UiTool::UpdateWidgetStyle(ui->btnSubmit, "showType", QStringLiteral("choose"));

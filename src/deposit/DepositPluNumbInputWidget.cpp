@@ -46,7 +46,8 @@ DepositPluNumbInputWidget::DepositPluNumbInputWidget(int screenType, QWidget* pa
     for (QPushButton* key : findChildren<QPushButton*>())
         key->setMinimumSize(keySize);
     ui->txtNum->setMinimumHeight(KxPosConfig::GetAutoHeight(72, 50));
-    ui->widgetTitle->setFixedHeight(KxPosConfig::GetAutoHeight(56, 40));
+    // The design height, or more where the title's font needs it (small screens).
+    ScreenFrame::setBarHeight(ui->widgetTitle, KxPosConfig::GetAutoHeight(56, 40));
     const int gap = KxPosConfig::GetAutoWidth(14, 10);
     ui->layout_widgetContent->setContentsMargins(gap, gap, gap, gap);
     ui->layout_widgetContent->setSpacing(KxPosConfig::GetAutoWidth(10, 6));

@@ -56,6 +56,9 @@ DepositPluWidget::DepositPluWidget(int screenType, QWidget* parent)
     // A window of its own over the sales screen (its parent, when the host
     // gives one), modal to it while the deposit entry is open.
     MakeSecondaryWindow();
+    // It covers the sales screen edge to edge: a window frame would push it
+    // past the display.
+    setWindowFlag(Qt::FramelessWindowHint);
     headerIds = {402, 1181, 5012, 1456};
 
     model = new QStandardItemModel(0, ColumnCount, this);
@@ -74,8 +77,9 @@ DepositPluWidget::DepositPluWidget(int screenType, QWidget* parent)
     ui->layout_widgetContent->setSpacing(ListGap / 2);
     ui->layout_widgetRight->setContentsMargins(0, 0, ListGap / 2, 0);
 
-    ui->widgetTop->setFixedHeight(KxPosConfig::GetAutoHeight(60, 40));
-    ui->widgetBottom->setFixedHeight(KxPosConfig::GetAutoHeight(36, 26));
+    // Title and status bars keep their design heights unless their fonts need more.
+    ScreenFrame::setBarHeight(ui->widgetTop, KxPosConfig::GetAutoHeight(60, 40));
+    ScreenFrame::setBarHeight(ui->widgetBottom, KxPosConfig::GetAutoHeight(36, 26));
     ui->txtcode->setMinimumHeight(KxPosConfig::GetAutoHeight(60, 44));
     const int keyHeight = KxPosConfig::GetAutoHeight(72, 48);
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -348,12 +352,12 @@ void DepositPluWidget::show()
 
 void DepositPluWidget::SlotTimeUpd(QString s)
 {
-    ScreenFrame::showClock(ui->lblpostime, ui->lblposdate, s);
+    frame->setClock(ui->lblpostime, ui->lblposdate, s);
 }
 
 void DepositPluWidget::SlotTrdSetStatusValue(QString orgcode, QString wgtcode, QString username)
 {
-    ScreenFrame::showStatus(ui->lblOrgCode, ui->lblPosNo, ui->lblCashier, orgcode, wgtcode, username);
+    frame->setStatus(ui->lblOrgCode, ui->lblPosNo, ui->lblCashier, orgcode, wgtcode, username);
 }
 
 void DepositPluWidget::Retranslate()
@@ -362,6 +366,8 @@ void DepositPluWidget::Retranslate()
     ScreenFrame::applyCaptions(this, captions);
     setWindowTitle(ui->lblTitle->text());
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
+    // The weekday and the terminal caption of the status bar are in the language too.
+    frame->refreshStatusBar();
     refresh();
     UpdateTranslation();
     // Keys by their captions; the member and clerk keys (which show the
@@ -381,6 +387,7 @@ void DepositPluWidget::UpdateTranslation()
 {
     ui->txtcode->setPlaceholderText(KxPosTranslator::GetTranslation(1587));
     KxWidget::SetTableHeader(model, headerIds);
+    ScreenFrame::wrapColumnHeads(ui->tbvDeposit);
 }
 
 bool DepositPluWidget::useSaleNo()

@@ -45,7 +45,7 @@ DepositWidget::DepositWidget(int screenType, QWidget* parent)
     for (QPushButton* choice : {ui->btnDeposit, ui->btnGet})
         choice->setMinimumSize(KxPosConfig::GetAutoSize(360, 200, 240, 130));
     ui->btnClose->setMinimumSize(KxPosConfig::GetAutoSize(220, 60, 150, 40));
-    ui->widgetTop->setFixedHeight(KxPosConfig::GetAutoHeight(60, 40));
+    ScreenFrame::setBarHeight(ui->widgetTop, KxPosConfig::GetAutoHeight(60, 40));
 
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     if (screenType == 0) {

@@ -67,6 +67,9 @@ GetDepositWidget::GetDepositWidget(int screenType, QWidget* parent)
     // A window of its own over the sales screen (its parent, when the host
     // gives one), modal to it while the pick-up screen is open.
     MakeSecondaryWindow();
+    // It covers the sales screen edge to edge: a window frame would push it
+    // past the display.
+    setWindowFlag(Qt::FramelessWindowHint);
     headerIds = {0, 402, 1181, 1182, 1456, 2310, 2309};
 
     orderModel = new QStringListModel(this);
@@ -80,8 +83,9 @@ GetDepositWidget::GetDepositWidget(int screenType, QWidget* parent)
     ui->layout_widgetContent->setSpacing(PanelGap);
     ui->widgetOrders->setFixedWidth(OrderPanelWidth - 2 * ContentMargin - PanelGap);
 
-    ui->widgetTop->setFixedHeight(KxPosConfig::GetAutoHeight(60, 40));
-    ui->widgetBottom->setFixedHeight(KxPosConfig::GetAutoHeight(36, 26));
+    // Title and status bars keep their design heights unless their fonts need more.
+    ScreenFrame::setBarHeight(ui->widgetTop, KxPosConfig::GetAutoHeight(60, 40));
+    ScreenFrame::setBarHeight(ui->widgetBottom, KxPosConfig::GetAutoHeight(36, 26));
     const int keyHeight = KxPosConfig::GetAutoHeight(64, 44);
     for (QPushButton* button : findChildren<QPushButton*>()) {
         if (button != ui->btnDeskTop)
@@ -432,12 +436,12 @@ void GetDepositWidget::show()
 
 void GetDepositWidget::SlotTimeUpd(QString s)
 {
-    ScreenFrame::showClock(ui->lblpostime, ui->lblposdate, s);
+    frame->setClock(ui->lblpostime, ui->lblposdate, s);
 }
 
 void GetDepositWidget::SlotTrdSetStatusValue(QString orgcode, QString wgtcode, QString username)
 {
-    ScreenFrame::showStatus(ui->lblOrgCode, ui->lblPosNo, ui->lblCashier, orgcode, wgtcode, username);
+    frame->setStatus(ui->lblOrgCode, ui->lblPosNo, ui->lblCashier, orgcode, wgtcode, username);
 }
 
 void GetDepositWidget::Retranslate()
@@ -446,6 +450,8 @@ void GetDepositWidget::Retranslate()
     ScreenFrame::applyCaptions(this, captions);
     setWindowTitle(ui->lblTitle->text());
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
+    // The weekday and the terminal caption of the status bar are in the language too.
+    frame->refreshStatusBar();
     UpdateTranslation();
     AccessibleNames::NameButtonsByCaption(this);
     AccessibleNames::Apply(this, accessibleNames);
@@ -454,6 +460,8 @@ void GetDepositWidget::Retranslate()
 void GetDepositWidget::UpdateTranslation()
 {
     KxWidget::SetTableHeader(ui->tbvOrderParticulars, headerIds);
+    // The columns have fixed widths; a longer head (English) takes two lines.
+    ScreenFrame::wrapColumnHeads(ui->tbvOrderParticulars);
 }
 
 void GetDepositWidget::keyPressEvent(QKeyEvent* event)

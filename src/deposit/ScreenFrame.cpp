@@ -8,11 +8,46 @@
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QTableView>
 #include <QWidget>
 
 #include <cstring>
+
+namespace {
+// The padding a column head's section keeps on each side (style sheet).
+constexpr int HeadPadding = 6;
+
+bool isHan(QChar c)
+{
+    return c.script() == QChar::Script_Han;
+}
+
+// `text` on two lines of about equal width, broken at a space or between two
+// Chinese characters, when both lines then fit `room`; otherwise broken
+// wherever the lines fit.
+QString twoLines(const QString& text, int room, const QFontMetrics& metrics)
+{
+    int best = -1;
+    int bestWidth = 0;
+    for (int i = 1; i < text.size(); ++i) {
+        const bool atSpace = text.at(i) == QLatin1Char(' ');
+        if (!atSpace && !(isHan(text.at(i - 1)) && isHan(text.at(i))))
+            continue;
+        const int width = qMax(metrics.horizontalAdvance(text.left(i).trimmed()),
+                               metrics.horizontalAdvance(text.mid(i).trimmed()));
+        if (best < 0 || width < bestWidth) {
+            best = i;
+            bestWidth = width;
+        }
+    }
+    if (best > 0 && bestWidth <= room)
+        return text.left(best).trimmed() + QLatin1Char('\n') + text.mid(best).trimmed();
+    return UiTool::GetFeedText(text, room, metrics);
+}
+} // namespace
 
 ScreenFrame::ScreenFrame(int screenType, QWidget* screen)
     : m_screenType(screenType)
@@ -131,6 +166,63 @@ void ScreenFrame::showStatus(QLabel* store, QLabel* terminal, QLabel* cashier, c
         terminal->setText(KxPosTranslator::GetTranslation(1247) + QLatin1Char('-') + wgtcode);
     if (cashier)
         cashier->setText(username);
+}
+
+void ScreenFrame::setClock(QLabel* time, QLabel* date, const QString& text)
+{
+    m_time = time;
+    m_date = date;
+    m_clockText = text;
+    m_clockSet = true;
+    showClock(time, date, text);
+}
+
+void ScreenFrame::setStatus(QLabel* store, QLabel* terminal, QLabel* cashier, const QString& orgcode,
+                            const QString& wgtcode, const QString& username)
+{
+    m_store = store;
+    m_terminal = terminal;
+    m_cashier = cashier;
+    m_status[0] = orgcode;
+    m_status[1] = wgtcode;
+    m_status[2] = username;
+    m_statusSet = true;
+    showStatus(store, terminal, cashier, orgcode, wgtcode, username);
+}
+
+void ScreenFrame::refreshStatusBar()
+{
+    if (m_clockSet)
+        showClock(m_time, m_date, m_clockText);
+    if (m_statusSet)
+        showStatus(m_store, m_terminal, m_cashier, m_status[0], m_status[1], m_status[2]);
+}
+
+void ScreenFrame::wrapColumnHeads(QTableView* view)
+{
+    QAbstractItemModel* model = view ? view->model() : nullptr;
+    if (!model)
+        return;
+    QHeaderView* header = view->horizontalHeader();
+    header->ensurePolished();
+    const QFontMetrics metrics = header->fontMetrics();
+    for (int column = 0; column < model->columnCount(); ++column) {
+        QString head = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        head.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        model->setHeaderData(column, Qt::Horizontal, head, Qt::DisplayRole);
+        // The section's own hint knows the font and padding it is drawn with.
+        const int room = header->sectionSize(column) - 2 * HeadPadding;
+        if (room > 0 && header->sectionSizeHint(column) > header->sectionSize(column))
+            model->setHeaderData(column, Qt::Horizontal, twoLines(head, room, metrics), Qt::DisplayRole);
+    }
+}
+
+void ScreenFrame::setBarHeight(QWidget* bar, int height)
+{
+    if (!bar)
+        return;
+    bar->setMinimumHeight(height);
+    bar->setSizePolicy(bar->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
 }
 
 void ScreenFrame::setFontSize(QWidget* widget, const char* size)

@@ -11,6 +11,7 @@
 
 #include "contracts/KxPosTranslator.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QString>
 
@@ -18,7 +19,7 @@
 #include <initializer_list>
 
 class MessageWidget;
-class QLabel;
+class QTableView;
 class QuestionMessage;
 class QWidget;
 
@@ -78,6 +79,23 @@ public:
     static void showStatus(QLabel* store, QLabel* terminal, QLabel* cashier, const QString& orgcode,
                            const QString& wgtcode, const QString& username);
 
+    // showClock() and showStatus() for this screen's status bar, keeping
+    // the host's texts so that refreshStatusBar() can write them again in
+    // another language (the weekday, the terminal caption).
+    void setClock(QLabel* time, QLabel* date, const QString& text);
+    void setStatus(QLabel* store, QLabel* terminal, QLabel* cashier, const QString& orgcode, const QString& wgtcode,
+                   const QString& username);
+    void refreshStatusBar();
+
+    // Breaks every column head of `view` that is wider than its column into
+    // lines (at spaces where it can), so that the whole head shows; the
+    // header grows to the lines. Null-safe.
+    static void wrapColumnHeads(QTableView* view);
+
+    // A bar (title, status) of `height` pixels, or taller when what it
+    // holds needs more: its contents are never squeezed. Null-safe.
+    static void setBarHeight(QWidget* bar, int height);
+
     // Sets the style sheet's "fontsize" property ("10" ... "38"). Null-safe.
     static void setFontSize(QWidget* widget, const char* size);
 
@@ -98,6 +116,11 @@ public:
 private:
     int m_screenType;
     QPointer<QWidget> m_screen;
+    QPointer<QLabel> m_time, m_date, m_store, m_terminal, m_cashier;
+    QString m_clockText;
+    QString m_status[3];
+    bool m_clockSet = false;
+    bool m_statusSet = false;
     QPointer<MessageWidget> m_messageBox;
     QPointer<QuestionMessage> m_questionBox;
 };

@@ -9,6 +9,8 @@
 #include "contracts/QuestionMessage.h"
 #include "contracts/UIComponentGapFiller.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDebug>
 #include <QEventLoop>
 #include <QJsonArray>
@@ -67,6 +69,8 @@ constexpr int AddressMissingMessage = 2292;
 constexpr int NoticeTitle = 1969;
 
 constexpr int IdLength = 18;
+// Characters of an area name the lists keep room for.
+constexpr int AreaNameLength = 6;
 
 // The "name" of an area object, or a null string when it has none.
 QString areaName(const QJsonValue& value)
@@ -87,6 +91,8 @@ CustomerInfoWidget::CustomerInfoWidget(int screenType, QWidget* parent)
     , questionMessage(new QuestionMessage(screenType, this))
 {
     ui->setupUi(this);
+    // A full-screen form: no window frame, which would push it past the display.
+    setWindowFlag(Qt::FramelessWindowHint);
     setWindowModality(Qt::ApplicationModal);
     setWindowOpacity(1.0);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -101,6 +107,12 @@ CustomerInfoWidget::CustomerInfoWidget(int screenType, QWidget* parent)
                        static_cast<QWidget*>(ui->cmbProvince), static_cast<QWidget*>(ui->cmbCity),
                        static_cast<QWidget*>(ui->cmbArea)})
         w->setMinimumHeight(rowHeight);
+    // The area lists share their row: long names (provinces, districts) do
+    // not widen the form past small screens; the open list shows them whole.
+    for (QComboBox* box : {ui->cmbProvince, ui->cmbCity, ui->cmbArea}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(AreaNameLength);
+    }
     const QSize button = KxPosConfig::GetAutoSize(220, 64, 170, 52);
     ui->btnFinish->setFixedSize(button);
     ui->btnClose->setFixedSize(button);
@@ -119,6 +131,11 @@ CustomerInfoWidget::CustomerInfoWidget(int screenType, QWidget* parent)
         ui->widgetTitle->hide();
         layout()->activate();
         setFixedSize(ui->widgetContent->width(), ui->widgetContent->height() - 32);
+    } else {
+        // The form covers the application's area; exec() asks the window
+        // system for the full screen, which a till without a window
+        // manager does not give.
+        resize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
     }
     Retranslate();
 }

@@ -229,6 +229,8 @@ void PosFloatForm::Retranslate()
 
 void PosFloatForm::UpdateTranslation()
 {
-    // The button shows the logo only; its name says where it leads.
+    // The button shows the logo only; its name and tooltip say where it leads.
     AccessibleNames::Set(ui->BtnFloatChg, BackToCheckoutName);
+    ui->BtnFloatChg->setToolTip(KxPosTranslator::GetTranslation(BackToCheckoutName));
+    setWindowTitle(ui->BtnFloatChg->toolTip());
 }

@@ -158,7 +158,8 @@ QString captionProblem(const QWidget* w)
             if (header->isSectionHidden(logical) || header->sectionSize(logical) <= 0)
                 continue;
             const QString text = header->model()->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
-            const int needed = header->fontMetrics().horizontalAdvance(text.trimmed());
+            // A head may be broken into lines on purpose: its widest line counts.
+            const int needed = widestLine(header->fontMetrics(), text.trimmed().split(QLatin1Char('\n')));
             if (needed > header->sectionSize(logical) + BorderAllowance)
                 return QStringLiteral("column head \"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(header->sectionSize(logical));
         }
