@@ -13,6 +13,7 @@ PACKAGES=(
     libspdlog-dev libfmt-dev
     fonts-wqy-microhei
     clang libclang-rt-14-dev
+    xvfb
 )
 
 install_missing_packages() {
@@ -48,6 +49,15 @@ SANITIZE_OPTIONS=(
     -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_FUZZ=ON
     -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=OFF
 )
+
+# Display sizes the screens support; the fit programs and the screenshot
+# comparison run on an X server of each.
+DISPLAY_SIZES=(800x600 1024x768 1920x1080)
+
+# Runs a program on a private Xvfb of the given size (tests/run-on-xvfb.sh).
+run_on_xvfb() {
+    "$ROOT/tests/run-on-xvfb.sh" "$@"
+}
 
 configure_and_build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
