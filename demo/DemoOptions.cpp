@@ -18,7 +18,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>

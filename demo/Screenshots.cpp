@@ -16,12 +16,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QEventLoop>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
-#include <QPushButton>
-#include <QTimer>
 
 #include <cstdio>
 
