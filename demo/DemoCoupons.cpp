@@ -2,6 +2,7 @@
 
 #include "DemoCatalogue.h"
 #include "DemoClock.h"
+#include "DemoRender.h"
 
 #include "coupon/CouponUsageWidget.h"
 
@@ -10,17 +11,13 @@
 
 #include <QAbstractItemModel>
 #include <QDebug>
-#include <QDir>
 #include <QEvent>
-#include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -495,25 +492,6 @@ void DemoCoupons::NewSale()
 // --- Screenshots ---------------------------------------------------------------
 
 namespace {
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool saveShot(QWidget* screen, const QString& dir, const QString& name, const QSize& size)
-{
-    settle(100);
-    const QString path = QDir(dir).filePath(QStringLiteral("coupon-%1-%2x%3.png").arg(name).arg(size.width()).arg(size.height()));
-    if (!screen->grab().save(path)) {
-        std::fprintf(stderr, "Could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("  %s\n", qPrintable(QDir::toNativeSeparators(path)));
-    return true;
-}
-
 void search(CouponUsageWidget* screen, const QString& code)
 {
     screen->findChild<QLineEdit*>(QStringLiteral("txtCouponCode"))->setText(code);
@@ -521,54 +499,40 @@ void search(CouponUsageWidget* screen, const QString& code)
 }
 } // namespace
 
-bool DemoCoupons::RenderScreenshots(const QString& dir, const QSize& size)
+bool DemoCoupons::SaveScreenshots(DemoRender::Display& display)
 {
-    QDir().mkpath(dir);
-    const bool mode = KxPosConfig::m_isCouponForDeduct;
+    if (!m_screen)
+        return false;
+    CouponUsageWidget& screen = *m_screen;
     bool ok = true;
-
-    // Deduction: coupons of one channel, one used with two children, one in doubt.
-    PrepareConfig();
-    KxPosConfig::m_isCouponForDeduct = true;
-    {
-        CouponUsageWidget screen(nullptr);
-        DemoCoupons coupons(&screen);
-        coupons.Open();
+    const auto save = [&](const QString& name) { ok &= display.Save(QStringLiteral("coupon-") + name, {m_screen}); };
+    Open();
+    if (screen.IsDeductMode()) {
+        // Deduction: coupons of one channel, one used with two children, one in doubt.
         search(&screen, QStringLiteral("1001"));
         search(&screen, QStringLiteral("1002"));
-        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked",
-                                  Q_ARG(QModelIndex, screen.findChild<QAbstractItemView*>(QStringLiteral("lvCoupon"))
-                                                         ->model()->index(0, 0)));
-        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked",
-                                  Q_ARG(QModelIndex, screen.findChild<QAbstractItemView*>(QStringLiteral("lvCoupon"))
-                                                         ->model()->index(0, 0)));
+        const auto* coupons = screen.findChild<QAbstractItemView*>(QStringLiteral("lvCoupon"));
+        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked", Q_ARG(QModelIndex, coupons->model()->index(0, 0)));
+        QMetaObject::invokeMethod(&screen, "SlotCouponPlusButtonClicked", Q_ARG(QModelIndex, coupons->model()->index(0, 0)));
         screen.findChild<QPushButton*>(QStringLiteral("btnConfirm"))->click();
         search(&screen, QStringLiteral("1003"));
-        ok &= saveShot(&screen, dir, QStringLiteral("deduction"), size);
-    }
-
-    // Exchange: choose, weigh, fill a package.
-    KxPosConfig::m_isCouponForDeduct = false;
-    {
-        CouponUsageWidget screen(nullptr);
-        DemoCoupons coupons(&screen);
-        coupons.SetWeightReader([] { return 0.862; });
-        coupons.Open();
+        save(QStringLiteral("deduction"));
+    } else {
+        // Exchange: choose, weigh (the host's scale), fill a package.
         search(&screen, QStringLiteral("8001"));
         auto* selection = screen.findChild<QTableView*>(QStringLiteral("tbvPluSelection"));
         QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(0, 1)));
         QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(2, 1)));
-        ok &= saveShot(&screen, dir, QStringLiteral("select"), size);
+        save(QStringLiteral("select"));
         screen.findChild<QPushButton*>(QStringLiteral("btnPackConfirm"))->click();
         QMetaObject::invokeMethod(&screen, "SlotPluWeightButtonClicked",
-                                  Q_ARG(QModelIndex, screen.findChild<QTableView*>(QStringLiteral("tbvPluList"))
-                                                         ->model()->index(0, 1)));
-        ok &= saveShot(&screen, dir, QStringLiteral("products"), size);
+                                  Q_ARG(QModelIndex, screen.findChild<QTableView*>(QStringLiteral("tbvPluList"))->model()->index(0, 1)));
+        save(QStringLiteral("products"));
         search(&screen, QStringLiteral("8002"));
         if (auto* picker = screen.findChild<PackContentWidget*>())
             picker->increase(1);
-        ok &= saveShot(&screen, dir, QStringLiteral("pack"), size);
+        save(QStringLiteral("pack"));
     }
-    KxPosConfig::m_isCouponForDeduct = mode;
+    screen.Close();
     return ok;
 }

@@ -35,6 +35,10 @@
 
 class CouponUsageWidget;
 
+namespace DemoRender {
+class Display;
+}
+
 class DemoCoupons : public QObject
 {
     Q_OBJECT
@@ -66,10 +70,12 @@ public:
     double DeductedAmount() const { return m_deducted; }
     QStringList Log() const { return m_log; }
 
-    // Renders the coupon screen in both modes, with sample data, to PNG files
-    // "coupon-<page>-WxH.png" in `dir`. KxPosConfig's application size must
-    // already be `size`. Restores KxPosConfig::m_isCouponForDeduct.
-    static bool RenderScreenshots(const QString& dir, const QSize& size);
+    // Opens this service's coupon screen as the host does and renders it
+    // with sample coupons on `display`: coupon-deduction in deduction mode;
+    // coupon-select, coupon-products (weighed on the host's scale) and
+    // coupon-pack in exchange mode. The coupons stay in use (they change the
+    // host's sale); the screen is closed afterwards.
+    bool SaveScreenshots(DemoRender::Display& display);
 
 signals:
     // Products to add to the sale now (exchange coupons just used; empty

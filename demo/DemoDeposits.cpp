@@ -1,5 +1,7 @@
 #include "DemoDeposits.h"
 
+#include "DemoRender.h"
+
 #include "DemoClock.h"
 
 #include "deposit/DepositPluNumbInputWidget.h"
@@ -15,11 +17,8 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDebug>
-#include <QDir>
 #include <QEvent>
-#include <QEventLoop>
 #include <QLocale>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cmath>
@@ -36,12 +35,6 @@ QString quantityText(double quantity)
     return KxWidget::formatNumber(quantity, third ? 3 : 2);
 }
 
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 } // namespace
 
 DemoDeposits::DemoDeposits(Host host, QWidget* anchor, QObject* parent)
@@ -473,26 +466,19 @@ void DemoDeposits::OnPickUpKey(int key)
 
 // --- Screenshots ------------------------------------------------------------------------------
 
-bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
+bool DemoDeposits::SaveScreenshots(DemoRender::Display& display)
 {
     const auto keptOrders = m_orders;
     const int keptNext = m_nextOrder;
     bool ok = true;
-    auto save = [&](QWidget* screen, const QString& name) {
-        settle(100);
-        const QString path = QDir(dir).filePath(name + suffix);
-        if (!screen->grab().save(path)) {
-            qWarning().noquote() << "Could not write" << path;
-            ok = false;
-        }
-    };
-    QDir().mkpath(dir);
+    auto save = [&](const QString& name, const QList<QWidget*>& onTop) { ok &= display.Save(name, onTop); };
 
-    // The menu, shown without its modal run.
-    DepositWidget* menu = Menu();
-    menu->QDialog::setVisible(true);
-    save(menu, QStringLiteral("deposit-menu-"));
-    menu->QDialog::setVisible(false);
+    // The menu as OpenMenu() runs it, rendered and closed from inside its modal run.
+    QTimer::singleShot(0, this, [&] {
+        save(QStringLiteral("deposit-menu"), {Menu()});
+        Menu()->on_btnClose_clicked();
+    });
+    OpenMenu();
 
     // Deposit entry with a few goods and a quantity preset.
     StartDeposit();
@@ -503,7 +489,7 @@ bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
     m_entry->on_btnCount_clicked();
     const QString now = DemoClock::ClockText();
     m_entry->SlotTimeUpd(now);
-    save(m_entry.get(), QStringLiteral("deposit-entry-"));
+    save(QStringLiteral("deposit-entry"), {m_entry.get()});
 
     // Pick-up of a sample deposit with one line ticked at a reduced quantity.
     KxPosVipDetail member = m_entry->Member();
@@ -541,11 +527,11 @@ bool DemoDeposits::SaveScreenshots(const QString& dir, const QString& suffix)
     pickUp->setPluNum(QStringLiteral("2.00"));
     if (QCheckBox* first = pickUp->getCheckBox(0))
         first->setChecked(true);
-    save(pickUp, QStringLiteral("deposit-pickup-"));
+    save(QStringLiteral("deposit-pickup"), {pickUp});
 
     // The pad over the pick-up screen.
     OnEditQuantity(6, 2);
-    save(m_pad.get(), QStringLiteral("deposit-pad-"));
+    save(QStringLiteral("deposit-pad"), {pickUp, m_pad.get()});
     m_pad->close();
     pickUp->close();
 

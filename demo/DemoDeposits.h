@@ -28,6 +28,10 @@ class GetDepositWidget;
 class MessageWidget;
 class QWidget;
 
+namespace DemoRender {
+class Display;
+}
+
 class DemoDeposits : public QObject
 {
     Q_OBJECT
@@ -69,11 +73,11 @@ public:
     GetDepositWidget* PickUp();
     DepositPluNumbInputWidget* Pad();
 
-    // Renders the four screens with sample content into `dir` as
-    // deposit-menu-<suffix>, deposit-entry-<suffix>, deposit-pickup-<suffix>
-    // and deposit-pad-<suffix> (suffix such as "1024x768.png"). The deposits
-    // kept are left as they were. False when a file could not be written.
-    bool SaveScreenshots(const QString& dir, const QString& suffix);
+    // Renders the four screens with sample content on `display`, each
+    // where the host shows it: deposit-menu, deposit-entry, deposit-pickup
+    // and deposit-pad (over the pick-up). The deposits kept are left as they
+    // were. False when a file could not be written.
+    bool SaveScreenshots(DemoRender::Display& display);
 
 public slots:
     // The clock text of the host ("yyyy-MM-dd ddd hh:mm:ss") for the open screens.

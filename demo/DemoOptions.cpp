@@ -19,7 +19,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
@@ -514,78 +513,60 @@ void DemoOptions::restoreSalesScreen()
 
 // --- Screenshots ---------------------------------------------------------------------------
 
-bool DemoOptions::RenderScreenshots(const QString& dir, const QSize& size)
+bool DemoOptions::SaveScreenshots(DemoRender::Display& display)
 {
     bool ok = true;
-    const QString suffix = QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height());
-    const QString path = QDir(dir).filePath(QStringLiteral("%1-") + suffix);
+    const auto save = [&](const QString& name, QWidget* onTop) { ok &= display.Save(name, {onTop}); };
 
-    {
-        SelectSpuWidget spu(1, nullptr);
-        QTimer::singleShot(0, &spu, [&] {
-            spu.GridButtons(SelectSpuWidget::GridTaste).value(2)->click();
-            spu.GridButtons(SelectSpuWidget::GridSpec).value(1)->click();
-            spu.GridButtons(SelectSpuWidget::GridAdd).value(0)->click();
-            spu.GridButtons(SelectSpuWidget::GridAdd).value(2)->click();
-            DemoRender::Settle(100);
-            ok &= DemoRender::Save(spu.grab(), path.arg(QStringLiteral("options-spu")));
-            spu.done(0);
-        });
-        const KxPosPluSpu& options = Foods().first().options;
-        spu.ShowPluSpuInfo(KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? inEnglish(options) : options);
-    }
-    {
-        SelectProType proType(1, nullptr);
-        QTimer::singleShot(0, &proType, [&] {
-            DemoRender::Settle(100);
-            ok &= DemoRender::Save(proType.grab(), path.arg(QStringLiteral("options-protype")));
-            proType.done(0);
-        });
-        proType.show();
-    }
-    {
-        CustomerInfoWidget form(1, nullptr);
-        QFile file(QString::fromUtf8(AreasResource));
-        QString error;
-        if (file.open(QIODevice::ReadOnly))
-            form.GetAreas(QString::fromUtf8(file.readAll()), error);
+    // The dialogs run modally: each is rendered and closed from inside its run.
+    QTimer::singleShot(0, this, [&] {
+        m_spu->GridButtons(SelectSpuWidget::GridTaste).value(2)->click();
+        m_spu->GridButtons(SelectSpuWidget::GridSpec).value(1)->click();
+        m_spu->GridButtons(SelectSpuWidget::GridAdd).value(0)->click();
+        m_spu->GridButtons(SelectSpuWidget::GridAdd).value(2)->click();
+        save(QStringLiteral("options-spu"), m_spu.get());
+        m_spu->done(0);
+    });
+    DemoProduct food;
+    ChooseFood(Foods().first().product.code, &food, nullptr);
+
+    QTimer::singleShot(0, this, [&] {
+        save(QStringLiteral("options-protype"), m_proType.get());
+        m_proType->done(0);
+    });
+    AskPromotionType();
+
+    QTimer::singleShot(0, this, [&] {
+        CustomerInfoWidget& form = *m_customerForm;
         form.InitView(QStringLiteral("440305199001011234"));
-        QTimer::singleShot(0, &form, [&] {
-            QComboBox* province = form.getUiQComboBox(0);
-            const int gd = province->findText(QStringLiteral("广东省"));
-            province->setCurrentIndex(gd);
-            form.SlotComboBoxProvOK(gd);
-            form.getUiQComboBox(1)->setCurrentText(QStringLiteral("深圳市"));
-            form.SlotComboBoxCityOK(QStringLiteral("深圳市"));
-            form.getUiQComboBox(2)->setCurrentText(QStringLiteral("南山区"));
-            form.getUiQLineEdit(1)->setText(QStringLiteral("科技园科苑路 15 号 3 栋 1201"));
-            DemoRender::Settle(100);
-            ok &= DemoRender::Save(form.grab(), path.arg(QStringLiteral("options-customer")));
-            form.CloseCustomerInfoWidget();
-        });
-        form.exec();
-    }
-    {
-        DemoOptions options(nullptr);
-        SortPluManagement arrange(0, nullptr);
-        options.m_presetKeys->SetEditMode(true);
-        arrange.showWidget();
-        arrange.showFastPluKey(options.m_presetKeys);
-        if (auto* key = options.m_presetKeys->findChild<QPushButton*>(QStringLiteral("prePlu_3002")))
-            key->click();
-        DemoRender::Settle(100);
-        ok &= DemoRender::Save(arrange.grab(), path.arg(QStringLiteral("presetkeys-arrange")));
-        arrange.hide();
+        QComboBox* province = form.getUiQComboBox(0);
+        const int gd = province->findText(QStringLiteral("广东省"));
+        province->setCurrentIndex(gd);
+        form.SlotComboBoxProvOK(gd);
+        form.getUiQComboBox(1)->setCurrentText(QStringLiteral("深圳市"));
+        form.SlotComboBoxCityOK(QStringLiteral("深圳市"));
+        form.getUiQComboBox(2)->setCurrentText(QStringLiteral("南山区"));
+        form.getUiQLineEdit(1)->setText(QStringLiteral("科技园科苑路 15 号 3 栋 1201"));
+        save(QStringLiteral("options-customer"), &form);
+        form.CloseCustomerInfoWidget();
+    });
+    EditCustomer();
 
-        options.m_float->showWidget();
-        DemoRender::Settle(50);
-        QPixmap shot(options.m_float->size() + QSize(40, 40));
-        shot.fill(QColor(0x2F, 0x3A, 0x45)); // a dark desktop behind the button
-        QPainter painter(&shot);
-        painter.drawPixmap(20, 20, options.m_float->grab());
-        painter.end();
-        ok &= DemoRender::Save(shot, path.arg(QStringLiteral("presetkeys-float")));
-        options.m_float->SlotTradeNormaled();
+    // The arrangement dialog with one key chosen; its close key gives the
+    // panel back to the sales screen, and the panel goes off it again.
+    ArrangePresetKeys();
+    if (m_arrange) {
+        if (auto* key = m_presetKeys ? m_presetKeys->findChild<QPushButton*>(QStringLiteral("prePlu_3002")) : nullptr)
+            key->click();
+        save(QStringLiteral("presetkeys-arrange"), m_arrange.get());
+        m_arrange->getUiQPushButton(8)->click();
+        ShowPresetKeys(true);
     }
+
+    // The floating button on the desktop while the sales screen is hidden.
+    HideSalesScreen();
+    save(QStringLiteral("presetkeys-float"), m_float.get());
+    emit m_float->SignTradeNormal();
+    DemoRender::Settle(100);
     return ok;
 }

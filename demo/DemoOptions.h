@@ -30,6 +30,10 @@ class SelectSpuWidget;
 class SortPluManagement;
 class TradeWidget;
 
+namespace DemoRender {
+class Display;
+}
+
 // A food product sold with options.
 struct DemoFood
 {
@@ -88,12 +92,12 @@ public:
     void HideSalesScreen();
     PosFloatForm* FloatButton() const { return m_float.get(); }
 
-    // Renders each dialog of this part for a screen of `size` (set with
-    // KxPosConfig::SetAppSize beforehand) into PNG files in `dir`:
-    // options-spu-, options-protype-, options-customer-,
-    // presetkeys-arrange- and presetkeys-float-<W>x<H>.png. Returns false
-    // when a file could not be written.
-    static bool RenderScreenshots(const QString& dir, const QSize& size);
+    // Runs each dialog of this part as the host does and renders it on
+    // `display`: options-spu (the first food product), options-protype,
+    // options-customer, presetkeys-arrange and presetkeys-float (the sales
+    // screen hidden). Every dialog is closed without a choice and the sales
+    // screen shown again. False when a file could not be written.
+    bool SaveScreenshots(DemoRender::Display& display);
 
 signals:
     // A preset product key was pressed: the host adds the product.

@@ -3,6 +3,7 @@
 #include "DemoClock.h"
 #include "DemoHost.h"
 #include "DemoMemberLogin.h"
+#include "DemoOptions.h"
 #include "DemoRender.h"
 
 #include "trade/TradeWidget.h"
@@ -15,12 +16,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QEventLoop>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
-#include <QPushButton>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -29,8 +25,6 @@ namespace {
 // action; its renders wait until that has happened.
 constexpr int FocusSettleMs = 600;
 
-using DemoRender::GrabWithFloating;
-using DemoRender::Save;
 using DemoRender::Settle;
 
 QList<QWidget*> docksOf(QWidget* screen)
@@ -126,54 +120,74 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDat
     std::printf("Screenshots in %s:\n", qPrintable(QDir::toNativeSeparators(QDir(dir).absolutePath())));
     bool ok = true;
     for (const QSize& size : sizes) {
+        // The screens size themselves from the application size.
         KxPosConfig::SetAppSize(size.width(), size.height());
         UiTool::ApplyStyleSheet(qApp);
-        const QString suffix = QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height());
-        const auto file = [&dir, &suffix](const char* name) {
-            return QDir(dir).filePath(QLatin1String(name) + QLatin1Char('-') + suffix);
-        };
+        DemoRender::Display display(dir, size);
+        if (!display.IsScreen())
+            std::fprintf(stderr, "Note: the screen is not %dx%d; windows that place themselves on the screen stand "
+                                 "elsewhere than on a till of that size (render on an X server of that size)\n",
+                         size.width(), size.height());
 
         DemoHost host;
         TradeWidget* screen = host.Screen();
-        screen->setFixedSize(size);
+        display.SetDesktop(screen);
         host.Show();
-        Settle(FocusSettleMs); // the screen also clears the previous sale 200 ms after showing
-        ok &= Save(screen->grab(), file("sales-empty"));
+        display.Save(QStringLiteral("sales-empty"));
 
         // Member log-in box, then the member on the sale.
         host.PressKey(Qt::Key_F2);
         Settle(50);
         host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
-        Settle(FocusSettleMs);
-        ok &= Save(GrabWithFloating(screen, {host.MemberLogin()}), file("member-login"));
+        display.Save(QStringLiteral("member-login"), {host.MemberLogin()});
         emit host.MemberLogin()->CodeLine()->returnPressed();
         Settle(FocusSettleMs); // the code box has the focus again when the sale is typed
         typeSampleSale(host);
-        Settle(FocusSettleMs);
-        ok &= Save(screen->grab(), file("sales"));
+        display.Save(QStringLiteral("sales"));
 
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
-        Settle(FocusSettleMs);
-        ok &= Save(GrabWithFloating(screen, docksOf(screen)), file("functions"));
+        display.Save(QStringLiteral("functions"), docksOf(screen));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
-        Settle(FocusSettleMs);
-        ok &= Save(GrabWithFloating(screen, docksOf(screen)), file("functions-edit"));
+        display.Save(QStringLiteral("functions-edit"), docksOf(screen));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
         screen->activateWindow(); // the floating keys had it
         Settle(FocusSettleMs);
 
-        // The online-order function key, as the grid sends it.
-        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        // The preset keys on the sales screen, then off again.
+        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
+        display.Save(QStringLiteral("presetkeys-shown"));
+        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
         Settle(FocusSettleMs);
-        ok &= Save(screen->grab(), file("orders"));
-        host.Orders().Close();
-        Settle(50);
 
-        ok &= host.Deposits().SaveScreenshots(dir, suffix);
-        ok &= DemoCoupons::RenderScreenshots(dir, size);
-        ok &= DemoOptions::RenderScreenshots(dir, size);
+        // The online-order function key, as the grid sends it: the orders
+        // with the preset keys beside them; closed, the keys stay beside the
+        // sale until their function key takes them off.
+        emit screen->SignTrdDynFunc(QStringLiteral("F015"));
+        display.Save(QStringLiteral("orders"));
+        host.Orders().Close();
+        display.Save(QStringLiteral("orders-closed"));
+        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
+        Settle(FocusSettleMs);
+
+        // The other screens, each opened as the host opens it and closed
+        // again; the cashier takes longer than the sales screen's refocus
+        // between them.
+        host.Deposits().SaveScreenshots(display);
+        Settle(FocusSettleMs);
+        host.Options().SaveScreenshots(display);
+        Settle(FocusSettleMs);
+
+        // The sale after the member logged out.
+        host.PressKey(Qt::Key_F3);
+        display.Save(QStringLiteral("sales-member-out"));
+
+        // The coupon screens last: coupons used there change the sale.
+        host.DeductCoupons().SaveScreenshots(display);
+        Settle(FocusSettleMs);
+        host.ExchangeCoupons().SaveScreenshots(display);
         screen->close();
+        ok &= display.Ok();
     }
     return ok;
 }

@@ -13,6 +13,7 @@ PACKAGES=(
     libspdlog-dev libfmt-dev
     fonts-wqy-microhei
     clang libclang-rt-14-dev
+    xvfb
 )
 
 install_missing_packages() {
@@ -41,13 +42,23 @@ install_missing_packages() {
 
 # One clang build with AddressSanitizer and UndefinedBehaviorSanitizer serves
 # both the sanitized test suite and the libFuzzer targets, so that the library
-# is instrumented and compiled once.
+# is instrumented and compiled once. It holds the demo host too, so that the
+# end-to-end scenarios and the screenshot comparison run instrumented.
 SANITIZE_BUILD_DIR="${KXPOS_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}"
 SANITIZE_OPTIONS=(
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
     -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_FUZZ=ON
-    -DKXPOS_BUILD_DEMO=OFF -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=OFF
+    -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=OFF
 )
+
+# Display sizes the screens support; the fit programs and the screenshot
+# comparison run on an X server of each.
+DISPLAY_SIZES=(800x600 1024x768 1920x1080)
+
+# Runs a program on a private Xvfb of the given size (tests/run-on-xvfb.sh).
+run_on_xvfb() {
+    "$ROOT/tests/run-on-xvfb.sh" "$@"
+}
 
 configure_and_build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

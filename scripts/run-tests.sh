@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the library, the demo and the tests, then runs the whole test suite
-# headless; then the same suite built with AddressSanitizer and
+# Builds the library, the demo and the tests, then runs the whole test suite:
+# every program headless (offscreen), and the end-to-end scenarios, the fit
+# programs and the screenshot comparison once more on a real X server (Xvfb,
+# label xcb; the fit programs and the comparison once per display size on a
+# server of that size). Then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded run of every fuzz target
 # (KXPOS_FUZZ_SECONDS each). KXPOS_QUICK=1 stops after the first run.
 set -euo pipefail
@@ -10,6 +13,12 @@ source "$HERE/common.sh"
 install_missing_packages
 configure_and_build -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON
 
+# The X server runs are part of the suite: a build without them (Xvfb not
+# found when it was configured) is an error, not a shorter suite.
+if ! (cd "$BUILD_DIR" && ctest -N -L xcb | grep -q "Total Tests: [1-9]"); then
+    echo "error: no tests on a real X server registered; is Xvfb installed?" >&2
+    exit 1
+fi
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
 
 if [ "${KXPOS_QUICK:-0}" = "1" ]; then

@@ -18,8 +18,14 @@ QtMessageHandler g_previousHandler = nullptr;
 void strictHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     // Debug lines pass; the offscreen platform reports window features it
-    // lacks, which is not a fault of the code under test.
+    // lacks, which is not a fault of the code under test. On a real X server
+    // Qt's own deferred focus request fails with BadMatch when a window is
+    // closed before the server mapped it, as when a test answers a dialog in
+    // the same event-loop pass that showed it (faster than any cashier).
     if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (message.startsWith(QLatin1String("QXcbConnection: XCB error: 8 (BadMatch)"))
+        && message.contains(QLatin1String("(SetInputFocus)")))
         return;
     for (int i = 0; i < g_expectedWarnings.size(); ++i) {
         if (message.contains(g_expectedWarnings.at(i))) {
