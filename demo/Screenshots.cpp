@@ -17,6 +17,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -161,14 +162,12 @@ bool RenderScreenshots(const QString& dir, const QList<QSize>& sizes, const QDat
         Settle(FocusSettleMs);
 
         // The online-order function key, as the grid sends it: the orders
-        // with the preset keys beside them; closed, the keys stay beside the
-        // sale until their function key takes them off.
+        // with the preset keys beside them; left with bill 01, the sale page
+        // as it was before, without the preset keys the orders brought.
         emit screen->SignTrdDynFunc(QStringLiteral("F015"));
         display.Save(QStringLiteral("orders"));
-        host.Orders().Close();
+        screen->findChild<QPushButton*>(QStringLiteral("btnBill01"))->click();
         display.Save(QStringLiteral("orders-closed"));
-        emit screen->SignTrdDynFunc(DemoOptions::FnPresetKeys);
-        Settle(FocusSettleMs);
 
         // The other screens, each opened as the host opens it and closed
         // again; the cashier takes longer than the sales screen's refocus
