@@ -36,29 +36,7 @@ using E2e::whenModal;
 
 namespace {
 
-QList<QSize> fitSizes()
-{
-    QList<QSize> sizes;
-    const QString requested = qEnvironmentVariable("KXPOS_FIT_SIZES", QStringLiteral("800x600,1024x768,1920x1080"));
-    for (const QString& part : requested.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList wh = part.split(QLatin1Char('x'));
-        if (wh.size() == 2)
-            sizes << QSize(wh[0].toInt(), wh[1].toInt());
-    }
-    return sizes;
-}
 
-void sizeAndLanguageRows()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QString>("language");
-    for (const QSize& size : fitSizes()) {
-        for (const QString& language : {QStringLiteral("zh_CN"), QStringLiteral("en")}) {
-            const QByteArray name = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(language).toUtf8();
-            QTest::newRow(name.constData()) << size << language;
-        }
-    }
-}
 
 void settle(int ms = 50)
 {

@@ -10,6 +10,7 @@
 // xcb with xdotool installed, clicks are also made as real pointer clicks.
 // KXPOS_FIT_SIZES (for example "1920x1080") limits the application sizes.
 
+#include "FitCheck.h"
 #include "TestSupport.h"
 
 #include "DemoDeposits.h"
@@ -39,17 +40,6 @@ using namespace KxPosTest;
 
 namespace {
 
-QList<QSize> testSizes()
-{
-    QList<QSize> sizes;
-    const QString requested = qEnvironmentVariable("KXPOS_FIT_SIZES", QStringLiteral("800x600,1024x768,1920x1080"));
-    for (const QString& part : requested.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList wh = part.split(QLatin1Char('x'));
-        if (wh.size() == 2)
-            sizes << QSize(wh[0].toInt(), wh[1].toInt());
-    }
-    return sizes;
-}
 
 QByteArray sizeName(const QSize& size)
 {
@@ -59,7 +49,7 @@ QByteArray sizeName(const QSize& size)
 void sizeRows()
 {
     QTest::addColumn<QSize>("size");
-    for (const QSize& size : testSizes())
+    for (const QSize& size : fitSizes())
         QTest::newRow(sizeName(size).constData()) << size;
 }
 
@@ -302,7 +292,7 @@ private slots:
             QStringLiteral("options"),          QStringLiteral("promotion type"),  QStringLiteral("customer form"),
             QStringLiteral("preset-key arrangement"), QStringLiteral("member log-in"),
         };
-        for (const QSize& size : testSizes()) {
+        for (const QSize& size : fitSizes()) {
             for (const QString& screen : screens)
                 QTest::newRow((sizeName(size) + ' ' + screen.toUtf8()).constData()) << size << screen;
         }
@@ -460,7 +450,7 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("secondScreen");
-        for (const QSize& size : testSizes()) {
+        for (const QSize& size : fitSizes()) {
             QTest::newRow((sizeName(size) + " one display").constData()) << size << false;
             QTest::newRow((sizeName(size) + " second screen").constData()) << size << true;
         }

@@ -4,7 +4,9 @@
 // caption is wider than the widget that shows it. Works on the real shown
 // geometry, whatever the platform (offscreen or a real X server).
 
+#include <QList>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 
 class QWidget;
@@ -22,6 +24,14 @@ QStringList fitProblems(const QWidget* window, const QRect& display);
 
 // fitProblems() of every visible top-level window of the application.
 QStringList fitProblemsOfAllWindows(const QRect& display);
+
+// The display sizes to check: KXPOS_FIT_SIZES ("800x600,1024x768"), else
+// 800x600, 1024x768 and 1920x1080.
+QList<QSize> fitSizes();
+
+// Test data rows "<W>x<H> <language>" of columns size (QSize) and language
+// (zh_CN, en) over fitSizes().
+void sizeAndLanguageRows();
 
 // A widget's path of object names (or class names) from its window, for the
 // failure messages.
