@@ -517,8 +517,10 @@ bool DemoOrders::PlaceAdvertisement()
 
 bool DemoOrders::eventFilter(QObject* watched, QEvent* event)
 {
-    // The preview follows the table's size.
-    if (m_display && watched == m_display->parentWidget() && event->type() == QEvent::Resize)
+    // The preview follows the table's size. Only a resize is looked at: the
+    // preview's own destruction reaches this filter too (its parent is told
+    // that a child left), when it is no widget any more.
+    if (event->type() == QEvent::Resize && m_display && watched == m_display->parentWidget())
         m_display->setGeometry(static_cast<QWidget*>(watched)->rect());
     return QObject::eventFilter(watched, event);
 }
