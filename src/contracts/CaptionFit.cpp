@@ -15,6 +15,7 @@ namespace {
 const char* const CaptionProperty = "caption";
 const char* const ShownProperty = "captionShown";
 const char* const NamedProperty = "captionNamed";
+const char* const FitKeyProperty = "captionFitKey";
 // Air between a caption and its key's padding, on each side.
 constexpr int SideRoom = 1;
 
@@ -120,6 +121,16 @@ void CaptionFit::Refit(QAbstractButton* button)
     if (!button)
         return;
     const QString caption = Caption(button);
+    // Polish, show and style events come often and mostly change nothing
+    // that the fit depends on: the same caption, size, font and style state
+    // keep the text already shown.
+    const QString fitKey = QStringLiteral("%1x%2|%3|%4|%5")
+                               .arg(button->width())
+                               .arg(button->height())
+                               .arg(button->font().key(), button->property("showType").toString(), caption);
+    if (button->property(FitKeyProperty).toString() == fitKey && button->text() == button->property(ShownProperty).toString())
+        return;
+    button->setProperty(FitKeyProperty, fitKey);
     button->setProperty(CaptionProperty, caption);
     int width = button->width() - qMax(0, boxWidth(button)) - 2 * SideRoom;
     auto* tool = qobject_cast<QToolButton*>(button);
