@@ -3,6 +3,10 @@
 
 #include "tst_e2e_driver.h"
 
+#include "DemoOptions.h"
+
+#include "contracts/PrePluGroupShowWidget.h"
+
 using namespace E2e;
 using KxPosTest::child;
 
@@ -149,6 +153,54 @@ private slots:
         QCOMPARE(till.Label("lblshould"), QStringLiteral("59.00"));
         QVERIFY(till.host->Log().contains(QStringLiteral("options of 3001 not chosen")));
         QCOMPARE(till.Messages().size(), 1);
+    }
+
+    // The cashier's arrangement of the preset keys outlives the till: a packaged product pinned first, another
+    // hidden, the weighed goods' group hidden, and after a restart the keys come back so. A stored arrangement that is not JSON leaves the
+    // keys in the store's order.
+    void presetKeyArrangementKeptAcrossRestarts()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.Function(QStringLiteral("预置键编辑")));
+        PrePluGroupShowWidget* keys = till.host->Options().PresetKeys();
+        QTRY_VERIFY(keys->isVisible());
+        QWidget* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            dialog = w->isVisible() && w->findChild<QPushButton*>(QStringLiteral("btnHidePlu")) ? w : dialog;
+        QVERIFY(dialog);
+        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_PACK")));
+        const QString pinned = keys->Products(QStringLiteral("PACK")).value(2).code;
+        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + pinned));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnTop")));
+        const QString hidden = keys->Products(QStringLiteral("PACK")).value(2).code;
+        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + hidden));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnHidePlu")));
+        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_FRESH")));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnHide")));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnSaveData")));
+        const QStringList arranged = arrangement(keys);
+        QCOMPARE(arranged.mid(arranged.indexOf(QStringLiteral("PACK")) + 1, 1), QStringList{pinned});
+        QVERIFY(arranged.contains(QStringLiteral("-") + hidden));
+        QVERIFY(arranged.contains(QStringLiteral("-FRESH")));
+
+        // The same store opens again (the configuration folder is the till's).
+        QCOMPARE(arrangement(DemoHost().Options().PresetKeys()), arranged);
+        KxPosConfig::SetValue(DemoOptions::ArrangementKey, QStringLiteral("{\"groups\": [oops"));
+        QCOMPARE(arrangement(DemoHost().Options().PresetKeys()).first(), QStringLiteral("FOOD"));
+    }
+
+private:
+    // Groups and their products in the order shown, hidden ones marked "-".
+    static QStringList arrangement(const PrePluGroupShowWidget* keys)
+    {
+        QStringList entries;
+        for (const PrePluGroupShowWidget::Entry& group : keys->Groups()) {
+            entries << (group.hidden ? QStringLiteral("-") : QString()) + group.code;
+            for (const PrePluGroupShowWidget::Entry& p : keys->Products(group.code))
+                entries << (p.hidden ? QStringLiteral("-") : QString()) + p.code;
+        }
+        return entries;
     }
 };
 
