@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCompleter>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QDateTime>
 #include <QDebug>
@@ -61,7 +62,12 @@ DemoHost::DemoHost(QObject* parent)
 {
     m_memberLogin = new DemoMemberLogin(m_screen.get());
     connect(m_memberLogin, &DemoMemberLogin::CodeEntered, this, &DemoHost::LogInMember);
-    m_completer = new QCompleter(m_catalogue.Suggestions(false), this);
+    // Suggestions show "code name"; choosing one (tap, or arrows and Enter)
+    // enters the code.
+    m_suggestions = new QStandardItemModel(this);
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    m_completer = new QCompleter(m_suggestions, this);
+    m_completer->setCompletionRole(Qt::UserRole);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     QMetaObject::invokeMethod(m_screen.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, m_completer));
     Wire();
@@ -271,6 +277,7 @@ void DemoHost::InitFunctions()
 
 void DemoHost::PushHostTexts()
 {
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
     m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
                           Text(QStringLiteral("现金"), QStringLiteral("Cash")));

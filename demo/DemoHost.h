@@ -24,6 +24,7 @@
 class CouponUsageWidget;
 class DemoMemberLogin;
 class QCompleter;
+class QStandardItemModel;
 class TradeWidget;
 
 class DemoHost : public QObject
@@ -102,6 +103,7 @@ private:
     QTimer m_clock;
     DemoMembers m_members;
     DemoMemberLogin* m_memberLogin = nullptr; // child of the sales screen
+    QStandardItemModel* m_suggestions = nullptr;
     QCompleter* m_completer = nullptr;
     DemoBills m_bills;
     DemoPayments m_payments;

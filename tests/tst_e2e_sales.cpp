@@ -155,6 +155,26 @@ private slots:
         QCOMPARE(till.Messages().size(), 1);
     }
 
+    // A tap on a suggestion sells its product: the list shows code and name, the code is entered.
+    void tappedSuggestionSellsItsProduct()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        till.Type(QStringLiteral("6901"));
+        QAbstractItemView* list = nullptr;
+        QVERIFY(QTest::qWaitFor([&list] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                list = w->isVisible() && qobject_cast<QListView*>(w) ? qobject_cast<QListView*>(w) : list;
+            return list != nullptr;
+        }));
+        const int row = rowOf(list, 0, QStringLiteral("6901234567656 可口可乐 330ml"));
+        QVERIFY2(row >= 0, "the suggestion shows code and name");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+        QCOMPARE(till.Rows(), 1);
+        QCOMPARE(till.Cell(0, 1), QStringLiteral("6901234567656"));
+        QCOMPARE(till.Messages(), QStringList());
+    }
+
     // The cashier's arrangement of the preset keys outlives the till: a packaged product pinned first, another
     // hidden, the weighed goods' group hidden, and after a restart the keys come back so. A stored arrangement that is not JSON leaves the
     // keys in the store's order.
