@@ -1,5 +1,7 @@
 #include "DemoHost.h"
 
+#include "DemoNotice.h"
+
 #include "DemoClock.h"
 #include "DemoFunctionKey.h"
 #include "DemoMemberLogin.h"
@@ -356,6 +358,7 @@ void DemoHost::OnAddProduct(const QString& code)
     const DemoProduct* product = m_catalogue.Find(code);
     if (!product) {
         Record(QStringLiteral("unknown code %1").arg(code));
+        DemoNotice::Show(m_screen.get(), Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
         return;
     }
     const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);

@@ -155,6 +155,39 @@ private slots:
         QCOMPARE(till.Messages().size(), 1);
     }
 
+    // What the host refuses is said on the screen, in the cashier's language: a mistyped code at the sales
+    // screen, a coupon code the service does not know at the coupon screen.
+    void refusalsAreSeen_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("coupon");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown product") << "zh_CN" << false << "12345" << QStringLiteral("未找到商品：12345");
+        QTest::newRow("unknown product, English") << "en" << false << "12345" << "No product with code 12345";
+        QTest::newRow("unknown coupon") << "zh_CN" << true << "9999" << QStringLiteral("未找到券：9999");
+        QTest::newRow("unknown coupon, English") << "en" << true << "9999" << "No coupon with code 9999";
+    }
+
+    void refusalsAreSeen()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, coupon);
+        QFETCH(QString, code);
+        QFETCH(QString, message);
+        KxPosTranslator::SetLanguage(language);
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        if (coupon) {
+            till.Key(Qt::Key_F4);
+            QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(till.host->DeductCouponScreen(), "txtCouponCode"));
+        }
+        till.Enter(code);
+        QCOMPARE(till.Messages(), QStringList{message});
+        QCOMPARE(till.Rows(), 0);
+    }
+
     // A tap on a suggestion sells its product: the list shows code and name, the code is entered.
     void tappedSuggestionSellsItsProduct()
     {
