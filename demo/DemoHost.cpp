@@ -247,31 +247,17 @@ void DemoHost::InitFunctions()
         function(FnPlaceItem, QStringLiteral("模拟称重"), QStringLiteral("Put on scale")),
         function(FnLogout, QStringLiteral("会员退出"), QStringLiteral("Member logout")),
         function(FnLanguage, QStringLiteral("English"), QStringLiteral("中文")),
-        function(QStringLiteral("F011"), QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
-        function(QStringLiteral("F012"), QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
+        function(FnLineDiscount, QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
+        function(FnBillDiscount, QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
         function(FnCoupons, QStringLiteral("优惠券"), QStringLiteral("Coupons")),
         function(FnExchangeCoupons, QStringLiteral("券兑换"), QStringLiteral("Exchange coupons")),
         function(FnCancelCouponPay, QStringLiteral("撤销券支付"), QStringLiteral("Cancel coupon payment")),
         function(FnDeposit, QStringLiteral("寄存"), QStringLiteral("Deposit")),
         function(FnOrders, QStringLiteral("线上订单"), QStringLiteral("Online orders")),
-        function(QStringLiteral("F016"), QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
-        function(QStringLiteral("F017"), QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
-        function(QStringLiteral("F018"), QStringLiteral("交班"), QStringLiteral("Shift handover")),
-        function(QStringLiteral("F026"), QStringLiteral("退货"), QStringLiteral("Return goods")),
-        function(QStringLiteral("F027"), QStringLiteral("改价"), QStringLiteral("Change price")),
-        function(QStringLiteral("F028"), QStringLiteral("赠品"), QStringLiteral("Free gift")),
-        function(QStringLiteral("F029"), QStringLiteral("会员充值"), QStringLiteral("Top up member")),
-        function(QStringLiteral("F030"), QStringLiteral("积分兑换"), QStringLiteral("Redeem points")),
-        function(QStringLiteral("F031"), QStringLiteral("储值卡支付"), QStringLiteral("Stored-value card")),
-        function(QStringLiteral("F032"), QStringLiteral("礼品卡"), QStringLiteral("Gift card")),
-        function(QStringLiteral("F033"), QStringLiteral("开具发票"), QStringLiteral("Issue invoice")),
-        function(QStringLiteral("F034"), QStringLiteral("小票查询"), QStringLiteral("Find receipt")),
-        function(QStringLiteral("F035"), QStringLiteral("商品查询"), QStringLiteral("Find product")),
-        function(QStringLiteral("F036"), QStringLiteral("价签打印"), QStringLiteral("Print shelf label")),
-        function(QStringLiteral("F037"), QStringLiteral("整单备注"), QStringLiteral("Sale remark")),
-        function(QStringLiteral("F038"), QStringLiteral("锁屏"), QStringLiteral("Lock screen")),
-        function(QStringLiteral("F039"), QStringLiteral("练习模式"), QStringLiteral("Training mode")),
-        function(QStringLiteral("F040"), QStringLiteral("系统设置"), QStringLiteral("Settings")),
+        function(FnDrawer, QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
+        function(FnReprint, QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
+        function(FnReturnSale, QStringLiteral("退货"), QStringLiteral("Return goods")),
+        function(FnChangePrice, QStringLiteral("改价"), QStringLiteral("Change price")),
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
@@ -304,9 +290,11 @@ void DemoHost::Rebind()
 void DemoHost::PushTotals()
 {
     m_screen->updateDynData(1, QString::number(m_sale.ItemCount(), 'g', 6));
-    m_screen->updateDynData(2, QString::number(m_sale.Deduction(), 'f', 2));
+    // Discount: what line and bill discounts took off, and the coupons.
+    const double discounts = m_sale.Original() - m_sale.Total() + m_sale.Deduction();
+    m_screen->updateDynData(2, QString::number(discounts, 'f', 2));
     m_screen->updateDynData(3, QString::number(m_sale.Due(), 'f', 2));
-    m_screen->updateDynData(4, QString::number(m_sale.Total(), 'f', 2));
+    m_screen->updateDynData(4, QString::number(m_sale.Original(), 'f', 2));
 }
 
 void DemoHost::StartSale(bool previousPaid)
@@ -416,11 +404,20 @@ void DemoHost::OnPay(int, const QString& payCode)
         Record(QStringLiteral("pay requested on an empty sale"));
         return;
     }
-    const DemoPayment paid = m_payments.Pay(payCode, m_sale.Due());
-    Record(QStringLiteral("paid %1 by %2, change %3")
-               .arg(paid.due, 0, 'f', 2)
-               .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
-               .arg(paid.change, 0, 'f', 2));
+    DemoPayment paid;
+    if (m_returnSale) {
+        // Goods given back: the customer gets the amount back, shown as
+        // the change to hand over; the next sale is a sale again.
+        paid = m_payments.Refund(m_sale.Due());
+        Record(QStringLiteral("refunded %1").arg(paid.change, 0, 'f', 2));
+        m_returnSale = false;
+    } else {
+        paid = m_payments.Pay(payCode, m_sale.Due());
+        Record(QStringLiteral("paid %1 by %2, change %3")
+                   .arg(paid.due, 0, 'f', 2)
+                   .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
+                   .arg(paid.change, 0, 'f', 2));
+    }
     m_sale.Clear();
     Rebind();
     // The sale is over: its member leaves with it.
@@ -441,7 +438,7 @@ void DemoHost::OnPay(int, const QString& payCode)
 void DemoHost::OnFunction(const QString& code)
 {
     Record(QStringLiteral("function %1").arg(code));
-    if (m_options->HandleFunction(code))
+    if (m_options->HandleFunction(code) || HandleTillDuty(code))
         return;
     if (code == FnMember) {
         OnMemberLogin();
@@ -483,6 +480,8 @@ void DemoHost::OnFunction(const QString& code)
     } else if (code == FnCancelCouponPay) {
         if (m_deductCoupons->CancelMainCouponPayRecord())
             OnCouponProducts({});
+        else
+            Notify(QStringLiteral("没有可撤销的券支付"), QStringLiteral("No coupon payment to cancel"));
     } else if (code == FnOrders) {
         OpenOrders();
     } else if (code == FnDeposit) {
