@@ -37,6 +37,8 @@ const QString FnPlaceItem = QStringLiteral("F008");
 const QString FnLanguage = QStringLiteral("F009");
 const QString FnLogout = QStringLiteral("F010");
 const QString FnCoupons = QStringLiteral("F013");
+// Caption of the sales screen's clear-tare key.
+constexpr int ClearTareCaptionId = 7008;
 const QString FnDeposit = QStringLiteral("F014");
 const QString FnOrders = QStringLiteral("F015");
 const QString FnExchangeCoupons = QStringLiteral("F019");
@@ -212,11 +214,13 @@ void DemoHost::Wire()
     });
     connect(s, &TradeWidget::SignTrdSelectBill, this, &DemoHost::OnSelectBill);
     connect(s, &TradeWidget::SignSendZero, this, [this] { m_scale.Zero(); });
-    connect(s, &TradeWidget::SignSendTare, this, [this](const QString&, bool isTare) {
-        if (isTare || m_scale.Tare() <= 0.0)
-            m_scale.TakeTare();
-        else
+    // The scale's tare key takes the tare; of the weighing strip's keys the
+    // clear-tare key (told by its caption) clears it, the tare key takes it.
+    connect(s, &TradeWidget::SignSendTare, this, [this](const QString& key, bool isTare) {
+        if (!isTare && key == KxPosTranslator::GetTranslation(ClearTareCaptionId))
             m_scale.ClearTare();
+        else
+            m_scale.TakeTare();
     });
     connect(s, &TradeWidget::SignUpdateWeighWidget, this, [this](TareUpdateType type, const QVariant& data) {
         if (type == PresetTareSelected)

@@ -81,6 +81,23 @@ private slots:
         QVERIFY(till.Function(QStringLiteral("重打小票")));
         QCOMPARE(till.Messages(), QStringList{QStringLiteral("已重打小票：应收 0.00，找零 4.50")});
     }
+
+    // The tare keys are told apart: clear tare with nothing on the scale takes nothing as tare; the tare key
+    // takes the box on the scale, clear tare gives it back.
+    void tareKeysToldApart()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.Click("btnClearTare"));
+        QCOMPARE(till.host->Scale().Tare(), 0.0);
+        till.host->Scale().PlaceItem(0.25);
+        QVERIFY(till.WaitForStableWeight(QStringLiteral("0.250")));
+        QVERIFY(till.Click("btnCutTare"));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.25);
+        QVERIFY(till.Click("btnClearTare"));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.0);
+        QCOMPARE(till.Messages(), QStringList());
+    }
 };
 
 QTEST_MAIN(E2eDutiesTest)
