@@ -171,8 +171,12 @@ void DemoHost::Record(const QString& entry)
     qDebug().noquote() << "demo host:" << entry;
 }
 
-void DemoHost::Show()
+void DemoHost::Show(bool kiosk)
 {
+    if (kiosk) {
+        m_screen->setWindowFlag(Qt::FramelessWindowHint);
+        m_screen->setWindowState(Qt::WindowFullScreen);
+    }
     m_screen->show();
     m_clock.start();
     Tick();
@@ -269,6 +273,17 @@ void DemoHost::InitFunctions()
 
 void DemoHost::PushHostTexts()
 {
+    // The sale's goods are named in the language shown.
+    bool renamed = false;
+    for (KxPosPluDetail& line : m_sale.Lines()) {
+        if (const DemoProduct* product = m_catalogue.Find(line.pluCode); product && product->code == line.pluCode) {
+            line.pluName = Text(product->name, product->nameEn);
+            line.unitName = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
+            renamed = true;
+        }
+    }
+    if (renamed)
+        Rebind();
     m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
     m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),

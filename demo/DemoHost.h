@@ -35,7 +35,8 @@ public:
     ~DemoHost() override;
 
     TradeWidget* Screen() const { return m_screen.get(); }
-    void Show();
+    // Shows the sales screen; `kiosk`: frameless over the whole display.
+    void Show(bool kiosk = false);
 
     // Types a code into the screen key by key and confirms it, as a scanner does.
     void Scan(const QString& code);

@@ -94,16 +94,21 @@ int main(int argc, char* argv[])
     }
 
     QSize size = sizes.value(0);
+    bool kiosk = false;
     if (!size.isValid()) {
         const QSize available = app.primaryScreen() ? app.primaryScreen()->availableSize() : QSize(1024, 768);
         size = available.width() >= 1920 && available.height() >= 1080 ? QSize(1920, 1080)
                : available.width() >= 1024                             ? QSize(1024, 768)
                                                                        : QSize(800, 600);
+        // On a display of exactly a supported size the demo runs as a till
+        // does: frameless, over the whole display.
+        const QSize display = app.primaryScreen() ? app.primaryScreen()->size() : QSize();
+        kiosk = display == size;
     }
     KxPosConfig::SetAppSize(size.width(), size.height());
     UiTool::ApplyStyleSheet(&app);
 
     DemoHost host;
-    host.Show();
+    host.Show(kiosk);
     return app.exec();
 }

@@ -188,6 +188,20 @@ private slots:
         QCOMPARE(till.Rows(), 0);
     }
 
+    // The goods of the sale are named in the language the checkout shows, both ways.
+    void productNamesFollowTheLanguage()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        till.Enter(QStringLiteral("6901234567656"));
+        QCOMPARE(till.Cell(0, 2), QStringLiteral("可口可乐 330ml"));
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        till.Key(Qt::Key_F10);
+        QCOMPARE(till.Cell(0, 2), QStringLiteral("Cola 330ml"));
+        till.Key(Qt::Key_F10);
+        QCOMPARE(till.Cell(0, 2), QStringLiteral("可口可乐 330ml"));
+    }
+
     // A tap on a suggestion sells its product: the list shows code and name, the code is entered.
     void tappedSuggestionSellsItsProduct()
     {
