@@ -309,8 +309,9 @@ void DemoHost::Rebind()
 void DemoHost::PushTotals()
 {
     m_screen->updateDynData(1, QString::number(m_sale.ItemCount(), 'g', 6));
-    // Discount: what line and bill discounts took off, and the coupons.
-    const double discounts = m_sale.Original() - m_sale.Total() + m_sale.Deduction();
+    // Discount: what line and bill discounts and promotions took off, and
+    // the coupons.
+    const double discounts = m_sale.Original() - m_sale.Total() + m_sale.Promotion() + m_sale.Deduction();
     m_screen->updateDynData(2, QString::number(discounts, 'f', 2));
     m_screen->updateDynData(3, QString::number(m_sale.Due(), 'f', 2));
     m_screen->updateDynData(4, QString::number(m_sale.Original(), 'f', 2));

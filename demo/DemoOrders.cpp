@@ -33,8 +33,9 @@ const QString StToPick = QStringLiteral("7");
 const QString Delivery = QStringLiteral("22");
 const QString PickUp = QStringLiteral("21");
 
-// Whole-bill promotions of the demo's promotion engine.
-constexpr double DiscountFrom = 50.0;
+// Whole-bill promotions of the demo's promotion engine (the amounts are
+// the sale's own: DemoSale applies them to the amount due).
+constexpr double DiscountFrom = DemoSale::BillPromotionFrom;
 constexpr double GiftFrom = 100.0;
 
 PluDetail line(const QString& key, const QString& name, double qty, double price, const QString& unit,
@@ -377,20 +378,21 @@ void DemoOrders::UpdatePromotions()
     if (!m_screen || !m_sale)
         return;
     const QList<KxPosPluDetail>& lines = m_sale->Lines();
-    const double total = m_sale->Total();
+    // The strip announces what the sale applies, no more.
+    const double total = m_sale->PromotionBase();
 
     QList<KxPosProRemarkHelper> wholeBill;
     QString mainPromotion;
     if (!lines.isEmpty()) {
-        if (total >= DiscountFrom) {
+        if (m_sale->BillPromotionApplies()) {
             wholeBill.append({QStringLiteral("P001"), Text("满50减5 已享受", "5 off from 50: applied")});
             mainPromotion = QStringLiteral("P001");
         }
-        if (total >= GiftFrom)
+        if (total >= GiftFrom) {
             wholeBill.append({QStringLiteral("P003"), Text("满100赠环保购物袋", "Free bag from 100")});
-        wholeBill.append({QStringLiteral("P002"), Text("会员日 全场9.8折", "Member day: 2% off")});
-        if (mainPromotion.isEmpty())
-            mainPromotion = QStringLiteral("P002");
+            if (mainPromotion.isEmpty())
+                mainPromotion = QStringLiteral("P003");
+        }
     }
     QMap<QString, QList<KxPosProRemarkHelper>> promotions;
     promotions.insert(QStringLiteral("000000"), wholeBill);
@@ -401,8 +403,7 @@ void DemoOrders::UpdatePromotions()
     // Per-line texts: a second piece at half price for lines of two or more.
     QHash<int, QString> perLine;
     for (int row = 0; row < lines.size(); ++row) {
-        const KxPosPluDetail& l = lines.at(row);
-        if (l.weighFlag != QLatin1String("1") && l.saleQty >= 2)
+        if (m_sale->HalfPriceOff(row) > 0.0)
             perLine.insert(row, Text("第二件半价", "2nd at half price"));
         else
             perLine.insert(row, QString());
@@ -412,11 +413,10 @@ void DemoOrders::UpdatePromotions()
     // Suggestion: what a little more would bring.
     QString suggestion;
     if (!lines.isEmpty() && total < DiscountFrom)
-        suggestion = Text("再买%1元即可享受满50减5\n会员日全场9.8折", "Buy %1 more for 5 off from 50\nMember day: 2% off")
+        suggestion = Text("再买%1元即可享受满50减5", "Buy %1 more for 5 off from 50")
                          .arg(money(DiscountFrom - total), 0, 'f', 2);
     else if (!lines.isEmpty() && total < GiftFrom)
-        suggestion = Text("再买%1元即赠环保购物袋\n已享受满50减5\n会员日全场9.8折",
-                          "Buy %1 more for a free bag\n5 off from 50 applied\nMember day: 2% off")
+        suggestion = Text("再买%1元即赠环保购物袋\n已享受满50减5", "Buy %1 more for a free bag\n5 off from 50 applied")
                          .arg(money(GiftFrom - total), 0, 'f', 2);
     else if (!lines.isEmpty())
         suggestion = Text("已享受全部整单优惠", "All bill promotions applied");

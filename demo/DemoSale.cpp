@@ -123,9 +123,39 @@ double DemoSale::Total() const
     return total;
 }
 
+double DemoSale::HalfPriceOff(int row) const
+{
+    if (row < 0 || row >= m_lines.size())
+        return 0.0;
+    const KxPosPluDetail& line = m_lines.at(row);
+    if (line.weighFlag == QLatin1String("1") || line.saleQty < 2.0)
+        return 0.0;
+    // Every second piece of the line, at half its price as the line sells it.
+    const double perPiece = line.saleQty > 0 ? line.lineAmount / line.saleQty : 0.0;
+    return std::round(std::floor(line.saleQty / 2.0) * perPiece * 50.0) / 100.0;
+}
+
+double DemoSale::PromotionBase() const
+{
+    double base = Total();
+    for (int row = 0; row < m_lines.size(); ++row)
+        base -= HalfPriceOff(row);
+    return base;
+}
+
+double DemoSale::Promotion() const
+{
+    double off = 0.0;
+    for (int row = 0; row < m_lines.size(); ++row)
+        off += HalfPriceOff(row);
+    if (BillPromotionApplies())
+        off += BillPromotionOff;
+    return off;
+}
+
 double DemoSale::Due() const
 {
-    const double due = Total() - m_deduction;
+    const double due = Total() - Promotion() - m_deduction;
     return due > 0.0 ? std::round(due * 100.0) / 100.0 : 0.0;
 }
 

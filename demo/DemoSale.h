@@ -38,6 +38,17 @@ public:
     void SetDeduction(double amount) { m_deduction = amount > 0 ? amount : 0.0; }
     double Deduction() const { return m_deduction; }
     double Due() const;
+
+    // The store's promotions, taken off the amount due exactly as the
+    // promotion strip announces them: a second piece of a packaged line at
+    // half price, and 5.00 off a bill of 50.00 or more after that.
+    static constexpr double BillPromotionFrom = 50.0;
+    static constexpr double BillPromotionOff = 5.0;
+    double HalfPriceOff(int row) const;
+    // The amount the bill promotion's threshold looks at.
+    double PromotionBase() const;
+    bool BillPromotionApplies() const { return !m_lines.isEmpty() && PromotionBase() >= BillPromotionFrom - 1e-9; }
+    double Promotion() const;
     double ItemCount() const;
 
 private:

@@ -35,20 +35,22 @@ private slots:
         QCOMPARE(till.Line(0), (QStringList{"6901234567892", "3", "6.00"}));
         QCOMPARE(till.Line(1), (QStringList{"1001", "0.862", "11.03"}));
         QCOMPARE(till.Label("lblprodcount"), QStringLiteral("4"));
-        QCOMPARE(till.Label("lblshould"), QStringLiteral("17.03"));
+        // The promotion strip's second bottle at half price is taken off: 17.03 less 1.00.
+        QCOMPARE(till.Label("lbldiscount"), QStringLiteral("1.00"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("16.03"));
 
-        // Cash by its quick-pay key (F12): 20 yuan handed over, 2.97 back.
+        // Cash by its quick-pay key (F12): 20 yuan handed over, 3.97 back.
         till.Key(Qt::Key_F12);
         QCOMPARE(till.host->Payments().History().size(), 1);
         const DemoPayment paid = till.host->Payments().History().first();
         QCOMPARE(paid.payCode, QStringLiteral("CashPay"));
-        QCOMPARE(paid.due, 17.03);
+        QCOMPARE(paid.due, 16.03);
         QCOMPARE(paid.tendered, 20.0);
-        QCOMPARE(paid.change, 2.97);
+        QCOMPARE(paid.change, 3.97);
         QCOMPARE(till.Rows(), 0);
         // The next customer's milk is scanned while the change still shows: its first digit closes the popup and
         // the whole code is the new sale's first line.
-        ChangeWidget* popup = till.Change(QStringLiteral("2.97"));
+        ChangeWidget* popup = till.Change(QStringLiteral("3.97"));
         QVERIFY(popup);
         QTRY_COMPARE(QApplication::activeWindow(), popup);
         QVERIFY(till.WaitForSale(2));
@@ -76,14 +78,16 @@ private slots:
         QCOMPARE(till.Label("lblshould"), QStringLiteral("0.00"));
         QCOMPARE(till.host->Bills().HeldBills(), QStringList{"01"});
 
-        // The next customer: two boxes of milk on one line, paid by the WeChat quick-pay key.
+        // The next customer: two boxes of milk on one line, the second at half price, paid by the WeChat
+        // quick-pay key.
         till.Enter(QStringLiteral("6903148042441"));
         till.Enter(QStringLiteral("6903148042441"));
         QCOMPARE(till.Rows(), 1);
         QCOMPARE(till.Line(0), (QStringList{"6903148042441", "2", "7.00"}));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("5.25"));
         QVERIFY(till.Click("toolButtonpayfirst"));
         QCOMPARE(till.host->Payments().History().first().payCode, QStringLiteral("WxPay"));
-        QCOMPARE(till.host->Payments().History().first().due, 7.0);
+        QCOMPARE(till.host->Payments().History().first().due, 5.25);
         till.ChangeThenNextSale(QStringLiteral("0.00"), 2);
 
         // The first customer is back: the recall key brings bill 01 with its lines, paid in cash after the pay
@@ -150,7 +154,9 @@ private slots:
         till.Enter(QStringLiteral("3001"));
         QVERIFY(!modal());
         QCOMPARE(till.Rows(), 2);
-        QCOMPARE(till.Label("lblshould"), QStringLiteral("59.00"));
+        // 59.00 of food, 5.00 off from 50.
+        QCOMPARE(till.Label("lblprodtotal"), QStringLiteral("59.00"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("54.00"));
         QVERIFY(till.host->Log().contains(QStringLiteral("options of 3001 not chosen")));
         QCOMPARE(till.Messages().size(), 1);
     }
