@@ -127,7 +127,7 @@ QList<DemoCoupons::Sample> DemoCoupons::Samples()
     QList<Sample> samples;
     const auto deduction = [&](const QString& code, const QString& channel, const QString& channelName,
                                const QString& name, const QString& nameEn, double amount, int coupons,
-                               const QString& behaviour) {
+                               const QString& behaviour, double threshold = 0.0) {
         Sample s;
         s.code = code;
         s.channelCode = channel;
@@ -137,16 +137,19 @@ QList<DemoCoupons::Sample> DemoCoupons::Samples()
         s.amount = amount;
         s.coupons = coupons;
         s.behaviour = behaviour;
+        s.threshold = threshold;
         samples << s;
     };
-    deduction(QStringLiteral("1001"), QStringLiteral("MT"), mt, QStringLiteral("满50减10代金券"),
-              QStringLiteral("10 off 50"), 10.0, 3, QString());
+    deduction(QStringLiteral("1001"), QStringLiteral("MT"), mt, QStringLiteral("10元代金券"),
+              QStringLiteral("10 yuan voucher"), 10.0, 3, QString());
     deduction(QStringLiteral("1002"), QStringLiteral("MT"), mt, QStringLiteral("20元代金券"),
               QStringLiteral("20 yuan voucher"), 20.0, 1, QStringLiteral("doubt"));
     deduction(QStringLiteral("1003"), QStringLiteral("MT"), mt, QStringLiteral("5元饮品券"),
               QStringLiteral("5 yuan drinks voucher"), 5.0, 3, QStringLiteral("partial"));
     deduction(QStringLiteral("2001"), QStringLiteral("DY"), QStringLiteral("抖音"), QStringLiteral("15元团购券"),
               QStringLiteral("15 yuan group deal"), 15.0, 2, QString());
+    deduction(QStringLiteral("1004"), QStringLiteral("MT"), mt, QStringLiteral("满50减10代金券"),
+              QStringLiteral("10 off from 50"), 10.0, 2, QString(), 50.0);
     deduction(QStringLiteral("3001"), QStringLiteral("KS"), QStringLiteral("快手"), QStringLiteral("8元优惠券"),
               QStringLiteral("8 yuan coupon"), 8.0, 1, QString());
 
@@ -187,6 +190,11 @@ const DemoCoupons::Sample* DemoCoupons::FindSample(const QString& code) const
 void DemoCoupons::SetWeightReader(std::function<double()> reader)
 {
     m_weightReader = std::move(reader);
+}
+
+void DemoCoupons::SetSaleValueReader(std::function<double()> reader)
+{
+    m_saleValueReader = std::move(reader);
 }
 
 void DemoCoupons::Record(const QString& entry)
@@ -389,6 +397,16 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
         bool again = m_spent.contains(mainId) || m_inUse.contains(mainId);
         for (const QString& id : qAsConst(ids))
             again = again || m_spent.contains(id) || m_inUse.contains(id);
+        // A coupon with a threshold needs that much of goods per coupon used.
+        const double needed = sample ? sample->threshold * ids.size() : 0.0;
+        const double goods = m_saleValueReader ? m_saleValueReader() : 0.0;
+        if (needed > 0.0 && goods + 1e-9 < needed) {
+            Record(QStringLiteral("refused %1: goods %2 below %3").arg(mainId).arg(goods, 0, 'f', 2).arg(needed, 0, 'f', 2));
+            DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 需消费满 %2 元才能使用"),
+                                            QStringLiteral("Coupon %1 needs goods of at least %2"))
+                                           .arg(mainId, QString::number(needed, 'f', 2)));
+            continue;
+        }
         if (again) {
             Record(QStringLiteral("refused to use %1 again").arg(ids.join(QLatin1Char(','))));
             DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 已使用过"), QStringLiteral("Coupon %1 was used already")).arg(mainId));

@@ -57,6 +57,8 @@ public:
     // Where weights come from (kilograms); without a reader, or when it gives
     // nothing above zero, a simulated item is weighed.
     void SetWeightReader(std::function<double()> reader);
+    // The value of the goods in the sale, for coupons with a threshold.
+    void SetSaleValueReader(std::function<double()> reader);
 
     // Opens the coupon screen.
     void Open();
@@ -114,6 +116,7 @@ private:
         QString nameEn;
         double amount = 0.0;
         int coupons = 1;         // coupons the code stands for
+        double threshold = 0.0;  // goods each coupon needs in the sale ("满50减10": 50)
         QString behaviour;       // "doubt": first use in doubt; "partial": cancel fails part-way
         int selectCount = 0;     // exchange coupons: products to choose
         QList<CouponWidgetInfo::CouponPluInfo> entries;
@@ -139,6 +142,7 @@ private:
     CouponUsageWidget* m_screen;
     QList<Sample> m_samples;
     std::function<double()> m_weightReader;
+    std::function<double()> m_saleValueReader;
     QSet<QString> m_doubtDone; // coupon ids whose in-doubt first use was shown
     QSet<QString> m_inUse;     // coupon ids used at the service in an open sale
     QSet<QString> m_spent;     // coupon ids used by a paid sale: never offered again

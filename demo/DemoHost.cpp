@@ -130,6 +130,8 @@ void DemoHost::WireCoupons()
     m_deductCoupons = std::make_unique<DemoCoupons>(m_deductScreen.get());
     m_exchangeCoupons = std::make_unique<DemoCoupons>(m_exchangeScreen.get());
     m_exchangeCoupons->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
+    // Thresholds look at the goods after discounts and promotions.
+    m_deductCoupons->SetSaleValueReader([this] { return m_sale.PromotionBase() - (m_sale.BillPromotionApplies() ? DemoSale::BillPromotionOff : 0.0); });
     for (DemoCoupons* service : {m_deductCoupons.get(), m_exchangeCoupons.get()}) {
         connect(service, &DemoCoupons::SignCouponSaleUpdate, this, &DemoHost::OnCouponProducts);
         connect(service, &DemoCoupons::Closed, this, [this] { m_screen->StartTimerFocus(); });

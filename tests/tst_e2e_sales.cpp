@@ -162,7 +162,8 @@ private slots:
     }
 
     // What the host refuses is said on the screen, in the cashier's language: a mistyped code at the sales
-    // screen, a coupon code the service does not know at the coupon screen.
+    // screen, a coupon code the service does not know at the coupon screen, a coupon whose threshold the sale
+    // does not reach when it is used.
     void refusalsAreSeen_data()
     {
         QTest::addColumn<QString>("language");
@@ -173,6 +174,8 @@ private slots:
         QTest::newRow("unknown product, English") << "en" << false << "12345" << "No product with code 12345";
         QTest::newRow("unknown coupon") << "zh_CN" << true << "9999" << QStringLiteral("未找到券：9999");
         QTest::newRow("unknown coupon, English") << "en" << true << "9999" << "No coupon with code 9999";
+        QTest::newRow("coupon below its threshold")
+            << "zh_CN" << true << "1004" << QStringLiteral("券 MT1004-01 需消费满 50.00 元才能使用");
     }
 
     void refusalsAreSeen()
@@ -190,6 +193,10 @@ private slots:
             QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(till.host->DeductCouponScreen(), "txtCouponCode"));
         }
         till.Enter(code);
+        if (code == QLatin1String("1004")) {
+            QVERIFY(clickNamed(till.host->DeductCouponScreen(), QStringLiteral("btnConfirm")));
+            QCOMPARE(till.host->DeductCouponScreen()->GetUsedCouponIdList(), QStringList());
+        }
         QCOMPARE(till.Messages(), QStringList{message});
         QCOMPARE(till.Rows(), 0);
     }
