@@ -268,6 +268,7 @@ void DemoHost::InitFunctions()
         function(FnReprint, QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
         function(FnReturnSale, QStringLiteral("退货"), QStringLiteral("Return goods")),
         function(FnChangePrice, QStringLiteral("改价"), QStringLiteral("Change price")),
+        function(FnKeyboard, QStringLiteral("键盘"), QStringLiteral("Keyboard")),
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();

@@ -93,6 +93,7 @@ private:
     static const QString FnReprint;
     static const QString FnReturnSale;
     static const QString FnChangePrice;
+    static const QString FnKeyboard;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
     void OnMemberLogin();

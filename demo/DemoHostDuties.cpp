@@ -16,6 +16,7 @@ const QString DemoHost::FnDrawer = QStringLiteral("F016");
 const QString DemoHost::FnReprint = QStringLiteral("F017");
 const QString DemoHost::FnReturnSale = QStringLiteral("F026");
 const QString DemoHost::FnChangePrice = QStringLiteral("F027");
+const QString DemoHost::FnKeyboard = QStringLiteral("F028");
 
 namespace {
 // Each press of a discount key takes this much more off.
@@ -89,6 +90,9 @@ bool DemoHost::HandleTillDuty(const QString& code)
         m_screen->initValue(m_returnSale);
         PushTotals();
         Record(m_returnSale ? QStringLiteral("return sale started") : QStringLiteral("back to sale"));
+    } else if (code == FnKeyboard) {
+        // The preset-key keyboard (the key under the quick-pay keys pays cash).
+        m_screen->ShowPreKeyBoard();
     } else if (code == FnDrawer) {
         Record(QStringLiteral("drawer opened"));
         Notify(QStringLiteral("钱箱已打开"), QStringLiteral("The cash drawer is open"));
