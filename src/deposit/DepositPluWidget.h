@@ -154,6 +154,7 @@ private:
     void leave();
     bool popupVisible() const;
     void placePopup();
+    void SlotCompleterActivated(const QString& text);
     static bool useSaleNo();
     static int suggestLength();
 
