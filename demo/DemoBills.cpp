@@ -1,12 +1,12 @@
 #include "DemoBills.h"
 
-bool DemoBills::Switch(const QString& bill, DemoSale& sale)
+bool DemoBills::Switch(const QString& number, DemoBill& bill)
 {
-    if (bill == m_current || bill.isEmpty())
+    if (number == m_current || number.isEmpty())
         return false;
-    m_held.insert(m_current, sale);
-    sale = m_held.take(bill);
-    m_current = bill;
+    m_held.insert(m_current, bill);
+    bill = m_held.take(number);
+    m_current = number;
     return true;
 }
 

@@ -223,10 +223,22 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
                                       {QStringLiteral("amount"), sample->amount}})
                 .toJson(QJsonDocument::Compact));
     };
-    fill(info, 0);
-    for (int i = 1; i < sample->coupons; ++i) {
+    // The service offers the coupons of the code that no paid sale spent.
+    QList<int> free;
+    for (int i = 0; i < sample->coupons; ++i) {
+        CouponBaseInfo probe;
+        fill(probe, i);
+        if (!m_spent.contains(probe.couponId))
+            free << i;
+    }
+    if (free.isEmpty()) {
+        Record(QStringLiteral("coupon %1 is spent").arg(code));
+        return;
+    }
+    fill(info, free.first());
+    for (int i = 1; i < free.size(); ++i) {
         CouponBaseInfo child;
-        fill(child, i);
+        fill(child, free.at(i));
         info.childCoupons << child;
     }
     info.selectCount = sample->selectCount;
@@ -239,7 +251,7 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
         else if (entry.pluCode == PackageCode)
             entry.pluName = text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
     }
-    Record(QStringLiteral("found %1: %2 coupon(s) of %3").arg(code).arg(sample->coupons).arg(info.channelCode));
+    Record(QStringLiteral("found %1: %2 coupon(s) of %3").arg(code).arg(free.size()).arg(info.channelCode));
     m_screen->AddCouponInfo(info, false);
 }
 
@@ -299,9 +311,10 @@ void DemoCoupons::OnGetProducts(const CouponWidgetInfo& coupon)
 
 double DemoCoupons::ReadWeight(double fallbackLimit)
 {
-    const double read = m_weightReader ? m_weightReader() : 0.0;
-    if (read > 0.0)
-        return read;
+    // With a scale the reading is what it is, nothing on it included: the
+    // screen refuses a weighing of nothing.
+    if (m_weightReader)
+        return m_weightReader();
     // A simulated item: mostly within the limit, now and then a little over.
     const double limit = fallbackLimit > 0.0 ? fallbackLimit : 1.0;
     return qRound(limit * (0.4 + DemoClock::Random().bounded(700) / 1000.0) * 1000.0) / 1000.0;
@@ -346,6 +359,7 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
             // The service did not answer in time: the sale keeps a pending
             // pay record and the coupon's state is unknown until refreshed.
             m_doubtDone.insert(mainId);
+            m_inUse.insert(mainId); // the service may well have used it
             KxPosPayResult pending;
             pending.saleNo = saleNo;
             pending.merchantOrderNo = QStringLiteral("M") + saleNo;
@@ -366,6 +380,17 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
         QStringList ids{mainId};
         for (const QVariant& other : request.value(QStringLiteral("OtherCouponList")).toList())
             ids << other.toMap().value(QStringLiteral("CouponID")).toString();
+        // A careful service: a coupon used once is not used again, whatever
+        // a screen asks.
+        bool again = m_spent.contains(mainId) || m_inUse.contains(mainId);
+        for (const QString& id : qAsConst(ids))
+            again = again || m_spent.contains(id) || m_inUse.contains(id);
+        if (again) {
+            Record(QStringLiteral("refused to use %1 again").arg(ids.join(QLatin1Char(','))));
+            continue;
+        }
+        for (const QString& id : qAsConst(ids))
+            m_inUse.insert(id);
         QVariantList details;
         for (const QString& id : ids) {
             details << QVariantMap{{QStringLiteral("SaleNo"), saleNo},
@@ -420,6 +445,7 @@ void DemoCoupons::OnUnuse(const QList<QVariantMap>& records)
     const Sample* sample = FindSample(CouponCodeOf(mainId));
     if (sample && sample->behaviour == QLatin1String("partial") && records.size() > 1) {
         // The main coupon is cancelled; the service refuses its children.
+        m_inUse.remove(mainId);
         m_screen->ProcessCouponUnuseReqResult(mainId, mainId, CouponWidgetInfo::StatusUnused);
         const QString newMain = m_screen->ProcessMultiCouponUnuseFailed(mainId);
         Record(QStringLiteral("cancelled %1 only; %2 carries the row").arg(mainId, newMain));
@@ -427,6 +453,8 @@ void DemoCoupons::OnUnuse(const QList<QVariantMap>& records)
         return;
     }
     // Everything cancelled: the sale drops the pay records, the coupon is free.
+    for (const QVariantMap& record : records)
+        m_inUse.remove(record.value(QStringLiteral("CouponID")).toString());
     m_screen->DeselectCouponAfterUnuse(mainId);
     m_screen->UpdateCouponStatus(mainId, CouponWidgetInfo::StatusUnused, QString());
     for (const QVariantMap& record : records) {
@@ -456,6 +484,8 @@ void DemoCoupons::OnRefresh(const QList<QVariantMap>& records)
 
 void DemoCoupons::OnUnuseAll(const QList<QVariantMap>& records, bool needHint)
 {
+    for (const QVariantMap& record : records)
+        m_inUse.remove(record.value(QStringLiteral("CouponID")).toString());
     Record(QStringLiteral("cancelled all %1 coupon(s)%2").arg(records.size()).arg(needHint ? QStringLiteral(" (hint)") : QString()));
     Report({});
 }
@@ -481,12 +511,43 @@ bool DemoCoupons::CancelMainCouponPayRecord()
     return true;
 }
 
-void DemoCoupons::NewSale()
+void DemoCoupons::NewSale(bool previousPaid)
 {
-    if (m_screen)
-        m_screen->UnuseAndClearData(false);
-    m_doubtDone.clear();
+    if (m_screen) {
+        if (previousPaid) {
+            // The coupons paid for goods that left the store: they are spent.
+            for (const QString& id : m_screen->GetUsedCouponIdList()) {
+                m_spent.insert(id);
+                m_inUse.remove(id);
+            }
+            m_screen->ClearData();
+        } else {
+            m_screen->UnuseAndClearData(false);
+        }
+    }
     m_exchanged.clear();
+    m_deducted = 0.0;
+}
+
+DemoCoupons::HeldSale DemoCoupons::HoldSale()
+{
+    HeldSale held;
+    if (!m_screen)
+        return held;
+    held.screen = m_screen->TakeSaleState();
+    held.exchanged = m_exchanged;
+    held.deducted = m_deducted;
+    m_exchanged.clear();
+    m_deducted = 0.0;
+    return held;
+}
+
+void DemoCoupons::RecallSale(const HeldSale& held)
+{
+    if (!m_screen || !m_screen->RestoreSaleState(held.screen))
+        return;
+    m_exchanged = held.exchanged;
+    m_deducted = held.deducted;
 }
 
 // --- Screenshots ---------------------------------------------------------------

@@ -18,6 +18,7 @@
 //     8002  a package product whose contents are chosen (one item weighed)
 //     8003  breakfast: milk and noodles, fixed
 
+#include "coupon/CouponUsageWidget.h"
 #include "coupon/CouponWidgetInfo.h"
 
 #include "contracts/KxPosModel.h"
@@ -33,7 +34,6 @@
 
 #include <functional>
 
-class CouponUsageWidget;
 
 namespace DemoRender {
 class Display;
@@ -64,8 +64,24 @@ public:
     // one used with children, so that a child takes the row over). False
     // when no coupon is in use.
     bool CancelMainCouponPayRecord();
-    // A new sale: every coupon in use is cancelled and the screen emptied.
-    void NewSale();
+    // A new sale. After a paid sale its coupons are spent: the screen is
+    // emptied and nothing is cancelled. After an abandoned sale every coupon
+    // in use is cancelled at the service first.
+    void NewSale(bool previousPaid);
+
+    // What a held bill keeps of this service: the coupon screen's state and
+    // what the coupons deduct.
+    struct HeldSale
+    {
+        CouponUsageWidget::SaleState screen;
+        QMap<QString, double> exchanged;
+        double deducted = 0.0;
+        bool IsEmpty() const { return screen.IsEmpty(); }
+    };
+    // Parks the current sale's coupons (nothing is cancelled) ...
+    HeldSale HoldSale();
+    // ... and brings a held sale's coupons back.
+    void RecallSale(const HeldSale& held);
 
     double DeductedAmount() const { return m_deducted; }
     QStringList Log() const { return m_log; }
@@ -124,6 +140,8 @@ private:
     QList<Sample> m_samples;
     std::function<double()> m_weightReader;
     QSet<QString> m_doubtDone; // coupon ids whose in-doubt first use was shown
+    QSet<QString> m_inUse;     // coupon ids used at the service in an open sale
+    QSet<QString> m_spent;     // coupon ids used by a paid sale: never offered again
     QMap<QString, double> m_exchanged; // value of the goods each exchange coupon code brought
     int m_saleCounter = 0;
     double m_deducted = 0.0;

@@ -138,11 +138,16 @@ void DemoHost::OnCouponProducts(const QList<KxPosPluDetail>& products)
         product.package = plu.subItems;
         m_sale.Add(product, plu.saleQty, plu.unitName, plu.pluName);
     }
+    PushCouponDeduction();
+    Record(QStringLiteral("coupons: %1 products added, %2 deducted").arg(products.size()).arg(m_sale.Deduction(), 0, 'f', 2));
+    Rebind();
+}
+
+void DemoHost::PushCouponDeduction()
+{
     const double deducted = m_deductCoupons->DeductedAmount() + m_exchangeCoupons->DeductedAmount();
     m_sale.SetDeduction(deducted);
-    m_screen->UpdateCouponDeductAmount(QString::number(deducted, 'f', 2), QVariant());
-    Record(QStringLiteral("coupons: %1 products added, %2 deducted").arg(products.size()).arg(deducted, 0, 'f', 2));
-    Rebind();
+    m_screen->UpdateCouponDeductAmount(QString::number(m_sale.Deduction(), 'f', 2), QVariant());
 }
 
 QString DemoHost::Text(const QString& zh, const QString& en) const
@@ -179,14 +184,11 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdSetProdWeight, this, &DemoHost::OnSetWeight);
     connect(s, &TradeWidget::SignModifyNumb, this, &DemoHost::OnModifyQuantity);
     connect(s, &TradeWidget::SignTrdSubProduct, this, &DemoHost::OnRemoveLine);
-    connect(s, &TradeWidget::SignTrdClearSaleList, this, [this] {
-        m_sale.Clear();
-        Rebind();
-    });
+    connect(s, &TradeWidget::SignTrdClearSaleList, this, &DemoHost::AbandonSale);
     connect(s, &TradeWidget::SignTrdGotoPay, this, &DemoHost::OnPay);
     connect(s, &TradeWidget::SignTrdDynFunc, this, &DemoHost::OnFunction);
     connect(s, &TradeWidget::SignTrdKeyPressed, this, &DemoHost::OnKey);
-    connect(s, &TradeWidget::SignTrdStartTrade, this, &DemoHost::StartSale);
+    connect(s, &TradeWidget::SignTrdStartTrade, this, [this] { StartSale(false); });
     connect(s, &TradeWidget::SignChoosedVipSysType, this, &DemoHost::OnMemberLogin);
     connect(s, &TradeWidget::SignTrdRebindModel, this, &DemoHost::Rebind);
     connect(s, &TradeWidget::SignSelectEmployee, this, &DemoHost::OnSelectClerk);
@@ -298,16 +300,26 @@ void DemoHost::PushTotals()
     m_screen->updateDynData(4, QString::number(m_sale.Total(), 'f', 2));
 }
 
-void DemoHost::StartSale()
+void DemoHost::StartSale(bool previousPaid)
 {
     Record(QStringLiteral("new sale"));
     m_screen->SetTradeActive(true);
     m_sale.Clear();
     if (m_deductCoupons)
-        m_deductCoupons->NewSale();
+        m_deductCoupons->NewSale(previousPaid);
     if (m_exchangeCoupons)
-        m_exchangeCoupons->NewSale();
+        m_exchangeCoupons->NewSale(previousPaid);
+    PushCouponDeduction();
     PushTotals();
+}
+
+void DemoHost::AbandonSale()
+{
+    m_sale.Clear();
+    m_deductCoupons->NewSale(false);
+    m_exchangeCoupons->NewSale(false);
+    PushCouponDeduction();
+    Rebind();
 }
 
 void DemoHost::Scan(const QString& code)
@@ -412,7 +424,7 @@ void DemoHost::OnPay(int, const QString& payCode)
     // entry (with clerks on, a key in the idle state would only be answered
     // with the start message and the scan would be lost).
     m_screen->initValue(false);
-    StartSale();
+    StartSale(true);
     m_screen->ShowChange(paid.change);
 }
 
@@ -556,8 +568,34 @@ void DemoHost::OnSelectBill(const QString& bill)
         return;
     }
     CloseOrders();
-    if (!m_bills.Switch(bill, m_sale))
+    if (bill == m_bills.Current() || bill.isEmpty())
         return;
+    // The bill leaves with everything of its sale: member, clerk, coupons.
+    DemoBill current;
+    current.sale = m_sale;
+    current.memberLoggedIn = m_members.LoggedIn();
+    current.member = m_members.Member();
+    if (const KxPosEmployeeDetail* clerk = m_members.CurrentClerk())
+        current.clerkCode = clerk->employeeCode;
+    current.deductCoupons = m_deductCoupons->HoldSale();
+    current.exchangeCoupons = m_exchangeCoupons->HoldSale();
+    m_bills.Switch(bill, current);
+
+    m_sale = current.sale;
+    m_deductCoupons->RecallSale(current.deductCoupons);
+    m_exchangeCoupons->RecallSale(current.exchangeCoupons);
+    m_members.Member() = current.member;
+    m_members.SetLoggedIn(current.memberLoggedIn);
+    if (current.memberLoggedIn)
+        ShowMember();
+    else
+        QMetaObject::invokeMethod(m_screen.get(), "SlotTrdMemberLogOut");
+    if (!current.clerkCode.isEmpty())
+        m_members.ChooseClerk(current.clerkCode);
+    else
+        m_members.ClearClerk();
+    m_screen->RefreshEmployeeButton(m_members.Clerks());
+    PushCouponDeduction();
     m_screen->UpdateBtnBillNumber(bill);
     m_screen->updateDynData(5, bill);
     Rebind();

@@ -67,7 +67,12 @@ private:
     void PushHostTexts();
     void ShowMember();
     void PushTotals();
-    void StartSale();
+    // A new sale; the coupons of the last one are spent when it was paid,
+    // cancelled when it was abandoned.
+    void StartSale(bool previousPaid = false);
+    // Forgets the sale's lines and cancels its coupons.
+    void AbandonSale();
+    void PushCouponDeduction();
     void Record(const QString& entry);
     QString Text(const QString& zh, const QString& en) const;
 

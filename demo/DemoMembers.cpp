@@ -99,3 +99,9 @@ const KxPosEmployeeDetail* DemoMembers::CurrentClerk() const
     }
     return nullptr;
 }
+
+void DemoMembers::ClearClerk()
+{
+    for (KxPosEmployeeDetail& clerk : m_clerks)
+        clerk.isCurrent = false;
+}

@@ -29,6 +29,8 @@ public:
     // Adds a clerk with the next free code and makes them current.
     KxPosEmployeeDetail AddClerk(const QString& name);
     const KxPosEmployeeDetail* CurrentClerk() const;
+    // No clerk is the clerk of the sale.
+    void ClearClerk();
 
 private:
     QList<KxPosVipDetail> m_members;

@@ -237,6 +237,95 @@ private slots:
             QCOMPARE(unuse.at(0).at(1).toBool(), hint);
         }
     }
+
+    // Whatever the host answers between two confirms, no coupon id is in two
+    // use requests: a used row searched again stays used (added or not), a
+    // coupon in doubt or pending from a pay record is not sent again, and a
+    // ticked coupon in doubt refuses confirm with its message until refreshed.
+    void aCouponIsHandedOverOnce_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("statusAfter");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("used, searched again") << "used search" << 1 << false;
+        QTest::newRow("used, not marked added, searched again") << "used unmarked search" << 1 << false;
+        QTest::newRow("in doubt") << "doubt" << 2 << true;
+        QTest::newRow("in doubt, searched again") << "doubt search" << 2 << true;
+        QTest::newRow("pending from a pay record") << "pending" << 3 << false;
+    }
+
+    void aCouponIsHandedOverOnce()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, statusAfter);
+        QFETCH(bool, refused);
+        auto screen = couponScreen(true);
+        CouponWidgetInfo a = deductCoupon(QStringLiteral("A"), 2);
+        a.useCount = 2;
+        screen->AddCouponInfo(a, false);
+        UseRequests use(screen.get());
+        clickChild(screen.get(), "btnConfirm");
+        QCOMPARE(use.count(), 1);
+
+        if (answer.startsWith(QLatin1String("used"))) {
+            screen->CacheCouponUseResult(payDetails({"A", "A-c0"}));
+            if (!answer.contains(QLatin1String("unmarked")))
+                screen->SetCheckedCouponAdded();
+        } else {
+            KxPosPayResult record;
+            record.saleNo = QStringLiteral("S0001");
+            record.extraValues.insert(QStringLiteral("UDP21"),
+                                      QStringLiteral(R"({"channelCode":"MT","couponId":"A","couponCode":"code-A"})"));
+            screen->CacheCouponUseResult(QStringLiteral("A"), record);
+            screen->UpdateCouponStatus(QStringLiteral("A"), Status(statusAfter), QString());
+        }
+        if (answer.endsWith(QLatin1String("search")))
+            screen->AddCouponInfo(deductCoupon(QStringLiteral("A"), 2), false);
+        QCOMPARE(int(row(screen.get(), 0).status), statusAfter);
+
+        MessageWidget::ClearHistory();
+        clickChild(screen.get(), "btnConfirm");
+        if (refused) {
+            QCOMPARE(use.count(), 1);
+            QCOMPARE(lastMessageText(), translated(7206).arg(QStringLiteral("A")));
+        } else {
+            QVERIFY(MessageWidget::History().isEmpty());
+        }
+        QCOMPARE(use.ids(), (QStringList{"A", "A-c0"}));
+    }
+
+    // A held bill takes its coupons away and brings them back whole: nothing
+    // is used or cancelled on the way, the other sale's coupons are not
+    // touched, and a screen still holding the current sale's coupons does not
+    // take another bill's over them.
+    void heldBillKeepsItsCoupons()
+    {
+        auto screen = usedWithTwoChildren();
+        UseRequests use(screen.get());
+        QSignalSpy unuse(screen.get(), &CouponUsageWidget::SignUnuseCouponList);
+        QSignalSpy dropped(screen.get(), &CouponUsageWidget::SignRemovePayRecord);
+        const CouponUsageWidget::SaleState held = screen->TakeSaleState();
+        QVERIFY(screen->GetCouponWidgetData().isEmpty());
+        QVERIFY(!screen->HasUsedCoupon());
+        QCOMPARE(screen->GetUsedCouponAmount(), 0.0);
+
+        screen->AddCouponInfo(deductCoupon(QStringLiteral("B")), true);
+        screen->CacheCouponUseResult(payDetails({"B"}));
+        QVERIFY(!screen->RestoreSaleState(held));
+        QCOMPARE(screen->GetUsedCouponIdList(), QStringList{"B"});
+
+        const CouponUsageWidget::SaleState other = screen->TakeSaleState();
+        QVERIFY(screen->RestoreSaleState(held));
+        QCOMPARE(screen->GetUsedCouponIdList(), (QStringList{"A", "A-c0", "A-c1"}));
+        QCOMPARE(screen->GetUsedCouponAmount(), 30.0);
+        QCOMPARE(use.count() + unuse.count() + dropped.count(), 0);
+        screen->UnuseAndClearData(false);
+        QStringList cancelled = idsOf(unuse.at(0).at(0).value<QList<QVariantMap>>());
+        cancelled.sort();
+        QCOMPARE(cancelled, (QStringList{"A", "A-c0", "A-c1"}));
+        QVERIFY(screen->RestoreSaleState(other));
+        QCOMPARE(screen->GetUsedCouponIdList(), QStringList{"B"});
+    }
 };
 
 QTEST_MAIN(CouponBookkeepingTest)

@@ -3,6 +3,7 @@
 // package contents, row navigation and the product models; deduction
 // coupons need none of it.
 
+#include "TestCoupons.h"
 #include "TestScreens.h"
 #include "TestSupport.h"
 
@@ -184,6 +185,92 @@ private slots:
         QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("68.00")); // 8 + 20 x 1.5 + 30
     }
 
+    // Weighings belong to one delivery of one sale. A reading of nothing is
+    // refused; an accepted one counts at its row whatever line number the
+    // host gave the product; a new delivery of the coupon's goods, or a new
+    // sale with the same coupon, needs weighing again.
+    void weighingBelongsToOneDelivery_data()
+    {
+        QTest::addColumn<double>("reading");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<int>("refusal"); // message of the reading, 0 when accepted
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("accepted") << 0.8 << QString() << 0 << true;
+        QTest::newRow("nothing on the scale") << 0.0 << QString() << 7204 << false;
+        QTest::newRow("scale below zero") << -0.2 << QString() << 7204 << false;
+        QTest::newRow("delivered again") << 0.8 << "deliver" << 0 << false;
+        QTest::newRow("next sale, same coupon") << 0.8 << "next sale" << 0 << false;
+    }
+
+    void weighingBelongsToOneDelivery()
+    {
+        QFETCH(double, reading);
+        QFETCH(QString, then);
+        QFETCH(int, refusal);
+        QFETCH(bool, usable);
+        const QList<KxPosPluDetail> goods{product(0, QStringLiteral("A"), 8.0),
+                                          product(7, QStringLiteral("W"), 12.8, true)};
+        auto screen = exchangeScreen(2, {entry(QStringLiteral("A")), entry(QStringLiteral("W"), true, 1.0)}, goods);
+        screen->UpdatePluWeight(reading, reading * 12.8, 1);
+        if (refusal) {
+            QCOMPARE(lastMessageText(), translated(refusal));
+            QCOMPARE(screen->PluMap().value(Code).at(1).saleQty, 1.0);
+        }
+        if (then == QLatin1String("deliver")) {
+            screen->AddPluList(Code, goods, false);
+        } else if (then == QLatin1String("next sale")) {
+            const CouponWidgetInfo coupon = screen->GetCurrentCouponInfo();
+            screen->ClearData();
+            screen->AddCouponInfo(coupon, true);
+            screen->AddPluList(Code, goods, false);
+        }
+        MessageWidget::ClearHistory();
+        UseRequests use(screen.get());
+        clickChild(screen.get(), "btnConfirm");
+        QCOMPARE(use.count(), usable ? 1 : 0);
+        if (!usable)
+            QCOMPARE(lastMessageText(), translated(2280).arg(Code));
+    }
+
+    // Once the coupon is used its goods are in the sale: weighing them again
+    // is refused, so the screen and the sale keep one weight. An exchange
+    // coupon deducts at most the goods it brings, and nothing is due below
+    // zero.
+    void usedGoodsKeepTheirWeightAndDeduction_data()
+    {
+        QTest::addColumn<double>("weight");
+        QTest::addColumn<QString>("deducted");
+        QTest::addColumn<QString>("due");
+        QTest::newRow("light apples") << 0.6 << "7.68" << "0.00";
+        QTest::newRow("heavy apples") << 1.5 << "19.20" << "0.00";
+        QTest::newRow("apples and more") << 1.0 << "20.00" << "0.80";
+    }
+
+    void usedGoodsKeepTheirWeightAndDeduction()
+    {
+        QFETCH(double, weight);
+        QFETCH(QString, deducted);
+        QFETCH(QString, due);
+        const bool withMilk = QByteArray(QTest::currentDataTag()) == "apples and more";
+        QList<KxPosPluDetail> goods{product(0, QStringLiteral("W"), 12.8, true)};
+        if (withMilk)
+            goods << product(1, QStringLiteral("M"), 8.0);
+        auto screen = exchangeScreen(1, {entry(QStringLiteral("W"), true, 2.0)}, goods);
+        screen->UpdatePluWeight(weight, weight * 12.8, 0);
+        QCOMPARE(label(screen.get(), "lblDeductAmount"), deducted);
+        QCOMPARE(label(screen.get(), "lblPayAmount"), due);
+
+        UseRequests use(screen.get());
+        clickChild(screen.get(), "btnConfirm");
+        QCOMPARE(use.count(), 1);
+        screen->CacheCouponUseResult(payDetails({"EX1"}));
+        screen->SetCheckedCouponAdded();
+        screen->UpdatePluWeight(weight / 2, weight * 6.4, 0);
+        QCOMPARE(lastMessageText(), translated(7205).arg(QStringLiteral("EX1")));
+        QCOMPARE(screen->PluMap().value(Code).at(0).saleQty, weight);
+        QCOMPARE(label(screen.get(), "lblDeductAmount"), deducted);
+    }
+
     // Each package of the list is filled in turn, its weighed items weighed
     // through the host, before the product list shows.
     void packagesAreFilledOneAfterTheOther()
@@ -205,6 +292,11 @@ private slots:
         QString error;
         QVERIFY(!picker->Confirm(error)); // not weighed yet
         const QList<QVariant> a = ask.at(0);
+        for (const QString& nothing : {QStringLiteral("0.000"), QStringLiteral("-0.1"), QStringLiteral("秤")}) {
+            screen->UpdatePackPluWeight(nothing, a.at(1).toInt(), a.at(2).toInt(), a.at(3).toInt(), a.at(4).toInt());
+            QCOMPARE(lastMessageText(), translated(7204));
+            QVERIFY(!picker->Confirm(error));
+        }
         screen->UpdatePackPluWeight(QStringLiteral("0.350"), a.at(1).toInt(), a.at(2).toInt(), a.at(3).toInt(),
                                     a.at(4).toInt());
         clickChild(screen.get(), "btnPackConfirm");

@@ -130,6 +130,74 @@ private slots:
         QCOMPARE(till.Messages(), QStringList());
     }
 
+    // A held bill is a whole sale. Her coupon, searched again and confirmed again, is used once at the
+    // service; holding her bill takes her member card and coupon along, the next customer pays without
+    // them and without cancelling them, and her recalled bill still has both. Her paid coupon is spent.
+    void heldBillKeepsMemberAndCoupons()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
+        QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
+        till.Enter(QStringLiteral("6901234568042"));
+        till.Enter(QStringLiteral("6921168509256"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("28.60"));
+
+        till.Key(Qt::Key_F4);
+        CouponUsageWidget* deduct = till.host->DeductCouponScreen();
+        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(deduct, "txtCouponCode"));
+        const auto used = [&till] { return till.host->DeductCoupons().Log().filter(QRegularExpression(QStringLiteral("^used "))); };
+        till.Enter(QStringLiteral("1001"));
+        QVERIFY(clickNamed(deduct, QStringLiteral("btnConfirm")));
+        till.Enter(QStringLiteral("1001"));
+        QVERIFY(clickNamed(deduct, QStringLiteral("btnConfirm")));
+        QCOMPARE(used(), QStringList{"used MT1001-01"});
+        QCOMPARE(deduct->GetCouponWidgetData().size(), 1);
+        QCOMPARE(deduct->GetCouponWidgetData().first().status, CouponWidgetInfo::StatusUsed);
+        QVERIFY(clickNamed(deduct, QStringLiteral("btnSubmit")));
+        QTRY_VERIFY(!deduct->isVisible());
+        QCOMPARE(used().size(), 1);
+        QCOMPARE(till.Label("lbldiscount"), QStringLiteral("10.00"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("18.60"));
+
+        // Held: the next customer's bill shows neither her card nor her coupon.
+        QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
+        till.Key(Qt::Key_F9);
+        QCOMPARE(till.host->Bills().HeldBills(), QStringList{"01"});
+        QCOMPARE(till.screen->MemberCode(), QString());
+        QVERIFY(!child<QLabel>(till.screen, "lableDeduct")->isVisible());
+        QCOMPARE(till.Label("lbldiscount"), QStringLiteral("0.00"));
+        QVERIFY(deduct->GetCouponWidgetData().isEmpty());
+        till.Enter(QStringLiteral("6903148042441"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("3.50"));
+        till.Key(Qt::Key_F12);
+        QCOMPARE(till.host->Payments().History().last().due, 3.5);
+        till.ChangeThenNextSale(QStringLiteral("6.50"), 2);
+        QCOMPARE(till.host->DeductCoupons().Log().filter(QStringLiteral("cancelled")), QStringList());
+
+        // Recalled: her card and her coupon are back, paid for what the coupon left.
+        till.Key(Qt::Key_F11);
+        QCOMPARE(till.screen->MemberCode(), QStringLiteral("M0008812"));
+        QCOMPARE(till.Label("lbldiscount"), QStringLiteral("10.00"));
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("18.60"));
+        QVERIFY(child<QLabel>(till.screen, "lableDeduct")->isVisible());
+        QCOMPARE(deduct->GetUsedCouponIdList(), QStringList{"MT1001-01"});
+        QTest::qWait(500); // the pay key's guard time after the last payment
+        till.Key(Qt::Key_F12);
+        QCOMPARE(till.host->Payments().History().last().due, 18.6);
+        till.ChangeThenNextSale(QStringLiteral("1.40"), 3);
+        QCOMPARE(till.host->DeductCoupons().Log().filter(QStringLiteral("cancelled")), QStringList());
+        QCOMPARE(used().size(), 1);
+
+        // Spent: the code offers its two coupons left.
+        till.Key(Qt::Key_F4);
+        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(deduct, "txtCouponCode"));
+        till.Enter(QStringLiteral("1001"));
+        QCOMPARE(deduct->GetCouponWidgetData().first().couponId, QStringLiteral("MT1001-02"));
+        QCOMPARE(deduct->GetCouponWidgetData().first().childCoupons.size(), 1);
+        QCOMPARE(till.Messages(), QStringList());
+    }
+
     // By keyboard alone: F2 logs the member in, F8 opens the deposit menu, F3 logs her out.
     void depositCollectedInTwoVisits()
     {

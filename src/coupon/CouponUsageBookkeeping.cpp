@@ -75,20 +75,59 @@ bool CouponUsageWidget::PrepareForCouponUse(QList<QVariantMap>& couponInfoList)
             }
         }
     }
+    // A ticked coupon whose last use left its state unknown is neither sent
+    // again nor passed over in silence: the cashier refreshes it first.
     for (const CouponWidgetInfo& coupon : couponModel->Coupons()) {
-        if (!coupon.checked || coupon.added)
+        if (!coupon.checked)
+            continue;
+        bool inDoubt = coupon.status == CouponWidgetInfo::StatusInDoubt;
+        for (const CouponBaseInfo& child : coupon.childCoupons)
+            inDoubt = inDoubt || child.status == CouponWidgetInfo::StatusInDoubt;
+        if (inDoubt) {
+            ShowMessage(KxPosTranslator::GetTranslation(7206).arg(coupon.couponId));
+            return false;
+        }
+    }
+    for (const CouponWidgetInfo& coupon : couponModel->Coupons()) {
+        // Only a coupon this sale has not used yet is handed over: a used,
+        // pending or added row, or an id with a use result, never again.
+        if (!coupon.checked || coupon.added || coupon.status != CouponWidgetInfo::StatusUnused
+            || HasUseResult(coupon.couponId))
             continue;
         QVariantMap request = useRequest(coupon);
         if (coupon.useCount > 1) {
             QVariantList others;
             const int children = qMin(coupon.useCount - 1, coupon.childCoupons.size());
-            for (int i = 0; i < children; ++i)
-                others.append(useRequest(coupon.childCoupons.at(i)));
+            for (int i = 0; i < children; ++i) {
+                const CouponBaseInfo& child = coupon.childCoupons.at(i);
+                if (child.status == CouponWidgetInfo::StatusUnused && !HasUseResult(child.couponId))
+                    others.append(useRequest(child));
+            }
             request.insert(QStringLiteral("OtherCouponList"), others);
         }
         couponInfoList.append(request);
     }
     return true;
+}
+
+bool CouponUsageWidget::HoldsSaleState(const CouponWidgetInfo& coupon)
+{
+    if (coupon.added || coupon.status != CouponWidgetInfo::StatusUnused)
+        return true;
+    for (const CouponBaseInfo& child : coupon.childCoupons) {
+        if (child.status != CouponWidgetInfo::StatusUnused)
+            return true;
+    }
+    return false;
+}
+
+bool CouponUsageWidget::HasUseResult(const QString& couponId) const
+{
+    for (auto it = useCache.cbegin(); it != useCache.cend(); ++it) {
+        if (it.key() == couponId || it.value().couponId == couponId)
+            return true;
+    }
+    return false;
 }
 
 void CouponUsageWidget::SlotButtonConfirmClicked()

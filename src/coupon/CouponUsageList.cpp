@@ -52,9 +52,13 @@ void CouponUsageWidget::AddCouponInfo(const CouponWidgetInfo& info, bool warnIfA
         if (warnIfAdded) {
             ShowMessage(KxPosTranslator::GetTranslation(2268).arg(info.couponId));
         } else {
-            // A repeated search brings the coupon's latest data.
+            // A repeated search brings the coupon's latest data, but a row
+            // this sale has used (or may have) stays as it is: replacing it
+            // would make a used coupon look unused, to be used again or
+            // removed without its cancellation.
             const int row = GetRowByCouponId(info.couponId, false);
-            couponModel->setData(couponModel->index(row), QVariant::fromValue(info), Qt::EditRole);
+            if (!HoldsSaleState(couponModel->GetCoupon(row)))
+                couponModel->setData(couponModel->index(row), QVariant::fromValue(info), Qt::EditRole);
         }
     } else {
         couponModel->AppendCoupon(info);
@@ -177,9 +181,15 @@ QString CouponUsageWidget::GetCurrentCouponCode()
 
 QString CouponUsageWidget::GetCurrentChannelName()
 {
-    if (!channelGroup || !channelGroup->checkedButton())
+    // Exchange coupons come without a channel bar: no channel is chosen, even
+    // though the configured channels are known.
+    if (!channelGroup || !deductMode || !ui->widgetChannel->isVisibleTo(this))
         return QString();
-    return channelGroup->checkedButton()->text();
+    for (const CouponChannelEntry& channel : qAsConst(channelList)) {
+        if (channel.second == currentChannelCode)
+            return channel.first; // the whole name, not the key's shortened caption
+    }
+    return QString();
 }
 
 QList<CouponChannelEntry> CouponUsageWidget::GetChannelList() const
@@ -339,6 +349,7 @@ void CouponUsageWidget::ClearData()
     packPluRow = -1;
     channelPage = 0;
     pluMap.clear();
+    weighedRows.clear();
     useCache.clear();
     lastCouponIndex = QPersistentModelIndex();
     ui->stackedWidgetPlu->setCurrentIndex(PluSelectionType);
@@ -352,4 +363,37 @@ void CouponUsageWidget::ClearData()
     ui->lblPayAmount->setText(zero);
     ui->lblPluCount->setText(KxPosTranslator::GetTranslation(2277));
     UpdateBottomArea();
+}
+
+// --- Held bills ----------------------------------------------------------------
+
+CouponUsageWidget::SaleState CouponUsageWidget::TakeSaleState()
+{
+    SaleState state;
+    state.coupons = couponModel->Coupons();
+    state.useResults = useCache;
+    state.pluMap = pluMap;
+    state.weighedRows = weighedRows;
+    state.channelCode = currentChannelCode;
+    ClearData();
+    return state;
+}
+
+bool CouponUsageWidget::RestoreSaleState(const SaleState& state)
+{
+    if (couponModel->rowCount() > 0 || !useCache.isEmpty())
+        return false;
+    ClearData();
+    if (state.IsEmpty())
+        return true;
+    couponModel->SetCouponList(state.coupons);
+    useCache = state.useResults;
+    pluMap = state.pluMap;
+    weighedRows = state.weighedRows;
+    if (!state.channelCode.isEmpty()) {
+        currentChannelCode = state.channelCode;
+        RefreshChannelWidget();
+    }
+    SelectCouponRow(0, false);
+    return true;
 }

@@ -31,7 +31,14 @@ void CouponUsageWidget::AddPlu(const KxPosPluDetail& plu)
 
 void CouponUsageWidget::AddPluList(const QString& couponCode, const QList<KxPosPluDetail>& list, bool isExchange)
 {
-    pluMap[couponCode] = list;
+    // A new delivery of the coupon's goods: weighings of an earlier one do
+    // not count for it. Every product is filed under the code it is listed
+    // under, so that weighing and the check before use look at one place.
+    QList<KxPosPluDetail>& products = pluMap[couponCode];
+    products = list;
+    for (KxPosPluDetail& product : products)
+        product.couponCode = couponCode;
+    weighedRows.remove(couponCode);
     UpdateUIData(isExchange ? ExchangePluListType : CouponPluListType);
 }
 
@@ -163,10 +170,14 @@ void CouponUsageWidget::UpdateAmountLabels()
 {
     const CouponWidgetInfo coupon = GetCurrentCouponInfo();
     const double total = GetCurCouponTotalValue();
-    const double deduction = coupon.couponAmount * coupon.useCount;
+    double deduction = coupon.couponAmount * coupon.useCount;
+    // An exchange coupon pays for the goods it brings and for no more: what
+    // its face value leaves over is not money off the rest of the sale.
+    if (!deductMode)
+        deduction = qMin(deduction, total);
     ui->lblTotalAmount->setText(QString::number(total, 'f', 2));
     ui->lblDeductAmount->setText(QString::number(deduction, 'f', 2));
-    ui->lblPayAmount->setText(QString::number(total - deduction, 'f', 2));
+    ui->lblPayAmount->setText(QString::number(qMax(0.0, total - deduction), 'f', 2));
 }
 
 void CouponUsageWidget::UpdateExchangePluListData()
@@ -259,15 +270,24 @@ void CouponUsageWidget::UpdatePluWeight(double weight, double value, int row)
 {
     if (CurrentPage() != CouponPluListType || row < 0 || row >= pluTableModel->rowCount())
         return;
+    if (!CheckCurrentCouponOpen())
+        return;
     KxPosPluDetail product = pluTableModel->PluList().at(row);
+    // Nothing on the scale (or a scale below zero) is no weighing.
+    if (!(weight > WeightTolerance)) {
+        ShowMessage(KxPosTranslator::GetTranslation(7204));
+        return;
+    }
     const double limit = GetCurCouponPluLimitWeight(product.pluCode);
     if (weight > limit + WeightTolerance) {
         ShowMessage(KxPosTranslator::GetTranslation(2269).arg(QString::number(limit, 'f', 2)));
         return;
     }
+    const QString couponCode = GetCurrentCouponCode();
     product.saleQty = weight;
     product.scaleValue = value;
-    const QString couponCode = GetCurrentCouponCode();
+    product.lineAmount = product.salePrice * weight;
+    product.couponCode = couponCode;
     QList<KxPosPluDetail>& products = pluMap[couponCode];
     if (row < products.size())
         products[row] = product;
@@ -278,10 +298,27 @@ void CouponUsageWidget::UpdatePluWeight(double weight, double value, int row)
     UpdateAmountLabels();
 }
 
-void CouponUsageWidget::UpdatePackPluWeight(const QString& pluCode, int itemIndex, int pageType, int count,
+void CouponUsageWidget::UpdatePackPluWeight(const QString& weightText, int itemIndex, int pageType, int count,
                                             int groupIndex)
 {
-    ui->packContentWidget->UpdateWeight(pluCode, itemIndex, pageType, count, groupIndex);
+    bool ok = false;
+    const double weight = weightText.trimmed().toDouble(&ok);
+    if (!ok || !(weight > WeightTolerance)) {
+        ShowMessage(KxPosTranslator::GetTranslation(7204));
+        return;
+    }
+    if (!CheckCurrentCouponOpen())
+        return;
+    ui->packContentWidget->UpdateWeight(weightText, itemIndex, pageType, count, groupIndex);
+}
+
+bool CouponUsageWidget::CheckCurrentCouponOpen()
+{
+    const CouponWidgetInfo coupon = GetCurrentCouponInfo();
+    if (coupon.couponId.isEmpty() || !HoldsSaleState(coupon))
+        return true;
+    ShowMessage(KxPosTranslator::GetTranslation(7205).arg(coupon.couponId));
+    return false;
 }
 
 QList<KxPosPluDetail>& CouponUsageWidget::GetCurCouponPluDetailList()
@@ -311,8 +348,12 @@ bool CouponUsageWidget::CheckUnWeightPlu(const QList<KxPosPluDetail>& list)
 {
     if (deductMode)
         return true;
-    for (const KxPosPluDetail& product : list) {
-        if (product.weighFlag == WeighedFlag && !weighedRows.value(product.couponCode).contains(product.lineNo))
+    // A product is weighed when a weight was accepted at its row of its
+    // coupon's list; the row is its place in the list, whatever line number
+    // the host gave it.
+    for (int row = 0; row < list.size(); ++row) {
+        const KxPosPluDetail& product = list.at(row);
+        if (product.weighFlag == WeighedFlag && !weighedRows.value(product.couponCode).contains(row))
             return false;
     }
     return true;

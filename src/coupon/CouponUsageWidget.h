@@ -18,6 +18,23 @@
 // each result back through CacheCouponUseResult. The results are kept per
 // main coupon so that a cancellation names every coupon used with it.
 //
+// What the screen guarantees a store, whatever the order of taps and answers:
+//  - a coupon is handed over for use once. A row that is used, in doubt
+//    (the service did not say), pending from a pay record or already added
+//    is never part of a use request again, nor is any coupon id with a
+//    cached use result; a ticked coupon in doubt refuses confirm until the
+//    cashier refreshes or cancels it.
+//  - a search answer for a coupon already listed refreshes an unused row
+//    only; a row that holds what this sale did with its coupon keeps it until
+//    the cashier cancels or refreshes it.
+//  - weighings belong to one delivery of one sale: a new product list for a
+//    coupon (AddPluList) and ClearData forget them, a reading of zero or less
+//    is refused, and a used coupon's goods are not weighed again.
+//  - in exchange mode a coupon deducts at most the value of the goods it
+//    brings; the screen shows that capped figure.
+//  - a held bill takes its coupons with it (TakeSaleState) and gets them back
+//    (RestoreSaleState); nothing is cancelled or used on the way.
+//
 // The screen talks to no server; everything runs on the GUI thread.
 
 #include "kxpostradeui_export.h"
@@ -92,7 +109,9 @@ public:
     // --- Coupon list and channels --------------------------------------------
     // The host's answer to a search: adds the coupon, or refreshes the row of
     // the same couponId (with `warnIfAdded` the duplicate is refused), then
-    // selects the last row.
+    // selects the last row. A listed row that is used, in doubt, pending or
+    // added keeps its data and state: only the cashier's cancel or refresh
+    // changes those.
     void AddCouponInfo(const CouponWidgetInfo& info, bool warnIfAdded);
     // Replaces the whole list and makes row 0 current.
     void UpdateCouponInfo(const QList<CouponWidgetInfo>& list);
@@ -109,7 +128,8 @@ public:
     QList<CouponWidgetInfo> GetCouponWidgetData();
     CouponWidgetInfo GetCurrentCouponInfo();
     QString GetCurrentCouponCode();
-    // Caption of the checked channel button; empty without one.
+    // Name of the channel the next code comes from; empty without a channel
+    // bar (exchange mode, or no channels configured).
     QString GetCurrentChannelName();
     QList<CouponChannelEntry> GetChannelList() const;
     QString GetCurrentChannelCode() const { return currentChannelCode; }
@@ -120,9 +140,28 @@ public:
     int ChannelPage() const { return channelPage; }
     // The channel button of `channelCode` on the current page, or null.
     QAbstractButton* GetChannelButton(const QString& channelCode);
-    // Empties the coupon list, the product pages, the product map and the use
-    // results.
+    // Empties the coupon list, the product pages, the product map, the
+    // weighings and the use results. Cancels nothing.
     void ClearData();
+
+    // --- Held bills ------------------------------------------------------------
+    // Everything the screen holds for one sale.
+    struct SaleState
+    {
+        QList<CouponWidgetInfo> coupons;
+        QMultiMap<QString, KxPosPayResult> useResults;
+        CouponPluListMap pluMap;
+        QMap<QString, QList<int>> weighedRows;
+        QString channelCode;
+        bool IsEmpty() const { return coupons.isEmpty() && useResults.isEmpty(); }
+    };
+    // Hands the current sale's coupons over (for a held bill) and empties
+    // the screen; nothing is cancelled.
+    SaleState TakeSaleState();
+    // Gives a held bill's coupons back. Refused (false, screen unchanged)
+    // while the screen holds coupons of the current sale, so that none is
+    // lost: take those first.
+    bool RestoreSaleState(const SaleState& state);
 
     // --- Products, weighing and package contents -----------------------------
     // Appends a product to the product list of its couponCode.
@@ -130,10 +169,14 @@ public:
     // Replaces the products of `couponCode` and shows them: the package
     // contents first when `isExchange`, else the product list.
     void AddPluList(const QString& couponCode, const QList<KxPosPluDetail>& list, bool isExchange);
-    // A scale result for product row `row` of the product list.
+    // A scale result for product row `row` of the product list. Refused with
+    // a message when above the coupon's limit, zero or less, or when the
+    // coupon is already used (its goods are in the sale).
     void UpdatePluWeight(double weight, double value, int row);
-    // A scale result for a package content item (passed to the picker).
-    void UpdatePackPluWeight(const QString& pluCode, int itemIndex, int pageType, int count, int groupIndex);
+    // A scale result for a package content item: the weight as text, passed
+    // with the request's numbers to the picker. A reading of zero or less,
+    // or one that is not a number, is refused with a message.
+    void UpdatePackPluWeight(const QString& weightText, int itemIndex, int pageType, int count, int groupIndex);
     void UpdateUIData(CouponUsageWidget::CouponUsageType type);
     void UpdatePluSelectionData();
     void UpdatePluListData();
@@ -148,8 +191,8 @@ public:
     // names none.
     double GetCurCouponPluLimitWeight(const QString& pluCode);
     int GetSelectedPluCount(const QList<CouponWidgetInfo::CouponPluInfo>& list);
-    // True when every weighed product of `list` has been weighed (always in
-    // deduction mode).
+    // True when every weighed product of `list` (a coupon's product list, in
+    // its order) has been weighed in this delivery (always in deduction mode).
     bool CheckUnWeightPlu(const QList<KxPosPluDetail>& list);
     void SelectPluAreaRow(QTableView* view, int row);
     void DoPluAreaRowChange(QTableView* view, bool down);
@@ -181,6 +224,8 @@ public:
     void ClearUnuseChildCoupon(const QString& mainCouponId);
     void DeselectCouponAfterUnuse(const QString& couponId);
     // Asks the host to cancel every used coupon, then empties the screen.
+    // For a sale that is abandoned; after a paid sale use ClearData, which
+    // cancels nothing.
     void UnuseAndClearData(bool needHint);
     void RemoveCoupon(const QString& couponId);
     void RetryCurrentCouponUnuse();
@@ -255,6 +300,14 @@ private:
     // Moves every cached result of `oldId` under `newId`, keeping their order;
     // with `skipCouponId` set the result of that coupon is dropped.
     void MoveCacheEntries(const QString& oldId, const QString& newId, const QString& skipCouponId);
+    // True when a coupon of the row is used, in doubt or pending, or the row
+    // was handed to the host: the row then belongs to this sale as it is.
+    static bool HoldsSaleState(const CouponWidgetInfo& coupon);
+    // True when some cached use result names `couponId`.
+    bool HasUseResult(const QString& couponId) const;
+    // True when the current coupon's goods may still change (not used, not
+    // in doubt, not handed over); otherwise says why not.
+    bool CheckCurrentCouponOpen();
 
     Ui::CouponUsageWidget* ui;
     bool deductMode;

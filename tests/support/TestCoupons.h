@@ -3,7 +3,10 @@
 // only: the helpers are small and need nothing from the support library's
 // build.
 
+#include "coupon/CouponUsageWidget.h"
 #include "coupon/CouponWidgetInfo.h"
+
+#include <QObject>
 
 #include <QStringList>
 #include <QVariantMap>
@@ -63,5 +66,36 @@ inline QStringList idsOf(const QList<QVariantMap>& records, const char* key = "C
         ids << record.value(QLatin1String(key)).toString();
     return ids;
 }
+
+// Records the use requests of a coupon screen's confirm and submit. Their
+// signals pass the product map by reference, which QSignalSpy cannot hold.
+class UseRequests
+{
+public:
+    explicit UseRequests(CouponUsageWidget* screen)
+    {
+        const auto record = [this](CouponPluListMap&, const QList<QVariantMap>& requests) { m_sent << requests; };
+        QObject::connect(screen, &CouponUsageWidget::SignUseCouponAndAddPlu, &m_context, record);
+        QObject::connect(screen, &CouponUsageWidget::SignUseCouponFinished, &m_context, record);
+    }
+    int count() const { return m_sent.size(); }
+    // Every coupon id sent for use, main coupons and their others, in order.
+    QStringList ids() const
+    {
+        QStringList all;
+        for (const QList<QVariantMap>& requests : m_sent) {
+            for (const QVariantMap& request : requests) {
+                all << request.value(QStringLiteral("CouponID")).toString();
+                for (const QVariant& other : request.value(QStringLiteral("OtherCouponList")).toList())
+                    all << other.toMap().value(QStringLiteral("CouponID")).toString();
+            }
+        }
+        return all;
+    }
+
+private:
+    QObject m_context;
+    QList<QList<QVariantMap>> m_sent;
+};
 
 } // namespace KxPosTest
