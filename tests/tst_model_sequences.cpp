@@ -15,6 +15,7 @@
 // sequence is printed shrunk, command by command, with the seed that replays
 // it. KXPOS_MODEL_REPORT=1 prints the number of sequences and steps.
 
+#include "model/CouponCommands.h"
 #include "model/DepositCommands.h"
 #include "model/SalesCommands.h"
 
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
                                                            DepositClearAll, DepositMemberAndClerk, DepositConfirm,
                                                            OpenPickup, PickupChooseOrder, PickupTick, PickupQuantity,
                                                            PickupConfirm, LeavePickup, ScaleReading, Scan,
-                                                           SalesSuggestion, SalesQuantity, WeighLast, PayOrNewSale>());
+                                                           SalesSuggestion, SalesQuantity, WeighLast, PayOrNewSale,
+                                                           CouponSearch, CouponConfirm, VoidSale, HoldBill, RecallBill>());
     });
     rig.reset();
     if (qEnvironmentVariableIntValue("KXPOS_MODEL_REPORT"))

@@ -358,12 +358,8 @@ struct PickupConfirm : Cmd {
             for (int i = 0; i < shown.lines.size(); ++i) {
                 if (!m.ticks.at(i))
                     continue;
-                for (HeldLine& h : o.lines) {
-                    if (h.product == shown.lines.at(i).product && h.held > 1e-9) {
-                        h.held = round2(h.held - m.take.at(m.currentOrder).at(i));
-                        break;
-                    }
-                }
+                HeldLine& h = o.lines[shown.lines.at(i).index];
+                h.held = round2(h.held - m.take.at(m.currentOrder).at(i));
             }
         }
         if (m.heldOrders().isEmpty())

@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 
+#include "coupon/CouponUsageWidget.h"
 #include "deposit/DepositPluNumbInputWidget.h"
 #include "deposit/DepositPluWidget.h"
 #include "deposit/GetDepositWidget.h"
@@ -77,6 +78,7 @@ struct DepLine {
 struct HeldLine {
     int product;
     double held;
+    int index = 0; // place in its deposit
 };
 
 struct StoreOrder {
@@ -87,6 +89,21 @@ struct StoreOrder {
 struct SaleLine {
     int product;
     double qty; // 0: a weighed line still to be weighed
+};
+
+// A coupon of the coupon screen in deduction mode, as this sale sees it.
+enum class CouponState { Unused, Used, InDoubt };
+
+struct CouponRow {
+    QString id;
+    CouponState state = CouponState::Unused;
+    bool added = false; // handed to the host with this sale
+};
+
+// A held bill: its lines and its coupons.
+struct HeldBill {
+    QList<SaleLine> sale;
+    QList<CouponRow> coupons;
 };
 
 struct Model {
@@ -110,6 +127,28 @@ struct Model {
     double scaleWeight = 0;
     bool scaleStable = true;
     int salesPaid = 0;
+    // Coupon screen, the coupon service and the held bills.
+    QList<CouponRow> coupons;
+    QMap<QString, int> serviceUses; // by coupon id (a QMap: sorted, no hash order)
+    QStringList spent;               // coupons of paid sales
+    QList<HeldBill> bills;
+
+    int couponRow(const QString& id) const
+    {
+        for (int i = 0; i < coupons.size(); ++i) {
+            if (coupons.at(i).id == id)
+                return i;
+        }
+        return -1;
+    }
+    bool couponInDoubt() const
+    {
+        for (const CouponRow& c : coupons) {
+            if (c.state == CouponState::InDoubt)
+                return true;
+        }
+        return false;
+    }
 
     double stableWeight() const { return scaleStable ? round3(scaleWeight) : 0.0; }
     bool saleLastOpen() const
@@ -123,9 +162,9 @@ struct Model {
         QList<StoreOrder> out;
         for (const StoreOrder& o : store) {
             StoreOrder left{o.orderNo, {}};
-            for (const HeldLine& l : o.lines) {
-                if (l.held > 1e-9)
-                    left.lines << l;
+            for (int i = 0; i < o.lines.size(); ++i) {
+                if (o.lines.at(i).held > 1e-9)
+                    left.lines << HeldLine{o.lines.at(i).product, o.lines.at(i).held, i};
             }
             if (!left.lines.isEmpty())
                 out << left;
@@ -170,6 +209,19 @@ struct Rig {
     std::unique_ptr<GetDepositWidget> pickup;
     std::unique_ptr<DepositPluNumbInputWidget> pad;
     std::unique_ptr<QCompleter> completer;
+    std::unique_ptr<CouponUsageWidget> coupon;
+
+    // The coupon service and the held bills, as the host keeps them.
+    enum UseAnswer { UseSucceeds, UseFails, UseInDoubt };
+    UseAnswer useAnswer = UseSucceeds;
+    QMap<QString, int> serviceUses;
+    QStringList spent;
+    struct Bill {
+        QList<KxPosPluDetail> lines;
+        CouponUsageWidget::SaleState coupons;
+    };
+    QList<Bill> bills;
+    QList<QStringList> useRequests, cancelRequests;
 
     // Host state.
     QList<KxPosPluDetail> saleLines;
@@ -214,6 +266,14 @@ struct Rig {
         // One completer serves both code boxes.
         QMetaObject::invokeMethod(deposit.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, completer.get()));
 
+        KxPosConfig::m_isCouponForDeduct = true;
+        coupon = std::make_unique<CouponUsageWidget>(nullptr);
+        coupon->Show(false);
+        QObject::connect(coupon.get(), &CouponUsageWidget::SignUseCouponAndAddPlu,
+                         [this](CouponPluListMap&, const QList<QVariantMap>& requests) { onUse(requests); });
+        QObject::connect(coupon.get(), &CouponUsageWidget::SignUnuseCouponList,
+                         [this](const QList<QVariantMap>& records, bool) { onCancel(records); });
+
         pickup = std::make_unique<GetDepositWidget>(0, nullptr);
         pickup->resize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
         pad = std::make_unique<DepositPluNumbInputWidget>(1, nullptr);
@@ -238,6 +298,7 @@ struct Rig {
     {
         // Windows go before the completer they use.
         pad.reset();
+        coupon.reset();
         pickup.reset();
         deposit.reset();
         sales.reset();
@@ -260,6 +321,10 @@ struct Rig {
         deposit->RefreshDepositPluWidget();
         store.clear();
         orderCounter = 0;
+        coupon->ClearData();
+        serviceUses.clear();
+        spent.clear();
+        bills.clear();
         sales->getUiQLineEdit(26)->clear();
         newSale();
         read(0.0, true);
@@ -276,6 +341,8 @@ struct Rig {
         depositHandOvers.clear();
         collects.clear();
         weightsSent.clear();
+        useRequests.clear();
+        cancelRequests.clear();
         MessageWidget::ClearHistory();
         QuestionMessage::ClearHistory();
     }
@@ -326,14 +393,16 @@ struct Rig {
         for (StoreOrder& o : store) {
             if (o.orderNo != order.orderNo)
                 continue;
+            // Lines of one product stay apart: the host knows each by the
+            // key it gave it (its place in the deposit).
             for (const KxPosDepositPluDetail& l : order.depositPlus) {
-                for (HeldLine& h : o.lines) {
-                    if (Catalogue[h.product].code == l.pluCode && h.held > 1e-9) {
-                        RC_ASSERT(l.takeQty <= h.held + 1e-9); // never more than held
-                        h.held = round2(h.held - l.takeQty);
-                        break;
-                    }
-                }
+                bool known = false;
+                const int line = l.extraText.mid(1).toInt(&known);
+                RC_ASSERT(known && line >= 0 && line < o.lines.size());
+                HeldLine& h = o.lines[line];
+                RC_ASSERT(QLatin1String(Catalogue[h.product].code) == l.pluCode);
+                RC_ASSERT(l.takeQty <= h.held + 1e-9); // never more than held
+                h.held = round2(h.held - l.takeQty);
             }
         }
         showPickupOrLeave();
@@ -345,10 +414,12 @@ struct Rig {
         for (const StoreOrder& o : store) {
             KxPosDepositOrderDetail d;
             d.orderNo = o.orderNo;
-            for (const HeldLine& l : o.lines) {
+            for (int i = 0; i < o.lines.size(); ++i) {
+                const HeldLine& l = o.lines.at(i);
                 if (l.held <= 1e-9)
                     continue;
                 KxPosDepositPluDetail p;
+                p.extraText = QStringLiteral("#%1").arg(i);
                 p.pluCode = QString::fromUtf8(Catalogue[l.product].code);
                 p.pluName = QString::fromUtf8(Catalogue[l.product].name);
                 p.unitName = QStringLiteral("个");
@@ -419,6 +490,58 @@ struct Rig {
         last.saleQty = weight;
         last.lineAmount = round2(weight * last.salePrice);
         sales->rebindModel(saleLines, {});
+    }
+
+    static QStringList ids(const QList<QVariantMap>& records, const char* key)
+    {
+        QStringList out;
+        for (const QVariantMap& r : records)
+            out << r.value(QLatin1String(key)).toString();
+        return out;
+    }
+
+    // The coupon service's answers to a use request.
+    void onUse(const QList<QVariantMap>& requests)
+    {
+        const QStringList sent = ids(requests, "CouponID");
+        useRequests << sent;
+        if (useAnswer == UseFails)
+            return;
+        for (const QString& id : sent) {
+            if (serviceUses.value(id) > 0)
+                continue; // the service refuses a coupon it has used already
+            serviceUses[id] += 1;
+            if (useAnswer == UseSucceeds) {
+                const QVariantMap detail{{QStringLiteral("SaleNo"), QStringLiteral("S1")},
+                                         {QStringLiteral("ChannelCode"), QStringLiteral("MT")},
+                                         {QStringLiteral("CodeCouponTypeID"), id},
+                                         {QStringLiteral("CardNo"), QStringLiteral("card-") + id},
+                                         {QStringLiteral("MchOrderNo"), QStringLiteral("M-") + id},
+                                         {QStringLiteral("TradeNo"), QStringLiteral("T-") + id}};
+                coupon->CacheCouponUseResult(QVariantMap{{QStringLiteral("PayDetails"), QVariantList{detail}}});
+            } else {
+                // No answer in time: the pay record is all the host has.
+                KxPosPayResult record;
+                record.saleNo = QStringLiteral("S1");
+                record.extraValues.insert(
+                    QStringLiteral("UDP21"),
+                    QStringLiteral(R"({"channelCode":"MT","couponId":"%1","couponCode":"code-%1"})").arg(id));
+                coupon->CacheCouponUseResult(id, record);
+                coupon->UpdateCouponStatus(id, CouponWidgetInfo::StatusInDoubt, QString());
+            }
+        }
+        if (useAnswer == UseSucceeds)
+            coupon->SetCheckedCouponAdded();
+    }
+
+    void onCancel(const QList<QVariantMap>& records)
+    {
+        const QStringList cancelled = ids(records, "CouponID");
+        cancelRequests << cancelled;
+        for (const QString& id : cancelled) {
+            RC_ASSERT(!spent.contains(id)); // a coupon that paid for goods stays spent
+            serviceUses.remove(id);
+        }
     }
 
     void newSale()
@@ -492,6 +615,23 @@ inline void agree(const Model& m, Rig& r)
             RC_ASSERT(box->isChecked() == m.ticks.at(i));
         }
     }
+
+    // Coupon screen and service: rows, states, and no coupon used twice.
+    const QList<CouponWidgetInfo> rows = r.coupon->GetCouponWidgetData();
+    RC_ASSERT(rows.size() == m.coupons.size());
+    for (int i = 0; i < rows.size(); ++i) {
+        RC_ASSERT(rows.at(i).couponId == m.coupons.at(i).id);
+        const CouponWidgetInfo::CouponStatus expected = m.coupons.at(i).state == CouponState::Used
+                                                            ? CouponWidgetInfo::StatusUsed
+                                                            : m.coupons.at(i).state == CouponState::InDoubt
+                                                                  ? CouponWidgetInfo::StatusInDoubt
+                                                                  : CouponWidgetInfo::StatusUnused;
+        RC_ASSERT(rows.at(i).status == expected);
+    }
+    RC_ASSERT(r.serviceUses == m.serviceUses);
+    for (auto it = m.serviceUses.cbegin(); it != m.serviceUses.cend(); ++it)
+        RC_ASSERT(it.value() <= 1);
+    RC_ASSERT(r.bills.size() == m.bills.size());
 
     // Sales screen: one row per line, the placeholder after them.
     const TableModel* table = r.sales->GetTable()->model();

@@ -4,6 +4,8 @@
 
 #include "ModelRig.h"
 
+#include <algorithm>
+
 namespace ModelSeq {
 
 // --- Sales screen commands --------------------------------------------------------------
@@ -147,7 +149,8 @@ struct WeighLast : Cmd {
     void show(std::ostream& os) const override { os << "WeighLast"; }
 };
 
-// The host ends the sale: paid when every weighed line has its weight.
+// The host ends the sale: paid when every weighed line has its weight and no
+// coupon's use is in doubt. The coupons that paid are spent, not cancelled.
 struct PayOrNewSale : Cmd {
     void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     bool payable(const Model& m) const
@@ -156,7 +159,7 @@ struct PayOrNewSale : Cmd {
             if (l.qty <= 0)
                 return false;
         }
-        return true;
+        return !m.couponInDoubt();
     }
     void apply(Model& m) const override
     {
@@ -166,6 +169,7 @@ struct PayOrNewSale : Cmd {
             ++m.salesPaid;
         m.sale.clear();
         m.salePreset = 0;
+        m.coupons.clear();
     }
     void run(const Model& m, Rig& r) const override
     {
@@ -173,9 +177,17 @@ struct PayOrNewSale : Cmd {
         bool weighedAll = true;
         for (const KxPosPluDetail& l : r.saleLines)
             weighedAll = weighedAll && l.saleQty > 0;
-        RC_ASSERT(weighedAll == payable(m));
-        if (weighedAll)
+        const QList<CouponWidgetInfo> rows = r.coupon->GetCouponWidgetData();
+        const bool inDoubt = std::any_of(rows.cbegin(), rows.cend(), [](const CouponWidgetInfo& c) {
+            return c.status == CouponWidgetInfo::StatusInDoubt;
+        });
+        RC_ASSERT((weighedAll && !inDoubt) == payable(m));
+        if (weighedAll && !inDoubt) {
+            r.spent << r.coupon->GetUsedCouponIdList();
+            r.coupon->ClearData(); // paid: the coupons are spent, nothing is cancelled
             r.newSale();
+        }
+        RC_ASSERT(r.cancelRequests.isEmpty() && r.useRequests.isEmpty());
         agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PayOrNewSale"; }
