@@ -45,14 +45,19 @@ int main(int argc, char** argv)
         rig->reset();
         const Model initial;
         agree(initial, *rig);
-        rc::state::check(initial, *rig,
-                         rc::state::gen::execOneOfWithArgs<OpenDeposit, LeaveDeposit, DepositSuggestion,
-                                                           HandOverCompleter, DepositQuantity, DepositDeleteRow,
-                                                           DepositClearAll, DepositMemberAndClerk, DepositConfirm,
-                                                           OpenPickup, PickupChooseOrder, PickupTick, PickupQuantity,
-                                                           PickupConfirm, LeavePickup, ScaleReading, Scan,
-                                                           SalesSuggestion, SalesQuantity, WeighLast, PayOrNewSale,
-                                                           CouponSearch, CouponConfirm, VoidSale, HoldBill, RecallBill>());
+        // Three groups of equal weight, so that the coupon and held-bill
+        // commands are not drowned by the many deposit commands.
+        rc::state::check(initial, *rig, [](const Model& state) {
+            return rc::gen::oneOf(
+                rc::state::gen::execOneOfWithArgs<OpenDeposit, LeaveDeposit, DepositSuggestion, HandOverCompleter,
+                                                  DepositQuantity, DepositDeleteRow, DepositClearAll,
+                                                  DepositMemberAndClerk, DepositConfirm, OpenPickup, PickupChooseOrder,
+                                                  PickupTick, PickupQuantity, PickupConfirm, LeavePickup>()(state),
+                rc::state::gen::execOneOfWithArgs<ScaleReading, Scan, SalesSuggestion, SalesQuantity, WeighLast,
+                                                  PayOrNewSale>()(state),
+                rc::state::gen::execOneOfWithArgs<CouponSearch, CouponConfirm, CouponTick, CouponAction, VoidSale,
+                                                  HoldBill, RecallBill, PayOrNewSale, Scan>()(state));
+        });
     });
     rig.reset();
     if (qEnvironmentVariableIntValue("KXPOS_MODEL_REPORT"))

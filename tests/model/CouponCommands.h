@@ -10,6 +10,10 @@
 
 #include "TestCoupons.h"
 
+#include "coupon/CouponItemDelegate.h"
+
+#include <QListView>
+
 #include <algorithm>
 
 namespace ModelSeq {
@@ -23,9 +27,13 @@ struct CouponSearch : Cmd {
     void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     void apply(Model& m) const override
     {
-        // A listed coupon keeps its row as it is (used and in doubt included).
-        if (m.couponRow(QLatin1String(CouponIds[coupon])) < 0)
+        // A listed coupon keeps its row as it is (used, in doubt and handed
+        // over included); an unused one gets the answer's data, ticked.
+        const int row = m.couponRow(QLatin1String(CouponIds[coupon]));
+        if (row < 0)
             m.coupons << CouponRow{QLatin1String(CouponIds[coupon])};
+        else if (m.coupons.at(row).state == CouponState::Unused && !m.coupons.at(row).added)
+            m.coupons[row].ticked = true;
     }
     void run(const Model& m, Rig& r) const override
     {
@@ -42,12 +50,21 @@ struct CouponConfirm : Cmd {
     void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     // What the confirm hands over; refused (message) when empty of rows or
     // when a coupon is in doubt.
-    int refusal(const Model& m) const { return m.coupons.isEmpty() ? 2279 : m.couponInDoubt() ? 7206 : 0; }
+    int refusal(const Model& m) const
+    {
+        bool ticked = false;
+        for (const CouponRow& c : m.coupons) {
+            if (c.ticked && c.state == CouponState::InDoubt)
+                return 7206;
+            ticked = ticked || c.ticked;
+        }
+        return ticked ? 0 : 2279;
+    }
     QStringList expected(const Model& m) const
     {
         QStringList ids;
         for (const CouponRow& c : m.coupons) {
-            if (c.state == CouponState::Unused && !c.added)
+            if (c.ticked && c.state == CouponState::Unused && !c.added)
                 ids << c.id;
         }
         return ids;
@@ -62,7 +79,13 @@ struct CouponConfirm : Cmd {
             m.serviceUses[id] = 1;
             CouponRow& row = m.coupons[m.couponRow(id)];
             row.state = answer == Rig::UseSucceeds ? CouponState::Used : CouponState::InDoubt;
-            row.added = answer == Rig::UseSucceeds;
+        }
+        // The host marks the ticked, used rows as handed over.
+        if (answer == Rig::UseSucceeds) {
+            for (CouponRow& c : m.coupons) {
+                if (c.ticked && c.state == CouponState::Used)
+                    c.added = true;
+            }
         }
     }
     void run(const Model& m, Rig& r) const override
@@ -85,6 +108,85 @@ struct CouponConfirm : Cmd {
         os << "CouponConfirm(service " << (answer == Rig::UseSucceeds ? "uses" : answer == Rig::UseFails ? "refuses" : "leaves it in doubt")
            << ")";
     }
+};
+
+// The cashier taps a part of a coupon's row in the list.
+inline void tapCouponRow(Rig& r, int row, CouponItemDelegate::ItemArea area)
+{
+    auto* list = KxPosTest::child<QListView>(r.coupon.get(), "lvCoupon");
+    auto* delegate = qobject_cast<CouponItemDelegate*>(list->itemDelegate());
+    RC_ASSERT(delegate != nullptr);
+    const QModelIndex index = list->model()->index(row, 0);
+    const QRect rect = delegate->ItemAreaRect(area, list->visualRect(index), index);
+    RC_ASSERT(rect.isValid());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// The tick box: a coupon handed over or used keeps its tick.
+struct CouponTick : Cmd {
+    int row = *rc::gen::inRange(0, CouponCount);
+    void checkPreconditions(const Model& m) const override
+    {
+        RC_PRE(m.screen == Screen::Sales);
+        RC_PRE(row < m.coupons.size());
+    }
+    void apply(Model& m) const override
+    {
+        CouponRow& c = m.coupons[row];
+        if (!c.added && c.state != CouponState::Used)
+            c.ticked = !c.ticked;
+    }
+    void run(const Model& m, Rig& r) const override
+    {
+        r.beginStep();
+        tapCouponRow(r, row, CouponItemDelegate::TickArea);
+        RC_ASSERT(r.useRequests.isEmpty() && r.cancelRequests.isEmpty());
+        agree(nextState(m), r);
+    }
+    void show(std::ostream& os) const override { os << "CouponTick(row " << row << ")"; }
+};
+
+// The row's action key: removes an unused coupon, refreshes one in doubt
+// (the service says it is used), cancels a used one (the service frees it).
+struct CouponAction : Cmd {
+    int row = *rc::gen::inRange(0, CouponCount);
+    void checkPreconditions(const Model& m) const override
+    {
+        RC_PRE(m.screen == Screen::Sales);
+        RC_PRE(row < m.coupons.size());
+    }
+    void apply(Model& m) const override
+    {
+        CouponRow& c = m.coupons[row];
+        switch (c.state) {
+        case CouponState::Unused:
+            m.coupons.removeAt(row);
+            break;
+        case CouponState::InDoubt:
+            c.state = CouponState::Used;
+            for (CouponRow& other : m.coupons) {
+                if (other.ticked && other.state == CouponState::Used)
+                    other.added = true;
+            }
+            break;
+        case CouponState::Used:
+            m.serviceUses.remove(c.id);
+            c.state = CouponState::Unused;
+            c.ticked = false;
+            break;
+        }
+    }
+    void run(const Model& m, Rig& r) const override
+    {
+        r.beginStep();
+        QuestionMessage::QueueAnswers({1});
+        tapCouponRow(r, row, CouponItemDelegate::ActionArea);
+        const CouponRow& c = m.coupons.at(row);
+        RC_ASSERT(r.useRequests.isEmpty());
+        RC_ASSERT(r.cancelRequests == (c.state == CouponState::Used ? QList<QStringList>{{c.id}} : QList<QStringList>()));
+        agree(nextState(m), r);
+    }
+    void show(std::ostream& os) const override { os << "CouponAction(row " << row << ")"; }
 };
 
 // The sale is abandoned: every coupon it used (or may have used) is cancelled.

@@ -98,6 +98,7 @@ struct CouponRow {
     QString id;
     CouponState state = CouponState::Unused;
     bool added = false; // handed to the host with this sale
+    bool ticked = true;
 };
 
 // A held bill: its lines and its coupons.
@@ -273,6 +274,10 @@ struct Rig {
                          [this](CouponPluListMap&, const QList<QVariantMap>& requests) { onUse(requests); });
         QObject::connect(coupon.get(), &CouponUsageWidget::SignUnuseCouponList,
                          [this](const QList<QVariantMap>& records, bool) { onCancel(records); });
+        QObject::connect(coupon.get(), &CouponUsageWidget::SignButtonRefreshClicked,
+                         [this](const QList<QVariantMap>& records) { onRefresh(records); });
+        QObject::connect(coupon.get(), &CouponUsageWidget::SignButtonUnuseClicked,
+                         [this](const QList<QVariantMap>& records) { onCancelOne(records); });
 
         pickup = std::make_unique<GetDepositWidget>(0, nullptr);
         pickup->resize(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
@@ -343,8 +348,8 @@ struct Rig {
         weightsSent.clear();
         useRequests.clear();
         cancelRequests.clear();
-        MessageWidget::ClearHistory();
-        QuestionMessage::ClearHistory();
+        // Messages shown, questions asked and answers queued belong to one step.
+        KxPosTest::resetMessageSeams();
     }
 
     static int find(const QString& code)
@@ -534,6 +539,31 @@ struct Rig {
             coupon->SetCheckedCouponAdded();
     }
 
+    // The cashier's refresh of a coupon in doubt: the service has used it.
+    void onRefresh(const QList<QVariantMap>& records)
+    {
+        if (records.isEmpty())
+            return;
+        const QString id = records.first().value(QStringLiteral("MainCouponID")).toString();
+        coupon->UpdateCouponStatus(id, CouponWidgetInfo::StatusUsed, QString());
+        coupon->SetCheckedCouponAdded();
+    }
+
+    // The cashier's cancellation of one used coupon: the service frees it,
+    // the sale drops its pay record.
+    void onCancelOne(const QList<QVariantMap>& records)
+    {
+        const QStringList cancelled = ids(records, "CouponID");
+        cancelRequests << cancelled;
+        for (const QString& id : cancelled) {
+            RC_ASSERT(!spent.contains(id));
+            serviceUses.remove(id);
+        }
+        const QString id = records.value(0).value(QStringLiteral("MainCouponID")).toString();
+        coupon->DeselectCouponAfterUnuse(id);
+        coupon->UpdateCouponStatus(id, CouponWidgetInfo::StatusUnused, QString());
+    }
+
     void onCancel(const QList<QVariantMap>& records)
     {
         const QStringList cancelled = ids(records, "CouponID");
@@ -627,6 +657,8 @@ inline void agree(const Model& m, Rig& r)
                                                                   ? CouponWidgetInfo::StatusInDoubt
                                                                   : CouponWidgetInfo::StatusUnused;
         RC_ASSERT(rows.at(i).status == expected);
+        RC_ASSERT(rows.at(i).checked == m.coupons.at(i).ticked);
+        RC_ASSERT(rows.at(i).added == m.coupons.at(i).added);
     }
     RC_ASSERT(r.serviceUses == m.serviceUses);
     for (auto it = m.serviceUses.cbegin(); it != m.serviceUses.cend(); ++it)
