@@ -1,5 +1,7 @@
 #include "DemoCatalogue.h"
 
+#include <QStandardItemModel>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,10 +43,15 @@ const DemoProduct* DemoCatalogue::Find(const QString& code) const
     return nullptr;
 }
 
-QStringList DemoCatalogue::Suggestions(bool english) const
+void DemoCatalogue::FillSuggestions(QStandardItemModel* model, bool english) const
 {
-    QStringList list;
-    for (const DemoProduct& p : m_products)
-        list << p.code + QLatin1Char(' ') + (english ? p.nameEn : p.name);
-    return list;
+    if (!model)
+        return;
+    model->clear();
+    for (const DemoProduct& p : m_products) {
+        auto* item = new QStandardItem(p.code + QLatin1Char(' ') + (english && !p.nameEn.isEmpty() ? p.nameEn : p.name));
+        item->setData(p.code, Qt::UserRole);
+        item->setEditable(false);
+        model->appendRow(item);
+    }
 }

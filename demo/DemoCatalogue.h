@@ -4,6 +4,8 @@
 // package products with their contents.
 
 #include <QList>
+
+class QStandardItemModel;
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -32,8 +34,10 @@ public:
     // (a suggestion reads "code name"); null when there is none.
     const DemoProduct* Find(const QString& code) const;
     const QList<DemoProduct>& Products() const { return m_products; }
-    // "code name" of every product, for the code box's suggestions.
-    QStringList Suggestions(bool english) const;
+    // The code box's suggestions: one row per product that shows "code name"
+    // and completes to the code alone (Qt::UserRole, the completer's
+    // completion role), so that a chosen suggestion enters its code.
+    void FillSuggestions(QStandardItemModel* model, bool english) const;
 
 private:
     QList<DemoProduct> m_products;

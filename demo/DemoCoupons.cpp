@@ -1,5 +1,7 @@
 #include "DemoCoupons.h"
 
+#include "DemoNotice.h"
+
 #include "DemoCatalogue.h"
 #include "DemoClock.h"
 #include "DemoRender.h"
@@ -206,6 +208,7 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     const Sample* sample = FindSample(code);
     if (!sample || (m_screen->IsDeductMode() != (sample->channelCode != QLatin1String("jh")))) {
         Record(QStringLiteral("no coupon %1 in channel %2").arg(code, channelCode));
+        DemoNotice::Show(m_screen, text(QStringLiteral("未找到券：%1"), QStringLiteral("No coupon with code %1")).arg(code));
         return;
     }
     CouponWidgetInfo info;
@@ -233,6 +236,7 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     }
     if (free.isEmpty()) {
         Record(QStringLiteral("coupon %1 is spent").arg(code));
+        DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 已全部用完"), QStringLiteral("The coupons of code %1 are all used")).arg(code));
         return;
     }
     fill(info, free.first());
@@ -387,6 +391,7 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
             again = again || m_spent.contains(id) || m_inUse.contains(id);
         if (again) {
             Record(QStringLiteral("refused to use %1 again").arg(ids.join(QLatin1Char(','))));
+            DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 已使用过"), QStringLiteral("Coupon %1 was used already")).arg(mainId));
             continue;
         }
         for (const QString& id : qAsConst(ids))

@@ -1,5 +1,7 @@
 #include "DemoDeposits.h"
 
+#include "DemoNotice.h"
+
 #include "DemoRender.h"
 
 #include "DemoClock.h"
@@ -44,12 +46,7 @@ DemoDeposits::DemoDeposits(Host host, QWidget* anchor, QObject* parent)
 {
 }
 
-DemoDeposits::~DemoDeposits()
-{
-    // A box shown over a screen goes with that screen; one without a parent is ours.
-    if (m_message && !m_message->parentWidget())
-        delete m_message.data();
-}
+DemoDeposits::~DemoDeposits() = default;
 
 QString DemoDeposits::Text(const QString& zh, const QString& en) const
 {
@@ -65,12 +62,7 @@ void DemoDeposits::Record(const QString& entry)
 
 void DemoDeposits::Notify(QWidget* over, const QString& text)
 {
-    if (!m_message || m_message->parentWidget() != over) {
-        if (m_message && !m_message->parentWidget())
-            m_message->deleteLater();
-        m_message = new MessageWidget(0, over);
-    }
-    m_message->showMessage(text, KxPosTranslator::GetTranslation(1969), 3, false);
+    DemoNotice::Show(over, text);
 }
 
 void DemoDeposits::Place(QWidget* screen) const

@@ -116,7 +116,6 @@ private:
     std::unique_ptr<DepositPluWidget> m_entry;
     std::unique_ptr<GetDepositWidget> m_pickUp;
     std::unique_ptr<DepositPluNumbInputWidget> m_pad;
-    QPointer<MessageWidget> m_message;
     // Deposits by member id, oldest first.
     QMap<QString, QList<KxPosDepositOrderDetail>> m_orders;
     int m_nextOrder = 1;

@@ -1,5 +1,7 @@
 #include "DemoHost.h"
 
+#include "DemoNotice.h"
+
 #include "DemoClock.h"
 #include "DemoFunctionKey.h"
 #include "DemoMemberLogin.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QCompleter>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QDateTime>
 #include <QDebug>
@@ -34,6 +37,8 @@ const QString FnPlaceItem = QStringLiteral("F008");
 const QString FnLanguage = QStringLiteral("F009");
 const QString FnLogout = QStringLiteral("F010");
 const QString FnCoupons = QStringLiteral("F013");
+// Caption of the sales screen's clear-tare key.
+constexpr int ClearTareCaptionId = 7008;
 const QString FnDeposit = QStringLiteral("F014");
 const QString FnOrders = QStringLiteral("F015");
 const QString FnExchangeCoupons = QStringLiteral("F019");
@@ -61,7 +66,12 @@ DemoHost::DemoHost(QObject* parent)
 {
     m_memberLogin = new DemoMemberLogin(m_screen.get());
     connect(m_memberLogin, &DemoMemberLogin::CodeEntered, this, &DemoHost::LogInMember);
-    m_completer = new QCompleter(m_catalogue.Suggestions(false), this);
+    // Suggestions show "code name"; choosing one (tap, or arrows and Enter)
+    // enters the code.
+    m_suggestions = new QStandardItemModel(this);
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    m_completer = new QCompleter(m_suggestions, this);
+    m_completer->setCompletionRole(Qt::UserRole);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     QMetaObject::invokeMethod(m_screen.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, m_completer));
     Wire();
@@ -204,11 +214,13 @@ void DemoHost::Wire()
     });
     connect(s, &TradeWidget::SignTrdSelectBill, this, &DemoHost::OnSelectBill);
     connect(s, &TradeWidget::SignSendZero, this, [this] { m_scale.Zero(); });
-    connect(s, &TradeWidget::SignSendTare, this, [this](const QString&, bool isTare) {
-        if (isTare || m_scale.Tare() <= 0.0)
-            m_scale.TakeTare();
-        else
+    // The scale's tare key takes the tare; of the weighing strip's keys the
+    // clear-tare key (told by its caption) clears it, the tare key takes it.
+    connect(s, &TradeWidget::SignSendTare, this, [this](const QString& key, bool isTare) {
+        if (!isTare && key == KxPosTranslator::GetTranslation(ClearTareCaptionId))
             m_scale.ClearTare();
+        else
+            m_scale.TakeTare();
     });
     connect(s, &TradeWidget::SignUpdateWeighWidget, this, [this](TareUpdateType type, const QVariant& data) {
         if (type == PresetTareSelected)
@@ -239,31 +251,17 @@ void DemoHost::InitFunctions()
         function(FnPlaceItem, QStringLiteral("模拟称重"), QStringLiteral("Put on scale")),
         function(FnLogout, QStringLiteral("会员退出"), QStringLiteral("Member logout")),
         function(FnLanguage, QStringLiteral("English"), QStringLiteral("中文")),
-        function(QStringLiteral("F011"), QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
-        function(QStringLiteral("F012"), QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
+        function(FnLineDiscount, QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
+        function(FnBillDiscount, QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
         function(FnCoupons, QStringLiteral("优惠券"), QStringLiteral("Coupons")),
         function(FnExchangeCoupons, QStringLiteral("券兑换"), QStringLiteral("Exchange coupons")),
         function(FnCancelCouponPay, QStringLiteral("撤销券支付"), QStringLiteral("Cancel coupon payment")),
         function(FnDeposit, QStringLiteral("寄存"), QStringLiteral("Deposit")),
         function(FnOrders, QStringLiteral("线上订单"), QStringLiteral("Online orders")),
-        function(QStringLiteral("F016"), QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
-        function(QStringLiteral("F017"), QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
-        function(QStringLiteral("F018"), QStringLiteral("交班"), QStringLiteral("Shift handover")),
-        function(QStringLiteral("F026"), QStringLiteral("退货"), QStringLiteral("Return goods")),
-        function(QStringLiteral("F027"), QStringLiteral("改价"), QStringLiteral("Change price")),
-        function(QStringLiteral("F028"), QStringLiteral("赠品"), QStringLiteral("Free gift")),
-        function(QStringLiteral("F029"), QStringLiteral("会员充值"), QStringLiteral("Top up member")),
-        function(QStringLiteral("F030"), QStringLiteral("积分兑换"), QStringLiteral("Redeem points")),
-        function(QStringLiteral("F031"), QStringLiteral("储值卡支付"), QStringLiteral("Stored-value card")),
-        function(QStringLiteral("F032"), QStringLiteral("礼品卡"), QStringLiteral("Gift card")),
-        function(QStringLiteral("F033"), QStringLiteral("开具发票"), QStringLiteral("Issue invoice")),
-        function(QStringLiteral("F034"), QStringLiteral("小票查询"), QStringLiteral("Find receipt")),
-        function(QStringLiteral("F035"), QStringLiteral("商品查询"), QStringLiteral("Find product")),
-        function(QStringLiteral("F036"), QStringLiteral("价签打印"), QStringLiteral("Print shelf label")),
-        function(QStringLiteral("F037"), QStringLiteral("整单备注"), QStringLiteral("Sale remark")),
-        function(QStringLiteral("F038"), QStringLiteral("锁屏"), QStringLiteral("Lock screen")),
-        function(QStringLiteral("F039"), QStringLiteral("练习模式"), QStringLiteral("Training mode")),
-        function(QStringLiteral("F040"), QStringLiteral("系统设置"), QStringLiteral("Settings")),
+        function(FnDrawer, QStringLiteral("打开钱箱"), QStringLiteral("Open drawer")),
+        function(FnReprint, QStringLiteral("重打小票"), QStringLiteral("Reprint receipt")),
+        function(FnReturnSale, QStringLiteral("退货"), QStringLiteral("Return goods")),
+        function(FnChangePrice, QStringLiteral("改价"), QStringLiteral("Change price")),
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
@@ -271,6 +269,7 @@ void DemoHost::InitFunctions()
 
 void DemoHost::PushHostTexts()
 {
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
     m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
                           Text(QStringLiteral("现金"), QStringLiteral("Cash")));
@@ -295,9 +294,11 @@ void DemoHost::Rebind()
 void DemoHost::PushTotals()
 {
     m_screen->updateDynData(1, QString::number(m_sale.ItemCount(), 'g', 6));
-    m_screen->updateDynData(2, QString::number(m_sale.Deduction(), 'f', 2));
+    // Discount: what line and bill discounts took off, and the coupons.
+    const double discounts = m_sale.Original() - m_sale.Total() + m_sale.Deduction();
+    m_screen->updateDynData(2, QString::number(discounts, 'f', 2));
     m_screen->updateDynData(3, QString::number(m_sale.Due(), 'f', 2));
-    m_screen->updateDynData(4, QString::number(m_sale.Total(), 'f', 2));
+    m_screen->updateDynData(4, QString::number(m_sale.Original(), 'f', 2));
 }
 
 void DemoHost::StartSale(bool previousPaid)
@@ -349,6 +350,7 @@ void DemoHost::OnAddProduct(const QString& code)
     const DemoProduct* product = m_catalogue.Find(code);
     if (!product) {
         Record(QStringLiteral("unknown code %1").arg(code));
+        DemoNotice::Show(m_screen.get(), Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
         return;
     }
     const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
@@ -406,11 +408,20 @@ void DemoHost::OnPay(int, const QString& payCode)
         Record(QStringLiteral("pay requested on an empty sale"));
         return;
     }
-    const DemoPayment paid = m_payments.Pay(payCode, m_sale.Due());
-    Record(QStringLiteral("paid %1 by %2, change %3")
-               .arg(paid.due, 0, 'f', 2)
-               .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
-               .arg(paid.change, 0, 'f', 2));
+    DemoPayment paid;
+    if (m_returnSale) {
+        // Goods given back: the customer gets the amount back, shown as
+        // the change to hand over; the next sale is a sale again.
+        paid = m_payments.Refund(m_sale.Due());
+        Record(QStringLiteral("refunded %1").arg(paid.change, 0, 'f', 2));
+        m_returnSale = false;
+    } else {
+        paid = m_payments.Pay(payCode, m_sale.Due());
+        Record(QStringLiteral("paid %1 by %2, change %3")
+                   .arg(paid.due, 0, 'f', 2)
+                   .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)
+                   .arg(paid.change, 0, 'f', 2));
+    }
     m_sale.Clear();
     Rebind();
     // The sale is over: its member leaves with it.
@@ -431,7 +442,7 @@ void DemoHost::OnPay(int, const QString& payCode)
 void DemoHost::OnFunction(const QString& code)
 {
     Record(QStringLiteral("function %1").arg(code));
-    if (m_options->HandleFunction(code))
+    if (m_options->HandleFunction(code) || HandleTillDuty(code))
         return;
     if (code == FnMember) {
         OnMemberLogin();
@@ -473,6 +484,8 @@ void DemoHost::OnFunction(const QString& code)
     } else if (code == FnCancelCouponPay) {
         if (m_deductCoupons->CancelMainCouponPayRecord())
             OnCouponProducts({});
+        else
+            Notify(QStringLiteral("没有可撤销的券支付"), QStringLiteral("No coupon payment to cancel"));
     } else if (code == FnOrders) {
         OpenOrders();
     } else if (code == FnDeposit) {

@@ -24,6 +24,7 @@
 class CouponUsageWidget;
 class DemoMemberLogin;
 class QCompleter;
+class QStandardItemModel;
 class TradeWidget;
 
 class DemoHost : public QObject
@@ -82,6 +83,16 @@ private:
     void OnRemoveLine(int row);
     void OnPay(int kind, const QString& payCode);
     void OnFunction(const QString& code);
+    // The till's own duties behind function keys (discounts, price change,
+    // return sale, drawer, reprint); false for a code that is none of them.
+    bool HandleTillDuty(const QString& code);
+    static const QString FnLineDiscount;
+    static const QString FnBillDiscount;
+    static const QString FnDrawer;
+    static const QString FnReprint;
+    static const QString FnReturnSale;
+    static const QString FnChangePrice;
+    void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
     void OnMemberLogin();
     void LogInMember(const QString& code);
@@ -102,8 +113,10 @@ private:
     QTimer m_clock;
     DemoMembers m_members;
     DemoMemberLogin* m_memberLogin = nullptr; // child of the sales screen
+    QStandardItemModel* m_suggestions = nullptr;
     QCompleter* m_completer = nullptr;
     DemoBills m_bills;
+    bool m_returnSale = false; // the current sale gives goods back
     DemoPayments m_payments;
     std::unique_ptr<DemoDeposits> m_deposits;
     std::unique_ptr<DemoOptions> m_options;

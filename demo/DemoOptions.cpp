@@ -21,6 +21,9 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -436,6 +439,7 @@ void DemoOptions::buildPresetKeys()
     panel->SetProducts(GroupFood, foods);
     panel->SetProducts(GroupPackaged, packaged);
     panel->SetProducts(GroupFresh, fresh);
+    restoreArrangement();
     panel->SetGrid(3, 4);
     panel->SetGroupColumns(3);
     connect(panel, &PrePluGroupShowWidget::SignPluClicked, this, [this](const QString& code) {
@@ -446,6 +450,80 @@ void DemoOptions::buildPresetKeys()
     // The keys follow a language switch, keeping the cashier's arrangement.
     connect(KxPosTranslator::Instance(), &KxPosTranslator::LanguageChanged, panel,
             [this, panel] { panel->SetNames(presetKeyNames(english())); });
+}
+
+// The cashier's arrangement is kept in the demo's configuration as JSON:
+// {"groups": [{"code", "hidden"}...], "products": {"<group>": [{"code", "hidden"}...]}},
+// each list in the order shown. Restored when the keys are built; codes the
+// store no longer sells are dropped, new ones follow the arranged ones.
+const QString DemoOptions::ArrangementKey = QStringLiteral("DEMO_PresetKeyArrangement");
+
+void DemoOptions::saveArrangement()
+{
+    if (!m_presetKeys)
+        return;
+    const auto list = [](const QList<PrePluGroupShowWidget::Entry>& entries) {
+        QJsonArray array;
+        for (const PrePluGroupShowWidget::Entry& e : entries)
+            array.append(QJsonObject{{QStringLiteral("code"), e.code}, {QStringLiteral("hidden"), e.hidden}});
+        return array;
+    };
+    QJsonObject products;
+    for (const PrePluGroupShowWidget::Entry& group : m_presetKeys->Groups())
+        products.insert(group.code, list(m_presetKeys->Products(group.code)));
+    const QJsonObject arrangement{{QStringLiteral("groups"), list(m_presetKeys->Groups())},
+                                  {QStringLiteral("products"), products}};
+    KxPosConfig::SetValue(ArrangementKey, QString::fromUtf8(QJsonDocument(arrangement).toJson(QJsonDocument::Compact)));
+}
+
+void DemoOptions::restoreArrangement()
+{
+    const QString stored = KxPosConfig::GetValue(ArrangementKey);
+    if (!m_presetKeys || stored.isEmpty())
+        return;
+    QJsonParseError error{};
+    const QJsonObject arrangement = QJsonDocument::fromJson(stored.toUtf8(), &error).object();
+    if (error.error != QJsonParseError::NoError) {
+        emit Log(QStringLiteral("preset-key arrangement not restored: %1").arg(error.errorString()));
+        return;
+    }
+    // Entries in the stored order first, then the ones the store added since.
+    const auto arranged = [](const QList<PrePluGroupShowWidget::Entry>& current, const QJsonArray& order,
+                             QHash<QString, bool>& hidden) {
+        QList<QPair<QString, QString>> result;
+        QHash<QString, QString> names;
+        for (const PrePluGroupShowWidget::Entry& e : current)
+            names.insert(e.code, e.name);
+        for (const QJsonValue& value : order) {
+            const QString code = value.toObject().value(QStringLiteral("code")).toString();
+            if (names.contains(code) && !hidden.contains(code)) {
+                result << qMakePair(code, names.value(code));
+                hidden.insert(code, value.toObject().value(QStringLiteral("hidden")).toBool());
+            }
+        }
+        for (const PrePluGroupShowWidget::Entry& e : current) {
+            if (!hidden.contains(e.code)) {
+                result << qMakePair(e.code, e.name);
+                hidden.insert(e.code, false);
+            }
+        }
+        return result;
+    };
+    QHash<QString, bool> hiddenGroups;
+    const QList<PrePluGroupShowWidget::Entry> groups = m_presetKeys->Groups();
+    QHash<QString, QList<PrePluGroupShowWidget::Entry>> productsOf;
+    for (const PrePluGroupShowWidget::Entry& group : groups)
+        productsOf.insert(group.code, m_presetKeys->Products(group.code));
+    m_presetKeys->SetGroups(arranged(groups, arrangement.value(QStringLiteral("groups")).toArray(), hiddenGroups));
+    const QJsonObject products = arrangement.value(QStringLiteral("products")).toObject();
+    for (const PrePluGroupShowWidget::Entry& group : groups) {
+        QHash<QString, bool> hiddenProducts;
+        m_presetKeys->SetProducts(group.code, arranged(productsOf.value(group.code),
+                                                       products.value(group.code).toArray(), hiddenProducts));
+        for (auto it = hiddenProducts.cbegin(); it != hiddenProducts.cend(); ++it)
+            m_presetKeys->SetHidden(group.code, it.key(), it.value());
+        m_presetKeys->SetHidden(group.code, QString(), hiddenGroups.value(group.code));
+    }
 }
 
 void DemoOptions::ShowPresetKeys(bool toggle)
@@ -481,6 +559,7 @@ void DemoOptions::ArrangePresetKeys()
                              + QLatin1Char(':') + products.join(QLatin1Char(','));
             }
             emit Log(QStringLiteral("preset keys arranged: %1").arg(order.join(QStringLiteral("; "))));
+            saveArrangement();
             ShowPresetKeys(false);
         });
     }

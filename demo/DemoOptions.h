@@ -50,6 +50,7 @@ public:
     static const QString FnPromotionType; // ask the promotion type
     static const QString FnCustomer;      // customer information form
     static const QString FnArrangeKeys;   // preset-key arrangement dialog
+    static const QString ArrangementKey;  // configuration key of the stored arrangement
     static const QString FnPresetKeys;    // show / hide the preset keys
     static const QString FnHideScreen;    // hide the sales screen (floating button)
 

@@ -15,3 +15,12 @@ DemoPayment DemoPayments::Pay(const QString& payCode, double due)
     m_history.append(p);
     return p;
 }
+
+DemoPayment DemoPayments::Refund(double amount)
+{
+    DemoPayment p;
+    p.payCode = QStringLiteral("Refund");
+    p.change = std::round(amount * 100.0) / 100.0;
+    m_history.append(p);
+    return p;
+}

@@ -17,6 +17,8 @@ class DemoPayments
 {
 public:
     DemoPayment Pay(const QString& payCode, double due);
+    // Money handed back for returned goods: `amount` is the change.
+    DemoPayment Refund(double amount);
     const QList<DemoPayment>& History() const { return m_history; }
 
 private:

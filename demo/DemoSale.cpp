@@ -25,8 +25,7 @@ void DemoSale::Add(const DemoProduct& product, double quantity, const QString& u
     line.salePrice = product.price;
     line.unitName = unitCaption;
     line.weighFlag = product.weighed ? QStringLiteral("1") : QStringLiteral("0");
-    line.lineAmount = std::round(product.price * quantity * 100.0) / 100.0;
-    line.amountA = line.lineAmount;
+    Reprice(line);
     if (product.serial) {
         // Each serial-numbered item is its own line with its own number.
         line.isSerialLine = QStringLiteral("1");
@@ -46,9 +45,57 @@ bool DemoSale::SetQuantity(int row, double quantity)
         return false;
     KxPosPluDetail& line = m_lines[row];
     line.saleQty = quantity;
-    line.lineAmount = std::round(line.salePrice * quantity * 100.0) / 100.0;
-    line.amountA = line.lineAmount;
+    Reprice(line);
     return true;
+}
+
+bool DemoSale::SetPrice(int row, double price)
+{
+    if (row < 0 || row >= m_lines.size() || !(price > 0.0) || price > 99999.99)
+        return false;
+    m_lines[row].salePrice = std::round(price * 100.0) / 100.0;
+    Reprice(m_lines[row]);
+    return true;
+}
+
+bool DemoSale::SetLineDiscount(int row, double fraction)
+{
+    if (row < 0 || row >= m_lines.size() || fraction < 0.0 || fraction > MaxLineDiscount + 1e-9)
+        return false;
+    m_lineDiscounts.insert(m_lines.at(row).lineNo, fraction);
+    Reprice(m_lines[row]);
+    return true;
+}
+
+double DemoSale::LineDiscount(int row) const
+{
+    return row >= 0 && row < m_lines.size() ? m_lineDiscounts.value(m_lines.at(row).lineNo) : 0.0;
+}
+
+bool DemoSale::SetBillDiscount(double fraction)
+{
+    if (fraction < 0.0 || fraction > MaxBillDiscount + 1e-9)
+        return false;
+    m_billDiscount = fraction;
+    for (KxPosPluDetail& line : m_lines)
+        Reprice(line);
+    return true;
+}
+
+void DemoSale::Reprice(KxPosPluDetail& line) const
+{
+    const double original = line.salePrice * line.saleQty;
+    line.amountA = std::round(original * 100.0) / 100.0;
+    const double kept = (1.0 - m_lineDiscounts.value(line.lineNo)) * (1.0 - m_billDiscount);
+    line.lineAmount = std::round(original * kept * 100.0) / 100.0;
+}
+
+double DemoSale::Original() const
+{
+    double total = 0.0;
+    for (const KxPosPluDetail& line : m_lines)
+        total += line.amountA;
+    return total;
 }
 
 bool DemoSale::Remove(int row)
@@ -63,6 +110,8 @@ void DemoSale::Clear()
 {
     m_lines.clear();
     m_deduction = 0.0;
+    m_billDiscount = 0.0;
+    m_lineDiscounts.clear();
     m_nextLineNo = 1;
 }
 

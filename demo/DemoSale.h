@@ -5,6 +5,7 @@
 #include "contracts/KxPosModel.h"
 
 #include <QList>
+#include <QMap>
 
 struct DemoProduct;
 
@@ -14,6 +15,18 @@ public:
     // Adds a product; weighed goods take `quantity` as their weight.
     void Add(const DemoProduct& product, double quantity, const QString& unitCaption, const QString& name);
     bool SetQuantity(int row, double quantity);
+    // A new unit price for a line (above 0).
+    bool SetPrice(int row, double price);
+    // Discounts as fractions of the line's or every line's amount, each up
+    // to its limit; false, and nothing changes, beyond it.
+    static constexpr double MaxLineDiscount = 0.3;
+    static constexpr double MaxBillDiscount = 0.2;
+    bool SetLineDiscount(int row, double fraction);
+    double LineDiscount(int row) const;
+    bool SetBillDiscount(double fraction);
+    double BillDiscount() const { return m_billDiscount; }
+    // Goods at their prices before discounts.
+    double Original() const;
     bool Remove(int row);
     void Clear();
 
@@ -31,4 +44,9 @@ private:
     QList<KxPosPluDetail> m_lines;
     int m_nextLineNo = 1;
     double m_deduction = 0.0;
+    double m_billDiscount = 0.0;
+    QMap<int, double> m_lineDiscounts; // by line number
+
+    // Amounts of a line from price, quantity and discounts.
+    void Reprice(KxPosPluDetail& line) const;
 };

@@ -3,6 +3,10 @@
 
 #include "tst_e2e_driver.h"
 
+#include "DemoOptions.h"
+
+#include "contracts/PrePluGroupShowWidget.h"
+
 using namespace E2e;
 using KxPosTest::child;
 
@@ -90,7 +94,7 @@ private slots:
         QCOMPARE(till.Line(1), (QStringList{"6920202888883", "1", "4.50"}));
         QCOMPARE(till.Label("lblshould"), QStringLiteral("6.50"));
         QCOMPARE(till.host->Bills().HeldBills(), QStringList());
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(!TradeWidgetTestAccess::payGuard(*till.host->Screen()).isActive(), 10000);
         till.Key(Qt::Key_F12);
         QCOMPARE(till.host->Payments().History().size(), 2);
         QCOMPARE(till.host->Payments().History().last().due, 6.5);
@@ -149,6 +153,107 @@ private slots:
         QCOMPARE(till.Label("lblshould"), QStringLiteral("59.00"));
         QVERIFY(till.host->Log().contains(QStringLiteral("options of 3001 not chosen")));
         QCOMPARE(till.Messages().size(), 1);
+    }
+
+    // What the host refuses is said on the screen, in the cashier's language: a mistyped code at the sales
+    // screen, a coupon code the service does not know at the coupon screen.
+    void refusalsAreSeen_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("coupon");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown product") << "zh_CN" << false << "12345" << QStringLiteral("未找到商品：12345");
+        QTest::newRow("unknown product, English") << "en" << false << "12345" << "No product with code 12345";
+        QTest::newRow("unknown coupon") << "zh_CN" << true << "9999" << QStringLiteral("未找到券：9999");
+        QTest::newRow("unknown coupon, English") << "en" << true << "9999" << "No coupon with code 9999";
+    }
+
+    void refusalsAreSeen()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, coupon);
+        QFETCH(QString, code);
+        QFETCH(QString, message);
+        KxPosTranslator::SetLanguage(language);
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        if (coupon) {
+            till.Key(Qt::Key_F4);
+            QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(till.host->DeductCouponScreen(), "txtCouponCode"));
+        }
+        till.Enter(code);
+        QCOMPARE(till.Messages(), QStringList{message});
+        QCOMPARE(till.Rows(), 0);
+    }
+
+    // A tap on a suggestion sells its product: the list shows code and name, the code is entered.
+    void tappedSuggestionSellsItsProduct()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        till.Type(QStringLiteral("6901"));
+        QAbstractItemView* list = nullptr;
+        QVERIFY(QTest::qWaitFor([&list] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                list = w->isVisible() && qobject_cast<QListView*>(w) ? qobject_cast<QListView*>(w) : list;
+            return list != nullptr;
+        }));
+        const int row = rowOf(list, 0, QStringLiteral("6901234567656 可口可乐 330ml"));
+        QVERIFY2(row >= 0, "the suggestion shows code and name");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+        QCOMPARE(till.Rows(), 1);
+        QCOMPARE(till.Cell(0, 1), QStringLiteral("6901234567656"));
+        QCOMPARE(till.Messages(), QStringList());
+    }
+
+    // The cashier's arrangement of the preset keys outlives the till: a packaged product pinned first, another
+    // hidden, the weighed goods' group hidden, and after a restart the keys come back so. A stored arrangement that is not JSON leaves the
+    // keys in the store's order.
+    void presetKeyArrangementKeptAcrossRestarts()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.Function(QStringLiteral("预置键编辑")));
+        PrePluGroupShowWidget* keys = till.host->Options().PresetKeys();
+        QTRY_VERIFY(keys->isVisible());
+        QWidget* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            dialog = w->isVisible() && w->findChild<QPushButton*>(QStringLiteral("btnHidePlu")) ? w : dialog;
+        QVERIFY(dialog);
+        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_PACK")));
+        const QString pinned = keys->Products(QStringLiteral("PACK")).value(2).code;
+        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + pinned));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnTop")));
+        const QString hidden = keys->Products(QStringLiteral("PACK")).value(2).code;
+        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + hidden));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnHidePlu")));
+        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_FRESH")));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnHide")));
+        QVERIFY(clickNamed(dialog, QStringLiteral("btnSaveData")));
+        const QStringList arranged = arrangement(keys);
+        QCOMPARE(arranged.mid(arranged.indexOf(QStringLiteral("PACK")) + 1, 1), QStringList{pinned});
+        QVERIFY(arranged.contains(QStringLiteral("-") + hidden));
+        QVERIFY(arranged.contains(QStringLiteral("-FRESH")));
+
+        // The same store opens again (the configuration folder is the till's).
+        QCOMPARE(arrangement(DemoHost().Options().PresetKeys()), arranged);
+        KxPosConfig::SetValue(DemoOptions::ArrangementKey, QStringLiteral("{\"groups\": [oops"));
+        QCOMPARE(arrangement(DemoHost().Options().PresetKeys()).first(), QStringLiteral("FOOD"));
+    }
+
+private:
+    // Groups and their products in the order shown, hidden ones marked "-".
+    static QStringList arrangement(const PrePluGroupShowWidget* keys)
+    {
+        QStringList entries;
+        for (const PrePluGroupShowWidget::Entry& group : keys->Groups()) {
+            entries << (group.hidden ? QStringLiteral("-") : QString()) + group.code;
+            for (const PrePluGroupShowWidget::Entry& p : keys->Products(group.code))
+                entries << (p.hidden ? QStringLiteral("-") : QString()) + p.code;
+        }
+        return entries;
     }
 };
 

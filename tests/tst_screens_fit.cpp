@@ -7,6 +7,7 @@
 // KXPOS_FIT_DUMP=<state> prints the widget tree at that state.
 
 #include "FitCheck.h"
+#include "TestScreens.h"
 #include "TestSupport.h"
 
 #include "DemoClock.h"
@@ -28,17 +29,6 @@
 #include <cstdio>
 
 using namespace KxPosTest;
-
-namespace {
-
-
-
-void settle(int ms = 50)
-{
-    QTest::qWait(ms);
-}
-
-} // namespace
 
 class ScreensFitTest : public ScreenTestCase
 {
@@ -66,7 +56,9 @@ class ScreensFitTest : public ScreenTestCase
     // one picture per state, to look at.
     void check(const QString& state)
     {
-        settle();
+        // A step's layout, a queued return to the application size and the X server's answer come after it.
+        if (!waitUntilStill())
+            m_problems << state + QStringLiteral(": the windows did not come to rest");
         const QString shots = qEnvironmentVariable("KXPOS_FIT_SHOTS");
         if (!shots.isEmpty() && QGuiApplication::primaryScreen()) {
             QDir().mkpath(shots);
@@ -169,15 +161,15 @@ private slots:
         host.Show();
 
         QVERIFY(QTest::qWaitForWindowExposed(screen));
-        settle(300);
+        QVERIFY(waitUntilStill());
         check(QStringLiteral("empty sale"));
 
         host.PressKey(Qt::Key_F2);
-        settle();
+        QVERIFY(waitUntilStill());
         check(QStringLiteral("member log-in box"));
         host.MemberLogin()->CodeLine()->setText(QStringLiteral("13812345678"));
         emit host.MemberLogin()->CodeLine()->returnPressed();
-        settle();
+        QVERIFY(waitUntilStill());
         check(QStringLiteral("member logged in"));
 
         host.Scan(QStringLiteral("6901234567892"));
@@ -238,14 +230,14 @@ private slots:
         const auto unpin = qScopeGuard([] { DemoClock::Unpin(); });
         const auto startSale = [](DemoHost& host) {
             host.Show();
-            settle(300);
+            QVERIFY(waitUntilStill());
             host.PressKey(Qt::Key_F2);
-            settle(); // the log-in box is on the display before it takes the code
+            QVERIFY(waitUntilStill()); // the log-in box is on the display before it takes the code
             host.MemberLogin()->CodeLine()->setText(QStringLiteral("M0008812"));
             emit host.MemberLogin()->CodeLine()->returnPressed();
             host.Scan(QStringLiteral("6901234567892"));
             emit host.Screen()->SignTrdDynFunc(DemoOptions::FnPresetKeys);
-            settle(300);
+            QVERIFY(waitUntilStill());
         };
         const auto textsOfFreshScreen = [&](const QString& language) {
             prepare(size, language);
@@ -260,12 +252,12 @@ private slots:
         DemoHost host;
         startSale(host);
         host.PressKey(Qt::Key_F10);
-        settle(300);
+        QVERIFY(waitUntilStill());
         const QStringList switched = shownTexts(host.Screen());
         QVERIFY2(switched == inSecond, qPrintable(QStringLiteral("after switching to %1:\n").arg(second)
                                                   + textDifferences(inSecond, switched)));
         host.PressKey(Qt::Key_F10);
-        settle(300);
+        QVERIFY(waitUntilStill());
         const QStringList back = shownTexts(host.Screen());
         QVERIFY2(back == inFirst, qPrintable(QStringLiteral("after switching back to %1:\n").arg(first)
                                              + textDifferences(inFirst, back)));

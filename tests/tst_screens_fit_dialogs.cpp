@@ -37,12 +37,6 @@ using E2e::whenModal;
 namespace {
 
 
-
-void settle(int ms = 50)
-{
-    QTest::qWait(ms);
-}
-
 bool hasHan(const QString& text)
 {
     for (const QChar c : text) {
@@ -164,7 +158,9 @@ class ScreensFitDialogsTest : public ScreenTestCase
     // Records what does not fit, or is not translated, after the step named `state`.
     void check(const QString& state)
     {
-        settle();
+        // A step's layout, a queued return to the application size and the X server's answer come after it.
+        if (!waitUntilStill())
+            m_problems << state + QStringLiteral(": the windows did not come to rest");
         // The sales screen behind has a fit program of its own.
         QStringList found;
         for (QWidget* window : QApplication::topLevelWidgets()) {

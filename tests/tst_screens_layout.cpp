@@ -3,6 +3,7 @@
 // captions fit their keys (long ones on two lines); the customer form's key line breaks between its items only.
 
 #include "TestRecords.h"
+#include "TestScreens.h"
 #include "TestSupport.h"
 
 #include "options/CustomerInfoWidget.h"
@@ -56,7 +57,7 @@ std::unique_ptr<TradeWidget> salesScreen(const QSize& size, const QList<dynMapBu
     screen->InitFuncArea();
     screen->show();
     if (QTest::qWaitForWindowExposed(screen.get()))
-        QTest::qWait(300); // the screen starts its sale 200 ms after showing
+        waitForSaleStart(screen.get());
     return screen;
 }
 
@@ -88,7 +89,7 @@ private slots:
         screen->rebindModel(lines, {});
         if (promotion)
             screen->UpdatePluProInfo({{1, QStringLiteral("第二件半价")}});
-        QTest::qWait(50);
+        QVERIFY(waitUntilStill());
 
         auto* view = child<QTableView>(screen.get(), "tbvSale");
         QVERIFY2(view->horizontalHeader()->length() <= view->viewport()->width() + 1,
@@ -123,7 +124,7 @@ private slots:
             functions[12 + i].funcName = captions.at(i);
         auto screen = salesScreen(size, functions);
         clickChild(screen.get(), "toolButtonKeyMore");
-        QTest::qWait(100);
+        QVERIFY(waitUntilStill());
 
         int checked = 0, whole = 0;
         for (QPushButton* key : screen->findChildren<QPushButton*>(QStringLiteral("funcButton"))) {

@@ -11,6 +11,7 @@
 // KXPOS_FIT_SIZES (for example "1920x1080") limits the application sizes.
 
 #include "FitCheck.h"
+#include "TestScreens.h"
 #include "TestSupport.h"
 
 #include "DemoDeposits.h"
@@ -64,12 +65,38 @@ bool canClickForReal()
     return onX11() && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
-void realClick(const QPoint& global)
+// Sees the pointer enter a widget at a given place on the display.
+class EnterWatch : public QObject
 {
+public:
+    explicit EnterWatch(const QPoint& at) : at(at) {}
+    const QPoint at;
+    bool entered = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Enter && static_cast<QEnterEvent*>(event)->globalPos() == at)
+            entered = true;
+        return false;
+    }
+};
+
+// Clicks at `global` through the X server, then moves the pointer on to `after` (in a window that takes the
+// pointer, away from the widget clicked). The window system delivers the click before the move, so once a
+// widget sees the pointer enter at `after`, the click has been handled, whatever it did.
+void realClick(const QPoint& global, const QPoint& after)
+{
+    EnterWatch watch(after);
+    qApp->installEventFilter(&watch);
+    const auto number = [](int n) { return QString::number(n); };
     QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-                       QStringLiteral("click"), QStringLiteral("1")});
-    QTest::qWait(150);
+                      {QStringLiteral("mousemove"), number(global.x()), number(global.y()), QStringLiteral("click"),
+                       QStringLiteral("1"), QStringLiteral("mousemove"), number(after.x()), number(after.y())});
+    const bool arrived = QTest::qWaitFor([&watch] { return watch.entered; }, 10000);
+    qApp->removeEventFilter(&watch);
+    if (!arrived)
+        QTest::qFail("the pointer's move after a real click never arrived", __FILE__, __LINE__);
 }
 
 // The display the windows must lie on: the sales screen's screen.
@@ -125,7 +152,7 @@ QList<QAbstractButton*> salesKeys(QWidget* sales)
 QStringList secondaryProblems(QWidget* w, QWidget* sales)
 {
     QStringList problems;
-    QTest::qWait(100);
+    waitUntilStill();
     if (!w || !w->isVisible())
         return {QStringLiteral("not shown")};
     const QRect display = displayOf(sales);
@@ -175,7 +202,7 @@ QStringList secondaryProblems(QWidget* w, QWidget* sales)
             if (covered)
                 continue;
             QSignalSpy pressed(key, &QAbstractButton::pressed);
-            realClick(at);
+            realClick(at, w->mapToGlobal(QPoint(2, 2)));
             if (!pressed.isEmpty())
                 problems << QStringLiteral("the sales screen's key %1 took a real click").arg(key->objectName());
             break;
@@ -185,25 +212,13 @@ QStringList secondaryProblems(QWidget* w, QWidget* sales)
     // Whatever activates the sales screen (a touch, a timer of the host),
     // the keyboard goes back to the modal window.
     sales->activateWindow();
-    for (int i = 0; i < 40 && QApplication::activeWindow() != w->window(); ++i)
-        QTest::qWait(25);
-    if (QApplication::activeWindow() != w->window())
+    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w->window(); }, 5000))
         problems << QStringLiteral("the keyboard stays with %1")
                         .arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName()
                                                           : QStringLiteral("no window"));
     return problems;
 }
 
-// Waits until the window keeps its size (a layout that grows a window does
-// so when control returns to the event loop).
-void settleSize(QWidget* window)
-{
-    QRect last;
-    for (int i = 0; i < 20 && window->frameGeometry() != last; ++i) {
-        last = window->frameGeometry();
-        QTest::qWait(50);
-    }
-}
 
 // The first visible top-level window of the class.
 QWidget* shownWindow(const char* className)
@@ -271,8 +286,7 @@ class ScreensWindowsTest : public ScreenTestCase
         QVERIFY(QTest::qWaitForWindowExposed(host.Screen()));
         host.Screen()->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(host.Screen()));
-        QTest::qWait(250); // the sale starts 200 ms after showing
-        settleSize(host.Screen());
+        QVERIFY(waitUntilStill());
     }
 
 private slots:
@@ -341,7 +355,7 @@ private slots:
             QVERIFY2(!host.Deposits().OrdersOf(host.Member().vipId).isEmpty(), "the set-up deposit was not taken");
             // The member shown may change the sales screen's size: the
             // screens open over it as it is then.
-            settleSize(sales);
+            QVERIFY(waitUntilStill());
             if (screen == QLatin1String("pick-up")) {
                 open = [&] { host.Deposits().StartPickUp(); };
                 window = [&]() -> QWidget* { return host.Deposits().PickUp(); };
@@ -431,7 +445,7 @@ private slots:
             if (box->parentWidget() != coupons)
                 where += QStringLiteral(" not a window of the coupon screen");
             auto* ok = child<QPushButton>(box, "messageOk");
-            realClick(ok->mapToGlobal(ok->rect().center()));
+            realClick(ok->mapToGlobal(ok->rect().center()), box->mapToGlobal(QPoint(2, 2)));
             clickClosed = !box->isVisible();
             if (!clickClosed)
                 box->done(0); // under the coupon screen the click went to the screen
@@ -475,7 +489,7 @@ private slots:
         QWidget* focusBefore = QApplication::focusWidget();
         QTRY_VERIFY_WITH_TIMEOUT(host.Orders().CustomerDisplay() && host.Orders().CustomerDisplay()->isVisible(), 5000);
         QLabel* display = host.Orders().CustomerDisplay();
-        QTest::qWait(100);
+        QVERIFY(waitUntilStill());
 
         QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(sales));
         QCOMPARE(QApplication::focusWidget(), focusBefore);
@@ -499,7 +513,7 @@ private slots:
             const QPoint centre = sales->mapFromGlobal(shown.center());
             QTest::mouseClick(sales->windowHandle(), Qt::LeftButton, {}, centre);
             if (canClickForReal())
-                realClick(shown.center());
+                realClick(shown.center(), sales->mapToGlobal(QPoint(2, 2)));
             qApp->removeEventFilter(&watch);
             QVERIFY(!watch.targets.isEmpty());
             for (const QPointer<QObject>& target : watch.targets)
@@ -527,7 +541,7 @@ private slots:
         QAbstractItemView* popup = nullptr;
         QTRY_VERIFY((popup = qobject_cast<QAbstractItemView*>(shownWindow("QAbstractItemView")))
                     && popup->objectName() == QLatin1String("mycompleter"));
-        QTest::qWait(50);
+        QVERIFY(waitUntilStill());
 
         const QRect display = displayOf(sales);
         const QRect r = popup->frameGeometry();

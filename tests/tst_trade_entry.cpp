@@ -18,6 +18,7 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QTableView>
 #include <QtTest>
@@ -53,6 +54,7 @@ struct PopupCase {
     QString typed, highlighted, action, box;
     QStringList added;
     QList<int> forwarded;
+    bool named = false; // suggestions show "code name" and complete to the code
 };
 
 QLineEdit* codeBox(TradeWidget* screen) { return screen->getUiQLineEdit(26); }
@@ -90,16 +92,22 @@ Q_DECLARE_METATYPE(KeyCase)
 Q_DECLARE_METATYPE(PopupCase)
 
 // The host's code suggestions: a completer over a list of codes, handed to the
-// screen once.
+// screen once. With `named`, each suggestion shows "code name" and completes
+// to the code (the completer's completion role), as a host shows its goods.
 struct Suggestions {
-    QStringListModel model;
+    QStandardItemModel model;
     QCompleter completer;
     QAbstractItemModelTester tester;
-    Suggestions(TradeWidget* screen, const QStringList& codes)
-        : model(codes)
-        , completer(&model)
+    Suggestions(TradeWidget* screen, const QStringList& codes, bool named = false)
+        : completer(&model)
         , tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest)
     {
+        for (const QString& code : codes) {
+            auto* item = new QStandardItem(named ? code + QStringLiteral(" 商品") + code : code);
+            item->setData(code, Qt::UserRole);
+            model.appendRow(item);
+        }
+        completer.setCompletionRole(Qt::UserRole);
         QVERIFY(QMetaObject::invokeMethod(screen, "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, &completer)));
     }
     QAbstractItemView* popup() const { return completer.popup(); }
@@ -268,6 +276,10 @@ private slots:
         QTest::newRow("case-insensitive match") << PopupCase{true, "ab", "XAB12", "return", "", {"XAB12"}, none};
         QTest::newRow("escape closes and is forwarded") << PopupCase{false, "690", "", "escape", "690", {}, {Qt::Key_Escape}};
         QTest::newRow("click on a suggestion") << PopupCase{false, "690", "", "click", "", {"6901002"}, none};
+        QTest::newRow("tap on a suggestion showing its name")
+            << PopupCase{false, "690", "", "click", "", {"6901002"}, none, true};
+        QTest::newRow("arrows and return on a suggestion showing its name")
+            << PopupCase{false, "690", "", "down return", "", {"6901001"}, none, true};
     }
 
     void popupKeys()
@@ -278,7 +290,7 @@ private slots:
             setCharInput(config());
         auto screen = startedTradeScreen();
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
-        Suggestions hints(screen.get(), {"6901001", "6901002", "ab1", "ac2", "XAB12"});
+        Suggestions hints(screen.get(), {"6901001", "6901002", "ab1", "ac2", "XAB12"}, c.named);
         QAbstractItemView* popup = hints.popup();
         hostKeys(screen.get(), c.typed);
         QTRY_VERIFY(popup->isVisible());
@@ -289,6 +301,9 @@ private slots:
         // The open popup holds the keyboard.
         if (c.action == QLatin1String("escape")) {
             QTest::keyClick(popup, Qt::Key_Escape);
+        } else if (c.action == QLatin1String("down return")) {
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Return);
         } else if (c.action == QLatin1String("click")) {
             QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(1, 0)).center());
         } else {

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(unwrappedWords(cells(screen.get()).at(0)->text()), QStringLiteral("Function 11"));
         // A resize re-flows the bar's captions in the language now shown.
         screen->resize(screen->width() - 10, screen->height());
-        QTest::qWait(10);
+        QVERIFY(waitUntilStill());
         QCOMPARE(unwrappedWords(shortcutKey(screen.get(), 1)->text()), QStringLiteral("Function 1"));
         QCOMPARE(unwrappedWords(child<QToolButton>(screen.get(), "toolButtonKeyMore")->text()), translated(7013));
     }

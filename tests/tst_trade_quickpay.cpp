@@ -148,13 +148,16 @@ private slots:
     {
         auto screen = functionKeyScreen(0);
         QSignalSpy pay(screen.get(), &TradeWidget::SignTrdGotoPay);
+        QElapsedTimer guarded;
         clickChild(screen.get(), "toolButtonpayfirst");
-        QTest::qWait(100);
+        guarded.start();
         clickChild(screen.get(), "toolButtonpaysecond");
         screen->pay(QStringLiteral("CashPay"));
         QCOMPARE(firstArguments(pay), QStringList{"0"});
         QCOMPARE(pay.at(0).at(1).toString(), QStringLiteral("WxPay"));
-        QTest::qWait(450);
+        // The guard ends by its own timer, not before half a second.
+        QTRY_VERIFY_WITH_TIMEOUT(!TradeWidgetTestAccess::payGuard(*screen).isActive(), 10000);
+        QVERIFY2(guarded.elapsed() >= 500, qPrintable(QString::number(guarded.elapsed())));
         clickChild(screen.get(), "toolButtonpayother");
         QCOMPARE(pay.count(), 2);
         QCOMPARE(pay.at(1).at(1).toString(), QString());

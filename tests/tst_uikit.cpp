@@ -10,7 +10,9 @@
 #include "contracts/KxWidget.h"
 #include "contracts/UiTool.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -43,6 +45,45 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, decimals);
         QTEST(KxWidget::formatNumber(value, decimals), "expected");
+    }
+
+    // A caption cut to a few lines: the first lines of the whole text fed to
+    // the width, the last one ending in "…" exactly when text was left out,
+    // every line within the width (a key's caption may be thousands of
+    // characters long).
+    void feedElidedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("cut");
+        const QString han(QChar(u'码'));
+        QTest::newRow("one short line") << QStringLiteral("苹果") << 2 << false;
+        QTest::newRow("exactly two lines") << han.repeated(10) << 2 << false;
+        QTest::newRow("one character more") << han.repeated(11) << 2 << true;
+        QTest::newRow("thousands of characters") << han.repeated(20000) << 3 << true;
+        QTest::newRow("cut at a line break") << QStringLiteral("码码码\n码码码\n码") << 2 << true;
+        QTest::newRow("line breaks that fit") << QStringLiteral("码码\r\n码码") << 2 << false;
+        QTest::newRow("words") << QStringLiteral("red delicious apples from the north") << 2 << true;
+        QTest::newRow("one line of many") << QStringLiteral("a b c d e f g h i j k l m n o p q r s t") << 1 << true;
+    }
+
+    void feedElidedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lines);
+        QFETCH(bool, cut);
+        const QFontMetrics metrics(QApplication::font());
+        const int width = metrics.horizontalAdvance(QStringLiteral("码码码码码")) + 1;
+        const QStringList whole = UiTool::GetFeedText(text, width, metrics).split(QLatin1Char('\n'));
+        const QStringList shown = UiTool::GetFeedElidedText(text, width, lines, metrics).split(QLatin1Char('\n'));
+        QCOMPARE(whole.size() > lines, cut);
+        QCOMPARE(shown.size(), qMin(lines, whole.size()));
+        for (const QString& line : shown)
+            QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+        QCOMPARE(shown.mid(0, shown.size() - 1), whole.mid(0, shown.size() - 1));
+        const QString last = shown.last(), ellipsis(QChar(0x2026));
+        QCOMPARE(last.endsWith(ellipsis), cut);
+        QVERIFY2(whole.at(shown.size() - 1).startsWith(cut ? last.chopped(1) : last), qPrintable(last));
     }
 
     void dialogExecDoesNotNest()

@@ -195,6 +195,34 @@ void PrePluGroupShowWidget::ClearData()
     rebuildGrid();
 }
 
+void PrePluGroupShowWidget::SetHidden(const QString& groupCode, const QString& productCode, bool hidden)
+{
+    if (productCode.isEmpty()) {
+        const int index = indexOfCode(m_groups, groupCode);
+        if (index < 0)
+            return;
+        m_groups[index].hidden = hidden;
+        const QList<Entry> visible = visibleGroups();
+        if (!m_editMode && indexOfCode(visible, m_currentGroup) < 0) {
+            m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+            m_selected.clear();
+            m_page = 1;
+        }
+        m_groupPage = qBound(1, m_groupPage, groupPageCount());
+        rebuildGroupBar();
+    } else {
+        auto it = m_products.find(groupCode);
+        const int index = it == m_products.end() ? -1 : indexOfCode(*it, productCode);
+        if (index < 0)
+            return;
+        (*it)[index].hidden = hidden;
+        if (groupCode != m_currentGroup)
+            return;
+        m_page = qBound(1, m_page, pageCount());
+    }
+    rebuildGrid();
+}
+
 int PrePluGroupShowWidget::productCount() const
 {
     int count = 0;

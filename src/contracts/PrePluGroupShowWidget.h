@@ -48,6 +48,9 @@ public:
     // Products of a group as (code, name) in display order.
     void SetProducts(const QString& groupCode, const QList<QPair<QString, QString>>& codeAndName);
     void ClearData();
+    // Hides or shows a group (empty `productCode`) or one product of a group,
+    // as a stored arrangement says. Unknown codes are ignored.
+    void SetHidden(const QString& groupCode, const QString& productCode, bool hidden);
     // Renames the groups and products whose codes `nameByCode` holds (a
     // language switch), keeping their order, hidden flags and the page.
     void SetNames(const QHash<QString, QString>& nameByCode);

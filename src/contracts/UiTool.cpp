@@ -57,8 +57,10 @@ QString trimmedRight(const QString& text)
     return text.left(end);
 }
 
-// Breaks one paragraph (no line breaks inside) into lines that fit.
-QStringList feedParagraph(const QString& paragraph, int width, const QFontMetrics& metrics)
+// Breaks one paragraph (no line breaks inside) into lines that fit, stopping
+// after `most` lines when `most` > 0 (a key showing two lines of a caption of
+// thousands of characters measures two lines, not all of them).
+QStringList feedParagraph(const QString& paragraph, int width, const QFontMetrics& metrics, int most = 0)
 {
     QStringList lines;
     QVector<int> breaks;
@@ -66,14 +68,15 @@ QStringList feedParagraph(const QString& paragraph, int width, const QFontMetric
     for (int pos = finder.toNextBoundary(); pos > 0; pos = finder.toNextBoundary())
         breaks.append(pos);
 
-    int start = 0;
+    int start = 0, next = 0; // `next`: the first break after `start`
     const int length = paragraph.size();
-    while (start < length) {
+    while (start < length && (most <= 0 || lines.size() < most)) {
         // Furthest break opportunity whose line still fits.
         int end = -1;
-        for (int pos : breaks) {
-            if (pos <= start)
-                continue;
+        while (next < breaks.size() && breaks.at(next) <= start)
+            ++next;
+        for (int b = next; b < breaks.size(); ++b) {
+            const int pos = breaks.at(b);
             if (metrics.horizontalAdvance(trimmedRight(paragraph.mid(start, pos - start))) > width)
                 break;
             end = pos;
@@ -162,15 +165,29 @@ int UiTool::PendingStyleUpdates()
     return deferredUpdates().size();
 }
 
+namespace {
+// The lines of GetFeedText, at most `most` of them when `most` > 0.
+QStringList feedLines(const QString& text, int width, const QFontMetrics& metrics, int most)
+{
+    if (width <= 0 || text.isEmpty())
+        return text.split(QLatin1Char('\n'));
+    QStringList lines;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (const QString& paragraph : paragraphs) {
+        if (most > 0 && lines.size() >= most)
+            break;
+        lines += feedParagraph(QString(paragraph).remove(QLatin1Char('\r')), width, metrics,
+                               most > 0 ? most - lines.size() : 0);
+    }
+    return lines;
+}
+} // namespace
+
 QString UiTool::GetFeedText(const QString& text, int width, const QFontMetrics& metrics)
 {
     if (width <= 0 || text.isEmpty())
         return text;
-    QStringList lines;
-    const QStringList paragraphs = text.split(QLatin1Char('\n'));
-    for (const QString& paragraph : paragraphs)
-        lines += feedParagraph(QString(paragraph).remove(QLatin1Char('\r')), width, metrics);
-    return lines.join(QLatin1Char('\n'));
+    return feedLines(text, width, metrics, 0).join(QLatin1Char('\n'));
 }
 
 QString UiTool::GetFeedElidedText(const QString& text, int width, int lines,
@@ -178,7 +195,8 @@ QString UiTool::GetFeedElidedText(const QString& text, int width, int lines,
 {
     if (lines <= 0)
         return QString();
-    QStringList all = GetFeedText(text, width, metrics).split(QLatin1Char('\n'));
+    // One line more than fits tells whether the text was cut.
+    QStringList all = feedLines(text, width, metrics, lines + 1);
     if (all.size() <= lines)
         return all.join(QLatin1Char('\n'));
     all = all.mid(0, lines);

@@ -5,6 +5,7 @@
 #include "ui_TradeWidget.h"
 
 #include "contracts/AccessibleNames.h"
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
@@ -176,7 +177,9 @@ void TradeWidget::SlotBtnCutTareClicked()
         return;
     }
     if (!selectedTare) {
-        emit SignSendTare(ui->btnCutTare->text(), false);
+        // The key's whole caption (not a wrapped or shortened one) tells the
+        // host which tare key was pressed.
+        emit SignSendTare(CaptionFit::Caption(ui->btnCutTare), false);
         return;
     }
     SetTareButtonEnable(false);
@@ -185,12 +188,15 @@ void TradeWidget::SlotBtnCutTareClicked()
 
 void TradeWidget::SlotBtnClearTareClicked()
 {
-    if (!selectedTare) {
-        emit SignSendTare(ui->btnClearTare->text(), false);
-        return;
-    }
+    const bool presetChosen = selectedTare != nullptr;
+    // Clearing the tare frees every tare key, however the tare was taken (a
+    // preset tare taken with the tare key left them disabled).
     SetTareButtonEnable(true);
     ui->btnCutTare->setEnabled(true);
+    if (!presetChosen) {
+        emit SignSendTare(CaptionFit::Caption(ui->btnClearTare), false);
+        return;
+    }
     emit SignUpdateWeighWidget(TareCleared, true);
 }
 

@@ -71,6 +71,9 @@ public:
     // Sale mode. While it is off, the next input starts a new sale.
     void SetTradeActive(bool active);
     bool IsTradeActive() const { return tradeActive; }
+    // True from showing (or a layout change) until the next sale starts, a
+    // moment later, with SignTrdStartTrade.
+    bool IsSaleStartPending() const { return startTradePending; }
 
     // Component accessors. An unknown number gives a shared placeholder, never
     // null (except getUiQComboBox, which answers only 69).

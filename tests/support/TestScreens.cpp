@@ -8,10 +8,18 @@
 
 #include "contracts/KxPosConfig.h"
 
+#include <QApplication>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QHeaderView>
 #include <QListView>
 #include <QToolButton>
 #include <QtTest>
+
+#include <algorithm>
+
+const QTimer& TradeWidgetTestAccess::payGuard(const TradeWidget& screen) { return screen.payGuardTimer; }
+const QTimer& TradeWidgetTestAccess::idleAd(const TradeWidget& screen) { return screen.customerAdTimer; }
 
 namespace KxPosTest {
 
@@ -25,8 +33,69 @@ std::unique_ptr<TradeWidget> functionKeyScreen(int count, bool barGiven, const Q
     }
     screen->InitFuncArea();
     screen->show();
-    QTest::qWait(250); // the start of the first sale after showing has passed
+    waitForSaleStart(screen.get());
     return screen;
+}
+
+void waitForSaleStart(const TradeWidget* screen)
+{
+    if (!QTest::qWaitFor([screen] { return !screen->IsSaleStartPending(); }, 10000))
+        QTest::qFail("the sales screen did not start its sale", __FILE__, __LINE__);
+}
+
+namespace {
+// Where every shown window and shown widget is (and how long the header
+// sections are, which views fit to their width), and whether every shown
+// sales screen has the application size and a started sale.
+struct Scene {
+    QVector<QRect> places;
+    QVector<int> sections;
+    bool salesReady = true;
+    bool operator==(const Scene& o) const { return places == o.places && sections == o.sections && salesReady == o.salesReady; }
+};
+
+Scene scene()
+{
+    Scene s;
+    QList<QWidget*> windows = QApplication::topLevelWidgets();
+    // The window list comes from a hash: a fixed order makes two scenes comparable.
+    std::sort(windows.begin(), windows.end());
+    const QSize app(KxPosConfig::iAppWidth, KxPosConfig::iAppHeight);
+    for (QWidget* window : qAsConst(windows)) {
+        if (!window->isVisible())
+            continue;
+        s.places << window->frameGeometry();
+        if (auto* sales = qobject_cast<TradeWidget*>(window))
+            s.salesReady = s.salesReady && sales->size() == app && !sales->IsSaleStartPending();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible())
+                continue;
+            s.places << w->geometry();
+            if (auto* header = qobject_cast<QHeaderView*>(w))
+                s.sections << header->length();
+        }
+    }
+    return s;
+}
+} // namespace
+
+bool waitUntilStill(int timeoutMs)
+{
+    QElapsedTimer total, still;
+    total.start();
+    still.start();
+    Scene last = scene();
+    while (total.elapsed() < timeoutMs) {
+        QTest::qWait(10);
+        const Scene now = scene();
+        if (!(now == last)) {
+            last = now;
+            still.restart();
+        } else if (still.elapsed() >= 100 && (now.salesReady || still.elapsed() >= 1000)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QToolButton* shortcutKey(TradeWidget* screen, int n)

@@ -12,15 +12,37 @@
 
 class CouponUsageWidget;
 class QAbstractItemView;
+class QTimer;
 class QToolButton;
 class TradeWidget;
 
+// The sales screen's own timers, looked at by the tests instead of waiting
+// out their times: the pay key's guard and the customer display's idle time.
+class TradeWidgetTestAccess
+{
+public:
+    static const QTimer& payGuard(const TradeWidget& screen);
+    static const QTimer& idleAd(const TradeWidget& screen);
+};
+
 namespace KxPosTest {
+
+// Waits until the shown windows and every widget shown in them keep their
+// places and sizes for a tenth of a second, and every shown sales screen has
+// the application size and has started its sale (a screen that cannot take
+// that size counts once it kept still for a second). Layouts, queued resizes
+// and an X server's answers take long on a loaded machine, so the wait allows
+// `timeoutMs` and ends as soon as all is still; false when it never was.
+bool waitUntilStill(int timeoutMs = 30000);
+
+// Waits until the sales screen has started the sale it starts a moment after
+// showing; fails the running test when it does not.
+void waitForSaleStart(const TradeWidget* screen);
 
 // A shown sales screen with the function keys functionKeys(count). The first
 // ten go to the shortcut bar unless `barGiven`; then the host's own `bar`
 // (possibly empty) is kept and the grid holds every function. Returns once
-// the start of the first sale after showing has passed.
+// the first sale after showing has started.
 std::unique_ptr<TradeWidget> functionKeyScreen(int count, bool barGiven = false,
                                                const QList<dynMapButton>& bar = {});
 

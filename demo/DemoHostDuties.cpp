@@ -1,0 +1,109 @@
+// The till's own duties behind the demo's function keys: line and bill
+// discounts within their limits, a price change, a return sale, the cash
+// drawer and a reprint of the last receipt. Each answers on the screen.
+
+#include "DemoHost.h"
+
+#include "DemoNotice.h"
+
+#include "trade/TradeWidget.h"
+
+#include <QLineEdit>
+
+const QString DemoHost::FnLineDiscount = QStringLiteral("F011");
+const QString DemoHost::FnBillDiscount = QStringLiteral("F012");
+const QString DemoHost::FnDrawer = QStringLiteral("F016");
+const QString DemoHost::FnReprint = QStringLiteral("F017");
+const QString DemoHost::FnReturnSale = QStringLiteral("F026");
+const QString DemoHost::FnChangePrice = QStringLiteral("F027");
+
+namespace {
+// Each press of a discount key takes this much more off.
+constexpr double LineDiscountStep = 0.1;
+constexpr double BillDiscountStep = 0.05;
+
+QString percent(double fraction)
+{
+    return QString::number(qRound(fraction * 100.0));
+}
+} // namespace
+
+void DemoHost::Notify(const QString& zh, const QString& en)
+{
+    DemoNotice::Show(m_screen.get(), Text(zh, en));
+}
+
+bool DemoHost::HandleTillDuty(const QString& code)
+{
+    // The line the cashier is on; the last one when none is chosen.
+    int row = m_screen->GetTable()->currentRow();
+    if (row < 0 || row >= m_sale.Lines().size())
+        row = m_sale.Lines().size() - 1;
+
+    if (code == FnLineDiscount) {
+        if (row < 0) {
+            Notify(QStringLiteral("没有可打折的商品"), QStringLiteral("There is no line to discount"));
+            return true;
+        }
+        const double next = m_sale.LineDiscount(row) + LineDiscountStep;
+        if (!m_sale.SetLineDiscount(row, next)) {
+            Notify(QStringLiteral("单品折扣最多 %1%").arg(percent(DemoSale::MaxLineDiscount)),
+                   QStringLiteral("A line discount may not exceed %1%").arg(percent(DemoSale::MaxLineDiscount)));
+            return true;
+        }
+        Record(QStringLiteral("line %1 discounted %2%").arg(row).arg(percent(next)));
+        Rebind();
+        m_screen->ScrollSpecifyRow(row);
+    } else if (code == FnBillDiscount) {
+        if (m_sale.IsEmpty()) {
+            Notify(QStringLiteral("没有可打折的商品"), QStringLiteral("There is no line to discount"));
+            return true;
+        }
+        const double next = m_sale.BillDiscount() + BillDiscountStep;
+        if (!m_sale.SetBillDiscount(next)) {
+            Notify(QStringLiteral("整单折扣最多 %1%").arg(percent(DemoSale::MaxBillDiscount)),
+                   QStringLiteral("A bill discount may not exceed %1%").arg(percent(DemoSale::MaxBillDiscount)));
+            return true;
+        }
+        Record(QStringLiteral("bill discounted %1%").arg(percent(next)));
+        Rebind();
+    } else if (code == FnChangePrice) {
+        // The new price is typed first, then the key pressed.
+        QLineEdit* box = m_screen->getUiQLineEdit(26);
+        bool ok = false;
+        const double price = box ? box->text().trimmed().toDouble(&ok) : 0.0;
+        if (row < 0 || !ok || !m_sale.SetPrice(row, price)) {
+            Notify(QStringLiteral("请先输入新单价，再按改价"), QStringLiteral("Type the new price, then press Change price"));
+            return true;
+        }
+        box->clear();
+        Record(QStringLiteral("line %1 priced %2").arg(row).arg(price, 0, 'f', 2));
+        Rebind();
+        m_screen->ScrollSpecifyRow(row);
+    } else if (code == FnReturnSale) {
+        if (!m_sale.IsEmpty()) {
+            Notify(QStringLiteral("请先结束当前销售，再开始退货"), QStringLiteral("Finish the current sale before a return"));
+            return true;
+        }
+        m_returnSale = !m_returnSale;
+        m_screen->initValue(m_returnSale);
+        PushTotals();
+        Record(m_returnSale ? QStringLiteral("return sale started") : QStringLiteral("back to sale"));
+    } else if (code == FnDrawer) {
+        Record(QStringLiteral("drawer opened"));
+        Notify(QStringLiteral("钱箱已打开"), QStringLiteral("The cash drawer is open"));
+    } else if (code == FnReprint) {
+        const QList<DemoPayment>& history = m_payments.History();
+        if (history.isEmpty()) {
+            Notify(QStringLiteral("还没有可重打的小票"), QStringLiteral("There is no receipt to reprint yet"));
+            return true;
+        }
+        const DemoPayment& last = history.last();
+        Record(QStringLiteral("receipt reprinted"));
+        Notify(QStringLiteral("已重打小票：应收 %1，找零 %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2),
+               QStringLiteral("Receipt reprinted: due %1, change %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2));
+    } else {
+        return false;
+    }
+    return true;
+}

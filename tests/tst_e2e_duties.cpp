@@ -1,0 +1,104 @@
+// End-to-end: the demo till's own duties behind its function keys, each pressed as the cashier presses it
+// (in the function grid) on a sale of two products: discounts within their limits, a price change, a return
+// sale refunded, the cash drawer and a reprint. Every key answers: a change on the bill or a message.
+
+#include "tst_e2e_driver.h"
+
+using namespace E2e;
+using KxPosTest::child;
+
+class E2eDutiesTest : public KxPosTest::ScreenTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void functionKeysAnswer_data()
+    {
+        QTest::addColumn<QString>("typed");     // typed into the code box before the keys
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("total");     // goods before discounts
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("line discount, twice") << QString() << QStringList{"单品折扣", "单品折扣"}
+                                              << "9.50" << "0.40" << "9.10" << QStringList{};
+        QTest::newRow("line discount past its limit")
+            << QString() << QStringList{"单品折扣", "单品折扣", "单品折扣", "单品折扣"} << "9.50" << "0.60" << "8.90"
+            << QStringList{QStringLiteral("单品折扣最多 30%")};
+        QTest::newRow("bill discount") << QString() << QStringList{"整单折扣"} << "9.50" << "0.48" << "9.02"
+                                       << QStringList{};
+        QTest::newRow("bill discount past its limit")
+            << QString() << QStringList{"整单折扣", "整单折扣", "整单折扣", "整单折扣", "整单折扣"} << "9.50" << "1.90" << "7.60"
+            << QStringList{QStringLiteral("整单折扣最多 20%")};
+        QTest::newRow("price change") << "2.5" << QStringList{"改价"} << "10.00" << "0.00" << "10.00" << QStringList{};
+        QTest::newRow("price change without a price")
+            << QString() << QStringList{"改价"} << "9.50" << "0.00" << "9.50"
+            << QStringList{QStringLiteral("请先输入新单价，再按改价")};
+        QTest::newRow("return refused during a sale")
+            << QString() << QStringList{"退货"} << "9.50" << "0.00" << "9.50"
+            << QStringList{QStringLiteral("请先结束当前销售，再开始退货")};
+        QTest::newRow("drawer") << QString() << QStringList{"打开钱箱"} << "9.50" << "0.00" << "9.50"
+                                << QStringList{QStringLiteral("钱箱已打开")};
+        QTest::newRow("reprint before any receipt") << QString() << QStringList{"重打小票"} << "9.50" << "0.00"
+                                                    << "9.50" << QStringList{QStringLiteral("还没有可重打的小票")};
+    }
+
+    void functionKeysAnswer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, total);
+        QFETCH(QString, discount);
+        QFETCH(QString, due);
+        QFETCH(QStringList, messages);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        till.Enter(QStringLiteral("6920202888883")); // noodles 4.50
+        till.Enter(QStringLiteral("6901234567656")); // cola 3.00
+        till.Enter(QStringLiteral("6901234567892")); // water 2.00, the current line
+        QCOMPARE(till.Label("lblshould"), QStringLiteral("9.50"));
+        till.Type(typed);
+        for (const QString& key : keys)
+            QVERIFY2(till.Function(key), qPrintable(key));
+        QCOMPARE(till.Label("lblprodtotal"), total);
+        QCOMPARE(till.Label("lbldiscount"), discount);
+        QCOMPARE(till.Label("lblshould"), due);
+        QCOMPARE(till.Messages(), messages);
+    }
+
+    // A return: started on an empty bill, its goods are refunded as the change, and the next sale is a sale.
+    void returnSaleIsRefunded()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.Function(QStringLiteral("退货")));
+        QCOMPARE(till.Label("labelModeName"), msg(2359));
+        till.Enter(QStringLiteral("6920202888883"));
+        till.Key(Qt::Key_F12);
+        QCOMPARE(till.host->Payments().History().last().payCode, QStringLiteral("Refund"));
+        till.ChangeThenNextSale(QStringLiteral("4.50"), 2);
+        QCOMPARE(till.Label("labelModeName"), msg(2358));
+        QVERIFY(till.Function(QStringLiteral("重打小票")));
+        QCOMPARE(till.Messages(), QStringList{QStringLiteral("已重打小票：应收 0.00，找零 4.50")});
+    }
+
+    // The tare keys are told apart: clear tare with nothing on the scale takes nothing as tare; the tare key
+    // takes the box on the scale, clear tare gives it back.
+    void tareKeysToldApart()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.Click("btnClearTare"));
+        QCOMPARE(till.host->Scale().Tare(), 0.0);
+        till.host->Scale().PlaceItem(0.25);
+        QVERIFY(till.WaitForStableWeight(QStringLiteral("0.250")));
+        QVERIFY(till.Click("btnCutTare"));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.25);
+        QVERIFY(till.Click("btnClearTare"));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.0);
+        QCOMPARE(till.Messages(), QStringList());
+    }
+};
+
+QTEST_MAIN(E2eDutiesTest)
+#include "tst_e2e_duties.moc"
