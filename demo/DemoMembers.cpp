@@ -1,10 +1,11 @@
 #include "DemoMembers.h"
 
 #include <QHash>
+#include <QVariant>
 
 namespace {
 KxPosVipDetail member(const QString& code, const QString& id, const QString& name, const QString& phone, double points,
-                      const QString& level, const QString& remark, const QString& balance)
+                      const QString& level, const QString& remark, const QVariant& balance)
 {
     KxPosVipDetail m;
     m.vipCode = code;
@@ -14,7 +15,7 @@ KxPosVipDetail member(const QString& code, const QString& id, const QString& nam
     m.vipPoints = points;
     m.levelName = level;
     m.levelRemark = remark;
-    if (!balance.isEmpty())
+    if (balance.isValid())
         m.extValues.insert(QStringLiteral("Balance"), balance);
     return m;
 }
@@ -24,11 +25,11 @@ DemoMembers::DemoMembers()
 {
     m_members = {
         member(QStringLiteral("M0008812"), QStringLiteral("8812"), QStringLiteral("陈晓梅"), QStringLiteral("13812345678"),
-               1268.5, QStringLiteral("金卡会员"), QString(), QStringLiteral("356.80")),
+               1268.5, QStringLiteral("金卡会员"), QString(), 356.8),
         member(QStringLiteral("M0001024"), QStringLiteral("1024"), QStringLiteral("王建国"), QStringLiteral("13900001111"),
-               56, QStringLiteral("普通会员"), QStringLiteral("新客"), QString()),
+               56, QStringLiteral("普通会员"), QStringLiteral("新客"), QVariant()),
         member(QStringLiteral("M0000007"), QStringLiteral("7"), QString(), QStringLiteral("13600007777"), 1234567,
-               QString(), QString(), QStringLiteral("5000.00")),
+               QString(), QString(), 5000),
     };
     m_members[2].levelNameAlt = QStringLiteral("钻石会员");
     m_member = m_members.first();

@@ -343,7 +343,13 @@ void DemoOrders::OnPickUpFinished(const OrderDetail& order)
                .arg(order.lines.size())
                .arg(money(order.pickAmount), 0, 'f', 2));
     m_picking.remove(order.orderId);
-    const OrderDetail* known = Find(order.orderId);
+    OrderDetail* known = Find(order.orderId);
+    if (known) {
+        // From now on the order is what was picked: its lines carry the
+        // picked quantities, weights and amounts, its amount the picked one.
+        known->lines = order.lines;
+        known->pickAmount = order.pickAmount;
+    }
     if (known && known->deliveryType == PickUp) {
         SetState(order.orderId, StSelfTake, StSelfTake);
         Record(QStringLiteral("order %1 waits for the customer").arg(order.orderId));

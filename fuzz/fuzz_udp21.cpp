@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static CouponUsageWidget* screen = new CouponUsageWidget(nullptr);
     KxPosPayResult pay;
     pay.saleNo = QStringLiteral("S1");
-    pay.extraValues.insert(QStringLiteral("UDP21"), KxPosFuzz::text(data, size));
+    pay.extraValues.insert(QStringLiteral("UDP21"), QVariant(KxPosFuzz::text(data, size)));
     const QString id = QStringLiteral("C1");
     screen->CacheCouponUseResult(id, pay);
     for (const QVariantMap& record : screen->GetCouponUsedData(id))

@@ -15,6 +15,8 @@
 #include "contracts/QuestionMessage.h"
 
 #include <QAbstractItemModelTester>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -52,6 +54,17 @@ QString cell(DepositPluWidget& screen, int row, int column)
 }
 
 int rows(DepositPluWidget& screen) { return screen.getUiQTableView(0)->model()->rowCount(); }
+
+// Taps the suggestion `text` in the completer's open popup.
+void tapSuggestion(QCompleter& completer, const QString& text)
+{
+    QAbstractItemView* popup = completer.popup();
+    QTRY_VERIFY(popup->isVisible());
+    const QModelIndexList found =
+        popup->model()->match(popup->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(found.first()).center());
+}
 
 QStringList codes(const QList<KxPosPluDetail>& lines)
 {
@@ -128,6 +141,87 @@ private slots:
         QCOMPARE(screen->nextQuantity, 0);
         QCOMPARE(screen->PluList().at(1).lineNo, 1);
         QCOMPARE(screen->CurrentRow(), 1);
+    }
+
+    // Out-of-range and malformed quantities are refused before any rounding
+    // and leave no preset and no placeholder row.
+    void quantityKeyRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<bool>("boxCleared");
+        QTest::newRow("20 digits") << QStringLiteral("99999999999999999999") << 604 << true;
+        QTest::newRow("30 digits") << QString(30, QLatin1Char('9')) << 604 << true;
+        QTest::newRow("exponent far beyond 64 bits") << QStringLiteral("1e300") << 604 << true;
+        QTest::newRow("infinity") << QStringLiteral("inf") << 604 << true;
+        QTest::newRow("just above the maximum") << QStringLiteral("999999.5") << 604 << true;
+        QTest::newRow("huge negative") << QStringLiteral("-99999999999999999999") << 1903 << false;
+        QTest::newRow("negative") << QStringLiteral("-3") << 1903 << false;
+        QTest::newRow("less than half a piece") << QStringLiteral("0.4") << 1903 << false;
+        QTest::newRow("not a number") << QStringLiteral("nan") << 1903 << false;
+        QTest::newRow("two points") << QStringLiteral("1.2.3") << 1903 << false;
+    }
+
+    void quantityKeyRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, message);
+        QFETCH(bool, boxCleared);
+        auto screen = makeScreen(0, {"1001"});
+        // Pasted or typed by a keyboard wedge straight into the code box.
+        screen->getUiQLineEdit(0)->setText(typed);
+        clickButton(*screen, BtnCount);
+        QCOMPARE(messageTexts(), QStringList{translated(message)});
+        QCOMPARE(screen->nextQuantity, 0);
+        QCOMPARE(rows(*screen), 1);
+        QCOMPARE(screen->getUiQLineEdit(0)->text().isEmpty(), boxCleared);
+    }
+
+    // A suggestion chosen once enters its product once, however often the
+    // host handed the completer over; a deposit list that is not shown never
+    // enters the choices made with a completer it shares with another screen.
+    void suggestionChosenOnce_data()
+    {
+        QTest::addColumn<int>("handOvers");
+        QTest::addColumn<bool>("chosenElsewhere");
+        QTest::newRow("handed over once") << 1 << false;
+        QTest::newRow("handed over four times") << 4 << false;
+        QTest::newRow("hidden list, chosen on the sales line") << 3 << true;
+    }
+
+    void suggestionChosenOnce()
+    {
+        QFETCH(int, handOvers);
+        QFETCH(bool, chosenElsewhere);
+        config().set(QStringLiteral("TRADE_LenovoLength"), QStringLiteral("3"));
+        const QString code = QStringLiteral("6901234567892");
+        QCompleter completer(QStringList{code, QStringLiteral("6920202888883")});
+        auto screen = makeScreen();
+        connect(screen.get(), &DepositPluWidget::SignDepositAddPlu, this,
+                [&](const QString& entered) { screen->AddPlu(product(entered)); });
+        QSignalSpy added(screen.get(), &DepositPluWidget::SignDepositAddPlu);
+        for (int i = 0; i < handOvers; ++i)
+            QVERIFY(QMetaObject::invokeMethod(screen.get(), "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, &completer)));
+        if (!chosenElsewhere) {
+            typeOnKeypad(*screen, QStringLiteral("690"));
+            tapSuggestion(completer, code);
+            QCOMPARE(added.count(), 1);
+            QCOMPARE(added.at(0).at(0).toString(), code);
+            QCOMPARE(codes(screen->PluList()), QStringList{code});
+            return;
+        }
+        // The host leaves the deposit list and its sales line takes the
+        // same completer.
+        screen->hide();
+        QLineEdit salesLine;
+        salesLine.setCompleter(&completer);
+        salesLine.show();
+        salesLine.setFocus();
+        QTest::keyClicks(&salesLine, QStringLiteral("692"));
+        tapSuggestion(completer, QStringLiteral("6920202888883"));
+        QCOMPARE(salesLine.text(), QStringLiteral("6920202888883"));
+        QCOMPARE(added.count(), 0);
+        QVERIFY(screen->PluList().isEmpty());
     }
 
     // Yes to the question removes the current line; the rest are numbered

@@ -53,6 +53,13 @@ private slots:
         QVERIFY(desk.Log().contains(QStringLiteral("order %1 picked, 1 lines, amount 24.96").arg(order)));
         QCOMPARE(status(order), msg(1126));
         QCOMPARE(oper1->text(), msg(2363));
+        // Waiting for its customer, the order shows what was picked, not what was ordered (1 x 2 kg, 25.60).
+        tapCell(cards, rowOf(cards, 0, order), 0);
+        auto* lines = child<QTableView>(till.screen, "tbvOnline");
+        QCOMPARE(cellOf(picked, 0, 2), QStringLiteral("1.95kg"));
+        QCOMPARE(till.Label("lblPickAmount"), QStringLiteral("24.96"));
+        QCOMPARE(cellOf(lines, 0, 2), QStringLiteral("1.95kg"));
+        QCOMPARE(cellOf(lines, 0, 5), QStringLiteral("24.96"));
         QVERIFY(clickNamed(till.screen, QStringLiteral("btnOper1")));
         QVERIFY(desk.Log().contains(QStringLiteral("order %1 collected by the customer").arg(order)));
         QCOMPARE(rowOf(cards, 0, order), -1);

@@ -243,6 +243,63 @@ private slots:
         QCOMPARE(form.customerInfo.idCardNo, QString());
     }
 
+    // A preset number belongs to one customer: however that run ends, the
+    // next customer's own number is taken without a new preset.
+    void presetForgottenAfterRun_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("firstCode");
+        QTest::newRow("finished with the preset number") << "finish" << 1;
+        QTest::newRow("closed with the return key") << "close" << 0;
+        QTest::newRow("closed with F7") << "F7" << 0;
+        QTest::newRow("hidden by the host") << "hide" << 0;
+    }
+
+    void presetForgottenAfterRun()
+    {
+        QFETCH(QString, end);
+        const QString first = QStringLiteral("440305199001011234");
+        const QString second = QStringLiteral("11010519491231002X");
+        CustomerInfoWidget form(1, nullptr);
+        form.InitView(first);
+        const int firstCode = runForm(form, [&] {
+            QVERIFY(choose(form.getUiQComboBox(0), QStringLiteral("广东省")));
+            QVERIFY(choose(form.getUiQComboBox(1), QStringLiteral("深圳市")));
+            form.getUiQLineEdit(1)->setText(QStringLiteral("科技园路1号"));
+            if (end == QLatin1String("finish"))
+                QTest::mouseClick(form.getUiQPushButton(0), Qt::LeftButton);
+            else if (end == QLatin1String("close"))
+                QTest::mouseClick(form.getUiQPushButton(1), Qt::LeftButton);
+            else if (end == QLatin1String("F7"))
+                QTest::keyClick(&form, Qt::Key_F7);
+            else
+                form.hide();
+        });
+        QTEST(firstCode, "firstCode");
+        // The next customer, no preset: their own number passes.
+        const int secondCode = runForm(form, [&] {
+            QVERIFY(form.getUiQLineEdit(0)->text().isEmpty());
+            QVERIFY(choose(form.getUiQComboBox(0), QStringLiteral("北京市")));
+            QVERIFY(choose(form.getUiQComboBox(1), QStringLiteral("北京市")));
+            form.getUiQLineEdit(0)->setText(second);
+            form.getUiQLineEdit(1)->setText(QStringLiteral("长安街1号"));
+            QTest::keyClick(&form, Qt::Key_F6);
+        });
+        QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join(QLatin1Char('|'))));
+        QCOMPARE(secondCode, 1);
+        QCOMPARE(form.customerInfo.idCardNo, second);
+        // A new preset is checked again.
+        form.InitView(first);
+        const int thirdCode = runForm(form, [&] {
+            form.getUiQLineEdit(0)->setText(second);
+            form.getUiQLineEdit(1)->setText(QStringLiteral("长安街1号"));
+            QTest::keyClick(&form, Qt::Key_F6);
+        });
+        QCOMPARE(thirdCode, 0);
+        QCOMPARE(messageTexts().size(), 1);
+        QVERIFY(messageTexts().first().contains(first));
+    }
+
     // Deleted while running: exec() returns 0 and touches nothing.
     void deletedWhileRunning()
     {

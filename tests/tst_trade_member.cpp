@@ -103,6 +103,17 @@ private slots:
         alt.extValues.clear();
         QTest::newRow("alternative level with remark, no balance")
             << alt << "0" << QStringList{"银卡(九折)", "李四\n13812345678", "0.125", "0"};
+
+        // A host may keep the balance as a number: it shows as money.
+        const QList<QPair<QVariant, QString>> balances = {
+            {QVariant(356.8), "356.80"}, {QVariant(5000), "5000.00"}, {QVariant(qlonglong(12)), "12.00"},
+            {QVariant(-0.5), "-0.50"},   {QVariant(QStringLiteral("余额不足")), "余额不足"}};
+        for (const auto& b : balances) {
+            KxPosVipDetail numeric = member(QStringLiteral("张三丰"), QStringLiteral("M001"), phone, 1);
+            numeric.extValues.insert(QStringLiteral("Balance"), b.first);
+            QTest::addRow("balance %s of type %s", qPrintable(b.second), b.first.typeName())
+                << numeric << "0" << QStringList{"金卡", "张三丰\n13812345678", "1", b.second};
+        }
     }
 
     void showsMember()

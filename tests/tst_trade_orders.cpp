@@ -282,6 +282,33 @@ private slots:
         QVERIFY(!qobject_cast<StandardDelegate*>(view("tbvDown")->itemDelegateForColumn(2))->ShowButtons());
     }
 
+    // An order shown outside picking (here waiting for its customer): a line
+    // shows what was picked once it was picked, what was ordered before.
+    void quantitiesOutsidePicking_data()
+    {
+        QTest::addColumn<PluDetail>("line");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("not picked yet") << makeLine("可乐", 3, 0, 2.5) << "3";
+        QTest::newRow("picked short") << makeLine("可乐", 3, 2, 2.5) << "2";
+        PluDetail weighed = makeLine("苹果", 1, 1, 12.8, true);
+        weighed.weight = 1.95;
+        weighed.weighDone = QStringLiteral("1");
+        QTest::newRow("weighed") << weighed << "1.95kg";
+        weighed.weighDone.clear();
+        QTest::newRow("weighed line not on the scale yet") << weighed << "1";
+    }
+
+    void quantitiesOutsidePicking()
+    {
+        QFETCH(PluDetail, line);
+        OrderDetail order = makeOrder("W", "2", "2", "21", "");
+        order.lines = {line};
+        pickingLines = order.lines;
+        screen->ShowOrderWidget({order}, 1);
+        QTEST(cell("tbvDown", 0, 2), "shown");
+        QTEST(cell("tbvOnline", 0, 2), "shown");
+    }
+
     // A picked line stays when the order is locked by the hand-over mode or
     // already delivered (removal with the question: below).
     void removalRules_data()

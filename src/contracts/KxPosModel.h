@@ -65,7 +65,9 @@ struct KXPOSCONTRACTS_EXPORT KxPosVipDetail
     QString levelName;
     QString levelNameAlt;
     QString levelRemark;
-    QMap<QString, QString> extValues; // "Balance", ...
+    // Extra values by name. "Balance" holds the balance, as a number or as
+    // the host's own text.
+    QMap<QString, QVariant> extValues;
 };
 
 // A sales clerk.
@@ -84,7 +86,9 @@ struct KXPOSCONTRACTS_EXPORT KxPosPayResult
     QString cardNo;
     QString merchantOrderNo;
     QString couponId;
-    QMap<QString, QString> extraValues; // "UDP21" (JSON text), "TradeNo"
+    // Extra values by name: "UDP21" (JSON text), "TradeNo"; numbers stay
+    // numbers when records are built from the map.
+    QMap<QString, QVariant> extraValues;
 };
 
 struct KXPOSCONTRACTS_EXPORT KxPosCustomerInfo

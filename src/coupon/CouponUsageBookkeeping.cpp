@@ -179,7 +179,7 @@ void CouponUsageWidget::CacheCouponUseResult(const QString& couponId, const KxPo
         return;
     QJsonParseError error{};
     const QJsonDocument document =
-        QJsonDocument::fromJson(payResult.extraValues.value(QStringLiteral("UDP21")).toUtf8(), &error);
+        QJsonDocument::fromJson(payResult.extraValues.value(QStringLiteral("UDP21")).toString().toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return;
     const QJsonObject data = document.object();

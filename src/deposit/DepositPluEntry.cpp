@@ -64,16 +64,25 @@ void DepositPluWidget::SlotTrdBackCompleterModel(QCompleter* c)
     // Attached as the code box's completer, but shown only by this screen,
     // which applies the minimum code length before suggesting.
     c->setWidget(ui->txtcode);
+    // Member-function connections, so that Qt::UniqueConnection holds: a
+    // completer handed over again must not enter a chosen suggestion twice.
     connect(c, qOverload<const QString&>(&QCompleter::highlighted), this,
             &DepositPluWidget::SlotCompleterHighlighted, Qt::UniqueConnection);
     connect(c, qOverload<const QString&>(&QCompleter::activated), this,
-            [this](const QString& text) {
-                // Choosing a suggestion enters it as the code.
-                ui->txtcode->setText(text);
-                highlighted = text;
-                on_btnOK_clicked();
-            },
-            Qt::UniqueConnection);
+            &DepositPluWidget::SlotCompleterActivated, Qt::UniqueConnection);
+}
+
+void DepositPluWidget::SlotCompleterActivated(const QString& text)
+{
+    // A completer shared with another screen reports that screen's choices
+    // too: only a choice made in this list's own code box, while the list is
+    // shown, enters a product.
+    if (!completer || completer->widget() != ui->txtcode || !isVisible())
+        return;
+    // Choosing a suggestion enters it as the code.
+    ui->txtcode->setText(text);
+    highlighted = text;
+    on_btnOK_clicked();
 }
 
 void DepositPluWidget::SlotCompleterHighlighted(QString text)
@@ -167,14 +176,21 @@ void DepositPluWidget::on_btnCount_clicked()
     const QString text = ui->txtcode->text().trimmed();
     bool ok = false;
     const double value = text.toDouble(&ok);
-    // A quantity that rounds to no whole piece is no quantity.
-    if (text.isEmpty() || !ok || qRound64(value) <= 0) {
+    // The range is checked on the number as typed, before any rounding: a
+    // long row of digits does not fit a 64-bit integer.
+    if (text.isEmpty() || !ok || qIsNaN(value)) {
         frame->showMessage(1903);
         return;
     }
     if (value > MaxQuantity) {
         frame->showMessage(604);
         ui->txtcode->clear();
+        return;
+    }
+    // A quantity that rounds to no whole piece is no quantity (negative
+    // values included).
+    if (!(value >= 0.5)) {
+        frame->showMessage(1903);
         return;
     }
     const int rows = model->rowCount();

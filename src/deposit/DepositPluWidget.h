@@ -9,6 +9,13 @@
 // clerk (setEmployee) are set. In whole-sale mode (setSaleNo) the goods come
 // from an existing sale and cannot be changed here. Keys the screen does not
 // handle go to the host as SignDepositPluKeyPressed("DepositPluWidget", key).
+//
+// A chosen suggestion enters its code once, however often the host hands the
+// completer over (SlotTrdBackCompleterModel), and only while this list is
+// shown and the completer works for its code box: a completer shared with the
+// sales screen does not deposit the sales screen's choices. The quantity key
+// checks its range on the number as typed (up to 999999, at least half a
+// piece) before it rounds to whole pieces.
 
 #include "kxpostradeui_export.h"
 
@@ -154,6 +161,7 @@ private:
     void leave();
     bool popupVisible() const;
     void placePopup();
+    void SlotCompleterActivated(const QString& text);
     static bool useSaleNo();
     static int suggestLength();
 

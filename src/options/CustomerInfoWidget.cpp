@@ -287,6 +287,9 @@ int CustomerInfoWidget::exec()
 
 void CustomerInfoWidget::endLoop(int code)
 {
+    // The preset number belongs to one customer's run: the next customer
+    // enters their own unless the host presets one again.
+    presetId.clear();
     // Only the first end counts: closing after a finish must not turn the
     // result back to 0.
     if (QEventLoop* loop = m_loop.data()) {
@@ -297,7 +300,12 @@ void CustomerInfoWidget::endLoop(int code)
 
 void CustomerInfoWidget::hideEvent(QHideEvent* event)
 {
-    // However the form disappears, a running exec() must return.
+    // However the form disappears, a running exec() must return, and as on
+    // the return key nothing of this customer stays in the boxes.
+    if (m_loop) {
+        ui->txtIdCard->clear();
+        ui->txtAddress->clear();
+    }
     endLoop(0);
     KxDialog::hideEvent(event);
 }

@@ -60,7 +60,8 @@ public:
     // before stays in place.
     bool GetAreas(QString json, QString& error);
     // Presets the ID number: the box shows it and the entered number must
-    // equal it. An empty text removes the preset.
+    // equal it. An empty text removes the preset. The preset lasts one run:
+    // finishing, closing or hiding the form forgets it.
     void InitView(QString id);
     // Shows the form full screen and runs it until finish (1) or close (0).
     int exec() override;

@@ -22,6 +22,25 @@ bool employeesInUse()
 {
     return KxPosConfig::GetValue(QStringLiteral("TRADE_IsUseEmployee"), QStringLiteral("0")) != QLatin1String("0");
 }
+
+// The member's balance as shown: a number with two decimals (money), the
+// host's own text as given, "0" when the host gave none.
+QString BalanceText(const QVariant& balance)
+{
+    if (!balance.isValid() || balance.isNull())
+        return QStringLiteral("0");
+    switch (static_cast<QMetaType::Type>(balance.userType())) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return QString::number(balance.toDouble(), 'f', 2);
+    default:
+        return balance.toString();
+    }
+}
 } // namespace
 
 void TradeWidget::SlotTrdSetMemberInfo(KxPosVipDetail* vip)
@@ -48,7 +67,7 @@ void TradeWidget::ShowMemberDetails()
     ui->lblVipLvlName->setText(level);
 
     memberPointsText = QString::number(vip->vipPoints, 'g', 6);
-    memberBalanceText = vip->extValues.value(QStringLiteral("Balance"), QStringLiteral("0"));
+    memberBalanceText = BalanceText(vip->extValues.value(QStringLiteral("Balance")));
 
     QString name = vip->vipName.isEmpty() ? vip->vipCode : vip->vipName;
     QString phone = vip->vipPhone;

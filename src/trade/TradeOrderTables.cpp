@@ -41,6 +41,20 @@ QString number6(double value)
     return QString::number(value, 'g', 6);
 }
 
+// The quantity a line shows outside picking: once picked, what was picked
+// (the weight of a weighed line), so that an order waiting for its customer
+// shows the goods that are packed for them; before that, what was ordered.
+QString shownQuantity(const PluDetail& line)
+{
+    if (line.needsWeighing == QLatin1String("1")) {
+        if (line.weighDone == QLatin1String("1"))
+            return number6(line.weight) + QStringLiteral("kg");
+    } else if (line.pickQty > 0.0) {
+        return number6(line.pickQty);
+    }
+    return number6(line.orderQty);
+}
+
 } // namespace
 
 void TradeWidget::InitTableUI()
@@ -144,7 +158,7 @@ void TradeWidget::RefreshTableViewOn()
             name += QStringLiteral("\r\n--") + sub.first.left(9) + QStringLiteral("×") + number6(sub.second);
         onlineModel->insertRow(i);
         setRowTexts(onlineModel, i,
-                    {QString::number(i + 1), name, number6(line.orderQty), line.lineKey,
+                    {QString::number(i + 1), name, shownQuantity(line), line.lineKey,
                      QString::number(line.salePrice, 'f', 2) + QLatin1Char('/') + line.unitText,
                      QString::number(line.lineAmount, 'f', 2), QString::number(line.subItems.size())});
         const int height = rowHeight + line.subItems.size() * packHeight;
@@ -173,7 +187,7 @@ void TradeWidget::RefreshTableViewDown(bool keepRow)
         for (int i = 0; i < pickLines.size(); ++i) {
             const PluDetail& line = pickLines.at(i);
             pickModel->insertRow(i);
-            setRowTexts(pickModel, i, {QString::number(i + 1), line.pluName, number6(line.orderQty), line.needsWeighing});
+            setRowTexts(pickModel, i, {QString::number(i + 1), line.pluName, shownQuantity(line), line.needsWeighing});
             ui->tbvDown->setRowHeight(i, rowHeight);
             total += line.lineAmount;
         }

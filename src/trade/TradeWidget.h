@@ -179,6 +179,10 @@ public:
     void ShowOrderWidget(QList<OrderDetail> orders, int type);
     void showOrderList(QList<OrderDetail> orders, int type);
     void ClickOrderList(int row, bool keep);
+    // Outside picking, a line that was picked shows what was picked (its
+    // pickQty, or its weight for a weighed line) and its lineAmount; a line
+    // not picked yet shows what was ordered. A host shows an order waiting
+    // for its customer with the lines it got back from SignPickUpFinish.
     void showPluDetail(OrderDetail shown, OrderDetail picking, int lineRow);
     void AddOneOrderPlu(PluDetail line);
     void updateOrderPluDetail(PluDetail line, QString what, int row);
