@@ -258,6 +258,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void SlotButtonSearchClicked();
@@ -287,6 +288,15 @@ private:
     void InitConnections();
     void InitDefaultData();
     void ApplyCaptions();
+    // Keys (CouponUsageKeys.cpp): watched widgets, captions with their keys,
+    // the key handling shared by the screen and its watched widgets (true
+    // when the key was used), the product table of the page shown (exchange
+    // mode), and Space on the coupon list.
+    void InitKeys();
+    void ApplyKeyCaptions();
+    bool HandleKey(QKeyEvent* event);
+    QTableView* CurrentPluView() const;
+    void ToggleCurrentCoupon();
     void ShowMessage(const QString& text);
     void HandlePluSelectionConfirm();
     void HandleExchangePluConfirm();
