@@ -181,19 +181,27 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("used");
         QTest::addColumn<int>("finished");
+        QTest::addColumn<int>("weighed"); // weight requests for W (row 1)
         using K = QList<int>;
-        QTest::newRow("Down moves") << K{Qt::Key_Down} << 1 << 0 << 0;
-        QTest::newRow("Up wraps") << K{Qt::Key_Up} << 1 << 0 << 0;
-        QTest::newRow("Enter uses") << K{Qt::Key_Return} << 0 << 1 << 0;
-        QTest::newRow("F12 finishes") << K{Qt::Key_F12} << 0 << 0 << 1;
-        QTest::newRow("from the table too") << K{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_F12} << 1 << 0 << 1;
-        QTest::newRow("Escape leaves") << K{Qt::Key_Down, Qt::Key_Escape} << 1 << 0 << 0;
+        QTest::newRow("Down moves") << K{Qt::Key_Down} << 1 << 0 << 0 << 0;
+        QTest::newRow("Up wraps") << K{Qt::Key_Up} << 1 << 0 << 0 << 0;
+        QTest::newRow("Space weighs a weighed product") << K{Qt::Key_Down, Qt::Key_Space} << 1 << 0 << 0 << 1;
+        QTest::newRow("Space on a counted one does not") << K{Qt::Key_Space} << 0 << 0 << 0 << 0;
+        QTest::newRow("Enter uses") << K{Qt::Key_Return} << 0 << 1 << 0 << 0;
+        QTest::newRow("F12 finishes") << K{Qt::Key_F12} << 0 << 0 << 1 << 0;
+        QTest::newRow("from the table too")
+            << K{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space, Qt::Key_F12} << 1 << 0 << 1 << 1;
+        QTest::newRow("Escape leaves") << K{Qt::Key_Down, Qt::Key_Escape} << 1 << 0 << 0 << 0;
     }
 
     void productListByKeys()
     {
         QFETCH(QList<int>, keys);
-        auto screen = exchangeScreen(0, {}, {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("B"), 4.0)});
+        auto screen = exchangeScreen(1, {entry(QStringLiteral("W"), true, 1.0)},
+                                     {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("W"), 4.0, true)});
+        // W weighed before the keys: the use itself is not held up by the scale.
+        screen->UpdatePluWeight(0.5, 2.0, 1);
+        QSignalSpy weight(screen.get(), &CouponUsageWidget::SignGetCouponPluWeight);
         int used = 0;
         int finished = 0;
         connect(screen.get(), &CouponUsageWidget::SignUseCouponAndAddPlu, this, [&] { ++used; });
@@ -202,6 +210,9 @@ private slots:
         QTEST(child<QTableView>(screen.get(), "tbvPluList")->currentIndex().row(), "row");
         QTEST(used, "used");
         QTEST(finished, "finished");
+        QTEST(int(weight.count()), "weighed");
+        for (const QList<QVariant>& request : qAsConst(weight))
+            QCOMPARE(request.at(0).value<KxPosPluDetail>().pluCode, QStringLiteral("W"));
         QCOMPARE(screen->isVisible(), keys.last() != Qt::Key_Escape);
     }
 

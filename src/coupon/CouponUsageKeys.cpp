@@ -8,8 +8,9 @@
 //  - F12 or Ctrl+Enter presses "finish"; Page Down turns the channel page.
 //  - Up and Down move in the coupon list (deduction mode, or with the focus
 //    on the list) or in the product table of the page (exchange mode).
-//  - Space ticks the current product on the selection page, else the current
-//    coupon in the list.
+//  - Space ticks the current product on the selection page, weighs the
+//    current product on the product list (as its weigh key), else ticks the
+//    current coupon in the list.
 //  - Tab and Shift+Tab move between the code box, the coupon list and the
 //    product table shown.
 //  - Typed text always lands in the code box, so the scanner works wherever
@@ -21,6 +22,7 @@
 #include "coupon/CouponCaptions_p.h"
 #include "coupon/CouponListModel.h"
 #include "coupon/CouponPluSelectionModel.h"
+#include "coupon/CouponPluTableModel.h"
 
 #include "contracts/KxPosTranslator.h"
 
@@ -47,6 +49,7 @@ void CouponUsageWidget::ApplyKeyCaptions()
     ui->btnPackConfirm->setText(withKey.arg(KxPosTranslator::GetTranslation(PackConfirm), enter));
     ui->btnConfirm->setText(withKey.arg(KxPosTranslator::GetTranslation(UseCoupons), enter));
     ui->btnSubmit->setText(withKey.arg(KxPosTranslator::GetTranslation(Finish), QStringLiteral("F12")));
+    ui->lblPluKeys->setText(KxPosTranslator::GetTranslation(WeighKey));
     ui->widgetTitle->SetTitle(KxPosTranslator::GetTranslation(TitleWithKeys).arg(KxPosTranslator::GetTranslation(Title)));
 }
 
@@ -132,6 +135,8 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
             return false; // part of what is typed
         if (onProducts && CurrentPage() == PluSelectionType)
             SlotSelectCouponPlu(ui->tbvPluSelection->currentIndex());
+        else if (onProducts && CurrentPage() == CouponPluListType)
+            WeighCurrentPlu();
         else if (!onProducts)
             ToggleCurrentCoupon();
         return true;
@@ -167,4 +172,15 @@ void CouponUsageWidget::ToggleCurrentCoupon()
     if (coupon.added || coupon.status == CouponWidgetInfo::StatusUsed)
         return;
     couponModel->setData(current, !coupon.checked, CouponListModel::CheckedRole);
+}
+
+void CouponUsageWidget::WeighCurrentPlu()
+{
+    const QModelIndex current = ui->tbvPluList->currentIndex();
+    if (!current.isValid())
+        return;
+    // Only a weighed product has a weigh key; the others have nothing to weigh.
+    const KxPosPluDetail product = pluTableModel->PluList().value(current.row());
+    if (product.weighFlag == QLatin1String("1"))
+        SlotPluWeightButtonClicked(pluTableModel->index(current.row(), 1));
 }

@@ -291,12 +291,13 @@ private:
     // Keys (CouponUsageKeys.cpp): watched widgets, captions with their keys,
     // the key handling shared by the screen and its watched widgets (true
     // when the key was used), the product table of the page shown (exchange
-    // mode), and Space on the coupon list.
+    // mode), Space on the coupon list and on the product list.
     void InitKeys();
     void ApplyKeyCaptions();
     bool HandleKey(QKeyEvent* event);
     QTableView* CurrentPluView() const;
     void ToggleCurrentCoupon();
+    void WeighCurrentPlu();
     void ShowMessage(const QString& text);
     void HandlePluSelectionConfirm();
     void HandleExchangePluConfirm();
