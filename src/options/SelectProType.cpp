@@ -14,7 +14,7 @@ constexpr int TitleMessage = 7410;
 constexpr int OrdinaryMessage = 2352;
 constexpr int GiftCouponMessage = 2353;
 constexpr int CloseMessage = 7402;
-constexpr int KeyCaptionMessage = 7406; // "【key】text"
+constexpr int KeyCaptionMessage = 7406; // "【key】", a line break, the text
 } // namespace
 
 SelectProType::SelectProType(int screenType, QWidget* parent)
