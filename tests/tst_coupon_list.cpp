@@ -1,4 +1,4 @@
-// The coupon screen's list: search, channel bar and mutual exclusion,
+// The coupon screen's list: search, the keyboard, channel bar and mutual exclusion,
 // duplicates and clearing, driven as a host and a cashier would. The
 // refusals themselves are walked by tst_refusals.
 

@@ -1,6 +1,6 @@
 // The coupon screen's product area in exchange mode: the choice among a
 // coupon's products, the delivered product list with weighing and totals,
-// package contents, row navigation and the product models; deduction
+// package contents, row navigation by keys and the product models; deduction
 // coupons need none of it.
 
 #include "TestCoupons.h"

@@ -1,17 +1,14 @@
 // Specification, taste and add-on choice: paged key grids, single and
 // multi-choice taste groups, the results left in the dialog and the product
-// with nothing to choose. Required groups are refused in tst_refusals and
+// with nothing to choose, and the whole choice by keys alone. Required groups are refused in tst_refusals and
 // chosen in the end-to-end food sale.
 
 #include "TestSupport.h"
 
 #include "options/SelectSpuWidget.h"
 
-#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 
-#include <QLabel>
-#include <QScopeGuard>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -252,29 +249,6 @@ private slots:
         }
         if (code == 1)
             QTEST(addOns, "addOns");
-    }
-
-    // The keys are shown: OK carries Enter, and the key hint is there.
-    void captionsShowKeys_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("okKey");
-        QTest::newRow("zh_CN") << QStringLiteral("zh_CN") << QStringLiteral("【Enter】");
-        QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("[Enter]");
-    }
-
-    void captionsShowKeys()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, okKey);
-        QVERIFY(KxPosTranslator::SetLanguage(language));
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
-        SelectSpuWidget dialog(0, nullptr);
-        QVERIFY2(dialog.getUiQPushButton(0)->text().startsWith(okKey), qPrintable(dialog.getUiQPushButton(0)->text()));
-        QVERIFY(dialog.getUiQPushButton(0)->text().size() > okKey.size());
-        QLabel* hint = dialog.findChild<QLabel*>(QStringLiteral("lblKeys"));
-        QVERIFY(hint);
-        QVERIFY(!hint->text().isEmpty());
     }
 
     void nothingToChooseClosesAtOnce()
