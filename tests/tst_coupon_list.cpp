@@ -1,4 +1,4 @@
-// The coupon screen's list: search, channel bar and mutual exclusion,
+// The coupon screen's list: search, the keyboard, channel bar and mutual exclusion,
 // duplicates and clearing, driven as a host and a cashier would. The
 // refusals themselves are walked by tst_refusals.
 
@@ -8,13 +8,16 @@
 
 #include "coupon/CouponUsageWidget.h"
 
+#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
+#include "contracts/TitleWidget.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +35,41 @@ QString channelsJson(int count)
         items << QStringLiteral(R"({"ChannelName":"渠道%1","ChannelCode":"C%1"})").arg(i);
     return QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');
 }
+// Sends each key of `keys` (a key code, with modifier bits) to the focused
+// widget of `screen`, as a cashier's keyboard would.
+void pressKeys(QWidget* screen, const QList<int>& keys)
+{
+    for (int code : keys) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : screen->focusWidget();
+        if (!target)
+            target = screen;
+        QTest::keyClick(target, Qt::Key(code & ~int(Qt::KeyboardModifierMask)),
+                        Qt::KeyboardModifiers(code & int(Qt::KeyboardModifierMask)));
+    }
+}
+
+// The coupon ids of each use request the screen hands over by "use coupons"
+// (used) and by "finish" (finished). The signals pass the product map by
+// reference, which QSignalSpy cannot hold.
+struct UseRecorder
+{
+    QObject context;
+    QList<QStringList> used;
+    QList<QStringList> finished;
+    explicit UseRecorder(CouponUsageWidget* screen)
+    {
+        const auto ids = [](const QList<QVariantMap>& requests) {
+            QStringList list;
+            for (const QVariantMap& request : requests)
+                list << request.value(QStringLiteral("CouponID")).toString();
+            return list;
+        };
+        QObject::connect(screen, &CouponUsageWidget::SignUseCouponAndAddPlu, &context,
+                         [this, ids](CouponPluListMap&, const QList<QVariantMap>& r) { used << ids(r); });
+        QObject::connect(screen, &CouponUsageWidget::SignUseCouponFinished, &context,
+                         [this, ids](CouponPluListMap&, const QList<QVariantMap>& r) { finished << ids(r); });
+    }
+};
 } // namespace
 
 class CouponListTest : public ScreenTestCase
@@ -75,6 +113,79 @@ private slots:
             QCOMPARE(line->text(), QString());
         }
         QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    // Deduction mode by keys alone: coupons A1 and A2 are listed, both
+    // ticked, A2 current, the focus in the code box.
+    void keysOnly_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QStringList>("used");     // ids handed over by "use coupons"
+        QTest::addColumn<QStringList>("finished"); // ids handed over by "finish"
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("searched");
+        using K = QList<int>;
+        QTest::newRow("Enter on the empty code box uses both")
+            << K{Qt::Key_Return} << QStringList{"A1", "A2"} << QStringList{} << true << "";
+        QTest::newRow("Space unticks the current coupon")
+            << K{Qt::Key_Space, Qt::Key_Enter} << QStringList{"A1"} << QStringList{} << true << "";
+        QTest::newRow("Up, Space unticks the first")
+            << K{Qt::Key_Up, Qt::Key_Space, Qt::Key_Return} << QStringList{"A2"} << QStringList{} << true << "";
+        QTest::newRow("Tab to the list, Up, Space, Enter")
+            << K{Qt::Key_Tab, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return} << QStringList{"A2"} << QStringList{}
+            << true << "";
+        QTest::newRow("F12 finishes") << K{Qt::Key_F12} << QStringList{} << QStringList{"A1", "A2"} << true << "";
+        QTest::newRow("Ctrl+Enter finishes")
+            << K{int(Qt::Key_Return) | int(Qt::ControlModifier)} << QStringList{} << QStringList{"A1", "A2"} << true
+            << "";
+        QTest::newRow("Escape leaves, using nothing")
+            << K{Qt::Key_Space, Qt::Key_Escape} << QStringList{} << QStringList{} << false << "";
+        QTest::newRow("Escape from the list") << K{Qt::Key_Tab, Qt::Key_Escape} << QStringList{} << QStringList{}
+                                              << false << "";
+        QTest::newRow("typed code is searched, not used")
+            << K{Qt::Key_7, Qt::Key_7, Qt::Key_Return} << QStringList{} << QStringList{} << true << "77";
+        QTest::newRow("typing on the list goes to the code box")
+            << K{Qt::Key_Tab, Qt::Key_8, Qt::Key_Return} << QStringList{} << QStringList{} << true << "8";
+    }
+
+    void keysOnly()
+    {
+        QFETCH(QList<int>, keys);
+        auto screen = couponScreen(true, ChannelsJson);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
+        screen->AddCouponInfo(channelCoupon(QStringLiteral("A2")), true);
+        UseRecorder requests(screen.get());
+        QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
+        pressKeys(screen.get(), keys);
+        QTEST(requests.used.value(0), "used");
+        QTEST(requests.finished.value(0), "finished");
+        QVERIFY(requests.used.size() + requests.finished.size() <= 1);
+        QTEST(screen->isVisible(), "open");
+        QFETCH(QString, searched);
+        QCOMPARE(search.count(), searched.isEmpty() ? 0 : 1);
+        if (!searched.isEmpty())
+            QCOMPARE(search.at(0).at(0).toString(), searched);
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    // The bottom keys and the title show their keys in both languages.
+    void captionsShowKeys_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("zh_CN") << QStringLiteral("zh_CN");
+        QTest::newRow("en") << QStringLiteral("en");
+    }
+
+    void captionsShowKeys()
+    {
+        QFETCH(QString, language);
+        QVERIFY(KxPosTranslator::SetLanguage(language));
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        auto screen = couponScreen(true, ChannelsJson);
+        QVERIFY(child<QPushButton>(screen.get(), "btnConfirm")->text().contains(QStringLiteral("Enter")));
+        QVERIFY(child<QPushButton>(screen.get(), "btnSubmit")->text().contains(QStringLiteral("F12")));
+        QVERIFY(child<QPushButton>(screen.get(), "btnConfirm")->text().startsWith(translated(7202)));
+        QVERIFY(child<TitleWidget>(screen.get(), "TitleWidget")->title().contains(QStringLiteral("Esc")));
     }
 
     void mutualExclusion_data()

@@ -1,6 +1,6 @@
 // The coupon screen's product area in exchange mode: the choice among a
 // coupon's products, the delivered product list with weighing and totals,
-// package contents, row navigation and the product models; deduction
+// package contents, row navigation by keys and the product models; deduction
 // coupons need none of it.
 
 #include "TestCoupons.h"
@@ -67,6 +67,13 @@ KxPosPluDetail package(int lineNo, const QString& code, const QString& group)
     }
     return p;
 }
+void pressKeys(QWidget* screen, const QList<int>& keys)
+{
+    for (int code : keys) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : screen->focusWidget();
+        QTest::keyClick(target ? target : screen, Qt::Key(code));
+    }
+}
 } // namespace
 
 class CouponProductsTest : public ScreenTestCase
@@ -119,6 +126,94 @@ private slots:
         // Until confirmed the coupon's own record keeps its flags.
         for (const auto& e : screen->GetCurrentCouponInfo().pluInfoList)
             QVERIFY(!e.selected);
+    }
+
+    // Choosing two of three products by keys alone; the focus starts in
+    // the code box.
+    void choiceByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QList<bool>>("ticked");
+        QTest::addColumn<bool>("confirmed"); // the choice went to the host
+        QTest::addColumn<int>("message");    // 0: none
+        using K = QList<int>;
+        using F = QList<bool>;
+        QTest::newRow("Space ticks the first") << K{Qt::Key_Space} << F{true, false, false} << false << 0;
+        QTest::newRow("Down, Space twice, Enter confirms")
+            << K{Qt::Key_Down, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return} << F{false, true, true}
+            << true << 0;
+        QTest::newRow("Up wraps to the last") << K{Qt::Key_Up, Qt::Key_Space} << F{false, false, true} << false << 0;
+        QTest::newRow("Space again unticks") << K{Qt::Key_Space, Qt::Key_Space} << F{false, false, false} << false << 0;
+        QTest::newRow("Tab, Tab to the products, Down, Space")
+            << K{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space, Qt::Key_Enter} << F{false, true, false}
+            << true << 0;
+        QTest::newRow("a third is refused")
+            << K{Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space} << F{true, true, false}
+            << false << 1411;
+        QTest::newRow("Enter with nothing chosen") << K{Qt::Key_Enter} << F{false, false, false} << false << 2276;
+    }
+
+    void choiceByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, message);
+        auto screen = exchangeScreen(2, {entry("A"), entry("B"), entry("C")});
+        QSignalSpy askProducts(screen.get(), &CouponUsageWidget::SignGetCouponPlu);
+        pressKeys(screen.get(), keys);
+        QList<bool> flags;
+        auto* view = child<QTableView>(screen.get(), "tbvPluSelection");
+        for (const auto& e : qobject_cast<CouponPluSelectionModel*>(view->model())->PluList())
+            flags << e.selected;
+        QTEST(flags, "ticked");
+        QTEST(askProducts.count() == 1, "confirmed");
+        if (message)
+            QVERIFY(!MessageWidget::History().isEmpty() && MessageWidget::History().last().first.contains(translated(message)));
+        else
+            QVERIFY(MessageWidget::History().isEmpty());
+        QVERIFY(screen->isVisible());
+    }
+
+    // The delivered products by keys: Up and Down move the row (as the row
+    // keys do), Enter uses the coupon, F12 finishes, Escape leaves.
+    void productListByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("used");
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<int>("weighed"); // weight requests for W (row 1)
+        using K = QList<int>;
+        QTest::newRow("Down moves") << K{Qt::Key_Down} << 1 << 0 << 0 << 0;
+        QTest::newRow("Up wraps") << K{Qt::Key_Up} << 1 << 0 << 0 << 0;
+        QTest::newRow("Space weighs a weighed product") << K{Qt::Key_Down, Qt::Key_Space} << 1 << 0 << 0 << 1;
+        QTest::newRow("Space on a counted one does not") << K{Qt::Key_Space} << 0 << 0 << 0 << 0;
+        QTest::newRow("Enter uses") << K{Qt::Key_Return} << 0 << 1 << 0 << 0;
+        QTest::newRow("F12 finishes") << K{Qt::Key_F12} << 0 << 0 << 1 << 0;
+        QTest::newRow("from the table too")
+            << K{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space, Qt::Key_F12} << 1 << 0 << 1 << 1;
+        QTest::newRow("Escape leaves") << K{Qt::Key_Down, Qt::Key_Escape} << 1 << 0 << 0 << 0;
+    }
+
+    void productListByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        auto screen = exchangeScreen(1, {entry(QStringLiteral("W"), true, 1.0)},
+                                     {product(0, QStringLiteral("A"), 8.0), product(1, QStringLiteral("W"), 4.0, true)});
+        // W weighed before the keys: the use itself is not held up by the scale.
+        screen->UpdatePluWeight(0.5, 2.0, 1);
+        QSignalSpy weight(screen.get(), &CouponUsageWidget::SignGetCouponPluWeight);
+        int used = 0;
+        int finished = 0;
+        connect(screen.get(), &CouponUsageWidget::SignUseCouponAndAddPlu, this, [&] { ++used; });
+        connect(screen.get(), &CouponUsageWidget::SignUseCouponFinished, this, [&] { ++finished; });
+        pressKeys(screen.get(), keys);
+        QTEST(child<QTableView>(screen.get(), "tbvPluList")->currentIndex().row(), "row");
+        QTEST(used, "used");
+        QTEST(finished, "finished");
+        QTEST(int(weight.count()), "weighed");
+        for (const QList<QVariant>& request : qAsConst(weight))
+            QCOMPARE(request.at(0).value<KxPosPluDetail>().pluCode, QStringLiteral("W"));
+        QCOMPARE(screen->isVisible(), keys.last() != Qt::Key_Escape);
     }
 
     void productListShowsTotals()

@@ -1,6 +1,6 @@
 // Specification, taste and add-on choice: paged key grids, single and
 // multi-choice taste groups, the results left in the dialog and the product
-// with nothing to choose. Required groups are refused in tst_refusals and
+// with nothing to choose, and the whole choice by keys alone. Required groups are refused in tst_refusals and
 // chosen in the end-to-end food sale.
 
 #include "TestSupport.h"
@@ -176,6 +176,79 @@ private slots:
                 addOns << food.foodName;
         }
         QCOMPARE(addOns, (QStringList{"料3", "料9"}));
+    }
+
+    // A cashier with a keyboard only: each key goes to the focused widget.
+    // Two sizes, a required single-choice taste group and three add-ons;
+    // the cursor starts on the first specification.
+    void keysOnly_data()
+    {
+        QTest::addColumn<QList<int>>("sequence");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("tastes");
+        QTest::addColumn<QStringList>("addOns");
+        using K = QList<int>;
+        QTest::newRow("Right, Space, Tab, Space, Enter")
+            << K{Qt::Key_Right, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return} << 1 << "L" << " 微辣"
+            << QStringList{};
+        QTest::newRow("Down walks from grid to grid")
+            << K{Qt::Key_Space, Qt::Key_Down, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space,
+                 Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Enter}
+            << 1 << "M" << " 特辣" << QStringList{"料1", "料3"};
+        QTest::newRow("Up from the add-ons back to the tastes")
+            << K{Qt::Key_Backtab, Qt::Key_Right, Qt::Key_Space, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return} << 1 << ""
+            << " 微辣" << QStringList{"料2"};
+        QTest::newRow("Right stops at the last option")
+            << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space,
+                 Qt::Key_Return}
+            << 1 << "L" << " 微辣" << QStringList{};
+        QTest::newRow("Space twice on an add-on unticks it")
+            << K{Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space,
+                 Qt::Key_Return}
+            << 1 << "" << " 微辣" << QStringList{};
+        QTest::newRow("Enter without the required taste stays") << K{Qt::Key_Space, Qt::Key_Return} << 0 << ""
+                                                                << "" << QStringList{};
+        QTest::newRow("Escape takes nothing") << K{Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Escape} << 0
+                                              << "" << "" << QStringList{};
+        QTest::newRow("Page Up takes nothing") << K{Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_PageUp} << 0
+                                               << "" << "" << QStringList{};
+    }
+
+    void keysOnly()
+    {
+        QFETCH(QList<int>, sequence);
+        SelectSpuWidget dialog(0, nullptr);
+        KxPosPluSpu spu = withAddOns(3);
+        spu.specs.first().specCode = QStringLiteral("M");
+        spu.specs << KxPosPluSpec();
+        spu.specs.last().specName = QStringLiteral("大杯");
+        spu.specs.last().specCode = QStringLiteral("L");
+        spu.tastes = {taste(QStringLiteral("微辣"), QStringLiteral("辣度"), false, true),
+                      taste(QStringLiteral("特辣"), QStringLiteral("辣度"), false, true)};
+        bool leftOpen = false;
+        const int code = runDialog(dialog, spu, [&] {
+            for (int key : qAsConst(sequence)) {
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+                QTest::keyClick(target, Qt::Key(key));
+            }
+            leftOpen = dialog.isVisible();
+        });
+        QTEST(code, "result");
+        QCOMPARE(leftOpen, code == 0 && sequence.last() == Qt::Key_Return);
+        if (code == 1) {
+            QTEST(dialog.selectedSpecCode, "spec");
+            QTEST(dialog.selectedTastes, "tastes");
+        } else if (!leftOpen) {
+            QVERIFY(dialog.selectedSpecCode.isEmpty()); // backed out: nothing taken
+        }
+        QStringList addOns;
+        for (const KxPosPluFood& food : dialog.Foods()) {
+            if (food.isSelected)
+                addOns << food.foodName;
+        }
+        if (code == 1)
+            QTEST(addOns, "addOns");
     }
 
     void nothingToChooseClosesAtOnce()

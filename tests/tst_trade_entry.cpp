@@ -390,6 +390,63 @@ private slots:
         QCOMPARE(screen->IsLastRowOver(), 0);
         QCOMPARE(screen->GetTable()->view()->currentIndex().row(), last);
     }
+
+    // A quantity before the product, typed: "3*" or "3x", then the code and
+    // Enter. Keys go to whatever has the focus. After an empty box "*" and x
+    // stay the host's keys.
+    void quantityBeforeProductByKeys_data()
+    {
+        QTest::addColumn<int>("screenType");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("quantity"); // empty: no placeholder line
+        QTest::addColumn<QList<int>>("forwarded");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("3*") << 0 << "3" << int(Qt::Key_Asterisk) << "*" << "3" << QList<int>{} << "6901";
+        QTest::newRow("2.5x") << 0 << "2.5" << int(Qt::Key_X) << "x" << "2.5" << QList<int>{} << "6901";
+        QTest::newRow("4X") << 0 << "4" << int(Qt::Key_X) << "X" << "4" << QList<int>{} << "6901";
+        QTest::newRow("* alone is the host's") << 0 << "" << int(Qt::Key_Asterisk) << "*" << ""
+                                               << QList<int>{Qt::Key_Asterisk} << "6901";
+        QTest::newRow("x alone is the host's")
+            << 0 << "" << int(Qt::Key_X) << "x" << "" << QList<int>{Qt::Key_X} << "6901";
+        QTest::newRow("letters allowed: x is part of the code")
+            << 2 << "3" << int(Qt::Key_X) << "x" << "" << QList<int>{} << "3x6901";
+    }
+
+    void quantityBeforeProductByKeys()
+    {
+        QFETCH(int, screenType);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, quantity);
+        auto screen = startedTradeScreen(screenType);
+        TableModel* model = screen->GetTable()->model();
+        bindTradeLines(screen.get(), {tradeLine(1, "6902", 1)});
+        QSignalSpy keys(screen.get(), &TradeWidget::SignTrdKeyPressed);
+        QSignalSpy addedSpy(screen.get(), &TradeWidget::SignTrdAddProduct);
+        const auto press = [&](int k, const QString& t) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : codeBox(screen.get());
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(k), t, Qt::NoModifier);
+        };
+        for (const QChar c : typed)
+            press(c == QLatin1Char('.') ? Qt::Key_Period : Qt::Key_0 + c.digitValue(), QString(c));
+        press(key, text);
+        QCOMPARE(model->rowCount(), quantity.isEmpty() ? 1 : 2);
+        if (!quantity.isEmpty()) {
+            QCOMPARE((QStringList{model->data(1, 0), model->data(1, 1), model->data(1, 4)}),
+                     (QStringList{"-1", "0", quantity}));
+            QVERIFY(codeBox(screen.get())->text().isEmpty());
+        }
+        for (const QChar c : QStringLiteral("6901"))
+            press(Qt::Key_0 + c.digitValue(), QString(c));
+        press(Qt::Key_Return, QString());
+        QTEST(forwardedKeys(keys), "forwarded");
+        QFETCH(QString, added);
+        QCOMPARE(firstArguments(addedSpy), QStringList{added});
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
 };
 
 QTEST_MAIN(TradeEntryTest)

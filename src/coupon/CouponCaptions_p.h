@@ -17,4 +17,7 @@ constexpr int PackConfirm = 1259;
 constexpr int Total = 7025;
 constexpr int Deduction = 1548;
 constexpr int Payable = 7024;
+constexpr int CaptionWithKey = 7207; // "caption【key】"
+constexpr int TitleWithKeys = 7208;  // the title and the close key
+constexpr int WeighKey = 7209;
 } // namespace CouponCaptions

@@ -75,6 +75,7 @@ void CouponUsageWidget::InitUI()
     InitPluTableView();
     InitCouponChannel();
     InitConnections();
+    InitKeys();
     InitDefaultData();
     ClearData();
 }
@@ -255,6 +256,7 @@ void CouponUsageWidget::ApplyCaptions()
     ui->lblTotalCaption->setText(KxPosTranslator::GetTranslation(Total));
     ui->lblDeductCaption->setText(KxPosTranslator::GetTranslation(Deduction));
     ui->lblPayCaption->setText(KxPosTranslator::GetTranslation(Payable));
+    ApplyKeyCaptions();
     // Keys are named by their captions; the code box, the coupon list and
     // the product tables by their own messages.
     static constexpr AccessibleNames::Entry names[] = {
@@ -304,11 +306,4 @@ void CouponUsageWidget::Close()
 void CouponUsageWidget::SlotButtonCloseClicked()
 {
     Close();
-}
-
-void CouponUsageWidget::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        SlotButtonSearchClicked();
-    KxWidget::keyPressEvent(event);
 }

@@ -258,6 +258,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void SlotButtonSearchClicked();
@@ -287,6 +288,16 @@ private:
     void InitConnections();
     void InitDefaultData();
     void ApplyCaptions();
+    // Keys (CouponUsageKeys.cpp): watched widgets, captions with their keys,
+    // the key handling shared by the screen and its watched widgets (true
+    // when the key was used), the product table of the page shown (exchange
+    // mode), Space on the coupon list and on the product list.
+    void InitKeys();
+    void ApplyKeyCaptions();
+    bool HandleKey(QKeyEvent* event);
+    QTableView* CurrentPluView() const;
+    void ToggleCurrentCoupon();
+    void WeighCurrentPlu();
     void ShowMessage(const QString& text);
     void HandlePluSelectionConfirm();
     void HandleExchangePluConfirm();

@@ -7,12 +7,14 @@
 #include "contracts/UIComponentGapFiller.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace {
 constexpr int TitleMessage = 7410;
 constexpr int OrdinaryMessage = 2352;
 constexpr int GiftCouponMessage = 2353;
 constexpr int CloseMessage = 7402;
+constexpr int KeyCaptionMessage = 7406; // "【key】", a line break, the text
 } // namespace
 
 SelectProType::SelectProType(int screenType, QWidget* parent)
@@ -26,8 +28,15 @@ SelectProType::SelectProType(int screenType, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     setFocus();
+    // On the dialog itself too: Tab would otherwise be taken for the focus chain.
+    installEventFilter(this);
     ui->widgetContent->installEventFilter(this);
     ui->widgetChoice->installEventFilter(this);
+    // The arrow keys move the focus over the three keys; a tap does not.
+    for (QPushButton* key : {ui->btncancel, ui->btnok, ui->btnClose}) {
+        key->setFocusPolicy(Qt::TabFocus);
+        key->installEventFilter(this);
+    }
 
     const int choiceHeight = KxPosConfig::GetAutoHeight(150, 100);
     ui->btncancel->setMinimumHeight(choiceHeight);
@@ -51,7 +60,7 @@ SelectProType::~SelectProType()
 int SelectProType::show()
 {
     activateWindow();
-    ui->widgetChoice->setFocus();
+    ui->btncancel->setFocus(Qt::TabFocusReason);
     return KxDialog::exec();
 }
 
@@ -75,7 +84,8 @@ void SelectProType::on_btnClose_clicked()
 
 bool SelectProType::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == ui->widgetContent || watched == ui->widgetChoice) && event->type() == QEvent::KeyPress) {
+    const bool watchedKey = watched == ui->btncancel || watched == ui->btnok || watched == ui->btnClose;
+    if ((watched == this || watched == ui->widgetContent || watched == ui->widgetChoice || watchedKey) && event->type() == QEvent::KeyPress) {
         handleKey(static_cast<QKeyEvent*>(event));
         return true;
     }
@@ -91,12 +101,40 @@ void SelectProType::keyPressEvent(QKeyEvent* event)
 void SelectProType::handleKey(QKeyEvent* event)
 {
     event->accept();
+    const QList<QPushButton*> keys{ui->btncancel, ui->btnok, ui->btnClose};
+    const int current = keys.indexOf(qobject_cast<QPushButton*>(focusWidget()));
     switch (event->key()) {
     case Qt::Key_1:
         on_btnok_clicked();
         break;
     case Qt::Key_0:
         on_btncancel_clicked();
+        break;
+    case Qt::Key_Escape:
+    case Qt::Key_PageUp:
+        // Back without a choice, as the close key.
+        on_btnClose_clicked();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+        const bool back = event->key() == Qt::Key_Left || event->key() == Qt::Key_Up
+                       || event->key() == Qt::Key_Backtab;
+        const int next = current < 0 ? 0 : (current + (back ? keys.size() - 1 : 1)) % keys.size();
+        keys.at(next)->setFocus(Qt::TabFocusReason);
+        break;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (current >= 0) {
+            keys.at(current)->click();
+            break;
+        }
+        emit SignSelectProTypeKeyPressed(QStringLiteral("SelectProType"), event->key());
         break;
     default:
         emit SignSelectProTypeKeyPressed(QStringLiteral("SelectProType"), event->key());
@@ -133,8 +171,9 @@ void SelectProType::Retranslate()
 {
     ui->retranslateUi(this);
     ui->lblTitle->setText(KxPosTranslator::GetTranslation(TitleMessage));
-    ui->btncancel->setText(KxPosTranslator::GetTranslation(OrdinaryMessage));
-    ui->btnok->setText(KxPosTranslator::GetTranslation(GiftCouponMessage));
+    const QString caption = KxPosTranslator::GetTranslation(KeyCaptionMessage);
+    ui->btncancel->setText(caption.arg(QStringLiteral("0"), KxPosTranslator::GetTranslation(OrdinaryMessage)));
+    ui->btnok->setText(caption.arg(QStringLiteral("1"), KxPosTranslator::GetTranslation(GiftCouponMessage)));
     ui->btnClose->setText(KxPosTranslator::GetTranslation(CloseMessage));
     UpdateTranslation();
 }

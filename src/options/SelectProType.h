@@ -5,7 +5,9 @@
 // The host runs the dialog with show() and connects SignSelectProType: 0 for
 // the ordinary promotions, 1 for the gift coupon. Both choices close the
 // dialog with result 1; the close key closes it with result 0 and emits
-// nothing. Keys "0" and "1" choose; every other key goes to the host through
+// nothing. Keys "0" and "1" choose; the arrows and Tab move over the three
+// keys and Enter or Space presses the current one; Escape and Page Up close
+// as the close key does; every other key goes to the host through
 // SignSelectProTypeKeyPressed.
 
 #include "kxpostradeui_export.h"

@@ -30,6 +30,8 @@ constexpr int TasteTitleMessage = 2355;
 constexpr int ChooseMessage = 2356;
 constexpr int RequiredMessage = 2357;
 constexpr int NoticeTitle = 1969;
+constexpr int KeysMessage = 7404;
+constexpr int OkKeyMessage = 7405;
 
 // Keys have a fixed size; a grid gets one row per 100 pixels of its container.
 constexpr int KeyWidth = 160;
@@ -147,6 +149,7 @@ int SelectSpuWidget::ShowPluSpuInfo(KxPosPluSpu spu)
     }
 
     InitGrid();
+    focusFirstKey(-1);
     return exec();
 }
 
@@ -193,10 +196,15 @@ void SelectSpuWidget::buildGrid(int g)
         auto* button = new QPushButton(host);
         button->setObjectName(QStringLiteral("PushButton"));
         button->setFixedSize(KeyWidth, KeyHeight);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by the arrow keys only; a tap does not move the focus.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setAutoDefault(false);
+        button->installEventFilter(this);
         button->setProperty("fontsize", QStringLiteral("24"));
         m_grid[g]->addWidget(button, k / m_columns, k % m_columns);
+        // Shown now rather than on the next turn of the event loop, so that
+        // the keyboard cursor can be put on it straight away.
+        button->show();
         m_buttons[g].append(button);
     }
 
@@ -294,6 +302,10 @@ void SelectSpuWidget::nextPage(int g)
     }
     UiTool::FlushDeferredStyleUpdates();
     nameGridKeys(m_buttons[g], m_pageKey[g]);
+    // A disabled key cannot keep the focus: the cursor goes to the page's first key.
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        focused && !focused->isEnabled() && m_buttons[g].contains(focused))
+        focusFirstKey(g);
 }
 
 void SelectSpuWidget::refreshPage(int g)
@@ -465,7 +477,7 @@ void SelectSpuWidget::on_btnClose_clicked()
 bool SelectSpuWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress
-        && (watched == this || watched == ui->btnOk || watched == ui->btnClose)) {
+        && (watched == this || watched == ui->btnOk || watched == ui->btnClose || gridOf(watched) >= 0)) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
         return true;
     }
@@ -474,11 +486,100 @@ bool SelectSpuWidget::eventFilter(QObject* watched, QEvent* event)
 
 void SelectSpuWidget::keyPressEvent(QKeyEvent* event)
 {
-    // Enter confirms; every other key (Escape included) is ignored so that a
-    // stray key cannot drop the choice.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        on_btnOk_clicked();
+    // Enter confirms, Page Up and Escape go back without taking anything,
+    // the arrows and Tab move over the keys, Space presses the current key.
+    // Other keys are ignored so that a stray key cannot drop the choice.
     event->accept();
+    auto* current = qobject_cast<QPushButton*>(focusWidget());
+    const int g = gridOf(current);
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        on_btnOk_clicked();
+        break;
+    case Qt::Key_Escape:
+    case Qt::Key_PageUp:
+        on_btnClose_clicked();
+        break;
+    case Qt::Key_Space:
+        if (g >= 0 && current->isEnabled())
+            current->click();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        if (g < 0) {
+            focusFirstKey(-1);
+            break;
+        }
+        const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1
+                       : event->key() == Qt::Key_Up   ? -m_columns : m_columns;
+        moveCursor(g, m_buttons[g].indexOf(current), step);
+        break;
+    }
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        focusFirstKey(nextGrid(g, event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier) ? 1 : -1));
+        break;
+    default:
+        break;
+    }
+}
+
+int SelectSpuWidget::gridOf(const QObject* key) const
+{
+    for (int g = GridSpec; g <= GridAdd; ++g) {
+        if (key && m_buttons[g].contains(static_cast<QPushButton*>(const_cast<QObject*>(key))))
+            return g;
+    }
+    return -1;
+}
+
+int SelectSpuWidget::nextGrid(int from, int direction) const
+{
+    for (int i = 1; i <= 3; ++i) {
+        const int g = ((from < 0 ? (direction > 0 ? -1 : 0) : from) + direction * i + 3) % 3;
+        if (!m_buttons[g].isEmpty())
+            return g;
+    }
+    return -1;
+}
+
+void SelectSpuWidget::focusFirstKey(int g)
+{
+    if (g < 0 || m_buttons[g].isEmpty())
+        g = nextGrid(-1, 1);
+    if (g < 0)
+        return;
+    for (QPushButton* key : qAsConst(m_buttons[g])) {
+        if (key->isEnabled()) {
+            key->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void SelectSpuWidget::moveCursor(int g, int slot, int step)
+{
+    const QList<QPushButton*>& keys = m_buttons[g];
+    int target = slot + step;
+    if (target < 0 || target >= keys.size()) {
+        // Past the top or bottom edge of a grid: on to the neighbouring grid.
+        if (step == -m_columns || step == m_columns) {
+            const int other = nextGrid(g, step > 0 ? 1 : -1);
+            if (other >= 0 && other != g) {
+                focusFirstKey(other);
+                return;
+            }
+        }
+        target = qBound(0, target, keys.size() - 1);
+    }
+    // Skip the empty keys of a last page.
+    while (target >= 0 && target < keys.size() && !keys.at(target)->isEnabled())
+        target += step > 0 ? 1 : -1;
+    if (target >= 0 && target < keys.size())
+        keys.at(target)->setFocus(Qt::TabFocusReason);
 }
 
 // --- Accessors --------------------------------------------------------------------
@@ -569,7 +670,8 @@ void SelectSpuWidget::Retranslate()
     ui->lblSpecTitle->setText(KxPosTranslator::GetTranslation(SpecTitleMessage));
     ui->lblTasteTitle->setText(KxPosTranslator::GetTranslation(TasteTitleMessage));
     ui->lblAddTitle->setText(KxPosTranslator::GetTranslation(AddTitleMessage));
-    ui->btnOk->setText(KxPosTranslator::GetTranslation(OkMessage));
+    ui->btnOk->setText(KxPosTranslator::GetTranslation(OkKeyMessage).arg(KxPosTranslator::GetTranslation(OkMessage)));
+    ui->lblKeys->setText(KxPosTranslator::GetTranslation(KeysMessage));
     ui->btnClose->setText(KxPosTranslator::GetTranslation(CloseMessage));
     UpdateTranslation();
 }

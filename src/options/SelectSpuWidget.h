@@ -110,6 +110,13 @@ private:
     int resolveItem(int grid, const QString& name);
     QWidget* area(int grid) const;
     QWidget* container(int grid) const;
+    // Keyboard cursor: the grid a key belongs to (-1 for none), the next
+    // built grid in a direction, the first enabled key of a grid (of the
+    // first built grid for -1), a step of the cursor inside a grid.
+    int gridOf(const QObject* key) const;
+    int nextGrid(int from, int direction) const;
+    void focusFirstKey(int grid);
+    void moveCursor(int grid, int slot, int step);
 
     int m_screenType;
     Ui::SelectSpuWidget* ui;

@@ -117,6 +117,9 @@ void TradeWidget::keyPressEvent(QKeyEvent* event)
         SlotTrdBackspace();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         on_btnOK_released();
+    } else if (IsQuantityKey(event)) {
+        // "3*" or "3x": the number typed is the quantity of the next product.
+        on_btnUpdNum_released();
     } else if (text.size() == 1 && (text.at(0).isDigit() || text.at(0) == QLatin1Char('.'))
                && text.at(0).unicode() < 0x80) {
         SlotTrdKeyPress(text);
@@ -563,6 +566,19 @@ void TradeWidget::SlotKeyBoardClick(QString key)
 }
 
 // --- Quantity key ----------------------------------------------------------------
+
+bool TradeWidget::IsQuantityKey(const QKeyEvent* event) const
+{
+    // Only after a number: an empty box leaves "*" to the host's key map.
+    if (!KxPosConfig::IsNumber(ui->txtcode->text().trimmed()))
+        return false;
+    if (event->key() == Qt::Key_Asterisk || event->key() == Qt::Key_multiply || event->text() == QLatin1String("*"))
+        return true;
+    // The letter x, as in "3 x product", where codes hold no letters.
+    const bool lettersAllowed = charInputOnce || charInputMode || screenType == 2;
+    return !lettersAllowed && event->key() == Qt::Key_X
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
 
 int TradeWidget::IsLastRowOver()
 {

@@ -383,6 +383,9 @@ private slots:
     void SlotCusAdTimerTimeout();
 
 private:
+    // "*" or x after a number in the code box: that number is the quantity
+    // of the next product (as the quantity key).
+    bool IsQuantityKey(const QKeyEvent* event) const;
     // Frame helpers
     void InitWidgetSize();
     void KeepAppSize();

@@ -1,0 +1,173 @@
+// End-to-end by keys alone: every step is a key event on the widget that has the keyboard. A quantity typed
+// before the product, a milk tea with its required tastes chosen on the option dialog, the option dialog left
+// with Escape, and an exchange coupon with a weighed product (the demo's scale: F5 puts an item on it, F6 takes
+// it off) chosen, weighed and used on the coupon screen.
+
+#include "tst_e2e_driver.h"
+
+#include "coupon/CouponPluTableModel.h"
+#include "coupon/CouponUsageWidget.h"
+
+using namespace E2e;
+using KxPosTest::child;
+
+namespace {
+// Moves the option dialog's keyboard cursor to the key of `name` in `grid` and presses Space there, with the
+// arrows and Tab only (the grid's page key is pressed with Space too). False when the grid has no such option.
+bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
+{
+    const auto focused = [dialog] { return qobject_cast<QPushButton*>(dialog->focusWidget()); };
+    const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
+    for (int step = 0; step < 80; ++step) {
+        QPushButton* key = focused();
+        if (!key || !dialog->GridButtons(grid).contains(key)) {
+            press(Qt::Key_Tab);
+            continue;
+        }
+        if (key == dialog->PageKey(grid)) {
+            // The next page, then back to its first option: on to the next grid and back again.
+            press(Qt::Key_Space);
+            press(Qt::Key_Tab);
+            press(Qt::Key_Backtab);
+            continue;
+        }
+        if (key->text().section(QLatin1Char('\n'), 0, 0) == name) {
+            press(Qt::Key_Space);
+            return true;
+        }
+        press(Qt::Key_Right);
+        if (focused() == key)
+            return false; // the last option of the last page
+    }
+    return false;
+}
+} // namespace
+
+class E2eKeysTest : public KxPosTest::ScreenTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void wholeSaleByKeysAlone()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+
+        // Two bottles of water: the quantity first ("2*"), then the code.
+        till.Type(QStringLiteral("2*"));
+        till.Enter(QStringLiteral("6901234567892"));
+        QCOMPARE(till.Rows(), 1);
+        QCOMPARE(till.Line(0), (QStringList{"6901234567892", "2", "4.00"}));
+
+        // A large pearl milk tea, half sugar, less ice, with pearls: both taste groups are required.
+        QStringList chosen;
+        bool refusedFirst = false;
+        whenModal(till.screen, [&](QWidget* widget) {
+            auto* dialog = qobject_cast<SelectSpuWidget*>(widget);
+            if (!dialog || !keyboardIn(dialog))
+                return;
+            // Enter with the tastes still open is refused; the dialog stays.
+            keyToOption(dialog, SelectSpuWidget::GridSpec, QStringLiteral("大杯"));
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Return);
+            refusedFirst = modal() == dialog && KxPosTest::lastMessageText().contains(QStringLiteral("冰量"));
+            for (const auto& [grid, name] : {std::make_pair(SelectSpuWidget::GridTaste, QStringLiteral("半糖")),
+                                             std::make_pair(SelectSpuWidget::GridTaste, QStringLiteral("少冰")),
+                                             std::make_pair(SelectSpuWidget::GridAdd, QStringLiteral("珍珠"))})
+                chosen << (keyToOption(dialog, grid, name) ? name : QStringLiteral("?"));
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Return);
+            if (modal() == dialog) // a failed step: leave rather than hang
+                QTest::keyClick(keyTarget(dialog), Qt::Key_Escape);
+        });
+        till.Enter(QStringLiteral("3001"));
+        QVERIFY(!modal());
+        QVERIFY(refusedFirst);
+        QCOMPARE(chosen, (QStringList{"半糖", "少冰", "珍珠"}));
+        QCOMPARE(till.Rows(), 2);
+        QCOMPARE(till.Cell(1, 1), QStringLiteral("3001L"));
+        QCOMPARE(till.Cell(1, 2), QStringLiteral("珍珠奶茶(大杯) 半糖 少冰 +珍珠"));
+        QCOMPARE(till.Cell(1, 5), QStringLiteral("16.00")); // 12 + 3 large + 1 pearls
+
+        // Another tea the customer does not want after all: Escape, nothing is added.
+        whenModal(till.screen, [](QWidget* dialog) {
+            keyboardIn(dialog);
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Down);
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Space);
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Escape);
+        });
+        till.Enter(QStringLiteral("3001"));
+        QVERIFY(!modal());
+        QCOMPARE(till.Rows(), 2);
+        QVERIFY(till.host->Log().contains(QStringLiteral("options of 3001 not chosen")));
+        KxPosTest::resetMessageSeams();
+
+        // Apples on the scale (F5) until the reading is within the coupon's 1 kg; F6 takes them off again.
+        auto* stable = till.screen->findChild<QAbstractButton*>(QStringLiteral("btnStable"));
+        QVERIFY(stable);
+        bool onScale = false;
+        for (int attempt = 0; attempt < 12 && !onScale; ++attempt) {
+            QVERIFY(keyboardIn(till.screen));
+            till.Key(Qt::Key_F5);
+            QVERIFY(QTest::qWaitFor([&] { return stable->isChecked() && till.Label("lblWeight").toDouble() > 0.0; }, 3000));
+            onScale = till.Label("lblWeight").toDouble() <= 1.0;
+            if (!onScale) {
+                till.Key(Qt::Key_F6);
+                QVERIFY(QTest::qWaitFor([&] { return till.Label("lblWeight").toDouble() <= 0.0; }, 3000));
+            }
+        }
+        QVERIFY(onScale);
+        const double weight = till.Label("lblWeight").toDouble();
+
+        // The exchange coupon screen (F7): Escape leaves it untouched, F7 opens it again.
+        till.Key(Qt::Key_F7);
+        CouponUsageWidget* exchange = till.host->ExchangeCouponScreen();
+        QTRY_VERIFY(exchange->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(exchange, "txtCouponCode"));
+        till.Key(Qt::Key_Escape);
+        QTRY_VERIFY(!exchange->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
+        till.Key(Qt::Key_F7);
+        QTRY_VERIFY(exchange->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(exchange, "txtCouponCode"));
+
+        // Coupon 8001: two of four products. Apples (row 0) and milk (row 2) ticked with Space, Enter confirms.
+        till.Enter(QStringLiteral("8001"));
+        auto* choices = child<QTableView>(exchange, "tbvPluSelection");
+        QCOMPARE(choices->model()->rowCount(), 4);
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return})
+            till.Key(key);
+        auto* products = child<QTableView>(exchange, "tbvPluList");
+        QTRY_COMPARE(exchange->CurrentPage(), int(CouponUsageWidget::CouponPluListType));
+        QCOMPARE(products->model()->rowCount(), 2);
+        // Down to the apples, Space weighs them.
+        const auto current = [products] {
+            return products->currentIndex().data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().pluCode;
+        };
+        for (int i = 0; i < 2 && current() != QLatin1String("1001"); ++i)
+            till.Key(Qt::Key_Down);
+        QCOMPARE(current(), QStringLiteral("1001"));
+        till.Key(Qt::Key_Space);
+        QVERIFY(till.host->ExchangeCoupons().Log().contains(
+            QStringLiteral("weighed 1001: %1 kg").arg(weight, 0, 'f', 3)));
+        // F12 finishes: the coupon is used, apples and milk join the sale.
+        till.Key(Qt::Key_F12);
+        QTRY_VERIFY(!exchange->isVisible());
+        QCOMPARE(till.Rows(), 4);
+        QCOMPARE(till.Cell(2, 1), QStringLiteral("1001"));
+        QCOMPARE(till.Cell(2, 4).toDouble(), weight);
+        // The coupon is worth 10.00, but never more than the goods it brings (apples and a 3.50 milk).
+        const double goods = till.Cell(2, 8).toDouble() + till.Cell(3, 8).toDouble();
+        QCOMPARE(till.Cell(3, 8), QStringLiteral("3.50"));
+        QCOMPARE(till.Label("lbldiscount"), QString::number(qMin(10.0, goods), 'f', 2));
+
+        // Paid in cash by F12; the next sale starts.
+        QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
+        const double due = till.Label("lblshould").toDouble();
+        till.Key(Qt::Key_F12);
+        QCOMPARE(till.host->Payments().History().size(), 1);
+        QCOMPARE(till.host->Payments().History().first().due, due);
+        QCOMPARE(till.Messages(), QStringList());
+    }
+};
+
+QTEST_MAIN(E2eKeysTest)
+#include "tst_e2e_keys.moc"
