@@ -155,6 +155,47 @@ QStringList TableModel::rowData(int row) const
     return m_rows.value(row);
 }
 
+bool TableModel::setRowData(int row, const QStringList& texts)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    QStringList& current = m_rows[row];
+    const int width = qMax(current.size(), texts.size());
+    int first = -1;
+    int last = -1;
+    for (int c = 0; c < width; ++c) {
+        if (current.value(c) != texts.value(c)) {
+            if (first < 0)
+                first = c;
+            last = c;
+        }
+    }
+    if (first < 0)
+        return false;
+    ensureColumns(texts.size());
+    current = texts;
+    emit dataChanged(index(row, first), index(row, qMin(last, m_columns - 1)), {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+void TableModel::appendRows(const QList<QStringList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    int widest = 0;
+    for (const QStringList& texts : rows)
+        widest = qMax(widest, texts.size());
+    ensureColumns(widest);
+    const bool wasEmpty = m_rows.isEmpty();
+    beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + rows.size() - 1);
+    m_rows.append(rows);
+    for (int i = 0; i < rows.size(); ++i)
+        m_backgrounds.append(QColor());
+    endInsertRows();
+    if (wasEmpty)
+        emit SignFirstRowAdded();
+}
+
 void TableModel::appendRow(const QStringList& texts)
 {
     insertRow(m_rows.size(), texts);

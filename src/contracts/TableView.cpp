@@ -72,8 +72,30 @@ void TableView::retranslateHeaders()
 void TableView::InsertRow(QStringList texts)
 {
     m_model->appendRow(texts);
-    if (m_view && m_rowHeight > 0)
-        m_view->setRowHeight(m_model->rowCount() - 1, m_rowHeight);
+    // A new row has the header's default height, which is the standard one
+    // unless the view was given another.
+    const int row = m_model->rowCount() - 1;
+    if (m_view && m_rowHeight > 0 && m_view->rowHeight(row) != m_rowHeight) {
+        m_view->setRowHeight(row, m_rowHeight);
+        m_rowsUniform = false; // the default height is another one
+    }
+    emit RowAdded();
+}
+
+void TableView::InsertRows(const QList<QStringList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = m_model->rowCount();
+    m_model->appendRows(rows);
+    if (m_view && m_rowHeight > 0) {
+        for (int row = first; row < m_model->rowCount(); ++row) {
+            if (m_view->rowHeight(row) != m_rowHeight) {
+                m_view->setRowHeight(row, m_rowHeight);
+                m_rowsUniform = false;
+            }
+        }
+    }
     emit RowAdded();
 }
 
@@ -161,16 +183,26 @@ void TableView::setRowHeight(int height)
 
 void TableView::setRowHeight(int row, int height)
 {
-    if (m_view && row >= 0 && row < m_model->rowCount() && height >= 0)
+    if (m_view && row >= 0 && row < m_model->rowCount() && height >= 0) {
         m_view->setRowHeight(row, height);
+        if (height != m_rowHeight)
+            m_rowsUniform = false;
+    }
 }
 
 void TableView::applyRowHeights()
 {
     if (!m_view || m_rowHeight <= 0)
         return;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        m_view->setRowHeight(row, m_rowHeight);
+    // New rows take the header's default height; while no row was given
+    // another, there is nothing to walk through (a long sale costs nothing).
+    if (m_rowsUniform && m_view->verticalHeader()->defaultSectionSize() == m_rowHeight)
+        return;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_view->isRowHidden(row) || m_view->rowHeight(row) != m_rowHeight)
+            m_view->setRowHeight(row, m_rowHeight);
+    }
+    m_rowsUniform = true;
 }
 
 void TableView::setColumnWidth(int column, int width)
