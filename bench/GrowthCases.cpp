@@ -134,7 +134,7 @@ void couponList(Table& table)
 void onlineOrders(Table& table)
 {
     auto screen = shownTradeScreen();
-    const int full = counting() ? 300 : 2000;
+    const int full = counting() ? 200 : 2000;
     QList<OrderDetail> orders;
     for (int i = 0; i < full; ++i)
         orders << order(i);

@@ -14,6 +14,7 @@ PACKAGES=(
     fonts-wqy-microhei
     clang libclang-rt-14-dev
     xvfb
+    valgrind
 )
 
 install_missing_packages() {
