@@ -8,6 +8,76 @@
 #include <QKeyEvent>
 #include <QTableView>
 
+namespace {
+// A column header that remembers its size hint. QHeaderView measures every
+// section's caption again for its hint after any section was resized; the
+// table asks for it on each layout (every added row, every scroll to the
+// end), although only the captions, the font, the style and which sections
+// show change what it is.
+class ColumnHeader : public QHeaderView
+{
+public:
+    explicit ColumnHeader(QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+    }
+
+    QSize sizeHint() const override
+    {
+        const QVector<bool> hidden = hiddenSections();
+        if (!m_hint.isValid() || hidden != m_hidden || count() != m_count) {
+            m_hint = QHeaderView::sizeHint();
+            m_hidden = hidden;
+            m_count = count();
+        }
+        return m_hint;
+    }
+
+    void setModel(QAbstractItemModel* model) override
+    {
+        if (this->model())
+            disconnect(this->model(), nullptr, this, nullptr);
+        QHeaderView::setModel(model);
+        m_hint = QSize();
+        if (!model)
+            return;
+        auto forget = [this] { m_hint = QSize(); };
+        connect(model, &QAbstractItemModel::headerDataChanged, this, forget);
+        connect(model, &QAbstractItemModel::modelReset, this, forget);
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+        case QEvent::LanguageChange:
+        case QEvent::Polish:
+            m_hint = QSize();
+            break;
+        default:
+            break;
+        }
+        return QHeaderView::event(e);
+    }
+
+private:
+    QVector<bool> hiddenSections() const
+    {
+        QVector<bool> hidden(count());
+        for (int i = 0; i < hidden.size(); ++i)
+            hidden[i] = isSectionHidden(i);
+        return hidden;
+    }
+
+    mutable QSize m_hint;
+    mutable QVector<bool> m_hidden;
+    mutable int m_count = -1;
+};
+} // namespace
+
 TableView::TableView(QWidget* parent)
     : QObject(parent)
     , m_view(new QTableView(parent))
@@ -15,6 +85,7 @@ TableView::TableView(QWidget* parent)
 {
     setObjectName(QStringLiteral("TableView"));
     m_view->setObjectName(QStringLiteral("kxTableView"));
+    m_view->setHorizontalHeader(new ColumnHeader(m_view));
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);

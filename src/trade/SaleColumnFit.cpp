@@ -264,6 +264,8 @@ private:
         if (text.isEmpty())
             return 0;
         const int lines = m_wrapping.contains(column) ? 2 : 1;
+        if (!text.contains(QLatin1Char('\n')))
+            return (textWidth(text) + lines - 1) / lines + m_padding;
         int needed = 0;
         for (const QString& line : text.split(QLatin1Char('\n')))
             needed = std::max(needed, (textWidth(line) + lines - 1) / lines + m_padding);

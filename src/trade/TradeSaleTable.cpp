@@ -13,7 +13,10 @@
 #include "contracts/UiTool.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QTableView>
+
+#include <cstring>
 
 namespace {
 constexpr int ColKey = 0;
@@ -102,6 +105,27 @@ public:
     bool binding = false;
 };
 
+// Formatting a number costs more than all else a row needs; a sale shows the
+// same prices, quantities and amounts over and over, so their texts are
+// kept (bounded, so that a day of different figures does not pile up).
+// `quantity`: the quantity form (KxWidget::formatNumber), else fixed places.
+QString numberText(double value, int decimals, bool quantity = false)
+{
+    static QHash<QPair<quint64, int>, QString> texts;
+    quint64 bits = 0;
+    static_assert(sizeof(bits) == sizeof(value), "a double is 64 bits");
+    std::memcpy(&bits, &value, sizeof(bits));
+    const QPair<quint64, int> key(bits, decimals * 2 + (quantity ? 1 : 0));
+    auto found = texts.constFind(key);
+    if (found != texts.cend())
+        return found.value();
+    if (texts.size() >= 4096)
+        texts.clear();
+    const QString text = quantity ? KxWidget::formatNumber(value, decimals) : QString::number(value, 'f', decimals);
+    texts.insert(key, text);
+    return text;
+}
+
 QStringList saleRow(const KxPosPluDetail& line)
 {
     QString name = line.pluName;
@@ -112,8 +136,8 @@ QStringList saleRow(const KxPosPluDetail& line)
     QStringList row;
     row.reserve(15);
     row << QString::number(line.lineNo) << line.pluCode << name << line.detailText
-        << KxWidget::formatNumber(line.saleQty, line.quantityDecimals) << QString::number(line.salePrice, 'f', 2)
-        << QStringLiteral("0") << QString::number(line.amountA, 'f', 2) << QString::number(line.lineAmount, 'f', 2)
+        << numberText(line.saleQty, line.quantityDecimals, true) << numberText(line.salePrice, 2)
+        << QStringLiteral("0") << numberText(line.amountA, 2) << numberText(line.lineAmount, 2)
         << QStringLiteral("X") << line.tagText << line.unitName << subItemsText(line) << line.remarkText
         << QString();
     return row;
