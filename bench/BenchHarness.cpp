@@ -102,9 +102,9 @@ int Table::print() const
         for (const Growth& g : m_growth) {
             const bool ok = g.factor() <= g.limit;
             missed += ok ? 0 : 1;
-            std::printf("%-44s %8d %12.4f %12.4f %7.2f  <=%gx %s\n", qPrintable(g.name), g.actions,
+            std::printf("%-44s %8d %12.4f %12.4f %7.2f  <=%gx%s %s\n", qPrintable(g.name), g.actions,
                         g.fullMs / g.actions, g.tenthMs / (g.actions / 10), g.factor(), g.limit,
-                        ok ? "ok" : "MISSED");
+                        g.perAction ? " per action" : "", ok ? "ok" : "MISSED");
         }
     }
     return missed;

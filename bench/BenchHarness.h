@@ -47,7 +47,16 @@ struct Growth
     double fullMs = 0.0;
     double tenthMs = 0.0;
     double limit = 11.0;
-    double factor() const { return tenthMs > 0.0 ? fullMs / tenthMs : 0.0; }
+    // Where every action hands over the whole state (the host's rebind of
+    // the whole sale), an action's own work is at least linear in the state;
+    // the factor is then the time per action, full over tenth.
+    bool perAction = false;
+    double factor() const
+    {
+        if (tenthMs <= 0.0)
+            return 0.0;
+        return perAction ? fullMs / tenthMs / 10.0 : fullMs / tenthMs;
+    }
 };
 
 class Table

@@ -128,6 +128,8 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent)
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     for (int i = 0; i < count; ++i) {
         m_rows.removeAt(row);
+        if (m_backgrounds.at(row).isValid())
+            --m_marked;
         m_backgrounds.removeAt(row);
     }
     endRemoveRows();
@@ -287,6 +289,7 @@ void TableModel::setRowBackground(int row, const QColor& colour)
         return;
     if (m_backgrounds.at(row) == colour)
         return;
+    m_marked += (colour.isValid() ? 1 : 0) - (m_backgrounds.at(row).isValid() ? 1 : 0);
     m_backgrounds[row] = colour;
     if (m_columns > 0)
         emit dataChanged(index(row, 0), index(row, m_columns - 1), {Qt::BackgroundRole});
@@ -299,7 +302,9 @@ QColor TableModel::rowBackground(int row) const
 
 void TableModel::clearRowBackground(int first, int last)
 {
-    if (m_rows.isEmpty())
+    // Nothing to walk through when no row is marked (every rebind of a sale
+    // clears the marks).
+    if (m_rows.isEmpty() || m_marked == 0)
         return;
     first = qMax(first, 0);
     last = qMin(last, m_rows.size() - 1);

@@ -85,6 +85,7 @@ private:
 
     QList<QStringList> m_rows;
     QList<QColor> m_backgrounds; // one per row, invalid when none
+    int m_marked = 0;            // rows with a valid background
     QStringList m_headers;
     QVector<TransMsgId> m_headerIds;
     QHash<int, Qt::Alignment> m_alignments;

@@ -46,7 +46,7 @@ public:
         m_columns = m_widths.keys();
         m_columns.removeAll(m_nameColumn);
         std::sort(m_columns.begin(), m_columns.end());
-        m_measured.clear(); // measured again, with the new set of columns, on the next fit
+        forgetMeasured(); // measured again, with the new set of columns, on the next fit
     }
 
     void fit()
@@ -139,14 +139,14 @@ private:
         if (m_model)
             disconnect(m_model, nullptr, this, nullptr);
         m_model = model;
-        m_measured.clear();
+        forgetMeasured();
         if (!model)
             return;
         connect(model, &QAbstractItemModel::rowsInserted, this, &Fitter::rowsInserted);
         connect(model, &QAbstractItemModel::rowsRemoved, this, &Fitter::rowsRemoved);
         connect(model, &QAbstractItemModel::dataChanged, this, &Fitter::dataChanged);
         connect(model, &QAbstractItemModel::headerDataChanged, this, [this] { m_headerWidths.clear(); });
-        auto forget = [this] { m_measured.clear(); };
+        auto forget = [this] { forgetMeasured(); };
         connect(model, &QAbstractItemModel::modelReset, this, forget);
         connect(model, &QAbstractItemModel::layoutChanged, this, forget);
         connect(model, &QAbstractItemModel::columnsInserted, this, forget);
@@ -167,7 +167,7 @@ private:
         m_padding = padding;
         m_textWidths.clear();
         m_headerWidths.clear();
-        m_measured.clear();
+        forgetMeasured();
     }
 
     void rowsInserted(const QModelIndex& parent, int first, int last)
@@ -180,12 +180,16 @@ private:
         for (auto it = m_measured.begin(); it != m_measured.end(); ++it) {
             QVector<int>& cells = it.value();
             if (first > cells.size()) { // out of step with the model: measure anew
-                m_measured.clear();
+                forgetMeasured();
                 return;
             }
             cells.insert(first, last - first + 1, 0);
-            for (int row = first; row <= last; ++row)
+            auto longest = m_longest.find(it.key());
+            for (int row = first; row <= last; ++row) {
                 cells[row] = cellWidth(row, it.key());
+                if (longest != m_longest.end())
+                    longest.value() = std::max(longest.value(), cells.at(row));
+            }
         }
     }
 
@@ -196,8 +200,16 @@ private:
         for (auto it = m_measured.begin(); it != m_measured.end(); ++it) {
             QVector<int>& cells = it.value();
             if (last >= cells.size()) {
-                m_measured.clear();
+                forgetMeasured();
                 return;
+            }
+            // The longest stays known unless it was among the removed.
+            auto longest = m_longest.find(it.key());
+            for (int row = first; row <= last && longest != m_longest.end(); ++row) {
+                if (cells.at(row) >= longest.value()) {
+                    m_longest.erase(longest);
+                    longest = m_longest.end();
+                }
             }
             cells.remove(first, last - first + 1);
         }
@@ -215,17 +227,24 @@ private:
                 continue;
             QVector<int>& cells = it.value();
             if (bottomRight.row() >= cells.size()) {
-                m_measured.clear();
+                forgetMeasured();
                 return;
             }
             for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
                 cells[row] = cellWidth(row, it.key());
+            m_longest.remove(it.key());
         }
+    }
+
+    void forgetMeasured()
+    {
+        m_measured.clear();
+        m_longest.clear();
     }
 
     void measureAll()
     {
-        m_measured.clear();
+        forgetMeasured();
         const int rows = m_model ? m_model->rowCount() : 0;
         for (int column : qAsConst(m_columns)) {
             QVector<int> cells(rows);
@@ -285,13 +304,19 @@ private:
         return width;
     }
 
-    // What the header and the longest text of a column need.
+    // What the header and the longest text of a column need. The longest
+    // is kept; it is looked for again only after a cell of the column was
+    // removed or changed.
     int neededWidth(int column)
     {
-        int needed = headerWidth(column);
-        for (int width : m_measured.value(column))
-            needed = std::max(needed, width);
-        return needed;
+        auto longest = m_longest.find(column);
+        if (longest == m_longest.end()) {
+            int widest = 0;
+            for (int width : m_measured.value(column))
+                widest = std::max(widest, width);
+            longest = m_longest.insert(column, widest);
+        }
+        return std::max(headerWidth(column), longest.value());
     }
 
     QPointer<QTableView> m_view;
@@ -310,6 +335,7 @@ private:
     QHash<QString, int> m_textWidths;      // advance of a line of text in the cell font
     QHash<int, int> m_headerWidths;        // column -> what its header needs
     QHash<int, QVector<int>> m_measured;   // column -> what each row's text needs
+    QHash<int, int> m_longest;             // column -> the most of m_measured, while known
 };
 
 Fitter* fitterOf(QTableView* view)
