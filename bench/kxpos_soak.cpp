@@ -1,6 +1,7 @@
 // A day of trading in one process: complete sales through the demo host,
 // each as a cashier rings it up (products scanned, an item weighed, every
-// sale held under another bill and recalled once, paid in cash with change),
+// sale held under another bill and recalled once, paid in cash with change,
+// a coupon every tenth sale and a member's deposit every fiftieth),
 // then the resident memory and the time per sale at sale 100 and at the
 // last sale. The screen takes one payment per half second, so a run lasts
 // at least half a second per sale; the time per sale is the time the
@@ -14,7 +15,11 @@
 // 20 % over that of sales 21 to 100.
 
 #include "DemoHost.h"
+#include "DemoMemberLogin.h"
 #include "Screenshots.h"
+
+#include "coupon/CouponUsageWidget.h"
+#include "deposit/DepositPluWidget.h"
 
 #include "trade/TradeWidget.h"
 
@@ -28,6 +33,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +66,62 @@ bool waitFor(const std::function<bool()>& done, int ms = 2000)
 
 const char* const Goods[] = {"6901234567892", "6920202888883", "6903148042441"};
 
+// Types `text` into `box` and presses Enter, as a scanner does.
+void enter(QLineEdit* box, const QString& text)
+{
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// A coupon of 8 yuan (sample code 3001) deducted from the sale: the coupon
+// key (F4), the code typed into the coupon screen, the screen's submit key.
+bool useCoupon(DemoHost& host)
+{
+    host.PressKey(Qt::Key_F4);
+    CouponUsageWidget* screen = host.DeductCouponScreen();
+    if (!screen || !QTest::qWaitFor([&] { return screen->isVisible(); }, 2000))
+        return false;
+    auto* code = screen->findChild<QLineEdit*>(QStringLiteral("txtCouponCode"));
+    auto* submit = screen->findChild<QPushButton*>(QStringLiteral("btnSubmit"));
+    if (!code || !submit)
+        return false;
+    enter(code, QStringLiteral("3001"));
+    if (!QTest::qWaitFor([&] { return submit->isEnabled() && submit->isVisible(); }, 2000))
+        return false;
+    QTest::mouseClick(submit, Qt::LeftButton);
+    return QTest::qWaitFor([&] { return !screen->isVisible(); }, 2000)
+        && qFuzzyCompare(host.DeductCoupons().DeductedAmount(), 8.0);
+}
+
+// A member logs in (F2, her phone number) and leaves a bottle of water on
+// deposit; the payment of her sale logs her out.
+const char* leaveDeposit(DemoHost& host)
+{
+    host.PressKey(Qt::Key_F2);
+    DemoMemberLogin* login = host.MemberLogin();
+    if (!login || !QTest::qWaitFor([&] { return login->isVisible(); }, 2000))
+        return "the member log-in did not open";
+    enter(login->CodeLine(), QStringLiteral("13812345678"));
+    if (!QTest::qWaitFor([&] { return host.Log().last().endsWith(QLatin1String(" logged in")); }, 2000))
+        return "the member did not log in";
+    const QString member = host.Member().vipId;
+    const int orders = host.Deposits().OrdersOf(member).size();
+    host.Deposits().StartDeposit();
+    DepositPluWidget* entry = host.Deposits().Entry();
+    if (!entry || !QTest::qWaitFor([&] { return entry->isVisible(); }, 2000))
+        return "the deposit entry did not open";
+    enter(entry->getUiQLineEdit(0), QStringLiteral("6901234567892"));
+    auto* deposit = entry->findChild<QPushButton*>(QStringLiteral("btnDeposit"));
+    if (!deposit)
+        return "no deposit key";
+    QTest::mouseClick(deposit, Qt::LeftButton);
+    if (!QTest::qWaitFor([&] { return host.Deposits().OrdersOf(member).size() == orders + 1; }, 2000))
+        return "the deposit was not recorded";
+    if (!QTest::qWaitFor([&] { return !entry->isVisible(); }, 2000))
+        return "the deposit entry stayed open";
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,7 +136,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool check = args.removeAll(QStringLiteral("--check")) > 0;
-    const int sales = qMax(200, args.value(0, QStringLiteral("5000")).toInt());
+    const int sales = qMax(110, args.value(0, QStringLiteral("5000")).toInt());
 
     QTemporaryDir config;
     SeedDemoConfig(config.path());
@@ -107,6 +170,13 @@ int main(int argc, char** argv)
     for (int sale = 1; sale <= sales; ++sale) {
         QElapsedTimer work;
         work.start();
+        // Every fiftieth customer is a member who first leaves goods on deposit.
+        if (sale % 50 == 0) {
+            if (const char* failed = leaveDeposit(host)) {
+                std::fprintf(stderr, "soak: sale %d: %s\n", sale, failed);
+                return 2;
+            }
+        }
         // Three to five products scanned, one of them twice.
         const int scans = 3 + sale % 3;
         for (int i = 0; i < scans; ++i)
@@ -121,6 +191,11 @@ int main(int argc, char** argv)
         work.restart();
         host.Scan(QStringLiteral("1001"));
         host.Scale().RemoveItem();
+        // Every tenth sale takes a coupon.
+        if (sale % 10 == 0 && !useCoupon(host)) {
+            std::fprintf(stderr, "soak: the coupon of sale %d was not used\n", sale);
+            return 2;
+        }
         const int lines = rows();
         // The sale is held (F9) and recalled (F11).
         host.PressKey(Qt::Key_F9);
@@ -147,7 +222,9 @@ int main(int argc, char** argv)
         sinceLastPay.start();
         work.restart();
         workNs += payNs;
-        if (host.Payments().History().size() != paid + 1 || rows() != 0) {
+        const QString lastSteps = host.Log().mid(host.Log().size() - 5).join(QLatin1Char('\n'));
+        const bool loggedOut = sale % 50 != 0 || lastSteps.contains(QLatin1String("logged out"));
+        if (host.Payments().History().size() != paid + 1 || rows() != 0 || !loggedOut) {
             std::fprintf(stderr, "soak: sale %d was not paid (%d lines left); the host's last steps:\n", sale, rows());
             for (const QString& entry : host.Log().mid(host.Log().size() - 12))
                 std::fprintf(stderr, "  %s\n", qUtf8Printable(entry));
@@ -182,7 +259,7 @@ int main(int argc, char** argv)
     // less than 1 MB (the allocator's own slack).
     const double limitMb = std::max(1.0, 5.0 * (sales - 100) / 4900.0);
     const double timeChange = perSale100 > 0 ? (perSaleEnd - perSale100) / perSale100 : 0.0;
-    std::printf("sales: %d (each: %s)\n", sales, "3-5 scans, a weighed item, held and recalled, cash with change");
+    std::printf("sales: %d (each: %s)\n", sales, "3-5 scans, a weighed item, held and recalled, cash with change; a coupon every 10th, a deposit every 50th");
     std::printf("resident memory: sale 20 %lld kB, sale 100 %lld kB, sale %d %lld kB; growth after sale 100 %.2f MB "
                 "(limit %.2f MB) %s\n",
                 rssStart, rssAt100, sales, rssEnd, growthMb, limitMb, growthMb <= limitMb ? "ok" : "MISSED");

@@ -6,7 +6,9 @@
 # server of that size). Then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded run of every fuzz target
 # (KXPOS_FUZZ_SECONDS each). After the first run, the benchmarks' instruction
-# counts are checked against their budgets (scripts/bench-gate.sh).
+# counts are checked against their budgets (scripts/bench-gate.sh) and a
+# short soak of 200 sales runs (bench/kxpos_soak.cpp; the 5,000-sale run is
+# scripts/run-soak.sh).
 # KXPOS_QUICK=1 stops after that.
 set -euo pipefail
 HERE="$(dirname "${BASH_SOURCE[0]}")"
@@ -24,6 +26,8 @@ fi
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
 echo "== benchmark gate: instruction counts against bench/budgets.txt"
 KXPOS_BUILD_DIR="$BUILD_DIR" "$HERE/bench-gate.sh"
+echo "== soak: 200 complete sales through the demo host (memory and time per sale must not grow)"
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bin/kxpos_soak" 200 --check
 
 if [ "${KXPOS_QUICK:-0}" = "1" ]; then
     exit 0
