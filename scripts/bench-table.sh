@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Writes the "Figures" section of bench/README.md from a real run: three
 # timed runs of kxpos_bench and one instruction count (scripts/bench-gate.sh),
-# with the machine, the date and the commands. Run it after the last change
-# that touches what the benchmarks measure.
+# with the machine, the date and the commands, and the output of a soak run
+# (scripts/run-soak.sh > LOG) when KXPOS_SOAK_LOG=LOG is set. Run it after
+# the last change that touches what the benchmarks measure.
 #   scripts/bench-table.sh [reps]        (reps per case, default 21)
 set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -36,6 +37,14 @@ cpu="$(grep -m1 'model name' /proc/cpuinfo 2>/dev/null | sed 's/.*: //' || echo 
     echo '```'
     "$HERE/bench-gate.sh" || true
     echo '```'
+    if [ -n "${KXPOS_SOAK_LOG:-}" ]; then
+        echo
+        echo "Soak: \`scripts/run-soak.sh 5000\`, log of $(date -u -r "$KXPOS_SOAK_LOG" '+%Y-%m-%d %H:%M UTC')"
+        echo
+        echo '```'
+        cat "$KXPOS_SOAK_LOG"
+        echo '```'
+    fi
 } >"$OUT"
 # Replace what lies between the markers.
 awk -v body="$OUT" '
