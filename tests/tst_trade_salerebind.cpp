@@ -2,7 +2,8 @@
 // screen keeps the rows and the column widths it has and changes only what
 // differs; whatever the order of the changes, the table must end exactly as
 // a screen that was handed the final sale at once: the same rows, the same
-// column widths, every code and figure readable in its column.
+// column widths, every code and figure readable in its column. A day of
+// scans leaves nothing behind in the code box either.
 
 #include "TestRecords.h"
 #include "TestSupport.h"
@@ -14,6 +15,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
@@ -118,6 +121,35 @@ private slots:
         }
         if (!sales.last().isEmpty())
             QCOMPARE(view->currentIndex().row(), sales.last().size() - 1);
+    }
+
+    // Codes scanned one after another, typed into the code box or sent to
+    // the screen as keys, and confirmed with Enter: each reaches the host
+    // and the box keeps no undo history of them (it grew with every code).
+    void scannedCodesLeaveNoHistory_data()
+    {
+        QTest::addColumn<bool>("intoTheBox");
+        QTest::addColumn<QStringList>("codes");
+        const QStringList codes{"6901234567892", "6920202888883", "1001", "6903148042441"};
+        QTest::newRow("keys into the code box") << true << codes;
+        QTest::newRow("keys to the screen") << false << codes;
+    }
+
+    void scannedCodesLeaveNoHistory()
+    {
+        QFETCH(bool, intoTheBox);
+        QFETCH(QStringList, codes);
+        auto screen = startedTradeScreen();
+        QLineEdit* box = screen->getUiQLineEdit(26);
+        QSignalSpy added(screen.get(), &TradeWidget::SignTrdAddProduct);
+        QWidget* target = intoTheBox ? static_cast<QWidget*>(box) : screen.get();
+        for (const QString& code : codes) {
+            QTest::keyClicks(target, code);
+            QTest::keyClick(target, Qt::Key_Return);
+            QCOMPARE(box->text(), QString());
+            QVERIFY2(!box->isUndoAvailable(), qPrintable(code));
+        }
+        QCOMPARE(firstArguments(added), codes);
     }
 
     // Texts the screen wrote itself (promotion texts, a marked row) do not
