@@ -169,7 +169,11 @@ QString DemoHost::Text(const QString& zh, const QString& en) const
 
 void DemoHost::Record(const QString& entry)
 {
+    // The log is for reading back the recent steps; a day of trading keeps
+    // only the last ones instead of growing with every sale.
     m_log << entry;
+    if (m_log.size() > LogLimit)
+        m_log.removeFirst();
     qDebug().noquote() << "demo host:" << entry;
 }
 

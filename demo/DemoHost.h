@@ -44,7 +44,9 @@ public:
     void PressKey(int key, const QString& text = QString());
     DemoScale& Scale() { return m_scale; }
     const DemoSale& Sale() const { return m_sale; }
+    // The host's last steps (at most LogLimit), oldest first.
     QStringList Log() const { return m_log; }
+    static constexpr int LogLimit = 2000;
     const KxPosVipDetail& Member() const { return m_members.Member(); }
     DemoMemberLogin* MemberLogin() const { return m_memberLogin; }
     const DemoPayments& Payments() const { return m_payments; }

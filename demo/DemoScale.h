@@ -12,6 +12,9 @@ public:
     explicit DemoScale(QObject* parent = nullptr);
 
     void Start();
+    // Milliseconds between readings (200, as a real driver's); a soak run
+    // of thousands of weighings sets it shorter.
+    void SetReadingInterval(int ms) { m_timer.setInterval(ms); }
     void PlaceItem(double kilograms);
     void RemoveItem();
     void Zero();

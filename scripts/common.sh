@@ -15,6 +15,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     xvfb
     librapidcheck-dev
+    valgrind
 )
 
 install_missing_packages() {

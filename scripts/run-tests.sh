@@ -5,13 +5,17 @@
 # label xcb; the fit programs and the comparison once per display size on a
 # server of that size). Then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded run of every fuzz target
-# (KXPOS_FUZZ_SECONDS each). KXPOS_QUICK=1 stops after the first run.
+# (KXPOS_FUZZ_SECONDS each). After the first run, the benchmarks' instruction
+# counts are checked against their budgets (scripts/bench-gate.sh) and a
+# short soak of 200 sales runs (bench/kxpos_soak.cpp; the 5,000-sale run is
+# scripts/run-soak.sh).
+# KXPOS_QUICK=1 stops after that.
 set -euo pipefail
 HERE="$(dirname "${BASH_SOURCE[0]}")"
 source "$HERE/common.sh"
 
 install_missing_packages
-configure_and_build -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON
+configure_and_build -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=ON
 
 # The X server runs are part of the suite: a build without them (Xvfb not
 # found when it was configured) is an error, not a shorter suite.
@@ -20,6 +24,10 @@ if ! (cd "$BUILD_DIR" && ctest -N -L xcb | grep -q "Total Tests: [1-9]"); then
     exit 1
 fi
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+echo "== benchmark gate: instruction counts against bench/budgets.txt"
+KXPOS_BUILD_DIR="$BUILD_DIR" "$HERE/bench-gate.sh"
+echo "== soak: 200 complete sales through the demo host (memory and time per sale must not grow)"
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bin/kxpos_soak" 200 --check
 
 if [ "${KXPOS_QUICK:-0}" = "1" ]; then
     exit 0

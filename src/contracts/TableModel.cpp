@@ -128,6 +128,8 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent)
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     for (int i = 0; i < count; ++i) {
         m_rows.removeAt(row);
+        if (m_backgrounds.at(row).isValid())
+            --m_marked;
         m_backgrounds.removeAt(row);
     }
     endRemoveRows();
@@ -153,6 +155,47 @@ void TableModel::setData(int row, int column, QString text)
 QStringList TableModel::rowData(int row) const
 {
     return m_rows.value(row);
+}
+
+bool TableModel::setRowData(int row, const QStringList& texts)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    QStringList& current = m_rows[row];
+    const int width = qMax(current.size(), texts.size());
+    int first = -1;
+    int last = -1;
+    for (int c = 0; c < width; ++c) {
+        if (current.value(c) != texts.value(c)) {
+            if (first < 0)
+                first = c;
+            last = c;
+        }
+    }
+    if (first < 0)
+        return false;
+    ensureColumns(texts.size());
+    current = texts;
+    emit dataChanged(index(row, first), index(row, qMin(last, m_columns - 1)), {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+void TableModel::appendRows(const QList<QStringList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    int widest = 0;
+    for (const QStringList& texts : rows)
+        widest = qMax(widest, texts.size());
+    ensureColumns(widest);
+    const bool wasEmpty = m_rows.isEmpty();
+    beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + rows.size() - 1);
+    m_rows.append(rows);
+    for (int i = 0; i < rows.size(); ++i)
+        m_backgrounds.append(QColor());
+    endInsertRows();
+    if (wasEmpty)
+        emit SignFirstRowAdded();
 }
 
 void TableModel::appendRow(const QStringList& texts)
@@ -246,6 +289,7 @@ void TableModel::setRowBackground(int row, const QColor& colour)
         return;
     if (m_backgrounds.at(row) == colour)
         return;
+    m_marked += (colour.isValid() ? 1 : 0) - (m_backgrounds.at(row).isValid() ? 1 : 0);
     m_backgrounds[row] = colour;
     if (m_columns > 0)
         emit dataChanged(index(row, 0), index(row, m_columns - 1), {Qt::BackgroundRole});
@@ -258,7 +302,9 @@ QColor TableModel::rowBackground(int row) const
 
 void TableModel::clearRowBackground(int first, int last)
 {
-    if (m_rows.isEmpty())
+    // Nothing to walk through when no row is marked (every rebind of a sale
+    // clears the marks).
+    if (m_rows.isEmpty() || m_marked == 0)
         return;
     first = qMax(first, 0);
     last = qMin(last, m_rows.size() - 1);

@@ -43,6 +43,11 @@ public:
     // Whole rows.
     QStringList rowData(int row) const;
     void appendRow(const QStringList& texts);
+    // Appends several rows with one insertion (one notice to the views).
+    void appendRows(const QList<QStringList>& rows);
+    // Replaces the texts of an existing row; only the changed span of cells
+    // is reported. Answers whether anything changed.
+    bool setRowData(int row, const QStringList& texts);
     // Inserts at `row` (clamped to 0..rowCount()).
     void insertRow(int row, const QStringList& texts);
     void removeRow(int row);
@@ -80,6 +85,7 @@ private:
 
     QList<QStringList> m_rows;
     QList<QColor> m_backgrounds; // one per row, invalid when none
+    int m_marked = 0;            // rows with a valid background
     QStringList m_headers;
     QVector<TransMsgId> m_headerIds;
     QHash<int, Qt::Alignment> m_alignments;

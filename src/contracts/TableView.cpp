@@ -8,6 +8,76 @@
 #include <QKeyEvent>
 #include <QTableView>
 
+namespace {
+// A column header that remembers its size hint. QHeaderView measures every
+// section's caption again for its hint after any section was resized; the
+// table asks for it on each layout (every added row, every scroll to the
+// end), although only the captions, the font, the style and which sections
+// show change what it is.
+class ColumnHeader : public QHeaderView
+{
+public:
+    explicit ColumnHeader(QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+    }
+
+    QSize sizeHint() const override
+    {
+        const QVector<bool> hidden = hiddenSections();
+        if (!m_hint.isValid() || hidden != m_hidden || count() != m_count) {
+            m_hint = QHeaderView::sizeHint();
+            m_hidden = hidden;
+            m_count = count();
+        }
+        return m_hint;
+    }
+
+    void setModel(QAbstractItemModel* model) override
+    {
+        if (this->model())
+            disconnect(this->model(), nullptr, this, nullptr);
+        QHeaderView::setModel(model);
+        m_hint = QSize();
+        if (!model)
+            return;
+        auto forget = [this] { m_hint = QSize(); };
+        connect(model, &QAbstractItemModel::headerDataChanged, this, forget);
+        connect(model, &QAbstractItemModel::modelReset, this, forget);
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+        case QEvent::LanguageChange:
+        case QEvent::Polish:
+            m_hint = QSize();
+            break;
+        default:
+            break;
+        }
+        return QHeaderView::event(e);
+    }
+
+private:
+    QVector<bool> hiddenSections() const
+    {
+        QVector<bool> hidden(count());
+        for (int i = 0; i < hidden.size(); ++i)
+            hidden[i] = isSectionHidden(i);
+        return hidden;
+    }
+
+    mutable QSize m_hint;
+    mutable QVector<bool> m_hidden;
+    mutable int m_count = -1;
+};
+} // namespace
+
 TableView::TableView(QWidget* parent)
     : QObject(parent)
     , m_view(new QTableView(parent))
@@ -15,6 +85,7 @@ TableView::TableView(QWidget* parent)
 {
     setObjectName(QStringLiteral("TableView"));
     m_view->setObjectName(QStringLiteral("kxTableView"));
+    m_view->setHorizontalHeader(new ColumnHeader(m_view));
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -72,8 +143,30 @@ void TableView::retranslateHeaders()
 void TableView::InsertRow(QStringList texts)
 {
     m_model->appendRow(texts);
-    if (m_view && m_rowHeight > 0)
-        m_view->setRowHeight(m_model->rowCount() - 1, m_rowHeight);
+    // A new row has the header's default height, which is the standard one
+    // unless the view was given another.
+    const int row = m_model->rowCount() - 1;
+    if (m_view && m_rowHeight > 0 && m_view->rowHeight(row) != m_rowHeight) {
+        m_view->setRowHeight(row, m_rowHeight);
+        m_rowsUniform = false; // the default height is another one
+    }
+    emit RowAdded();
+}
+
+void TableView::InsertRows(const QList<QStringList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = m_model->rowCount();
+    m_model->appendRows(rows);
+    if (m_view && m_rowHeight > 0) {
+        for (int row = first; row < m_model->rowCount(); ++row) {
+            if (m_view->rowHeight(row) != m_rowHeight) {
+                m_view->setRowHeight(row, m_rowHeight);
+                m_rowsUniform = false;
+            }
+        }
+    }
     emit RowAdded();
 }
 
@@ -161,16 +254,26 @@ void TableView::setRowHeight(int height)
 
 void TableView::setRowHeight(int row, int height)
 {
-    if (m_view && row >= 0 && row < m_model->rowCount() && height >= 0)
+    if (m_view && row >= 0 && row < m_model->rowCount() && height >= 0) {
         m_view->setRowHeight(row, height);
+        if (height != m_rowHeight)
+            m_rowsUniform = false;
+    }
 }
 
 void TableView::applyRowHeights()
 {
     if (!m_view || m_rowHeight <= 0)
         return;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        m_view->setRowHeight(row, m_rowHeight);
+    // New rows take the header's default height; while no row was given
+    // another, there is nothing to walk through (a long sale costs nothing).
+    if (m_rowsUniform && m_view->verticalHeader()->defaultSectionSize() == m_rowHeight)
+        return;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_view->isRowHidden(row) || m_view->rowHeight(row) != m_rowHeight)
+            m_view->setRowHeight(row, m_rowHeight);
+    }
+    m_rowsUniform = true;
 }
 
 void TableView::setColumnWidth(int column, int width)

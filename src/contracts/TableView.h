@@ -49,6 +49,9 @@ public:
 
     // Appends a row, gives it the standard height, emits RowAdded().
     void InsertRow(QStringList texts);
+    // Appends several rows at once (one insertion for the views), gives them
+    // the standard height, emits RowAdded() once.
+    void InsertRows(const QList<QStringList>& rows);
     void RemoveRow(int row);
     void RemoveRows(int first, int count);
     void RemoveAllRows();
@@ -99,6 +102,7 @@ private:
     QPointer<QTableView> m_view;
     TableModel* m_model; // child of this object
     int m_rowHeight = 0;
+    bool m_rowsUniform = false; // every row has m_rowHeight as the header's default height
     int m_addColumn = -1;
     int m_minusColumn = -1;
 };

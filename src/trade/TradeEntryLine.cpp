@@ -231,7 +231,9 @@ void TradeWidget::on_btnOK_released()
     }
     highlightedText.clear();
     ui->txtcode->setFocus();
-    ui->txtcode->clear();
+    // setText, not clear(): clear() keeps the box's undo history, which then
+    // grows with every code of the day (about 3 kB a sale).
+    ui->txtcode->setText(QString());
     charInputOnce = false;
     saleTable.view()->setFocus();
 

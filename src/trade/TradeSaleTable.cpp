@@ -13,7 +13,10 @@
 #include "contracts/UiTool.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QTableView>
+
+#include <cstring>
 
 namespace {
 constexpr int ColKey = 0;
@@ -34,6 +37,95 @@ QString subItemsText(const KxPosPluDetail& line)
     return text;
 }
 
+bool same(const QString& a, const QString& b)
+{
+    return a.isSharedWith(b) || a == b;
+}
+
+// What a row's texts are made of. The host hands the whole sale over after
+// every scan; comparing these values (mostly shared strings, compared by
+// pointer first) is far cheaper than formatting the row's numbers again.
+struct RowSource
+{
+    explicit RowSource(const KxPosPluDetail& l)
+        : lineNo(l.lineNo), decimals(l.quantityDecimals), code(l.pluCode), name(l.pluName), type(l.pluType),
+          serial(l.isSerialLine), detail(l.detailText), tag(l.tagText), unit(l.unitName), remark(l.remarkText),
+          quantity(l.saleQty), price(l.salePrice), amountA(l.amountA), amount(l.lineAmount), subItems(l.subItems)
+    {
+        if (serial == QLatin1String("1"))
+            extValues = l.extValues;
+    }
+    bool matches(const KxPosPluDetail& l) const
+    {
+        return lineNo == l.lineNo && decimals == l.quantityDecimals && quantity == l.saleQty && price == l.salePrice
+            && amountA == l.amountA && amount == l.lineAmount && same(code, l.pluCode) && same(name, l.pluName)
+            && same(type, l.pluType) && same(serial, l.isSerialLine) && same(detail, l.detailText)
+            && same(tag, l.tagText) && same(unit, l.unitName) && same(remark, l.remarkText)
+            && (subItems.isSharedWith(l.subItems) || subItems == l.subItems)
+            && (serial != QLatin1String("1") || extValues == l.extValues);
+    }
+    int lineNo;
+    int decimals;
+    QString code, name, type, serial, detail, tag, unit, remark;
+    double quantity, price, amountA, amount;
+    QList<QPair<QString, double>> subItems;
+    QMap<QString, QString> extValues;
+};
+
+// The sources of the rows a rebind left in the table, kept beside the view.
+// Any change of the table made elsewhere (a discount line, promotion texts,
+// a cleared sale) makes them unreliable; the next rebind then compares the
+// rows' texts instead.
+class RowSources : public QObject
+{
+public:
+    static constexpr const char* Name = "kxSaleRowSources";
+    explicit RowSources(QObject* view, QAbstractItemModel* model)
+        : QObject(view)
+    {
+        setObjectName(QLatin1String(Name));
+        auto forget = [this] {
+            if (!binding)
+                valid = false;
+        };
+        connect(model, &QAbstractItemModel::rowsInserted, this, forget);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
+        connect(model, &QAbstractItemModel::dataChanged, this, forget);
+        connect(model, &QAbstractItemModel::modelReset, this, forget);
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    }
+    static RowSources* of(QTableView* view, QAbstractItemModel* model)
+    {
+        auto* found = static_cast<RowSources*>(
+            view->findChild<QObject*>(QLatin1String(Name), Qt::FindDirectChildrenOnly));
+        return found ? found : new RowSources(view, model);
+    }
+    QVector<RowSource> rows;
+    bool valid = false;
+    bool binding = false;
+};
+
+// Formatting a number costs more than all else a row needs; a sale shows the
+// same prices, quantities and amounts over and over, so their texts are
+// kept (bounded, so that a day of different figures does not pile up).
+// `quantity`: the quantity form (KxWidget::formatNumber), else fixed places.
+QString numberText(double value, int decimals, bool quantity = false)
+{
+    static QHash<QPair<quint64, int>, QString> texts;
+    quint64 bits = 0;
+    static_assert(sizeof(bits) == sizeof(value), "a double is 64 bits");
+    std::memcpy(&bits, &value, sizeof(bits));
+    const QPair<quint64, int> key(bits, decimals * 2 + (quantity ? 1 : 0));
+    auto found = texts.constFind(key);
+    if (found != texts.cend())
+        return found.value();
+    if (texts.size() >= 4096)
+        texts.clear();
+    const QString text = quantity ? KxWidget::formatNumber(value, decimals) : QString::number(value, 'f', decimals);
+    texts.insert(key, text);
+    return text;
+}
+
 QStringList saleRow(const KxPosPluDetail& line)
 {
     QString name = line.pluName;
@@ -44,8 +136,8 @@ QStringList saleRow(const KxPosPluDetail& line)
     QStringList row;
     row.reserve(15);
     row << QString::number(line.lineNo) << line.pluCode << name << line.detailText
-        << KxWidget::formatNumber(line.saleQty, line.quantityDecimals) << QString::number(line.salePrice, 'f', 2)
-        << QStringLiteral("0") << QString::number(line.amountA, 'f', 2) << QString::number(line.lineAmount, 'f', 2)
+        << numberText(line.saleQty, line.quantityDecimals, true) << numberText(line.salePrice, 2)
+        << QStringLiteral("0") << numberText(line.amountA, 2) << numberText(line.lineAmount, 2)
         << QStringLiteral("X") << line.tagText << line.unitName << subItemsText(line) << line.remarkText
         << QString();
     return row;
@@ -58,12 +150,45 @@ void TradeWidget::rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeD
         qDebug() << "TradeWidget::rebindModel: ProductTbl.m_model is null, skip rebind";
         return;
     }
-    // One pass over the rows; the per-row follow-ups (row heights, the
-    // advertisement request) run once at the end.
+    // The host hands over the whole sale after every change, mostly one line
+    // more or one line changed: rows whose texts are unchanged stay, changed
+    // rows get their new texts, and only the difference in length is added or
+    // removed. The per-row follow-ups (row heights, the advertisement
+    // request) run once at the end.
     rebinding = true;
-    RemoveAllSaleRows();
-    for (const KxPosPluDetail& line : lines)
-        saleTable.InsertRow(saleRow(line));
+    TableModel* model = saleTable.model();
+    RowSources* sources = RowSources::of(saleTable.view(), model);
+    if (!sources->valid || sources->rows.size() != model->rowCount())
+        sources->rows.clear();
+    sources->binding = true;
+    QVector<RowSource>& known = sources->rows;
+    if (known.size() > lines.size())
+        known.erase(known.begin() + lines.size(), known.end());
+    const int kept = qMin(model->rowCount(), lines.size());
+    if (model->rowCount() > lines.size())
+        saleTable.RemoveRows(lines.size(), model->rowCount() - lines.size());
+    for (int row = 0; row < kept; ++row) {
+        const KxPosPluDetail& line = lines.at(row);
+        if (row < known.size() && known.at(row).matches(line))
+            continue;
+        model->setRowData(row, saleRow(line));
+        if (row < known.size())
+            known[row] = RowSource(line);
+        else
+            known.append(RowSource(line));
+    }
+    // A rebuilt sale shows no row marked by an earlier one.
+    if (kept > 0)
+        saleTable.ClearGridStyle(0, kept - 1);
+    QList<QStringList> added;
+    added.reserve(lines.size() - kept);
+    for (int row = kept; row < lines.size(); ++row) {
+        added.append(saleRow(lines.at(row)));
+        known.append(RowSource(lines.at(row)));
+    }
+    saleTable.InsertRows(added);
+    sources->valid = true;
+    sources->binding = false;
     rebinding = false;
     if (!lines.isEmpty())
         SlotSetrowHeight();
@@ -261,6 +386,10 @@ void TradeWidget::UpdateProduBackground()
     else
         state = KxPosConfig::sLanguage == QLatin1String("zh_CN") ? QStringLiteral("nullplu")
                                                                  : QStringLiteral("nullpluEn");
+    // Polishing the table again restyles every cell; it runs only when the
+    // state changes, not on every rebind of a sale.
+    if (saleTable.view()->property("showType").toString() == state)
+        return;
     UiTool::UpdateWidgetStyle(saleTable.view(), "showType", state);
 }
 
