@@ -525,8 +525,8 @@ private slots:
         QTRY_VERIFY(!display->isVisible());
     }
 
-    // The code line's suggestions lie on the display, whole rows of them,
-    // without covering the line.
+    // The code line's suggestions lie on the display, whole rows of them tall
+    // enough to tap, without covering the line.
     void suggestionPopup_data() { sizeRows(); }
     void suggestionPopup()
     {
@@ -547,8 +547,11 @@ private slots:
         const QRect r = popup->frameGeometry();
         QVERIFY2(display.contains(r), qPrintable(QStringLiteral("the list at %1 leaves the display %2")
                                                      .arg(describe(r), describe(display))));
-        QVERIFY2(popup->viewport()->height() >= popup->sizeHintForRow(0),
-                 qPrintable(QStringLiteral("%1 px high, a row needs %2").arg(popup->viewport()->height()).arg(popup->sizeHintForRow(0))));
+        // Rows a finger can tap (the style's 40 px), and no row cut at the list's foot.
+        const int row = popup->sizeHintForRow(0);
+        QVERIFY2(row >= 40, qPrintable(QStringLiteral("rows of %1 px are too small to tap").arg(row)));
+        QVERIFY2(popup->viewport()->height() >= row && popup->viewport()->height() % row == 0,
+                 qPrintable(QStringLiteral("%1 px high, rows of %2").arg(popup->viewport()->height()).arg(row)));
         auto* line = child<QLineEdit>(sales, "txtcode");
         QVERIFY2(!r.intersects(globalRect(line)), "the list covers the code line");
     }

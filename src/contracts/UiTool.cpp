@@ -3,10 +3,12 @@
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QStyledItemDelegate>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRegularExpression>
@@ -291,4 +293,13 @@ QString UiTool::TranslateOr(int id, const QString& fallback)
     if (text.isEmpty() || text.contains(QString::number(id)))
         return fallback;
     return text;
+}
+
+void UiTool::StyleSuggestionPopup(QAbstractItemView* popup)
+{
+    if (!popup)
+        return;
+    popup->setObjectName(QStringLiteral("mycompleter"));
+    if (!qobject_cast<QStyledItemDelegate*>(popup->itemDelegate()))
+        popup->setItemDelegate(new QStyledItemDelegate(popup));
 }

@@ -11,6 +11,8 @@
 class QApplication;
 class QWidget;
 
+class QAbstractItemView;
+
 class KXPOSCONTRACTS_EXPORT UiTool
 {
 public:
@@ -56,4 +58,10 @@ public:
     // Text of message `id`, or `fallback` when the translator has no text
     // for it (the kit's own captions keep working with partial translations).
     static QString TranslateOr(int id, const QString& fallback);
+
+    // Gives a suggestion popup (a completer's list) the object name
+    // "mycompleter" and a styled item delegate, so that the style sheet's row
+    // rules (a row tall enough to tap, its padding) apply: the delegate
+    // QCompleter installs ignores them.
+    static void StyleSuggestionPopup(QAbstractItemView* popup);
 };

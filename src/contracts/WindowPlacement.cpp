@@ -212,6 +212,9 @@ QRect PopupRect(const QRect& wanted, const QRect& anchor, int rowHeight, int fra
         int height = wanted.height();
         if (height <= 0 || height > roomBelow || belowTop != wanted.top())
             height = qMin(wholeRows(roomBelow), height > 0 ? height : frame + rowHeight * rows);
+        // Whole rows only: a row cut at the foot is hard to read and to tap.
+        if (height >= frame + rowHeight)
+            height = wholeRows(height);
         rect.setTop(belowTop);
         rect.setHeight(height);
         return rect;

@@ -7,6 +7,7 @@
 #include "deposit/ScreenFrame_p.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/UiTool.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -59,7 +60,7 @@ void DepositPluWidget::SlotTrdBackCompleterModel(QCompleter* c)
     completer = c;
     c->setObjectName(QStringLiteral("mycompleter"));
     QAbstractItemView* popup = c->popup();
-    popup->setObjectName(QStringLiteral("mycompleter"));
+    UiTool::StyleSuggestionPopup(popup);
     popup->setFixedWidth(KxPosConfig::GetAutoWidth(440, 320));
     // Attached as the code box's completer, but shown only by this screen,
     // which applies the minimum code length before suggesting.

@@ -427,7 +427,7 @@ void TradeWidget::SlotTrdBackCompleterModel(QCompleter* c)
     popupWidth = KxPosConfig::GetAutoWidth(440, 480);
     QAbstractItemView* popup = c->popup();
     popup->setFixedWidth(popupWidth);
-    popup->setObjectName(QStringLiteral("mycompleter"));
+    UiTool::StyleSuggestionPopup(popup);
     AccessibleNames::Set(popup, TradeAccessibility::CompleterName);
     UiTool::UpdateWidgetStyle(popup, "showType", style);
     popup->installEventFilter(this);
