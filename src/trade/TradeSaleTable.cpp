@@ -144,7 +144,7 @@ QStringList saleRow(const KxPosPluDetail& line)
 }
 } // namespace
 
-void TradeWidget::rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeDetail> clerks)
+void TradeWidget::rebindModel(const QList<KxPosPluDetail>& lines, const QList<KxPosEmployeeDetail>& clerks)
 {
     if (!saleTable.model()) {
         qDebug() << "TradeWidget::rebindModel: ProductTbl.m_model is null, skip rebind";

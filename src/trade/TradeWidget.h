@@ -101,7 +101,7 @@ public:
     int IsLastRowOver_favor();
 
     // --- Sale-line table ---------------------------------------------------
-    void rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeDetail> clerks);
+    void rebindModel(const QList<KxPosPluDetail>& lines, const QList<KxPosEmployeeDetail>& clerks);
     void previousRow();
     void nextRow();
     void ScrollSpecifyRow(int row);
@@ -145,7 +145,7 @@ public:
     void clickOnVipName();
     void MemberDetail();
     void ICcardLogin();
-    void RefreshEmployeeButton(QList<KxPosEmployeeDetail> clerks);
+    void RefreshEmployeeButton(const QList<KxPosEmployeeDetail>& clerks);
     QString MemberCode() const { return memberCode; }
 
     // --- Held bills, status bar and notices --------------------------------
