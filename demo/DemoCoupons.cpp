@@ -519,11 +519,11 @@ bool DemoCoupons::CancelMainCouponPayRecord()
         return false;
     QString chosen;
     for (const CouponWidgetInfo& coupon : m_screen->GetCouponWidgetData()) {
-        if (coupon.status != CouponWidgetInfo::StatusUsed || m_screen->CachedResultCount(coupon.couponId) == 0)
+        if (coupon.status != CouponWidgetInfo::StatusUsed || m_screen->GetCouponUsedData(coupon.couponId).size() == 0)
             continue;
-        if (chosen.isEmpty() || m_screen->CachedResultCount(coupon.couponId) > 1)
+        if (chosen.isEmpty() || m_screen->GetCouponUsedData(coupon.couponId).size() > 1)
             chosen = coupon.couponId;
-        if (m_screen->CachedResultCount(coupon.couponId) > 1)
+        if (m_screen->GetCouponUsedData(coupon.couponId).size() > 1)
             break;
     }
     if (chosen.isEmpty())

@@ -599,10 +599,15 @@ bool DemoOptions::SaveScreenshots(DemoRender::Display& display)
 
     // The dialogs run modally: each is rendered and closed from inside its run.
     QTimer::singleShot(0, this, [&] {
-        m_spu->GridButtons(SelectSpuWidget::GridTaste).value(2)->click();
-        m_spu->GridButtons(SelectSpuWidget::GridSpec).value(1)->click();
-        m_spu->GridButtons(SelectSpuWidget::GridAdd).value(0)->click();
-        m_spu->GridButtons(SelectSpuWidget::GridAdd).value(2)->click();
+        // A grid's keys are the direct children of its container (form
+        // widgets 4, 5, 6 for specification, taste, add-ons), in slot order.
+        const auto key = [this](int grid, int slot) {
+            return m_spu->getUiQWidget(4 + grid)->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly).value(slot);
+        };
+        key(SelectSpuWidget::GridTaste, 2)->click();
+        key(SelectSpuWidget::GridSpec, 1)->click();
+        key(SelectSpuWidget::GridAdd, 0)->click();
+        key(SelectSpuWidget::GridAdd, 2)->click();
         save(QStringLiteral("options-spu"), m_spu.get());
         m_spu->done(0);
     });

@@ -1,6 +1,8 @@
 // kxpos-demo: a checkout simulator around the sales screen.
 //
-//   kxpos-demo [--size WxH] [--lang zh_CN|en] [--config DIR]
+//   kxpos-demo [--size WxH] [--lang zh_CN|en] [--config DIR] [--quit-after MS]
+//     (--quit-after: quits by itself after MS milliseconds, exit code 0 only
+//      when the sales screen was showing then; for checks of an install)
 //   kxpos-demo --screenshot DIR [--size WxH] [--lang zh_CN|en]
 //     (the renders show the clock at KXPOS_SCREENSHOT_CLOCK, yyyy-MM-ddThh:mm:ss, else a fixed morning)
 
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -68,7 +71,10 @@ int main(int argc, char* argv[])
                                     QStringLiteral("dir"));
     QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                   QStringLiteral("Render the screens to PNG files in DIR and exit."), QStringLiteral("dir"));
-    parser.addOptions({sizeOption, langOption, configOption, shotOption});
+    QCommandLineOption quitOption(QStringLiteral("quit-after"),
+                                  QStringLiteral("Quit after MS milliseconds; exit code 0 only if the sales screen was showing."),
+                                  QStringLiteral("ms"));
+    parser.addOptions({sizeOption, langOption, configOption, shotOption, quitOption});
     parser.process(app);
 
     KxPosModel::RegisterMetaTypes();
@@ -110,5 +116,18 @@ int main(int argc, char* argv[])
 
     DemoHost host;
     host.Show(kiosk);
+    if (parser.isSet(quitOption)) {
+        bool valid = false;
+        const int ms = parser.value(quitOption).toInt(&valid);
+        if (!valid || ms < 0) {
+            std::fprintf(stderr, "--quit-after needs a number of milliseconds\n");
+            return 2;
+        }
+        QTimer::singleShot(ms, &app, [&host]() {
+            const bool shown = host.Screen() && host.Screen()->isVisible();
+            std::fprintf(stdout, "kxpos-demo: sales screen %s\n", shown ? "shown" : "not shown");
+            QCoreApplication::exit(shown ? 0 : 1);
+        });
+    }
     return app.exec();
 }

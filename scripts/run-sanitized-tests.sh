@@ -15,12 +15,9 @@ configure_and_build "${SANITIZE_OPTIONS[@]}"
 # detect_leaks: leaks count as reports; tests/lsan.supp names only one-time
 # allocations inside Qt's platforms (offscreen; xcb's D-Bus connection) and
 # the font libraries.
-# KXPOS_SANITIZED: tests skip their wall-clock speed checks (the sanitizers
-# make every call several times slower).
 # verify_asan_link_order=0: the package test's host program is built without
 # the sanitizers and loads the instrumented library afterwards.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:verify_asan_link_order=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
-export KXPOS_SANITIZED=1
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 

@@ -68,7 +68,7 @@ private slots:
     void useResultOfMainAndTwoChildren()
     {
         auto screen = usedWithTwoChildren();
-        QCOMPARE(screen->CachedResultCount(QStringLiteral("A")), 3);
+        QCOMPARE(int(screen->GetCouponUsedData(QStringLiteral("A")).size()), 3);
         QCOMPARE(screen->CachedMainCouponIds(), QStringList{"A"});
         const CouponWidgetInfo a = row(screen.get(), 0);
         QCOMPARE(int(a.status), 1);
@@ -133,11 +133,11 @@ private slots:
         QCOMPARE(int(r.childCoupons.at(0).status), 0);
         QCOMPARE(int(r.childCoupons.at(1).status), 1);
         QCOMPARE(r.useCount, 2);
-        QCOMPARE(screen->CachedResultCount(QStringLiteral("A")), 2);
+        QCOMPARE(int(screen->GetCouponUsedData(QStringLiteral("A")).size()), 2);
         QCOMPARE(screen->GetUsedCouponIdList(), (QStringList{"A", "A-c1"}));
         QCOMPARE(screen->GetUsedCouponAmount(), 20.0);
         screen->HandleCancelPayResult(QStringLiteral("nobody")); // unknown ids change nothing
-        QCOMPARE(screen->CachedResultCount(QStringLiteral("A")), 2);
+        QCOMPARE(int(screen->GetCouponUsedData(QStringLiteral("A")).size()), 2);
     }
 
     void unuseRequestResults_data()
@@ -159,7 +159,7 @@ private slots:
         QFETCH(int, status);
         auto screen = usedWithTwoChildren();
         screen->ProcessCouponUnuseReqResult(QStringLiteral("A"), sub, static_cast<Status>(status));
-        QTEST(screen->CachedResultCount(QStringLiteral("A")), "entriesLeft");
+        QTEST(int(screen->GetCouponUsedData(QStringLiteral("A")).size()), "entriesLeft");
         QTEST(int(row(screen.get(), 0).status), "rowStatus");
         QTEST(int(row(screen.get(), 0).childCoupons.at(0).status), "childStatus");
         if (sub == QLatin1String("A"))
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(row(screen.get(), 0).couponId, mainAfter);
         QCOMPARE(row(screen.get(), 0).useCount, useCount);
         QCOMPARE(screen->CachedMainCouponIds(), QStringList{mainAfter});
-        QCOMPARE(screen->CachedResultCount(mainAfter), useCount);
+        QCOMPARE(int(screen->GetCouponUsedData(mainAfter).size()), useCount);
         QCOMPARE(screen->GetCouponUsedData(mainAfter).first().value("CouponID").toString(), mainAfter);
         QCOMPARE(screen->ProcessMultiCouponUnuseFailed(QStringLiteral("unknown")), QStringLiteral("unknown"));
     }

@@ -4,6 +4,7 @@
 // coupons need none of it.
 
 #include "TestCoupons.h"
+#include "TestAccess.h"
 #include "TestScreens.h"
 #include "TestSupport.h"
 
@@ -112,7 +113,7 @@ private slots:
     void choiceCanBeChanged()
     {
         auto screen = exchangeScreen(2, {entry("A"), entry("B"), entry("C")});
-        QCOMPARE(screen->CurrentPage(), 0);
+        QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 0);
         auto* view = child<QTableView>(screen.get(), "tbvPluSelection");
         QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int tap : {0, 1, 0, 2})
@@ -223,7 +224,7 @@ private slots:
         auto screen = exchangeScreen(0, {}, {product(0, QStringLiteral("A"), 8.0), two});
         QAbstractItemModelTester tester(child<QTableView>(screen.get(), "tbvPluList")->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(screen->CurrentPage(), 1);
+        QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 1);
         QVERIFY(screen->GetCurrentCouponInfo().confirmed);
         QCOMPARE(screen->GetCurCouponTotalValue(), 33.0);
         QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("33.00"));
@@ -236,8 +237,8 @@ private slots:
         screen->AddPlu(extra);
         extra.couponCode = QStringLiteral("OTHER");
         screen->AddPlu(extra);
-        QCOMPARE(screen->PluMap().value(Code).size(), 3);
-        QCOMPARE(screen->PluMap().value(QStringLiteral("OTHER")).size(), 1);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).size(), 3);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(QStringLiteral("OTHER")).size(), 1);
         QCOMPARE(child<QTableView>(screen.get(), "tbvPluList")->model()->rowCount(), 2);
     }
 
@@ -269,13 +270,13 @@ private slots:
         screen->UpdateUIData(CouponUsageWidget::PluSelectionType);
         screen->UpdatePluWeight(0.5, 1.0, 1);
         screen->UpdateUIData(CouponUsageWidget::CouponPluListType);
-        QVERIFY(screen->WeighedRows(Code).isEmpty());
+        QVERIFY(KxPosTestAccess::WeighedRows(*screen, Code).isEmpty());
         screen->UpdatePluWeight(1.5, 77.0, 1); // exactly the limit
-        const KxPosPluDetail stored = screen->PluMap().value(Code).at(1);
+        const KxPosPluDetail stored = KxPosTestAccess::PluMap(*screen).value(Code).at(1);
         QCOMPARE(stored.saleQty, 1.5);
         QCOMPARE(table->model()->index(1, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().saleQty, 1.5);
         QCOMPARE(stored.scaleValue, 77.0);
-        QCOMPARE(screen->WeighedRows(Code), QList<int>{1});
+        QCOMPARE(KxPosTestAccess::WeighedRows(*screen, Code), QList<int>{1});
         QVERIFY(MessageWidget::History().isEmpty());
         QCOMPARE(label(screen.get(), "lblTotalAmount"), QStringLiteral("68.00")); // 8 + 20 x 1.5 + 30
     }
@@ -309,7 +310,7 @@ private slots:
         screen->UpdatePluWeight(reading, reading * 12.8, 1);
         if (refusal) {
             QCOMPARE(lastMessageText(), translated(refusal));
-            QCOMPARE(screen->PluMap().value(Code).at(1).saleQty, 1.0);
+            QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(1).saleQty, 1.0);
         }
         if (then == QLatin1String("deliver")) {
             screen->AddPluList(Code, goods, false);
@@ -362,7 +363,7 @@ private slots:
         screen->SetCheckedCouponAdded();
         screen->UpdatePluWeight(weight / 2, weight * 6.4, 0);
         QCOMPARE(lastMessageText(), translated(7205).arg(QStringLiteral("EX1")));
-        QCOMPARE(screen->PluMap().value(Code).at(0).saleQty, weight);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).saleQty, weight);
         QCOMPARE(label(screen.get(), "lblDeductAmount"), deducted);
     }
 
@@ -377,7 +378,7 @@ private slots:
         auto* picker = screen->findChild<PackContentWidget*>();
         QVERIFY(picker);
         QSignalSpy ask(screen.get(), &CouponUsageWidget::SignGetPackPluWeight);
-        QCOMPARE(screen->CurrentPage(), 2);
+        QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 2);
         QCOMPARE(screen->PackPluRow(), 0);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P1"));
         picker->increase(1); // the weighed item
@@ -395,18 +396,18 @@ private slots:
         screen->UpdatePackPluWeight(QStringLiteral("0.350"), a.at(1).toInt(), a.at(2).toInt(), a.at(3).toInt(),
                                     a.at(4).toInt());
         clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(screen->CurrentPage(), 2);
+        QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 2);
         QCOMPARE(screen->PackPluRow(), 2);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P2"));
-        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.size(), 1);
-        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).pluCode, QStringLiteral("P1-1"));
-        QCOMPARE(screen->PluMap().value(Code).at(0).packSelection.at(0).weight, 0.35);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).packSelection.size(), 1);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).packSelection.at(0).pluCode, QStringLiteral("P1-1"));
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).packSelection.at(0).weight, 0.35);
 
         picker->increase(0);
         clickChild(screen.get(), "btnPackConfirm");
-        QCOMPARE(screen->CurrentPage(), 1);
+        QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 1);
         QVERIFY(screen->GetCurrentCouponInfo().confirmed);
-        QCOMPARE(screen->PluMap().value(Code).at(2).packSelection.size(), 1);
+        QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(2).packSelection.size(), 1);
     }
 
     // The row keys wrap around, on the choice (page 0) and the product list (page 1).
@@ -417,7 +418,7 @@ private slots:
         for (int page : {0, 1}) {
             // A choice to make (selectCount differs from the entries) opens page 0.
             auto screen = exchangeScreen(2, entries, page ? products : QList<KxPosPluDetail>());
-            QCOMPARE(screen->CurrentPage(), page);
+            QCOMPARE(KxPosTestAccess::CurrentPage(*screen), page);
             auto* view = child<QTableView>(screen.get(), page == 0 ? "tbvPluSelection" : "tbvPluList");
             QList<int> visited{view->currentIndex().row()};
             for (const char* key : {"btnPre", "btnPre", "btnNext", "btnNext", "btnNext"}) {

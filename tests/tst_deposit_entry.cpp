@@ -5,6 +5,7 @@
 // tst_e2e_member covers the forwarded keys.
 
 #include "TestDeposits.h"
+#include "TestAccess.h"
 #include "TestRecords.h"
 #include "TestSupport.h"
 
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(screen->nextQuantity, quantity);
         QCOMPARE(rows(*screen), 2);
         QCOMPARE(cell(*screen, 1, 2), QString::number(quantity, 'f', 2));
-        QCOMPARE(screen->PluList().size(), 1);
+        QCOMPARE(KxPosTestAccess::PluList(*screen).size(), 1);
         // The host builds the next line with the preset and resets it.
         connect(screen.get(), &DepositPluWidget::SignDepositAddPlu, this, [&](const QString& code) {
             screen->AddPlu(product(code, screen->nextQuantity));
@@ -139,7 +140,7 @@ private slots:
         QCOMPARE(cell(*screen, 1, 1), QStringLiteral("2001"));
         QCOMPARE(cell(*screen, 1, 2), QString::number(quantity, 'f', 3));
         QCOMPARE(screen->nextQuantity, 0);
-        QCOMPARE(screen->PluList().at(1).lineNo, 1);
+        QCOMPARE(KxPosTestAccess::PluList(*screen).at(1).lineNo, 1);
         QCOMPARE(screen->CurrentRow(), 1);
     }
 
@@ -207,7 +208,7 @@ private slots:
             tapSuggestion(completer, code);
             QCOMPARE(added.count(), 1);
             QCOMPARE(added.at(0).at(0).toString(), code);
-            QCOMPARE(codes(screen->PluList()), QStringList{code});
+            QCOMPARE(codes(KxPosTestAccess::PluList(*screen)), QStringList{code});
             return;
         }
         // The host leaves the deposit list and its sales line takes the
@@ -221,7 +222,7 @@ private slots:
         tapSuggestion(completer, QStringLiteral("6920202888883"));
         QCOMPARE(salesLine.text(), QStringLiteral("6920202888883"));
         QCOMPARE(added.count(), 0);
-        QVERIFY(screen->PluList().isEmpty());
+        QVERIFY(KxPosTestAccess::PluList(*screen).isEmpty());
     }
 
     // Yes to the question removes the current line; the rest are numbered
@@ -235,8 +236,8 @@ private slots:
         QuestionMessage::QueueAnswers({1});
         clickButton(*screen, BtnClearRow);
         QCOMPARE(QuestionMessage::History(), QStringList{translated(1908)});
-        QCOMPARE(codes(screen->PluList()), (QStringList{"C0", "C2"}));
-        QCOMPARE(screen->PluList().at(1).lineNo, 1);
+        QCOMPARE(codes(KxPosTestAccess::PluList(*screen)), (QStringList{"C0", "C2"}));
+        QCOMPARE(KxPosTestAccess::PluList(*screen).at(1).lineNo, 1);
         QCOMPARE(rows(*screen), 2);
         // Quantities show with three decimals.
         screen->AddPlu(product(QStringLiteral("W"), 1.2345));
@@ -263,7 +264,7 @@ private slots:
         clickButton(*screen, ask ? BtnClearAll : BtnClearNoAsk);
         QCOMPARE(QuestionMessage::History(), ask ? QStringList{translated(1910)} : QStringList());
         QCOMPARE(clearedSpy.count(), 1);
-        QVERIFY(screen->PluList().isEmpty());
+        QVERIFY(KxPosTestAccess::PluList(*screen).isEmpty());
         QVERIFY(screen->Member().vipId.isEmpty());
         QVERIFY(screen->Employee().employeeCode.isEmpty());
         QVERIFY(!screen->IsWholeSale());

@@ -5,6 +5,7 @@
 // scenarios check what the screens show and what the demo host recorded.
 
 #include "TestScreens.h"
+#include "TestAccess.h"
 #include "TestSupport.h"
 
 #include "DemoHost.h"
@@ -85,7 +86,7 @@ inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& n
 {
     auto* spu = qobject_cast<SelectSpuWidget*>(dialog);
     for (int page = 0; spu && page < 5; ++page) {
-        for (QPushButton* key : spu->GridButtons(grid)) {
+        for (QPushButton* key : KxPosTestAccess::GridButtons(*spu, grid)) {
             if (key->isVisible() && key->text().section(QLatin1Char('\n'), 0, 0) == name)
                 return QTest::mouseClick(key, Qt::LeftButton), true;
         }

@@ -4,6 +4,7 @@
 // it off) chosen, weighed and used on the coupon screen.
 
 #include "tst_e2e_driver.h"
+#include "TestAccess.h"
 
 #include "coupon/CouponPluTableModel.h"
 #include "coupon/CouponUsageWidget.h"
@@ -20,7 +21,7 @@ bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QStr
     const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
     for (int step = 0; step < 80; ++step) {
         QPushButton* key = focused();
-        if (!key || !dialog->GridButtons(grid).contains(key)) {
+        if (!key || !KxPosTestAccess::GridButtons(*dialog, grid).contains(key)) {
             press(Qt::Key_Tab);
             continue;
         }
@@ -136,7 +137,7 @@ private slots:
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return})
             till.Key(key);
         auto* products = child<QTableView>(exchange, "tbvPluList");
-        QTRY_COMPARE(exchange->CurrentPage(), int(CouponUsageWidget::CouponPluListType));
+        QTRY_COMPARE(KxPosTestAccess::CurrentPage(*exchange), int(CouponUsageWidget::CouponPluListType));
         QCOMPARE(products->model()->rowCount(), 2);
         // Down to the apples, Space weighs them.
         const auto current = [products] {

@@ -3,6 +3,7 @@
 // collected in two visits.
 
 #include "tst_e2e_driver.h"
+#include "TestAccess.h"
 
 #include "coupon/CouponPluTableModel.h"
 #include "coupon/CouponUsageWidget.h"
@@ -222,8 +223,8 @@ private slots:
             till.Type(QString::fromLatin1(line));
             till.Key(qstrlen(line) == 1 ? Qt::Key_F3 : Qt::Key_Return);
         }
-        QCOMPARE(entry->PluList().size(), 2);
-        QCOMPARE(entry->PluList().at(1).saleQty, 4.0);
+        QCOMPARE(KxPosTestAccess::PluList(*entry).size(), 2);
+        QCOMPARE(KxPosTestAccess::PluList(*entry).at(1).saleQty, 4.0);
         till.Key(Qt::Key_F12);
         QTRY_VERIFY(!entry->isVisible());
         QCOMPARE(deposits.OrdersOf(QStringLiteral("8812")).size(), 1);
@@ -242,7 +243,7 @@ private slots:
         QVERIFY(open(Qt::Key_1));
         GetDepositWidget* pickUp = deposits.PickUp();
         QVERIFY(keyboardIn(pickUp));
-        QCOMPARE(pickUp->ShownLines().size(), 2);
+        QCOMPARE(KxPosTestAccess::ShownLines(*pickUp).size(), 2);
         till.Key(Qt::Key_F3);
         DepositPluNumbInputWidget* pad = deposits.Pad();
         QVERIFY(keyboardIn(pad));
@@ -254,7 +255,7 @@ private slots:
         QVERIFY(keyboardIn(pickUp));
         till.Key(Qt::Key_Return);
         QCOMPARE(deposits.HeldQuantity(order, QStringLiteral("6901234567892")), 4.0);
-        QCOMPARE(pickUp->ShownLines().at(0).depositQty, 4.0);
+        QCOMPARE(KxPosTestAccess::ShownLines(*pickUp).at(0).depositQty, 4.0);
         till.Key(Qt::Key_Escape);
         QTRY_VERIFY(!pickUp->isVisible());
         QVERIFY(keyboardIn(till.screen));

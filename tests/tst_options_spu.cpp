@@ -4,6 +4,7 @@
 // chosen in the end-to-end food sale.
 
 #include "TestSupport.h"
+#include "TestAccess.h"
 
 #include "options/SelectSpuWidget.h"
 
@@ -66,7 +67,7 @@ int runDialog(SelectSpuWidget& dialog, const KxPosPluSpu& spu, const std::functi
 QPushButton* keyOf(SelectSpuWidget& dialog, int grid, const QString& press)
 {
     int occurrence = press.section('#', 1, 1).toInt();
-    for (QPushButton* key : dialog.GridButtons(grid)) {
+    for (QPushButton* key : KxPosTestAccess::GridButtons(dialog, grid)) {
         if (key != dialog.PageKey(grid) && key->isEnabled()
             && key->text().section(QLatin1Char('\n'), 0, 0) == press.section('#', 0, 0) && occurrence-- == 0)
             return key;
@@ -89,10 +90,10 @@ private slots:
         QString surcharge;
         runDialog(dialog, withAddOns(15), [&] {
             QCOMPARE(dialog.RowCount(SelectSpuWidget::GridAdd), 2);
-            surcharge = dialog.GridButtons(SelectSpuWidget::GridAdd).at(1)->text();
+            surcharge = KxPosTestAccess::GridButtons(dialog, SelectSpuWidget::GridAdd).at(1)->text();
             for (int page = 0; page < 4; ++page) {
                 QStringList texts;
-                for (QPushButton* key : dialog.GridButtons(SelectSpuWidget::GridAdd))
+                for (QPushButton* key : KxPosTestAccess::GridButtons(dialog, SelectSpuWidget::GridAdd))
                     texts << (key->isEnabled() ? key->text().section(QLatin1Char('\n'), 0, 0) : QString());
                 seen << texts;
                 QTest::mouseClick(dialog.PageKey(SelectSpuWidget::GridAdd), Qt::LeftButton);

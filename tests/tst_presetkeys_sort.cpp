@@ -2,6 +2,7 @@
 // host's preset-key panel.
 
 #include "TestSupport.h"
+#include "TestAccess.h"
 
 #include "presetkeys/SortPluManagement.h"
 
@@ -82,7 +83,7 @@ private slots:
         connect(dialog.get(), &SortPluManagement::signalPreShow, &salesScreen, [&] { panel->setParent(&salesScreen); });
 
         dialog->showFastPluKey(nullptr); // ignored
-        QVERIFY(!dialog->HostedPanel());
+        QVERIFY(!KxPosTestAccess::HostedPanel(*dialog));
         dialog->showWidget();
         dialog->showFastPluKey(panel);
         QCOMPARE(panel->parentWidget(), dialog->getUiQWidget(0));

@@ -19,6 +19,7 @@
 //  options       food options 2356 <group> 2357; customer form 2289, 2290 <id> 2291, 2292.
 
 #include "TestRecords.h"
+#include "TestAccess.h"
 #include "TestScreens.h"
 #include "TestSupport.h"
 
@@ -144,14 +145,14 @@ Snapshot snapshot(const Rig& rig)
             for (const auto& p : c.pluInfoList)
                 v += QString::number(p.selected);
         }
-        for (auto it = s->PluMap().cbegin(); it != s->PluMap().cend(); ++it)
+        for (auto it = KxPosTestAccess::PluMap(*s).cbegin(); it != KxPosTestAccess::PluMap(*s).cend(); ++it)
             for (const KxPosPluDetail& p : it.value())
                 shot[QStringLiteral("products ") + it.key()] += QStringLiteral("%1x%2 ").arg(p.pluCode).arg(p.saleQty);
         shot[QStringLiteral("coupon page")] =
-            QStringLiteral("%1 %2 %3").arg(s->CurrentPage()).arg(s->PackPluRow()).arg(s->GetCurrentChannelCode());
+            QStringLiteral("%1 %2 %3").arg(KxPosTestAccess::CurrentPage(*s)).arg(s->PackPluRow()).arg(s->GetCurrentChannelCode());
     }
     if (DepositPluWidget* s = rig.deposit)
-        shot[QStringLiteral("deposit")] = QStringLiteral("%1 %2 %3 %4").arg(s->PluList().size()).arg(s->nextQuantity)
+        shot[QStringLiteral("deposit")] = QStringLiteral("%1 %2 %3 %4").arg(KxPosTestAccess::PluList(*s).size()).arg(s->nextQuantity)
                                               .arg(s->Member().vipId, s->Employee().employeeCode);
     auto* spu = qobject_cast<SelectSpuWidget*>(root);
     for (const KxPosPluTaste& taste : spu ? spu->Tastes() : QList<KxPosPluTaste>())

@@ -12,6 +12,7 @@
 // The sales screen behind the others is measured by tst_screens_fit.
 
 #include "FitCheck.h"
+#include "TestAccess.h"
 #include "tst_e2e_driver.h"
 
 #include "coupon/CouponUsageWidget.h"
@@ -402,10 +403,10 @@ private slots:
         QVERIFY(depositMenu(Qt::Key_1));
         GetDepositWidget* pickUp = m_host->Deposits().PickUp();
         QVERIFY(E2e::keyboardIn(pickUp));
-        QCOMPARE(pickUp->ShownLines().size(), 2);
+        QCOMPARE(KxPosTestAccess::ShownLines(*pickUp).size(), 2);
         check(QStringLiteral("pick-up, first order"));
         key(Qt::Key_Down);
-        QCOMPARE(pickUp->ShownLines().size(), 3);
+        QCOMPARE(KxPosTestAccess::ShownLines(*pickUp).size(), 3);
         key(Qt::Key_Space);
         check(QStringLiteral("pick-up, second order, a line ticked"));
         switchLanguageThereAndBack(QStringLiteral("pick-up"));
@@ -444,7 +445,7 @@ private slots:
                     check(QStringLiteral("option dialog, grid %1 on its next page").arg(grid));
                 }
             }
-            QTest::mouseClick(spu->GridButtons(SelectSpuWidget::GridSpec).value(1), Qt::LeftButton);
+            QTest::mouseClick(KxPosTestAccess::GridButtons(*spu, SelectSpuWidget::GridSpec).value(1), Qt::LeftButton);
             check(QStringLiteral("option dialog, a size chosen"));
             switchLanguageThereAndBack(QStringLiteral("option dialog"));
             QTest::mouseClick(child<QPushButton>(spu, "btnClose"), Qt::LeftButton);

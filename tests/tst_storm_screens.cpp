@@ -10,6 +10,7 @@
 // their parents' children), not in the order of Qt's window hash, which changes from run to run.
 
 #include "TestRecords.h"
+#include "TestAccess.h"
 #include "TestSupport.h"
 
 #include "coupon/CouponUsageWidget.h"
@@ -452,7 +453,7 @@ void depositList(Storm& b)
         [s](Storm& h) { h.below(8) == 0 ? s->initValue() : s->RemovePlu(); }};
     // One row per line, and at most one more for a quantity set for the next product.
     b.invariant = [s] {
-        const int extra = s->getUiQTableView(0)->model()->rowCount() - s->PluList().size();
+        const int extra = s->getUiQTableView(0)->model()->rowCount() - KxPosTestAccess::PluList(*s).size();
         QVERIFY(extra == 0 || extra == 1);
     };
 }
@@ -549,10 +550,10 @@ void presetKeys(Storm& b)
     QObject::connect(s, &SortPluManagement::signalPreShow, s, [n] { ++n[1]; });
     b.shown(s, [s] { s->showWidget(); });
     b.hosts = {[s](Storm& h) {
-        PrePluGroupShowWidget* before = s->HostedPanel();
+        PrePluGroupShowWidget* before = KxPosTestAccess::HostedPanel(*s);
         PrePluGroupShowWidget* panel = h.below(5) ? h.presetPanel(s) : nullptr;
         s->showFastPluKey(panel);
-        QCOMPARE(s->HostedPanel(), panel ? panel : before);
+        QCOMPARE(KxPosTestAccess::HostedPanel(*s), panel ? panel : before);
         if (panel)
             delete before; // the host keeps one panel
     }};

@@ -161,8 +161,6 @@ QMap<QString, QString> initialStyleMap()
 int KxPosConfig::iAppWidth = kSmallDesignWidth;
 int KxPosConfig::iAppHeight = kSmallDesignHeight;
 int KxPosConfig::iRatioType = ratioTypeFor(kSmallDesignWidth, kSmallDesignHeight);
-int KxPosConfig::iShowTasker = 0;
-int KxPosConfig::m_iWidgetType = 0;
 QString KxPosConfig::sProjectCode;
 QString KxPosConfig::sLanguage = QStringLiteral("zh_CN");
 QString KxPosConfig::sPosNo;
@@ -174,7 +172,6 @@ QString KxPosConfig::sOfficialFileVersion;
 double KxPosConfig::dRate = 1.0;
 double KxPosConfig::SetWeightUpper = 15.0;
 bool KxPosConfig::m_isCouponForDeduct = false;
-bool KxPosConfig::bIsEnableSCRMOffline = false;
 QMap<QString, QString> KxPosConfig::styleMap = initialStyleMap();
 
 // ---------------------------------------------------------------------------

@@ -70,8 +70,6 @@ public:
     static int iAppWidth;
     static int iAppHeight;
     static int iRatioType;
-    static int iShowTasker;
-    static int m_iWidgetType;
     static QString sProjectCode;
     static QString sLanguage;
     static QString sPosNo;
@@ -83,7 +81,6 @@ public:
     static double dRate;
     static double SetWeightUpper;
     static bool m_isCouponForDeduct;
-    static bool bIsEnableSCRMOffline;
     // Style variables ("$color2", "$size2", ...) to colours ("#23BAFA") and
     // pixel values (plain integers such as "18", scaled to the screen by
     // SetAppSize(); a style sheet writes "$size2px").

@@ -196,10 +196,7 @@ public:
     bool CheckUnWeightPlu(const QList<KxPosPluDetail>& list);
     void SelectPluAreaRow(QTableView* view, int row);
     void DoPluAreaRowChange(QTableView* view, bool down);
-    int CurrentPage() const;
     int PackPluRow() const { return packPluRow; }
-    const CouponPluListMap& PluMap() const { return pluMap; }
-    QList<int> WeighedRows(const QString& couponCode) const { return weighedRows.value(couponCode); }
 
     // --- Use and cancellation bookkeeping ------------------------------------
     // Checks the ticked coupons and fills `couponInfoList` with one use
@@ -240,8 +237,6 @@ public:
     bool CheckUnCheckedCoupon();
     bool CheckCouponConfirmed();
     bool CheckCouponUseNumModify(const QModelIndex& index, CouponWidgetInfo& out);
-    // Number of cached use results under a main coupon id.
-    int CachedResultCount(const QString& mainCouponId) const { return useCache.count(mainCouponId); }
     QStringList CachedMainCouponIds() const { return useCache.uniqueKeys(); }
 
 signals:
@@ -281,6 +276,11 @@ private slots:
     void SlotCouponRemoveButtonClicked(const QModelIndex& index);
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
+    // The page of the screen's stack shown (a CouponUsageWidget page type).
+    int CurrentPage() const;
     void InitUI();
     void InitWidgetSize();
     void InitListView();

@@ -61,7 +61,6 @@ public:
     int nextQuantity = 0;
 
     int ScreenType() const;
-    const QList<KxPosPluDetail>& PluList() const { return pluList; }
     const KxPosVipDetail& Member() const { return vipDetail; }
     const KxPosEmployeeDetail& Employee() const { return employeeDetail; }
     QString SaleNo() const { return saleNo; }
@@ -155,6 +154,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
     void initView();
     void initKeypad();
     void selectRow(int row);

@@ -52,9 +52,6 @@ public:
     int CurrentOrder() const { return currentOrder; }
     // Goods row selected in the table; -1 when the table is empty.
     int CurrentRow() const;
-    // The goods shown in the table, with the quantities to collect as edited.
-    const QList<KxPosDepositPluDetail>& ShownLines() const { return shownLines; }
-
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Widgets: 0 title bar, 1 content, 2 order panel, 3 goods panel, 4 key
     // bar, 5 second key group, 6 status bar, 7 logo frame. List views: 0
@@ -113,6 +110,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
     void InitOrderTableWidget();
     void selectOrder(int row);
     void selectGoodsRow(int row);

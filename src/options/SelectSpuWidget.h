@@ -57,10 +57,7 @@ public:
 
     // Grid state: rows of keys, current page and page count (pages from 1).
     int RowCount(int grid) const;
-    int CurrentPage(int grid) const;
     int PageCount(int grid) const;
-    // The keys of a grid in slot order (the page key last, when there is one).
-    QList<QPushButton*> GridButtons(int grid) const;
     // The page key of a grid, or null when everything fits on one page.
     QPushButton* PageKey(int grid) const;
 
@@ -99,6 +96,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
+    int CurrentPage(int grid) const;
+    // The keys of a grid in slot order (the page key last, when there is one).
+    QList<QPushButton*> GridButtons(int grid) const;
     void clearGrid(int grid);
     void buildGrid(int grid);
     void nextPage(int grid);

@@ -35,8 +35,6 @@ public:
     // Moves the preset-key panel into the dialog and shows its keys. Null is
     // ignored.
     void showFastPluKey(PrePluGroupShowWidget* panel);
-    // The panel hosted now, or null (the host may have taken it back).
-    PrePluGroupShowWidget* HostedPanel() const { return m_panel.data(); }
 
     // Lays the title, the panel frame and the buttons out for a screen of
     // that size (own designs for 1920, 1024 and 800 wide screens, the
@@ -83,6 +81,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
     void leave();
 
     int m_screenType;

@@ -9,7 +9,6 @@
 
 namespace {
 using OrderStyle::DesignValue;
-using OrderStyle::IsCurrentRow;
 using OrderStyle::PixelFont;
 
 const DesignValue CardValues[] = {
@@ -131,9 +130,7 @@ void OrderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setRenderHint(QPainter::TextAntialiasing);
 
     // 1. Background.
-    painter->fillRect(card, IsCurrentRow(option, index)
-                                ? QColor(KxPosConfig::styleMap.value(QStringLiteral("$colorD"), QStringLiteral("#E6F6FE")))
-                                : QColor(QStringLiteral("#FFFFFF")));
+    painter->fillRect(card, OrderStyle::RowBackground(option, index));
 
     // 2. Channel tag, top right.
     const QRect channelRect(card.topLeft() + QPoint(v("$typeUpSX"), v("$typeUpY")),

@@ -36,6 +36,14 @@ bool IsCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index)
     return view && view->currentIndex().isValid() && view->currentIndex().row() == index.row();
 }
 
+QColor RowBackground(const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (!IsCurrentRow(option, index))
+        return QColor(QStringLiteral("#FFFFFF"));
+    const QColor highlight(KxPosConfig::styleMap.value(QStringLiteral("$colorD")));
+    return highlight.isValid() ? highlight : QColor(QStringLiteral("#E6F6FE"));
+}
+
 QFont PixelFont(int size, bool bold)
 {
     QFont font = QApplication::font();

@@ -2,6 +2,7 @@
 // Style values and painting helpers shared by the order delegates
 // (OrderListDelegate, PluOrderDelegate).
 
+#include <QColor>
 #include <QFont>
 #include <QMap>
 #include <QString>
@@ -44,6 +45,10 @@ QMap<QString, int> Load(const DesignValue (&values)[N])
 
 // Whether the row is the selected or the view's current one.
 bool IsCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index);
+
+// A row's background: the style's highlight ($colorD) for the current row,
+// white for the others.
+QColor RowBackground(const QStyleOptionViewItem& option, const QModelIndex& index);
 
 // The application font at `size` pixels (8 at the least).
 QFont PixelFont(int size, bool bold = false);

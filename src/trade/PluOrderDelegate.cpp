@@ -7,7 +7,6 @@
 
 namespace {
 using OrderStyle::DesignValue;
-using OrderStyle::IsCurrentRow;
 using OrderStyle::PixelFont;
 
 const DesignValue LineValues[] = {
@@ -47,9 +46,7 @@ void PluOrderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect rect = option.rect;
     painter->save();
     painter->setRenderHint(QPainter::TextAntialiasing);
-    painter->fillRect(rect, IsCurrentRow(option, index)
-                                ? QColor(KxPosConfig::styleMap.value(QStringLiteral("$colorD"), QStringLiteral("#E6F6FE")))
-                                : QColor(QStringLiteral("#FFFFFF")));
+    painter->fillRect(rect, OrderStyle::RowBackground(option, index));
     painter->setPen(TextColour);
 
     // The first band holds the line itself; each package content adds a

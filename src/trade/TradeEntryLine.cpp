@@ -127,7 +127,6 @@ void TradeWidget::keyPressEvent(QKeyEvent* event)
         SlotTrdKeyPress(text);
     } else {
         lastKeyText = text;
-        lastKeyCode = key;
         emit SignTrdKeyPressed(QStringLiteral("trade"), key);
     }
     event->accept();
@@ -618,7 +617,6 @@ void TradeWidget::on_btnUpdNum_released()
         ui->txtcode->clear();
         return;
     }
-    pendingQuantity = value;
     amountTyped = true;
     const QString quantity = QString::number(value, 'g', 6);
     if (lastState == 1) {

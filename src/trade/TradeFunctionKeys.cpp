@@ -486,7 +486,6 @@ void TradeWidget::SetQuickPay(QString first, QString second, QString third)
     ui->toolButtonpayfirst->setText(first);
     ui->toolButtonpaysecond->setText(second);
     ui->toolButtonpaythird->setText(third);
-    quickPayCaptions = QStringList{first, second, third};
     if (!KxPosConfig::GetValue(QStringLiteral("SYSTEM_TradeKey_PayCode"), QString()).isEmpty()) {
         ui->btnKey->setText(third);
         ui->btnKey->setProperty(TradeAccessibility::CaptionIdProperty, 0);

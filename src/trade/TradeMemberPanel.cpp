@@ -171,7 +171,7 @@ void TradeWidget::on_pushButtonvipimg_clicked()
 
 // --- Sales clerks ------------------------------------------------------------------
 
-void TradeWidget::RefreshEmployeeButton(QList<KxPosEmployeeDetail> clerks)
+void TradeWidget::RefreshEmployeeButton(const QList<KxPosEmployeeDetail>& clerks)
 {
     if (!employeesInUse())
         return;

@@ -453,7 +453,6 @@ void TradeWidget::SlotWeightProd(int m)
 {
     if (operMode != 1 || m < 0 || m >= pickLines.size())
         return;
-    weighLine = m;
     emit SignShowOrderWeight(pickLines.at(m));
 }
 

@@ -117,8 +117,6 @@ void TradeWidget::InitTableUI()
     pickHeader->setSectionResizeMode(1, QHeaderView::Stretch);
     picking->setColumnWidth(0, qMax(picture + KxPosConfig::GetAutoWidth(30, 16), KxPosConfig::GetAutoWidth(90, 56)));
     picking->setColumnWidth(2, qMax(picture * 3 + KxPosConfig::GetAutoWidth(40, 24), KxPosConfig::GetAutoWidth(230, 150)));
-    if (QItemSelectionModel* selection = picking->selectionModel())
-        connect(selection, &QItemSelectionModel::currentRowChanged, this, &TradeWidget::CurrentRowActChanged);
 
     {
         const QSignalBlocker blocker(ui->boxOrderSort);

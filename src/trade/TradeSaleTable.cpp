@@ -144,7 +144,7 @@ QStringList saleRow(const KxPosPluDetail& line)
 }
 } // namespace
 
-void TradeWidget::rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeDetail> clerks)
+void TradeWidget::rebindModel(const QList<KxPosPluDetail>& lines, const QList<KxPosEmployeeDetail>& clerks)
 {
     if (!saleTable.model()) {
         qDebug() << "TradeWidget::rebindModel: ProductTbl.m_model is null, skip rebind";
@@ -214,7 +214,6 @@ void TradeWidget::previousRow()
 {
     if (currentPageRow > 0)
         --currentPageRow;
-    moveDirection = 0;
     QTableView* view = saleTable.view();
     if (!view->hasFocus())
         view->setFocus();
@@ -230,7 +229,6 @@ void TradeWidget::nextRow()
 {
     if (currentPageRow < rowsPerPage - 1)
         ++currentPageRow;
-    moveDirection = 1;
     QTableView* view = saleTable.view();
     if (!view->hasFocus())
         view->setFocus();
@@ -267,17 +265,11 @@ void TradeWidget::CurrentRowChanged(const QModelIndex& current, const QModelInde
     updateMoney();
 }
 
-void TradeWidget::CurrentRowActChanged(const QModelIndex& current, const QModelIndex&)
-{
-    currentActRow = current.isValid() ? current.row() : -1;
-}
-
 void TradeWidget::SlotSetrowHeight()
 {
     if (rebinding)
         return;
     saleTable.setRowHeight(standardRowHeight); // applies it to every row
-    moveDirection = 1;
     const int rows = SaleRowCount();
     if (rows > 0) {
         currentRow = rows - 1;
@@ -407,7 +399,7 @@ int TradeWidget::IsLastRowOver_favor()
 
 void TradeWidget::SetDiscountLineMode(bool on)
 {
-    perSaleFlags[0] = on;
+    discountLineMode = on;
 }
 
 void TradeWidget::InputSingleFavor(QString type, bool full)
@@ -440,10 +432,9 @@ void TradeWidget::InputSingleFavor(QString type, bool full)
         return;
     }
     discountMode = type;
-    discountValue = value;
     emit SignTradeCheckMaxValue(value, type);
 
-    if (!perSaleFlags[0]) {
+    if (!discountLineMode) {
         initNextValue();
         return;
     }
@@ -472,9 +463,7 @@ void TradeWidget::InputSingleFavor(QString type, bool full)
 
 void TradeWidget::initNextValue()
 {
-    pendingQuantity = 0.0;
     amountTyped = false;
-    discountValue = 0.0;
 }
 
 // --- Idle advertisement ----------------------------------------------------------------

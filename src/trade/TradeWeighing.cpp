@@ -112,7 +112,6 @@ void TradeWidget::SlotShowProdWeight(double weight, double tareweight, bool stab
         currentWeight = 0.0;
     } else {
         currentWeight = roundedTo3(weight);
-        currentTare = roundedTo3(tareweight);
         if (tareSet)
             SetTareButtonEnable(false);
     }
@@ -214,7 +213,6 @@ void TradeWidget::SlotTareButtonClicked(QAbstractButton* button)
     }
     if (button == selectedTare) {
         DeselectPreTare(button);
-        currentTare = 0.0;
         emit SignUpdateWeighWidget(PresetTareReleased, button->text());
     } else {
         SelectPreTare(button);
@@ -229,7 +227,6 @@ void TradeWidget::SlotUpdateWeightData(TareUpdateType type, QVariant data)
         SelectPreTare(GetButtonByWeight(data.toString()));
         break;
     case PresetTareReleased:
-        currentTare = 0.0;
         if (QAbstractButton* b = GetButtonByWeight(data.toString()))
             DeselectPreTare(b);
         SetTareButtonEnable(true);

@@ -67,10 +67,8 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     payGuard = false;
     printGuard = false;
     layoutMode = 0;
-    layoutRows = 7;
-    layoutColumns = KxPosConfig::iAppWidth > 1599 ? 5 : 4;
-    funcRows = layoutRows;
-    funcColumns = layoutColumns;
+    funcRows = 7;
+    funcColumns = KxPosConfig::iAppWidth > 1599 ? 5 : 4;
     spacing = KxPosConfig::GetAutoWidth(10, 6);
 
     // 4. Docks leave the layout and float over the screen, hidden.
@@ -194,9 +192,6 @@ void TradeWidget::ReadConfiguration()
     quickPayColour2 = extValue("QuickPayBtn/SecondPayBtnColour", "#23BAFA");
     quickPayColour3 = extValue("QuickPayBtn/ThirdPayBtnColour", "#23BAFA");
     showLineSerial = extValue("Display/ShowPluSeriNum", "0") == QLatin1String("1");
-    autoCodePrefix = extValue("PreKeyBtn/TradeAutoCodePre", "1");
-    funcMap5x3 = extValue("FunctionBtn/FuncMap5X3", "0");
-    showAllMemberInfo = extValue("VIP/IsShowAllInfo", "0") != QLatin1String("0");
     charInputMode = extValue("Biz/IsCharInput", "0") == QLatin1String("1");
 
     const QString payStyle = QStringLiteral("QToolButton { background-color: %1; }");
@@ -258,10 +253,7 @@ void TradeWidget::initValue(bool mode)
 
     currentRow = -1;
     currentPageRow = -1;
-    currentActRow = -1;
-    std::fill(std::begin(amounts), std::end(amounts), 0.0);
-    lineCounter = 0;
-    std::fill(std::begin(perSaleFlags), std::end(perSaleFlags), false);
+    discountLineMode = false;
     saleModeFlag1 = false;
     saleModeFlag2 = false;
     groupSaleMode = false;

@@ -101,7 +101,7 @@ public:
     int IsLastRowOver_favor();
 
     // --- Sale-line table ---------------------------------------------------
-    void rebindModel(QList<KxPosPluDetail>& lines, QList<KxPosEmployeeDetail> clerks);
+    void rebindModel(const QList<KxPosPluDetail>& lines, const QList<KxPosEmployeeDetail>& clerks);
     void previousRow();
     void nextRow();
     void ScrollSpecifyRow(int row);
@@ -145,7 +145,7 @@ public:
     void clickOnVipName();
     void MemberDetail();
     void ICcardLogin();
-    void RefreshEmployeeButton(QList<KxPosEmployeeDetail> clerks);
+    void RefreshEmployeeButton(const QList<KxPosEmployeeDetail>& clerks);
     QString MemberCode() const { return memberCode; }
 
     // --- Held bills, status bar and notices --------------------------------
@@ -305,7 +305,6 @@ private slots:
     // Sale-line table
     void SlotTrdClearSaleList();
     void CurrentRowChanged(const QModelIndex& current, const QModelIndex& previous);
-    void CurrentRowActChanged(const QModelIndex& current, const QModelIndex& previous);
     void SlotSetrowHeight();
     void TableViewClicked(const QModelIndex& index);
     void SlotTableDataChanged();
@@ -446,22 +445,16 @@ private:
     bool weighingEnabled = false;
     int rowsPerPage = 10;
     bool showLineSerial = false;
-    QString autoCodePrefix;
-    QString funcMap5x3;
-    bool showAllMemberInfo = false;
     bool charInputMode = false;
     QString quickPayColour1;
     QString quickPayColour2;
     QString quickPayColour3;
-    QStringList quickPayCaptions; // host's captions from SetQuickPay (kept over language switches)
     bool tradeActive = true;
     QStringList statusValues{QString(), QString(), QString()};
     bool modeFlag = false;
     int layoutMode = 0;
     int spacing = 8;
     bool czFunction = false;
-    int layoutRows = 7;
-    int layoutColumns = 4;
 
     // Entry line
     QPointer<QCompleter> completer;
@@ -471,8 +464,6 @@ private:
     bool wholeTextSelected = false;
     bool charInputOnce = false;
     QString lastKeyText;
-    int lastKeyCode = 0;
-    double pendingQuantity = 0.0;
     bool inTextChanged = false;
     bool programEdit = false; // the screen itself edits the code box, not the cashier's hand
 
@@ -480,18 +471,12 @@ private:
     bool rebinding = false;
     int currentRow = -1;
     int currentPageRow = -1;
-    int currentActRow = -1;
-    int moveDirection = 1;
     int standardRowHeight = 0;
-    int lineCounter = 0;
-    double amounts[6] = {0, 0, 0, 0, 0, 0};
-    bool perSaleFlags[5] = {false, false, false, false, false};
+    bool discountLineMode = false; // SetDiscountLineMode, reset with every sale
     QString discountMode;
-    double discountValue = 0.0;
 
     // Weighing panel
     double currentWeight = 0.0;
-    double currentTare = 0.0;
     QButtonGroup* tareGroup = nullptr;
     QAbstractButton* selectedTare = nullptr;
 
@@ -534,7 +519,6 @@ private:
     QList<PluDetail> shownLines;
     QList<PluDetail> pickLines;
     double pickedAmount = 0.0;
-    int weighLine = -1;
 
     // Held bills
     QString currentBill = QStringLiteral("01");

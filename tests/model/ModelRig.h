@@ -4,6 +4,7 @@
 // step. Commands live in DepositCommands.h and SalesCommands.h.
 
 #include "TestSupport.h"
+#include "TestAccess.h"
 
 #include "coupon/CouponUsageWidget.h"
 #include "deposit/DepositPluNumbInputWidget.h"
@@ -290,7 +291,7 @@ struct Rig {
             // The pad tolerates 0.01 above what is held; the host hands out
             // no more than is held.
             const int row = pickup->CurrentRow();
-            const double held = pickup->ShownLines().value(row).depositQty;
+            const double held = KxPosTestAccess::ShownLines(*pickup).value(row).depositQty;
             pickup->setPluNum(QString::number(qMin(quantity, held), 'f', 2));
             pad->close();
         });
@@ -608,7 +609,7 @@ inline void agree(const Model& m, Rig& r)
 {
     RC_ASSERT(g_warnings.join(QLatin1Char('\n')).toStdString() == std::string());
     // Deposit list.
-    const QList<KxPosPluDetail>& dep = r.deposit->PluList();
+    const QList<KxPosPluDetail>& dep = KxPosTestAccess::PluList(*r.deposit);
     RC_ASSERT(dep.size() == m.depLines.size());
     for (int i = 0; i < dep.size(); ++i) {
         RC_ASSERT(dep.at(i).pluCode == QString::fromUtf8(Catalogue[m.depLines.at(i).product].code));
@@ -634,7 +635,7 @@ inline void agree(const Model& m, Rig& r)
     if (m.screen == Screen::Pickup) {
         RC_ASSERT(r.pickup->Orders().size() == m.shownOrders.size());
         RC_ASSERT(r.pickup->CurrentOrder() == m.currentOrder);
-        const QList<KxPosDepositPluDetail>& shown = r.pickup->ShownLines();
+        const QList<KxPosDepositPluDetail>& shown = KxPosTestAccess::ShownLines(*r.pickup);
         const StoreOrder& order = m.shownOrders.at(m.currentOrder);
         RC_ASSERT(shown.size() == order.lines.size());
         for (int i = 0; i < shown.size(); ++i) {
