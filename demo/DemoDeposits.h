@@ -25,7 +25,6 @@ class DepositPluNumbInputWidget;
 class DepositPluWidget;
 class DepositWidget;
 class GetDepositWidget;
-class MessageWidget;
 class QWidget;
 
 namespace DemoRender {
@@ -94,7 +93,6 @@ protected:
 
 private:
     void Record(const QString& entry);
-    QString Text(const QString& zh, const QString& en) const;
     void Notify(QWidget* over, const QString& text);
     void Place(QWidget* screen) const;
     KxPosEmployeeDetail CurrentClerk() const;

@@ -162,11 +162,6 @@ void DemoHost::PushCouponDeduction()
     m_screen->UpdateCouponDeductAmount(QString::number(m_sale.Deduction(), 'f', 2), QVariant());
 }
 
-QString DemoHost::Text(const QString& zh, const QString& en) const
-{
-    return KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh;
-}
-
 void DemoHost::Record(const QString& entry)
 {
     // The log is for reading back the recent steps; a day of trading keeps
@@ -213,7 +208,7 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdRebindModel, this, &DemoHost::Rebind);
     connect(s, &TradeWidget::SignSelectEmployee, this, &DemoHost::OnSelectClerk);
     connect(s, &TradeWidget::SignNewEmployee, this, [this] {
-        const KxPosEmployeeDetail clerk = m_members.AddClerk(Text(QStringLiteral("新员工"), QStringLiteral("New clerk")));
+        const KxPosEmployeeDetail clerk = m_members.AddClerk(DemoNotice::Text(QStringLiteral("新员工"), QStringLiteral("New clerk")));
         m_screen->RefreshEmployeeButton(m_members.Clerks());
         Record(QStringLiteral("clerk %1 added").arg(clerk.employeeCode));
     });
@@ -283,18 +278,18 @@ void DemoHost::PushHostTexts()
     // The sale's goods are named in the language shown.
     bool renamed = false;
     for (KxPosPluDetail& line : m_sale.Lines()) {
-        if (const DemoProduct* product = m_catalogue.Find(line.pluCode); product && product->code == line.pluCode) {
-            line.pluName = Text(product->name, product->nameEn);
-            line.unitName = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
+        if (const DemoProduct* product = m_catalogue.Find(line.pluCode)) {
+            line.pluName = DemoNotice::Text(product->name, product->nameEn);
+            line.unitName = product->weighed ? KxPosTranslator::GetTranslation(673) : DemoNotice::Text(product->unit, product->unitEn);
             renamed = true;
         }
     }
     if (renamed)
         Rebind();
     m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
-    m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
-                          Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
-                          Text(QStringLiteral("现金"), QStringLiteral("Cash")));
+    m_screen->SetQuickPay(DemoNotice::Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
+                          DemoNotice::Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
+                          DemoNotice::Text(QStringLiteral("现金"), QStringLiteral("Cash")));
     if (m_members.LoggedIn())
         ShowMember();
     if (m_orders)
@@ -373,10 +368,10 @@ void DemoHost::OnAddProduct(const QString& code)
     const DemoProduct* product = m_catalogue.Find(code);
     if (!product) {
         Record(QStringLiteral("unknown code %1").arg(code));
-        DemoNotice::Show(m_screen.get(), Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
+        DemoNotice::Show(m_screen.get(), DemoNotice::Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
         return;
     }
-    const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
+    const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : DemoNotice::Text(product->unit, product->unitEn);
     double quantity = 1.0;
     // A quantity typed before the product waits in a placeholder line.
     const TableModel* table = m_screen->GetTable()->model();
@@ -388,7 +383,7 @@ void DemoHost::OnAddProduct(const QString& code)
     }
     if (product->weighed)
         quantity = m_scale.IsStable() ? qMax(0.0, m_scale.NetWeight()) : 0.0;
-    m_sale.Add(*product, quantity, unit, Text(product->name, product->nameEn));
+    m_sale.Add(*product, quantity, unit, DemoNotice::Text(product->name, product->nameEn));
     Record(QStringLiteral("added %1 x %2").arg(code).arg(quantity));
     Rebind();
 }

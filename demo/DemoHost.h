@@ -78,7 +78,6 @@ private:
     void AbandonSale();
     void PushCouponDeduction();
     void Record(const QString& entry);
-    QString Text(const QString& zh, const QString& en) const;
 
     void OnAddProduct(const QString& code);
     void OnSetWeight(int lineNo, const QString& code, double weight);

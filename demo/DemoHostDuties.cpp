@@ -31,11 +31,15 @@ QString percent(double fraction)
 
 void DemoHost::Notify(const QString& zh, const QString& en)
 {
-    DemoNotice::Show(m_screen.get(), Text(zh, en));
+    DemoNotice::Show(m_screen.get(), DemoNotice::Text(zh, en));
 }
 
 bool DemoHost::HandleTillDuty(const QString& code)
 {
+    static const QStringList duties{FnLineDiscount, FnBillDiscount, FnChangePrice, FnReturnSale,
+                                    FnKeyboard,     FnDrawer,       FnReprint};
+    if (!duties.contains(code))
+        return false;
     // The line the cashier is on; the last one when none is chosen.
     int row = m_screen->GetTable()->currentRow();
     if (row < 0 || row >= m_sale.Lines().size())
@@ -106,8 +110,6 @@ bool DemoHost::HandleTillDuty(const QString& code)
         Record(QStringLiteral("receipt reprinted"));
         Notify(QStringLiteral("已重打小票：应收 %1，找零 %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2),
                QStringLiteral("Receipt reprinted: due %1, change %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2));
-    } else {
-        return false;
     }
     return true;
 }

@@ -108,7 +108,6 @@ signals:
 
 private:
     bool english() const;
-    QString text(const QString& zh, const QString& en) const;
     void buildPresetKeys();
     void restoreArrangement();
     void saveArrangement();
