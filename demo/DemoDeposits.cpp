@@ -16,6 +16,7 @@
 #include "contracts/MessageWidget.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDate>
 #include <QDateTime>
 #include <QDebug>
@@ -113,6 +114,14 @@ DepositPluWidget* DemoDeposits::Entry()
             emit Finished();
         });
         s->SlotTrdSetStatusValue(KxPosConfig::sOrgCode, KxPosConfig::sPosNo, KxPosConfig::sCshName);
+        if (m_host.suggestions) {
+            // Its own completer on the host's suggestions: choosing one
+            // enters the product's code.
+            auto* completer = new QCompleter(m_host.suggestions, this);
+            completer->setCompletionRole(Qt::UserRole);
+            completer->setCaseSensitivity(Qt::CaseInsensitive);
+            s->SlotTrdBackCompleterModel(completer);
+        }
     }
     return m_entry.get();
 }
@@ -196,6 +205,27 @@ void DemoDeposits::StartDeposit()
     Place(entry);
     entry->show();
     Record(QStringLiteral("deposit entry for member %1").arg(entry->Member().vipId));
+}
+
+void DemoDeposits::StartWholeSaleDeposit(const QString& saleNo, const QString& serial,
+                                         const QList<KxPosPluDetail>& lines, const KxPosVipDetail& member)
+{
+    if (lines.isEmpty()) {
+        Notify(m_anchor, DemoNotice::Text(QStringLiteral("还没有已付款的销售可整单寄存"),
+                                          QStringLiteral("There is no paid sale to deposit whole yet")));
+        return;
+    }
+    DepositPluWidget* entry = Entry();
+    entry->initValue();
+    entry->setVIP(member);
+    entry->setEmployee(CurrentClerk());
+    entry->setSaleNo(saleNo, serial);
+    for (const KxPosPluDetail& line : lines)
+        entry->AddPlu(line);
+    entry->refresh();
+    Place(entry);
+    entry->show();
+    Record(QStringLiteral("whole-sale deposit of sale %1: %2 lines").arg(saleNo).arg(lines.size()));
 }
 
 void DemoDeposits::OnAddCode(const QString& code)

@@ -25,6 +25,7 @@ class DepositPluNumbInputWidget;
 class DepositPluWidget;
 class DepositWidget;
 class GetDepositWidget;
+class QAbstractItemModel;
 class QWidget;
 
 namespace DemoRender {
@@ -48,6 +49,9 @@ public:
         std::function<const DemoProduct*(const QString& code)> findProduct;
         // Optional: the lines of the current sale, offered by the import key.
         std::function<QList<KxPosPluDetail>()> saleLines;
+        // Optional: the product suggestions of the deposit list's code box
+        // (the code in Qt::UserRole, what is entered when one is chosen).
+        QAbstractItemModel* suggestions = nullptr;
     };
 
     // The screens are child windows of `anchor` (the sales screen): they
@@ -59,6 +63,10 @@ public:
     void OpenMenu();
     void StartDeposit();
     void StartPickUp();
+    // Deposits the goods of a paid sale whole: the list shows them under the
+    // sale's number and takes no other goods; `member` may be empty.
+    void StartWholeSaleDeposit(const QString& saleNo, const QString& serial, const QList<KxPosPluDetail>& lines,
+                               const KxPosVipDetail& member);
 
     // The member's deposits still holding goods, oldest first.
     QList<KxPosDepositOrderDetail> OrdersOf(const QString& vipId) const;

@@ -78,6 +78,7 @@ DemoHost::DemoHost(QObject* parent)
     m_orders = std::make_unique<DemoOrders>(m_screen.get(), &m_sale);
     m_orders->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
     m_options = std::make_unique<DemoOptions>(m_screen.get(), this);
+    m_options->SetIdReader([this] { return m_members.IdNumber(); });
     connect(m_options.get(), &DemoOptions::Log, this, &DemoHost::Record);
     connect(m_options.get(), &DemoOptions::ProductKeyPressed, this, &DemoHost::OnAddProduct);
     WireDeposits();
@@ -110,6 +111,7 @@ void DemoHost::WireDeposits()
     hooks.clerks = [this] { return m_members.Clerks(); };
     hooks.findProduct = [this](const QString& code) { return m_catalogue.Find(code); };
     hooks.saleLines = [this] { return m_sale.Lines(); };
+    hooks.suggestions = m_suggestions;
     m_deposits = std::make_unique<DemoDeposits>(hooks, m_screen.get());
     connect(m_deposits.get(), &DemoDeposits::Logged, this, &DemoHost::Record);
     connect(m_deposits.get(), &DemoDeposits::Finished, this, [this] { m_screen->StartTimerFocus(); });
@@ -190,6 +192,16 @@ void DemoHost::Tick()
     QMetaObject::invokeMethod(m_screen.get(), "SlotTimeUpd", Q_ARG(QString, now));
     if (m_deposits)
         m_deposits->SlotTimeUpd(now);
+    UpdateNotice();
+}
+
+void DemoHost::UpdateNotice()
+{
+    const int count = m_orders ? m_orders->CountInStatus(QStringLiteral("0")) : 0;
+    if (count == m_noticeCount)
+        return;
+    m_noticeCount = count;
+    m_screen->SetMsgNotice(count, DemoNotice::Text(QStringLiteral("新订单"), QStringLiteral("New orders")));
 }
 
 void DemoHost::Wire()
@@ -218,6 +230,10 @@ void DemoHost::Wire()
         Record(QStringLiteral("shortcut bar saved: %1 keys").arg(shortcuts.size()));
     });
     connect(s, &TradeWidget::SignTrdSelectBill, this, &DemoHost::OnSelectBill);
+    connect(s, &TradeWidget::SignShowAllNotice, this, [this] {
+        Record(QStringLiteral("notice key: new orders"));
+        OpenOrders();
+    });
     connect(s, &TradeWidget::SignSendZero, this, [this] { m_scale.Zero(); });
     // The scale's tare key takes the tare; of the weighing strip's keys the
     // clear-tare key (told by its caption) clears it, the tare key takes it.
@@ -268,6 +284,8 @@ void DemoHost::InitFunctions()
         function(FnReturnSale, QStringLiteral("退货"), QStringLiteral("Return goods")),
         function(FnChangePrice, QStringLiteral("改价"), QStringLiteral("Change price")),
         function(FnKeyboard, QStringLiteral("键盘"), QStringLiteral("Keyboard")),
+        function(FnIdle, QStringLiteral("暂停收银"), QStringLiteral("Pause till")),
+        function(FnDepositSale, QStringLiteral("整单寄存"), QStringLiteral("Deposit last sale")),
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
@@ -294,6 +312,8 @@ void DemoHost::PushHostTexts()
         ShowMember();
     if (m_orders)
         m_orders->UpdatePromotions();
+    m_noticeCount = -1;
+    UpdateNotice();
 }
 
 void DemoHost::ShowMember()
@@ -435,6 +455,9 @@ void DemoHost::OnPay(int, const QString& payCode)
         m_returnSale = false;
     } else {
         paid = m_payments.Pay(payCode, m_sale.Due());
+        m_lastPaid.saleNo = QStringLiteral("S%1").arg(m_payments.History().size(), 6, 10, QLatin1Char('0'));
+        m_lastPaid.lines = m_sale.Lines();
+        m_lastPaid.member = m_members.LoggedIn() ? m_members.Member() : KxPosVipDetail();
         Record(QStringLiteral("paid %1 by %2, change %3")
                    .arg(paid.due, 0, 'f', 2)
                    .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)

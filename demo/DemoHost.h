@@ -95,8 +95,12 @@ private:
     static const QString FnReturnSale;
     static const QString FnChangePrice;
     static const QString FnKeyboard;
+    static const QString FnIdle;
+    static const QString FnDepositSale;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
+    // The notice key announces the new online orders; pressing it opens them.
+    void UpdateNotice();
     void OnMemberLogin();
     void LogInMember(const QString& code);
     void OnSelectClerk(const QString& code);
@@ -130,4 +134,11 @@ private:
     std::unique_ptr<DemoCoupons> m_exchangeCoupons;
     QStringList m_log;
     bool m_presetKeysBeforeOrders = false;
+    int m_noticeCount = -1; // new orders the notice key announces
+    // The last paid sale, for its whole-sale deposit.
+    struct PaidSale {
+        QString saleNo;
+        QList<KxPosPluDetail> lines;
+        KxPosVipDetail member;
+    } m_lastPaid;
 };

@@ -381,6 +381,7 @@ bool DemoOptions::EditCustomer()
         if (!m_areasLoaded)
             emit Log(QStringLiteral("area data: %1").arg(error));
     }
+    m_customerForm->InitView(m_idReader ? m_idReader() : QString());
     if (m_customerForm->exec() != 1)
         return false;
     m_customer = m_customerForm->customerInfo;

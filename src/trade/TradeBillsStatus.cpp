@@ -192,6 +192,26 @@ void TradeWidget::changeMsgNotice(int)
     // The notice count is shown by the host's own notice centre.
 }
 
+void TradeWidget::SetMsgNotice(int count, const QString& text)
+{
+    msgNoticeCount = qMax(0, count);
+    msgNoticeText = text;
+    ShowMsgNoticeCaption();
+    ui->msgnotice->setVisible(msgNoticeCount > 0);
+}
+
+void TradeWidget::ShowMsgNoticeCaption()
+{
+    if (msgNoticeCount <= 0)
+        return;
+    const QString what = msgNoticeText.isEmpty() ? KxPosTranslator::GetTranslation(7010) : msgNoticeText;
+    const QString caption = QStringLiteral("%1 (%2)").arg(what).arg(msgNoticeCount);
+    ui->msgnotice->setText(caption);
+    // The key is narrow: an elided caption keeps the whole text here.
+    ui->msgnotice->setToolTip(caption);
+    ui->msgnotice->setAccessibleName(caption);
+}
+
 void TradeWidget::on_msgnotice_clicked()
 {
     emit SignShowAllNotice();
