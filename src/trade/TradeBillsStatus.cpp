@@ -4,6 +4,7 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "contracts/CaptionFit.h"
 #include "contracts/ChangeWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -206,10 +207,13 @@ void TradeWidget::ShowMsgNoticeCaption()
         return;
     const QString what = msgNoticeText.isEmpty() ? KxPosTranslator::GetTranslation(7010) : msgNoticeText;
     const QString caption = QStringLiteral("%1 (%2)").arg(what).arg(msgNoticeCount);
-    ui->msgnotice->setText(caption);
-    // The key is narrow: an elided caption keeps the whole text here.
-    ui->msgnotice->setToolTip(caption);
-    ui->msgnotice->setAccessibleName(caption);
+    // As wide as its caption within bounds the bill row holds; a longer text
+    // wraps or is elided, whole in the tooltip.
+    ui->msgnotice->ensurePolished();
+    const int needed = ui->msgnotice->fontMetrics().horizontalAdvance(caption) + KxPosConfig::GetAutoWidth(32, 20);
+    ui->msgnotice->setFixedWidth(
+        qBound(KxPosConfig::GetAutoWidth(120, 72), needed, KxPosConfig::GetAutoWidth(240, 144)));
+    CaptionFit::SetCaption(ui->msgnotice, caption);
 }
 
 void TradeWidget::on_msgnotice_clicked()

@@ -154,9 +154,8 @@ void TradeWidget::InitWidgetSize()
     for (QPushButton* b : {ui->btnBill01, ui->btnBill02, ui->btnBill03, ui->btnBill04, ui->btnBillOrder})
         b->setFixedSize(KxPosConfig::GetAutoSize(120, 52, 72, 36));
     // The notice key at the end of the bill row, beside the orders it
-    // usually announces; as wide as its caption.
-    ui->msgnotice->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));
-    ui->msgnotice->setMinimumWidth(KxPosConfig::GetAutoWidth(120, 72));    ui->widgetVipLeft->setFixedHeight(KxPosConfig::GetAutoHeight(76, 50));
+    // usually announces; its width follows its caption (SetMsgNotice).
+    ui->msgnotice->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));    ui->widgetVipLeft->setFixedHeight(KxPosConfig::GetAutoHeight(76, 50));
     for (QPushButton* b : {ui->btnVipName, ui->btncard, ui->btnphone})
         b->setFixedHeight(KxPosConfig::GetAutoHeight(60, 38));
     ui->btnVipName->setMinimumWidth(KxPosConfig::GetAutoWidth(160, 96));
