@@ -69,7 +69,7 @@ DemoHost::DemoHost(QObject* parent)
     // Suggestions show "code name"; choosing one (tap, or arrows and Enter)
     // enters the code.
     m_suggestions = new QStandardItemModel(this);
-    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    FillSuggestions();
     m_completer = new QCompleter(m_suggestions, this);
     m_completer->setCompletionRole(Qt::UserRole);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
@@ -304,7 +304,7 @@ void DemoHost::PushHostTexts()
     }
     if (renamed)
         Rebind();
-    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    FillSuggestions();
     m_screen->SetQuickPay(DemoNotice::Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
                           DemoNotice::Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
                           DemoNotice::Text(QStringLiteral("现金"), QStringLiteral("Cash")));
@@ -314,6 +314,19 @@ void DemoHost::PushHostTexts()
         m_orders->UpdatePromotions();
     m_noticeCount = -1;
     UpdateNotice();
+}
+
+void DemoHost::FillSuggestions()
+{
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    // The food products are suggested too; choosing one opens its options.
+    for (const DemoFood& food : DemoOptions::Foods()) {
+        const DemoProduct& p = food.product;
+        auto* item = new QStandardItem(p.code + QLatin1Char(' ') + DemoNotice::Text(p.name, p.nameEn));
+        item->setData(p.code, Qt::UserRole);
+        item->setEditable(false);
+        m_suggestions->appendRow(item);
+    }
 }
 
 void DemoHost::ShowMember()

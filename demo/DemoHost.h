@@ -69,6 +69,8 @@ private:
     void Rebind();
     // Texts of the host's own on the screen, in the current language.
     void PushHostTexts();
+    // The catalogue's and the food products' suggestions, in the language shown.
+    void FillSuggestions();
     void ShowMember();
     void PushTotals();
     // A new sale; the coupons of the last one are spent when it was paid,
