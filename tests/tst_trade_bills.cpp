@@ -6,6 +6,7 @@
 
 #include "trade/TradeWidget.h"
 
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
 #include "contracts/KxPosTranslator.h"
@@ -224,7 +225,7 @@ private slots:
         QCOMPARE(key->isVisible(), !caption.isEmpty());
         if (caption.isEmpty())
             return;
-        QCOMPARE(key->text(), caption);
+        QCOMPARE(CaptionFit::Caption(key), caption);
         QSignalSpy notices(screen.get(), &TradeWidget::SignShowAllNotice);
         QTest::mouseClick(key, Qt::LeftButton);
         QCOMPARE(notices.count(), 1);

@@ -207,12 +207,15 @@ void TradeWidget::ShowMsgNoticeCaption()
         return;
     const QString what = msgNoticeText.isEmpty() ? KxPosTranslator::GetTranslation(7010) : msgNoticeText;
     const QString caption = QStringLiteral("%1 (%2)").arg(what).arg(msgNoticeCount);
-    // As wide as its caption within bounds the bill row holds; a longer text
-    // wraps or is elided, whole in the tooltip.
+    // As wide as its caption where the bill row has the room; where it has
+    // not (the preset keys beside a small screen) the caption wraps or is
+    // elided, whole in the tooltip, and the row keeps its width.
     ui->msgnotice->ensurePolished();
+    const int least = KxPosConfig::GetAutoWidth(72, 48);
     const int needed = ui->msgnotice->fontMetrics().horizontalAdvance(caption) + KxPosConfig::GetAutoWidth(32, 20);
-    ui->msgnotice->setFixedWidth(
-        qBound(KxPosConfig::GetAutoWidth(120, 72), needed, KxPosConfig::GetAutoWidth(240, 144)));
+    ui->msgnotice->setMinimumWidth(least);
+    ui->msgnotice->setMaximumWidth(qMax(least, needed));
+    ui->msgnotice->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     CaptionFit::SetCaption(ui->msgnotice, caption);
 }
 

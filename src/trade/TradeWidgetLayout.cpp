@@ -151,8 +151,14 @@ void TradeWidget::InitWidgetSize()
 
     // Sale column.
     ui->widgetBill->setFixedHeight(KxPosConfig::GetAutoHeight(56, 38));
-    for (QPushButton* b : {ui->btnBill01, ui->btnBill02, ui->btnBill03, ui->btnBill04, ui->btnBillOrder})
-        b->setFixedSize(KxPosConfig::GetAutoSize(120, 52, 72, 36));
+    // The bill keys give up some width where the row is short (the preset
+    // keys beside a small screen) and the notice key shows at its end.
+    for (QPushButton* b : {ui->btnBill01, ui->btnBill02, ui->btnBill03, ui->btnBill04, ui->btnBillOrder}) {
+        b->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));
+        b->setMinimumWidth(KxPosConfig::GetAutoWidth(96, 56));
+        b->setMaximumWidth(KxPosConfig::GetAutoWidth(120, 72));
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
     // The notice key at the end of the bill row, beside the orders it
     // usually announces; its width follows its caption (SetMsgNotice).
     ui->msgnotice->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));    ui->widgetVipLeft->setFixedHeight(KxPosConfig::GetAutoHeight(76, 50));
