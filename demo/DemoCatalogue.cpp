@@ -35,7 +35,8 @@ DemoCatalogue::DemoCatalogue(const QString& path)
 
 const DemoProduct* DemoCatalogue::Find(const QString& code) const
 {
-    const QString wanted = code.trimmed().section(QLatin1Char(' '), 0, 0);
+    // Suggestions complete to the code alone, so the code is matched whole.
+    const QString wanted = code.trimmed();
     for (const DemoProduct& p : m_products) {
         if (p.code == wanted)
             return &p;

@@ -27,16 +27,6 @@ namespace {
 const QString WeighedFlag = QStringLiteral("1");
 const QString PackageCode = QStringLiteral("9001");
 
-bool english()
-{
-    return KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
-}
-
-QString text(const QString& zh, const QString& en)
-{
-    return english() ? en : zh;
-}
-
 // The demo's products, loaded once.
 const DemoCatalogue& catalogue()
 {
@@ -64,7 +54,7 @@ KxPosPluComDtDetail packItem(const QString& group, const QString& groupName, con
     item.groupPickCount = 1;
     item.pluCode = code;
     item.pluName = name;
-    item.unitName = weighed ? text(QStringLiteral("千克"), QStringLiteral("kg")) : text(QStringLiteral("份"), QStringLiteral("pc"));
+    item.unitName = weighed ? DemoNotice::Text(QStringLiteral("千克"), QStringLiteral("kg")) : DemoNotice::Text(QStringLiteral("份"), QStringLiteral("pc"));
     item.price = price;
     item.maxQty = 1.0;
     item.weighFlag = weighed ? WeighedFlag : QStringLiteral("0");
@@ -216,14 +206,14 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     const Sample* sample = FindSample(code);
     if (!sample || (m_screen->IsDeductMode() != (sample->channelCode != QLatin1String("jh")))) {
         Record(QStringLiteral("no coupon %1 in channel %2").arg(code, channelCode));
-        DemoNotice::Show(m_screen, text(QStringLiteral("未找到券：%1"), QStringLiteral("No coupon with code %1")).arg(code));
+        DemoNotice::Show(m_screen, DemoNotice::Text(QStringLiteral("未找到券：%1"), QStringLiteral("No coupon with code %1")).arg(code));
         return;
     }
     CouponWidgetInfo info;
     const auto fill = [&](CouponBaseInfo& coupon, int index) {
         coupon.couponId = QStringLiteral("%1%2-%3").arg(sample->channelCode.toUpper(), sample->code).arg(index + 1, 2, 10, QLatin1Char('0'));
         coupon.cardNo = QStringLiteral("6200%1%2").arg(sample->code).arg(index + 1, 4, 10, QLatin1Char('0'));
-        coupon.couponName = text(sample->name, sample->nameEn);
+        coupon.couponName = DemoNotice::Text(sample->name, sample->nameEn);
         coupon.couponType = sample->entries.isEmpty() ? QStringLiteral("DK") : QStringLiteral("DH");
         coupon.couponCode = sample->code;
         coupon.channelCode = sample->channelCode;
@@ -244,7 +234,7 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     }
     if (free.isEmpty()) {
         Record(QStringLiteral("coupon %1 is spent").arg(code));
-        DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 已全部用完"), QStringLiteral("The coupons of code %1 are all used")).arg(code));
+        DemoNotice::Show(m_screen, DemoNotice::Text(QStringLiteral("券 %1 已全部用完"), QStringLiteral("The coupons of code %1 are all used")).arg(code));
         return;
     }
     fill(info, free.first());
@@ -259,9 +249,9 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
     // checkout's language.
     for (CouponWidgetInfo::CouponPluInfo& entry : info.pluInfoList) {
         if (const DemoProduct* product = catalogue().Find(entry.pluCode))
-            entry.pluName = text(product->name, product->nameEn);
+            entry.pluName = DemoNotice::Text(product->name, product->nameEn);
         else if (entry.pluCode == PackageCode)
-            entry.pluName = text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
+            entry.pluName = DemoNotice::Text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
     }
     Record(QStringLiteral("found %1: %2 coupon(s) of %3").arg(code).arg(free.size()).arg(info.channelCode));
     m_screen->AddCouponInfo(info, false);
@@ -275,26 +265,26 @@ KxPosPluDetail DemoCoupons::ProductFor(const QString& code, int lineNo, const QS
     plu.couponCode = couponCode;
     plu.saleQty = 1.0;
     if (const DemoProduct* product = catalogue().Find(code)) {
-        plu.pluName = text(product->name, product->nameEn);
+        plu.pluName = DemoNotice::Text(product->name, product->nameEn);
         plu.salePrice = product->price;
-        plu.unitName = text(product->unit, product->unitEn);
+        plu.unitName = DemoNotice::Text(product->unit, product->unitEn);
         plu.weighFlag = product->weighed ? WeighedFlag : QStringLiteral("0");
         plu.quantityDecimals = product->weighed ? 3 : 0;
         if (product->weighed)
             plu.saleQty = 0.0; // until weighed
     } else if (code == PackageCode) {
-        plu.pluName = text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
+        plu.pluName = DemoNotice::Text(QStringLiteral("双拼套餐"), QStringLiteral("Combo meal"));
         plu.pluType = QStringLiteral("07");
         plu.salePrice = 28.0;
-        plu.unitName = text(QStringLiteral("份"), QStringLiteral("set"));
+        plu.unitName = DemoNotice::Text(QStringLiteral("份"), QStringLiteral("set"));
         plu.weighFlag = QStringLiteral("0");
-        const QString staple = text(QStringLiteral("主食"), QStringLiteral("Staple"));
-        const QString side = text(QStringLiteral("配菜"), QStringLiteral("Side"));
+        const QString staple = DemoNotice::Text(QStringLiteral("主食"), QStringLiteral("Staple"));
+        const QString side = DemoNotice::Text(QStringLiteral("配菜"), QStringLiteral("Side"));
         plu.packItems = {
-            packItem(QStringLiteral("g1"), staple, QStringLiteral("9101"), text(QStringLiteral("米饭"), QStringLiteral("Rice")), 2.0, false),
-            packItem(QStringLiteral("g1"), staple, QStringLiteral("9102"), text(QStringLiteral("面条"), QStringLiteral("Noodles")), 3.0, false),
-            packItem(QStringLiteral("g2"), side, QStringLiteral("9103"), text(QStringLiteral("凉拌黄瓜"), QStringLiteral("Cucumber salad")), 6.0, false),
-            packItem(QStringLiteral("g2"), side, QStringLiteral("9104"), text(QStringLiteral("卤牛肉"), QStringLiteral("Braised beef")), 88.0, true),
+            packItem(QStringLiteral("g1"), staple, QStringLiteral("9101"), DemoNotice::Text(QStringLiteral("米饭"), QStringLiteral("Rice")), 2.0, false),
+            packItem(QStringLiteral("g1"), staple, QStringLiteral("9102"), DemoNotice::Text(QStringLiteral("面条"), QStringLiteral("Noodles")), 3.0, false),
+            packItem(QStringLiteral("g2"), side, QStringLiteral("9103"), DemoNotice::Text(QStringLiteral("凉拌黄瓜"), QStringLiteral("Cucumber salad")), 6.0, false),
+            packItem(QStringLiteral("g2"), side, QStringLiteral("9104"), DemoNotice::Text(QStringLiteral("卤牛肉"), QStringLiteral("Braised beef")), 88.0, true),
         };
     }
     plu.lineAmount = plu.salePrice * plu.saleQty;
@@ -402,14 +392,14 @@ void DemoCoupons::OnUse(const QMap<QString, QList<KxPosPluDetail>>& pluMap, cons
         const double goods = m_saleValueReader ? m_saleValueReader() : 0.0;
         if (needed > 0.0 && goods + 1e-9 < needed) {
             Record(QStringLiteral("refused %1: goods %2 below %3").arg(mainId).arg(goods, 0, 'f', 2).arg(needed, 0, 'f', 2));
-            DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 需消费满 %2 元才能使用"),
+            DemoNotice::Show(m_screen, DemoNotice::Text(QStringLiteral("券 %1 需消费满 %2 元才能使用"),
                                             QStringLiteral("Coupon %1 needs goods of at least %2"))
                                            .arg(mainId, QString::number(needed, 'f', 2)));
             continue;
         }
         if (again) {
             Record(QStringLiteral("refused to use %1 again").arg(ids.join(QLatin1Char(','))));
-            DemoNotice::Show(m_screen, text(QStringLiteral("券 %1 已使用过"), QStringLiteral("Coupon %1 was used already")).arg(mainId));
+            DemoNotice::Show(m_screen, DemoNotice::Text(QStringLiteral("券 %1 已使用过"), QStringLiteral("Coupon %1 was used already")).arg(mainId));
             continue;
         }
         for (const QString& id : qAsConst(ids))

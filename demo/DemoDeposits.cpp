@@ -16,6 +16,7 @@
 #include "contracts/MessageWidget.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDate>
 #include <QDateTime>
 #include <QDebug>
@@ -47,11 +48,6 @@ DemoDeposits::DemoDeposits(Host host, QWidget* anchor, QObject* parent)
 }
 
 DemoDeposits::~DemoDeposits() = default;
-
-QString DemoDeposits::Text(const QString& zh, const QString& en) const
-{
-    return KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh;
-}
 
 void DemoDeposits::Record(const QString& entry)
 {
@@ -118,6 +114,14 @@ DepositPluWidget* DemoDeposits::Entry()
             emit Finished();
         });
         s->SlotTrdSetStatusValue(KxPosConfig::sOrgCode, KxPosConfig::sPosNo, KxPosConfig::sCshName);
+        if (m_host.suggestions) {
+            // Its own completer on the host's suggestions: choosing one
+            // enters the product's code.
+            auto* completer = new QCompleter(m_host.suggestions, this);
+            completer->setCompletionRole(Qt::UserRole);
+            completer->setCaseSensitivity(Qt::CaseInsensitive);
+            s->SlotTrdBackCompleterModel(completer);
+        }
     }
     return m_entry.get();
 }
@@ -203,18 +207,39 @@ void DemoDeposits::StartDeposit()
     Record(QStringLiteral("deposit entry for member %1").arg(entry->Member().vipId));
 }
 
+void DemoDeposits::StartWholeSaleDeposit(const QString& saleNo, const QString& serial,
+                                         const QList<KxPosPluDetail>& lines, const KxPosVipDetail& member)
+{
+    if (lines.isEmpty()) {
+        Notify(m_anchor, DemoNotice::Text(QStringLiteral("还没有已付款的销售可整单寄存"),
+                                          QStringLiteral("There is no paid sale to deposit whole yet")));
+        return;
+    }
+    DepositPluWidget* entry = Entry();
+    entry->initValue();
+    entry->setVIP(member);
+    entry->setEmployee(CurrentClerk());
+    entry->setSaleNo(saleNo, serial);
+    for (const KxPosPluDetail& line : lines)
+        entry->AddPlu(line);
+    entry->refresh();
+    Place(entry);
+    entry->show();
+    Record(QStringLiteral("whole-sale deposit of sale %1: %2 lines").arg(saleNo).arg(lines.size()));
+}
+
 void DemoDeposits::OnAddCode(const QString& code)
 {
     const DemoProduct* product = m_host.findProduct ? m_host.findProduct(code) : nullptr;
     if (!product) {
         Record(QStringLiteral("deposit: unknown code %1").arg(code));
-        Notify(m_entry.get(), Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
+        Notify(m_entry.get(), DemoNotice::Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
         return;
     }
     KxPosPluDetail line;
     line.pluCode = product->code;
-    line.pluName = Text(product->name, product->nameEn);
-    line.unitName = Text(product->unit, product->unitEn);
+    line.pluName = DemoNotice::Text(product->name, product->nameEn);
+    line.unitName = DemoNotice::Text(product->unit, product->unitEn);
     line.saleQty = m_entry->nextQuantity > 0 ? m_entry->nextQuantity : 1;
     line.salePrice = product->price;
     line.weighFlag = product->weighed ? QStringLiteral("1") : QStringLiteral("0");
@@ -261,7 +286,7 @@ void DemoDeposits::OnImport()
 {
     const QList<KxPosPluDetail> lines = m_host.saleLines ? m_host.saleLines() : QList<KxPosPluDetail>();
     if (lines.isEmpty()) {
-        Notify(m_entry.get(), Text(QStringLiteral("当前销售没有可导入的商品"), QStringLiteral("The current sale has no goods to import")));
+        Notify(m_entry.get(), DemoNotice::Text(QStringLiteral("当前销售没有可导入的商品"), QStringLiteral("The current sale has no goods to import")));
         return;
     }
     for (const KxPosPluDetail& line : lines)
@@ -306,7 +331,7 @@ void DemoDeposits::OnDeposit(const QList<KxPosPluDetail>& lines)
     Record(QStringLiteral("deposit %1 stored for member %2: %3 lines")
                .arg(order.orderNo, member.vipId)
                .arg(order.depositPlus.size()));
-    Notify(m_entry.get(), Text(QStringLiteral("寄存成功，寄存单号：%1"), QStringLiteral("Deposited, order %1")).arg(order.orderNo));
+    Notify(m_entry.get(), DemoNotice::Text(QStringLiteral("寄存成功，寄存单号：%1"), QStringLiteral("Deposited, order %1")).arg(order.orderNo));
     // A new deposit starts empty; the cashier returns to the sale.
     m_entry->initValue();
     m_entry->on_btnReturn_clicked();
@@ -369,7 +394,7 @@ void DemoDeposits::StartPickUp()
     const QList<KxPosDepositOrderDetail> orders = OrdersOf(member->vipId);
     if (orders.isEmpty()) {
         Record(QStringLiteral("pick-up: member %1 holds nothing").arg(member->vipId));
-        Notify(m_anchor, Text(QStringLiteral("该会员没有寄存的商品"), QStringLiteral("This member has no deposited goods")));
+        Notify(m_anchor, DemoNotice::Text(QStringLiteral("该会员没有寄存的商品"), QStringLiteral("This member has no deposited goods")));
         return;
     }
     GetDepositWidget* pickUp = PickUp();
@@ -426,7 +451,7 @@ void DemoDeposits::OnPickUp(const KxPosVipDetail& member, const KxPosDepositOrde
     if (orders.isEmpty())
         m_orders.remove(member.vipId);
     Record(QStringLiteral("picked up from %1: %2").arg(picked.orderNo, taken.join(QStringLiteral(", "))));
-    Notify(m_pickUp.get(), Text(QStringLiteral("取货成功"), QStringLiteral("Picked up")));
+    Notify(m_pickUp.get(), DemoNotice::Text(QStringLiteral("取货成功"), QStringLiteral("Picked up")));
 
     const QList<KxPosDepositOrderDetail> remaining = OrdersOf(member.vipId);
     if (remaining.isEmpty())
@@ -501,8 +526,8 @@ bool DemoDeposits::SaveScreenshots(DemoRender::Display& display)
             continue;
         KxPosDepositPluDetail line;
         line.pluCode = product->code;
-        line.pluName = Text(product->name, product->nameEn);
-        line.unitName = Text(product->unit, product->unitEn);
+        line.pluName = DemoNotice::Text(product->name, product->nameEn);
+        line.unitName = DemoNotice::Text(product->unit, product->unitEn);
         line.depositQty = product->weighed ? 1.5 : 6;
         line.takeQty = line.depositQty;
         sample.depositPlus << line;

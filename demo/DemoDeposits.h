@@ -25,7 +25,7 @@ class DepositPluNumbInputWidget;
 class DepositPluWidget;
 class DepositWidget;
 class GetDepositWidget;
-class MessageWidget;
+class QAbstractItemModel;
 class QWidget;
 
 namespace DemoRender {
@@ -49,6 +49,9 @@ public:
         std::function<const DemoProduct*(const QString& code)> findProduct;
         // Optional: the lines of the current sale, offered by the import key.
         std::function<QList<KxPosPluDetail>()> saleLines;
+        // Optional: the product suggestions of the deposit list's code box
+        // (the code in Qt::UserRole, what is entered when one is chosen).
+        QAbstractItemModel* suggestions = nullptr;
     };
 
     // The screens are child windows of `anchor` (the sales screen): they
@@ -60,6 +63,10 @@ public:
     void OpenMenu();
     void StartDeposit();
     void StartPickUp();
+    // Deposits the goods of a paid sale whole: the list shows them under the
+    // sale's number and takes no other goods; `member` may be empty.
+    void StartWholeSaleDeposit(const QString& saleNo, const QString& serial, const QList<KxPosPluDetail>& lines,
+                               const KxPosVipDetail& member);
 
     // The member's deposits still holding goods, oldest first.
     QList<KxPosDepositOrderDetail> OrdersOf(const QString& vipId) const;
@@ -94,7 +101,6 @@ protected:
 
 private:
     void Record(const QString& entry);
-    QString Text(const QString& zh, const QString& en) const;
     void Notify(QWidget* over, const QString& text);
     void Place(QWidget* screen) const;
     KxPosEmployeeDetail CurrentClerk() const;

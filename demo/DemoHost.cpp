@@ -69,7 +69,7 @@ DemoHost::DemoHost(QObject* parent)
     // Suggestions show "code name"; choosing one (tap, or arrows and Enter)
     // enters the code.
     m_suggestions = new QStandardItemModel(this);
-    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    FillSuggestions();
     m_completer = new QCompleter(m_suggestions, this);
     m_completer->setCompletionRole(Qt::UserRole);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
@@ -78,6 +78,7 @@ DemoHost::DemoHost(QObject* parent)
     m_orders = std::make_unique<DemoOrders>(m_screen.get(), &m_sale);
     m_orders->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
     m_options = std::make_unique<DemoOptions>(m_screen.get(), this);
+    m_options->SetIdReader([this] { return m_members.IdNumber(); });
     connect(m_options.get(), &DemoOptions::Log, this, &DemoHost::Record);
     connect(m_options.get(), &DemoOptions::ProductKeyPressed, this, &DemoHost::OnAddProduct);
     WireDeposits();
@@ -110,6 +111,7 @@ void DemoHost::WireDeposits()
     hooks.clerks = [this] { return m_members.Clerks(); };
     hooks.findProduct = [this](const QString& code) { return m_catalogue.Find(code); };
     hooks.saleLines = [this] { return m_sale.Lines(); };
+    hooks.suggestions = m_suggestions;
     m_deposits = std::make_unique<DemoDeposits>(hooks, m_screen.get());
     connect(m_deposits.get(), &DemoDeposits::Logged, this, &DemoHost::Record);
     connect(m_deposits.get(), &DemoDeposits::Finished, this, [this] { m_screen->StartTimerFocus(); });
@@ -162,11 +164,6 @@ void DemoHost::PushCouponDeduction()
     m_screen->UpdateCouponDeductAmount(QString::number(m_sale.Deduction(), 'f', 2), QVariant());
 }
 
-QString DemoHost::Text(const QString& zh, const QString& en) const
-{
-    return KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh;
-}
-
 void DemoHost::Record(const QString& entry)
 {
     // The log is for reading back the recent steps; a day of trading keeps
@@ -195,6 +192,16 @@ void DemoHost::Tick()
     QMetaObject::invokeMethod(m_screen.get(), "SlotTimeUpd", Q_ARG(QString, now));
     if (m_deposits)
         m_deposits->SlotTimeUpd(now);
+    UpdateNotice();
+}
+
+void DemoHost::UpdateNotice()
+{
+    const int count = m_orders ? m_orders->CountInStatus(QStringLiteral("0")) : 0;
+    if (count == m_noticeCount)
+        return;
+    m_noticeCount = count;
+    m_screen->SetMsgNotice(count, DemoNotice::Text(QStringLiteral("新订单"), QStringLiteral("New orders")));
 }
 
 void DemoHost::Wire()
@@ -213,7 +220,7 @@ void DemoHost::Wire()
     connect(s, &TradeWidget::SignTrdRebindModel, this, &DemoHost::Rebind);
     connect(s, &TradeWidget::SignSelectEmployee, this, &DemoHost::OnSelectClerk);
     connect(s, &TradeWidget::SignNewEmployee, this, [this] {
-        const KxPosEmployeeDetail clerk = m_members.AddClerk(Text(QStringLiteral("新员工"), QStringLiteral("New clerk")));
+        const KxPosEmployeeDetail clerk = m_members.AddClerk(DemoNotice::Text(QStringLiteral("新员工"), QStringLiteral("New clerk")));
         m_screen->RefreshEmployeeButton(m_members.Clerks());
         Record(QStringLiteral("clerk %1 added").arg(clerk.employeeCode));
     });
@@ -223,6 +230,10 @@ void DemoHost::Wire()
         Record(QStringLiteral("shortcut bar saved: %1 keys").arg(shortcuts.size()));
     });
     connect(s, &TradeWidget::SignTrdSelectBill, this, &DemoHost::OnSelectBill);
+    connect(s, &TradeWidget::SignShowAllNotice, this, [this] {
+        Record(QStringLiteral("notice key: new orders"));
+        OpenOrders();
+    });
     connect(s, &TradeWidget::SignSendZero, this, [this] { m_scale.Zero(); });
     // The scale's tare key takes the tare; of the weighing strip's keys the
     // clear-tare key (told by its caption) clears it, the tare key takes it.
@@ -273,6 +284,8 @@ void DemoHost::InitFunctions()
         function(FnReturnSale, QStringLiteral("退货"), QStringLiteral("Return goods")),
         function(FnChangePrice, QStringLiteral("改价"), QStringLiteral("Change price")),
         function(FnKeyboard, QStringLiteral("键盘"), QStringLiteral("Keyboard")),
+        function(FnIdle, QStringLiteral("暂停收银"), QStringLiteral("Pause till")),
+        function(FnDepositSale, QStringLiteral("整单寄存"), QStringLiteral("Deposit last sale")),
     };
     m_screen->gridFunctions << DemoOptions::Functions();
     m_screen->InitFuncArea();
@@ -283,22 +296,37 @@ void DemoHost::PushHostTexts()
     // The sale's goods are named in the language shown.
     bool renamed = false;
     for (KxPosPluDetail& line : m_sale.Lines()) {
-        if (const DemoProduct* product = m_catalogue.Find(line.pluCode); product && product->code == line.pluCode) {
-            line.pluName = Text(product->name, product->nameEn);
-            line.unitName = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
+        if (const DemoProduct* product = m_catalogue.Find(line.pluCode)) {
+            line.pluName = DemoNotice::Text(product->name, product->nameEn);
+            line.unitName = product->weighed ? KxPosTranslator::GetTranslation(673) : DemoNotice::Text(product->unit, product->unitEn);
             renamed = true;
         }
     }
     if (renamed)
         Rebind();
-    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
-    m_screen->SetQuickPay(Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
-                          Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
-                          Text(QStringLiteral("现金"), QStringLiteral("Cash")));
+    FillSuggestions();
+    m_screen->SetQuickPay(DemoNotice::Text(QStringLiteral("微信"), QStringLiteral("WeChat")),
+                          DemoNotice::Text(QStringLiteral("支付宝"), QStringLiteral("Alipay")),
+                          DemoNotice::Text(QStringLiteral("现金"), QStringLiteral("Cash")));
     if (m_members.LoggedIn())
         ShowMember();
     if (m_orders)
         m_orders->UpdatePromotions();
+    m_noticeCount = -1;
+    UpdateNotice();
+}
+
+void DemoHost::FillSuggestions()
+{
+    m_catalogue.FillSuggestions(m_suggestions, KxPosConfig::sLanguage.startsWith(QLatin1String("en")));
+    // The food products are suggested too; choosing one opens its options.
+    for (const DemoFood& food : DemoOptions::Foods()) {
+        const DemoProduct& p = food.product;
+        auto* item = new QStandardItem(p.code + QLatin1Char(' ') + DemoNotice::Text(p.name, p.nameEn));
+        item->setData(p.code, Qt::UserRole);
+        item->setEditable(false);
+        m_suggestions->appendRow(item);
+    }
 }
 
 void DemoHost::ShowMember()
@@ -373,10 +401,10 @@ void DemoHost::OnAddProduct(const QString& code)
     const DemoProduct* product = m_catalogue.Find(code);
     if (!product) {
         Record(QStringLiteral("unknown code %1").arg(code));
-        DemoNotice::Show(m_screen.get(), Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
+        DemoNotice::Show(m_screen.get(), DemoNotice::Text(QStringLiteral("未找到商品：%1"), QStringLiteral("No product with code %1")).arg(code));
         return;
     }
-    const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : Text(product->unit, product->unitEn);
+    const QString unit = product->weighed ? KxPosTranslator::GetTranslation(673) : DemoNotice::Text(product->unit, product->unitEn);
     double quantity = 1.0;
     // A quantity typed before the product waits in a placeholder line.
     const TableModel* table = m_screen->GetTable()->model();
@@ -388,7 +416,7 @@ void DemoHost::OnAddProduct(const QString& code)
     }
     if (product->weighed)
         quantity = m_scale.IsStable() ? qMax(0.0, m_scale.NetWeight()) : 0.0;
-    m_sale.Add(*product, quantity, unit, Text(product->name, product->nameEn));
+    m_sale.Add(*product, quantity, unit, DemoNotice::Text(product->name, product->nameEn));
     Record(QStringLiteral("added %1 x %2").arg(code).arg(quantity));
     Rebind();
 }
@@ -440,6 +468,9 @@ void DemoHost::OnPay(int, const QString& payCode)
         m_returnSale = false;
     } else {
         paid = m_payments.Pay(payCode, m_sale.Due());
+        m_lastPaid.saleNo = QStringLiteral("S%1").arg(m_payments.History().size(), 6, 10, QLatin1Char('0'));
+        m_lastPaid.lines = m_sale.Lines();
+        m_lastPaid.member = m_members.LoggedIn() ? m_members.Member() : KxPosVipDetail();
         Record(QStringLiteral("paid %1 by %2, change %3")
                    .arg(paid.due, 0, 'f', 2)
                    .arg(payCode.isEmpty() ? QStringLiteral("choice") : payCode)

@@ -69,6 +69,8 @@ private:
     void Rebind();
     // Texts of the host's own on the screen, in the current language.
     void PushHostTexts();
+    // The catalogue's and the food products' suggestions, in the language shown.
+    void FillSuggestions();
     void ShowMember();
     void PushTotals();
     // A new sale; the coupons of the last one are spent when it was paid,
@@ -78,7 +80,6 @@ private:
     void AbandonSale();
     void PushCouponDeduction();
     void Record(const QString& entry);
-    QString Text(const QString& zh, const QString& en) const;
 
     void OnAddProduct(const QString& code);
     void OnSetWeight(int lineNo, const QString& code, double weight);
@@ -96,8 +97,12 @@ private:
     static const QString FnReturnSale;
     static const QString FnChangePrice;
     static const QString FnKeyboard;
+    static const QString FnIdle;
+    static const QString FnDepositSale;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
+    // The notice key announces the new online orders; pressing it opens them.
+    void UpdateNotice();
     void OnMemberLogin();
     void LogInMember(const QString& code);
     void OnSelectClerk(const QString& code);
@@ -131,4 +136,11 @@ private:
     std::unique_ptr<DemoCoupons> m_exchangeCoupons;
     QStringList m_log;
     bool m_presetKeysBeforeOrders = false;
+    int m_noticeCount = -1; // new orders the notice key announces
+    // The last paid sale, for its whole-sale deposit.
+    struct PaidSale {
+        QString saleNo;
+        QList<KxPosPluDetail> lines;
+        KxPosVipDetail member;
+    } m_lastPaid;
 };

@@ -1,6 +1,7 @@
 // The till's own duties behind the demo's function keys: line and bill
 // discounts within their limits, a price change, a return sale, the cash
-// drawer and a reprint of the last receipt. Each answers on the screen.
+// drawer, a reprint of the last receipt, pausing the till and depositing the
+// last paid sale whole. Each answers on the screen.
 
 #include "DemoHost.h"
 
@@ -17,6 +18,8 @@ const QString DemoHost::FnReprint = QStringLiteral("F017");
 const QString DemoHost::FnReturnSale = QStringLiteral("F026");
 const QString DemoHost::FnChangePrice = QStringLiteral("F027");
 const QString DemoHost::FnKeyboard = QStringLiteral("F028");
+const QString DemoHost::FnIdle = QStringLiteral("F029");
+const QString DemoHost::FnDepositSale = QStringLiteral("F030");
 
 namespace {
 // Each press of a discount key takes this much more off.
@@ -31,11 +34,16 @@ QString percent(double fraction)
 
 void DemoHost::Notify(const QString& zh, const QString& en)
 {
-    DemoNotice::Show(m_screen.get(), Text(zh, en));
+    DemoNotice::Show(m_screen.get(), DemoNotice::Text(zh, en));
 }
 
 bool DemoHost::HandleTillDuty(const QString& code)
 {
+    static const QStringList duties{FnLineDiscount, FnBillDiscount, FnChangePrice, FnReturnSale,
+                                    FnKeyboard,     FnDrawer,       FnReprint,     FnIdle,
+                                    FnDepositSale};
+    if (!duties.contains(code))
+        return false;
     // The line the cashier is on; the last one when none is chosen.
     int row = m_screen->GetTable()->currentRow();
     if (row < 0 || row >= m_sale.Lines().size())
@@ -93,6 +101,18 @@ bool DemoHost::HandleTillDuty(const QString& code)
     } else if (code == FnKeyboard) {
         // The preset-key keyboard (the key under the quick-pay keys pays cash).
         m_screen->ShowPreKeyBoard();
+    } else if (code == FnIdle) {
+        // The till waits for the next customer; the start key or the next
+        // scan starts a sale (SignTrdStartTrade).
+        if (!m_sale.IsEmpty()) {
+            Notify(QStringLiteral("请先结束当前销售，再暂停收银"), QStringLiteral("Finish the current sale before pausing"));
+            return true;
+        }
+        m_screen->SetTradeActive(false);
+        Record(QStringLiteral("till idle"));
+    } else if (code == FnDepositSale) {
+        const QString serial = m_lastPaid.saleNo.mid(1);
+        m_deposits->StartWholeSaleDeposit(m_lastPaid.saleNo, serial, m_lastPaid.lines, m_lastPaid.member);
     } else if (code == FnDrawer) {
         Record(QStringLiteral("drawer opened"));
         Notify(QStringLiteral("钱箱已打开"), QStringLiteral("The cash drawer is open"));
@@ -106,8 +126,6 @@ bool DemoHost::HandleTillDuty(const QString& code)
         Record(QStringLiteral("receipt reprinted"));
         Notify(QStringLiteral("已重打小票：应收 %1，找零 %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2),
                QStringLiteral("Receipt reprinted: due %1, change %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2));
-    } else {
-        return false;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "DemoMemberLogin.h"
 
+#include "DemoNotice.h"
+
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
@@ -9,13 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QString text(const QString& zh, const QString& en)
-{
-    return KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh;
-}
-} // namespace
 
 DemoMemberLogin::DemoMemberLogin(QWidget* parent)
     : KxDialog(parent)
@@ -49,13 +44,13 @@ DemoMemberLogin::DemoMemberLogin(QWidget* parent)
 
 void DemoMemberLogin::Retranslate()
 {
-    const QString title = text(QStringLiteral("会员登录"), QStringLiteral("Member log-in"));
+    const QString title = DemoNotice::Text(QStringLiteral("会员登录"), QStringLiteral("Member log-in"));
     setWindowTitle(title);
     setAccessibleName(title);
     m_hint->setText(m_refused.isEmpty()
-                        ? text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number"))
-                        : text(QStringLiteral("查无此会员：%1"), QStringLiteral("No member with %1")).arg(m_refused));
-    const QString codeCaption = text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone"));
+                        ? DemoNotice::Text(QStringLiteral("请刷会员卡或输入手机号"), QStringLiteral("Scan the member card or type the phone number"))
+                        : DemoNotice::Text(QStringLiteral("查无此会员：%1"), QStringLiteral("No member with %1")).arg(m_refused));
+    const QString codeCaption = DemoNotice::Text(QStringLiteral("会员卡号 / 手机号"), QStringLiteral("Card no. / phone"));
     m_code->setPlaceholderText(codeCaption);
     m_code->setAccessibleName(codeCaption);
     // The box's keys speak the checkout's language, not Qt's default English;
@@ -66,8 +61,8 @@ void DemoMemberLogin::Retranslate()
             key->setAccessibleName(caption);
         }
     };
-    caption("memberOk", text(QStringLiteral("确定"), QStringLiteral("OK")));
-    caption("memberCancel", text(QStringLiteral("取消"), QStringLiteral("Cancel")));
+    caption("memberOk", DemoNotice::Text(QStringLiteral("确定"), QStringLiteral("OK")));
+    caption("memberCancel", DemoNotice::Text(QStringLiteral("取消"), QStringLiteral("Cancel")));
 }
 
 void DemoMemberLogin::Ask()

@@ -57,6 +57,14 @@ KxPosVipDetail DemoMembers::Shown(bool english) const
     return shown;
 }
 
+QString DemoMembers::IdNumber() const
+{
+    static const QHash<QString, QString> idNumbers = {
+        {QStringLiteral("M0008812"), QStringLiteral("440305199001011234")},
+    };
+    return m_loggedIn ? idNumbers.value(m_member.vipCode) : QString();
+}
+
 bool DemoMembers::LogIn(const QString& code)
 {
     for (const KxPosVipDetail& m : m_members) {

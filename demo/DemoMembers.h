@@ -22,6 +22,8 @@ public:
     // false, and nothing changes, for an unknown code.
     bool LogIn(const QString& code);
     const QList<KxPosVipDetail>& Members() const { return m_members; }
+    // The ID number on file for the logged-in member; empty when none is.
+    QString IdNumber() const;
 
     QList<KxPosEmployeeDetail> Clerks() const { return m_clerks; }
     // Makes the clerk with `code` the clerk of the sale; false for an unknown code.

@@ -1,6 +1,7 @@
 #include "DemoOptions.h"
 
 #include "DemoFunctionKey.h"
+#include "DemoNotice.h"
 #include "DemoRender.h"
 
 #include "DemoSale.h"
@@ -237,11 +238,6 @@ bool DemoOptions::english() const
     return KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
 }
 
-QString DemoOptions::text(const QString& zh, const QString& en) const
-{
-    return english() ? en : zh;
-}
-
 // --- Food products -----------------------------------------------------------------------
 
 const QList<DemoFood>& DemoOptions::Foods()
@@ -275,7 +271,7 @@ bool DemoOptions::ChooseFood(const QString& code, DemoProduct* product, QString*
             m_spu = std::make_unique<SelectSpuWidget>(1, m_screen);
         if (m_spu->ShowPluSpuInfo(spu) != 1)
             return false;
-        QString name = text(food->product.name, food->product.nameEn);
+        QString name = DemoNotice::Text(food->product.name, food->product.nameEn);
         for (const KxPosPluSpec& s : m_spu->Specs()) {
             if (s.isSelected) {
                 product->code = s.specCode;
@@ -309,7 +305,7 @@ bool DemoOptions::SellFood(const QString& code, DemoSale& sale)
     }
     // Lines of the same code merge their quantities: the same product with
     // other options gets a code of its own.
-    const QString name = text(product.name, product.nameEn);
+    const QString name = DemoNotice::Text(product.name, product.nameEn);
     const QString base = product.code;
     for (int n = 2;; ++n) {
         bool clash = false;
@@ -319,7 +315,7 @@ bool DemoOptions::SellFood(const QString& code, DemoSale& sale)
             break;
         product.code = base + QLatin1Char('-') + QString::number(n);
     }
-    sale.Add(product, 1.0, text(product.unit, product.unitEn), name);
+    sale.Add(product, 1.0, DemoNotice::Text(product.unit, product.unitEn), name);
     for (KxPosPluDetail& line : sale.Lines()) {
         if (line.pluCode == product.code)
             line.detailText = choice;
@@ -385,6 +381,7 @@ bool DemoOptions::EditCustomer()
         if (!m_areasLoaded)
             emit Log(QStringLiteral("area data: %1").arg(error));
     }
+    m_customerForm->InitView(m_idReader ? m_idReader() : QString());
     if (m_customerForm->exec() != 1)
         return false;
     m_customer = m_customerForm->customerInfo;

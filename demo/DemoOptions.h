@@ -20,6 +20,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CustomerInfoWidget;
@@ -78,8 +79,11 @@ public:
     int AskPromotionType();
     int PromotionType() const { return m_promotionType; }
 
-    // Runs the customer form; true when a customer was stored.
+    // Runs the customer form; true when a customer was stored. The ID number
+    // the reader gives (the logged-in member's on file) is preset: the form
+    // shows it and takes only that number.
     bool EditCustomer();
+    void SetIdReader(std::function<QString()> reader) { m_idReader = std::move(reader); }
     const KxPosCustomerInfo& Customer() const { return m_customer; }
     bool HasCustomer() const { return m_hasCustomer; }
 
@@ -108,7 +112,6 @@ signals:
 
 private:
     bool english() const;
-    QString text(const QString& zh, const QString& en) const;
     void buildPresetKeys();
     void restoreArrangement();
     void saveArrangement();
@@ -125,4 +128,5 @@ private:
     KxPosCustomerInfo m_customer;
     bool m_hasCustomer = false;
     bool m_areasLoaded = false;
+    std::function<QString()> m_idReader;
 };

@@ -1,5 +1,6 @@
 #include "DemoOrders.h"
 
+#include "DemoNotice.h"
 #include "DemoSale.h"
 
 #include "trade/TradeWidget.h"
@@ -73,7 +74,7 @@ DemoOrders::~DemoOrders() = default;
 
 QString DemoOrders::Text(const char* zh, const char* en) const
 {
-    return QString::fromUtf8(KxPosConfig::sLanguage.startsWith(QLatin1String("en")) ? en : zh);
+    return DemoNotice::Text(QString::fromUtf8(zh), QString::fromUtf8(en));
 }
 
 void DemoOrders::Record(const QString& entry)

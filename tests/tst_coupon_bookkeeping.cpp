@@ -247,11 +247,16 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("statusAfter");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("used, searched again") << "used search" << 1 << false;
-        QTest::newRow("used, not marked added, searched again") << "used unmarked search" << 1 << false;
-        QTest::newRow("in doubt") << "doubt" << 2 << true;
-        QTest::newRow("in doubt, searched again") << "doubt search" << 2 << true;
-        QTest::newRow("pending from a pay record") << "pending" << 3 << false;
+        // The pay record's "tradeNo" (JSON), and the trade number of the used record.
+        QTest::addColumn<QString>("tradeJson");
+        QTest::addColumn<QString>("tradeNo");
+        QTest::newRow("used, searched again") << "used search" << 1 << false << "" << "T-A";
+        QTest::newRow("used, not marked added, searched again") << "used unmarked search" << 1 << false << "" << "T-A";
+        QTest::newRow("in doubt") << "doubt" << 2 << true << "" << "";
+        QTest::newRow("in doubt, searched again") << "doubt search" << 2 << true << "" << "";
+        QTest::newRow("pending from a pay record") << "pending" << 3 << false << R"(,"tradeNo":"T77")" << "T77";
+        QTest::newRow("pending, numeric trade number") << "pending" << 3 << false << R"(,"tradeNo":20261206001)"
+                                                       << "20261206001";
     }
 
     void aCouponIsHandedOverOnce()
@@ -259,6 +264,8 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, statusAfter);
         QFETCH(bool, refused);
+        QFETCH(QString, tradeJson);
+        QFETCH(QString, tradeNo);
         auto screen = couponScreen(true);
         CouponWidgetInfo a = deductCoupon(QStringLiteral("A"), 2);
         a.useCount = 2;
@@ -275,7 +282,8 @@ private slots:
             KxPosPayResult record;
             record.saleNo = QStringLiteral("S0001");
             record.extraValues.insert(QStringLiteral("UDP21"),
-                                      QStringLiteral(R"({"channelCode":"MT","couponId":"A","couponCode":"code-A"})"));
+                                      QStringLiteral(R"({"channelCode":"MT","couponId":"A","couponCode":"code-A"%1})")
+                                          .arg(tradeJson));
             screen->CacheCouponUseResult(QStringLiteral("A"), record);
             screen->UpdateCouponStatus(QStringLiteral("A"), Status(statusAfter), QString());
         }
@@ -292,6 +300,7 @@ private slots:
             QVERIFY(MessageWidget::History().isEmpty());
         }
         QCOMPARE(use.ids(), (QStringList{"A", "A-c0"}));
+        QCOMPARE(screen->GetCouponUsedData(QStringLiteral("A")).value(0).value("tradeNo").toString(), tradeNo);
     }
 
     // A held bill takes its coupons away and brings them back whole: nothing

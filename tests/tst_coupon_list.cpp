@@ -168,20 +168,31 @@ private slots:
         QVERIFY(MessageWidget::History().isEmpty());
     }
 
-    // The bottom keys and the title show their keys in both languages.
+    // The bottom keys, the title, the channel page key and the list's keys
+    // show their keys in both languages and both modes.
     void captionsShowKeys_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::newRow("zh_CN") << QStringLiteral("zh_CN");
-        QTest::newRow("en") << QStringLiteral("en");
+        QTest::addColumn<bool>("deduct");
+        QTest::addColumn<QStringList>("listKeys");
+        QTest::newRow("zh_CN, deduction") << QStringLiteral("zh_CN") << true << QStringList{"↑↓", "空格", "Tab"};
+        QTest::newRow("en, deduction") << QStringLiteral("en") << true << QStringList{"↑↓", "Space", "Tab"};
+        QTest::newRow("zh_CN, exchange") << QStringLiteral("zh_CN") << false << QStringList{"Tab"};
+        QTest::newRow("en, exchange") << QStringLiteral("en") << false << QStringList{"Tab"};
     }
 
     void captionsShowKeys()
     {
         QFETCH(QString, language);
+        QFETCH(bool, deduct);
+        QFETCH(QStringList, listKeys);
         QVERIFY(KxPosTranslator::SetLanguage(language));
         const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
-        auto screen = couponScreen(true, ChannelsJson);
+        auto screen = couponScreen(deduct, ChannelsJson);
+        const QString listCaption = child<QLabel>(screen.get(), "lblListKeys")->text();
+        for (const QString& key : listKeys)
+            QVERIFY2(listCaption.contains(key), qPrintable(listCaption));
+        QVERIFY(child<QPushButton>(screen.get(), "btnChannelNext")->text().contains(QStringLiteral("PgDn")));
         QVERIFY(child<QPushButton>(screen.get(), "btnConfirm")->text().contains(QStringLiteral("Enter")));
         QVERIFY(child<QPushButton>(screen.get(), "btnSubmit")->text().contains(QStringLiteral("F12")));
         QVERIFY(child<QPushButton>(screen.get(), "btnConfirm")->text().startsWith(translated(7202)));

@@ -1,7 +1,9 @@
 // End-to-end by keys alone: every step is a key event on the widget that has the keyboard. A quantity typed
 // before the product, a milk tea with its required tastes chosen on the option dialog, the option dialog left
 // with Escape, and an exchange coupon with a weighed product (the demo's scale: F5 puts an item on it, F6 takes
-// it off) chosen, weighed and used on the coupon screen.
+// it off) chosen, weighed and used on the coupon screen. Then the same by taps alone: the notice key, a pause
+// and a sale started by its key, a suggestion tapped in the completer's list, the tastes, the scale's function
+// key, the coupon's products and the weighing, and cash.
 
 #include "tst_e2e_driver.h"
 #include "TestAccess.h"
@@ -165,6 +167,100 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
         const double due = till.Label("lblshould").toDouble();
         till.Key(Qt::Key_F12);
+        QCOMPARE(till.host->Payments().History().size(), 1);
+        QCOMPARE(till.host->Payments().History().first().due, due);
+        QCOMPARE(till.Messages(), QStringList());
+    }
+
+    void wholeSaleByTouchAlone()
+    {
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        const auto tap = [](QWidget* root, const QString& caption) {
+            return clickNamed(root, {}, [&caption](QAbstractButton* b) { return flat(b->text()) == caption; });
+        };
+
+        // The notice key announces the new online orders and opens them; bill 01 is the way back.
+        auto* notice = child<QPushButton>(till.screen, "msgnotice");
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->text().endsWith(QStringLiteral("(%1)").arg(till.host->Orders().CountInStatus("0"))));
+        QTest::mouseClick(notice, Qt::LeftButton);
+        QVERIFY(till.host->Orders().IsOpen());
+        QVERIFY(till.Click("btnBill01"));
+        QVERIFY(!till.host->Orders().IsOpen());
+        // The till paused, and the next sale started by its key.
+        QVERIFY(till.Function(QStringLiteral("暂停收银")));
+        QVERIFY(!till.screen->IsTradeActive());
+        QVERIFY(till.Click("toolButtonpayother"));
+        QVERIFY(till.WaitForSale(2));
+
+        // "300" on the screen's pad; the milk tea tapped in the suggestions, its tastes on the option dialog.
+        for (const char* digit : {"3", "0", "0"})
+            QVERIFY(clickNamed(till.screen, {}, [digit](QAbstractButton* b) { return b->property("keyText") == digit; }));
+        QAbstractItemView* popup = nullptr;
+        QVERIFY(QTest::qWaitFor([&popup] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* list = qobject_cast<QAbstractItemView*>(w); list && list->isVisible())
+                    popup = list;
+            return popup != nullptr;
+        }));
+        const QModelIndexList tea = popup->model()->match(popup->model()->index(0, 0), Qt::UserRole, "3001");
+        QCOMPARE(tea.size(), 1);
+        QStringList chosen;
+        whenModal(till.screen, [&](QWidget* dialog) {
+            for (const auto& [grid, name] : {std::make_pair(SelectSpuWidget::GridSpec, QStringLiteral("大杯")),
+                                             std::make_pair(SelectSpuWidget::GridTaste, QStringLiteral("半糖")),
+                                             std::make_pair(SelectSpuWidget::GridTaste, QStringLiteral("少冰")),
+                                             std::make_pair(SelectSpuWidget::GridAdd, QStringLiteral("珍珠"))})
+                chosen << (choose(dialog, grid, name) ? name : QStringLiteral("?"));
+            if (!clickNamed(dialog, QStringLiteral("btnOk")) || modal() == dialog)
+                clickNamed(dialog, QStringLiteral("btnClose"));
+        });
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(tea.first()).center());
+        QTRY_COMPARE(till.Rows(), 1);
+        QCOMPARE(chosen, (QStringList{"大杯", "半糖", "少冰", "珍珠"}));
+        QCOMPARE(till.Cell(0, 2), QStringLiteral("珍珠奶茶(大杯) 半糖 少冰 +珍珠"));
+
+        // Apples on the scale by its function key, again until the reading is within the coupon's 1 kg.
+        auto* stable = till.screen->findChild<QAbstractButton*>(QStringLiteral("btnStable"));
+        double weight = 0.0;
+        for (int attempt = 0; attempt < 12 && (weight <= 0.0 || weight > 1.0); ++attempt) {
+            QVERIFY(till.Function(QStringLiteral("模拟称重")));
+            QTest::qWait(250); // the scale reports the new item as unstable first
+            QVERIFY(QTest::qWaitFor([&] { return stable->isChecked() && till.Label("lblWeight").toDouble() > 0.0; }, 3000));
+            weight = till.Label("lblWeight").toDouble();
+        }
+        QVERIFY(weight > 0.0 && weight <= 1.0);
+
+        // Coupon 8001 (scanned: the customer's code): apples and milk tapped, the apples weighed, the coupon used.
+        QVERIFY(till.Function(QStringLiteral("券兑换")));
+        CouponUsageWidget* exchange = till.host->ExchangeCouponScreen();
+        QTRY_VERIFY(exchange->isVisible());
+        QTest::keyClicks(child<QLineEdit>(exchange, "txtCouponCode"), QStringLiteral("8001"));
+        QVERIFY(clickNamed(exchange, QStringLiteral("btnSearch")));
+        auto* choices = child<QTableView>(exchange, "tbvPluSelection");
+        QCOMPARE(choices->model()->rowCount(), 4);
+        tapCell(choices, 0, 1);
+        tapCell(choices, 2, 1);
+        QVERIFY(clickNamed(exchange, QStringLiteral("btnPackConfirm")));
+        auto* products = child<QTableView>(exchange, "tbvPluList");
+        int applesRow = -1;
+        for (int row = 0; row < products->model()->rowCount(); ++row)
+            if (products->model()->index(row, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().pluCode
+                == QLatin1String("1001"))
+                applesRow = row;
+        QVERIFY(applesRow >= 0);
+        tapCell(products, applesRow, 1);
+        QVERIFY(till.host->ExchangeCoupons().Log().contains(QStringLiteral("weighed 1001: %1 kg").arg(weight, 0, 'f', 3)));
+        QVERIFY(clickNamed(exchange, QStringLiteral("btnSubmit")));
+        QTRY_VERIFY(!exchange->isVisible());
+        QCOMPARE(till.Rows(), 3);
+        QCOMPARE(till.Cell(1, 1), QStringLiteral("1001"));
+        QCOMPARE(till.Cell(1, 4).toDouble(), weight);
+
+        // Cash by its quick-pay key.
+        const double due = till.Label("lblshould").toDouble();
+        QVERIFY(tap(till.screen, QStringLiteral("现金")));
         QCOMPARE(till.host->Payments().History().size(), 1);
         QCOMPARE(till.host->Payments().History().first().due, due);
         QCOMPARE(till.Messages(), QStringList());

@@ -104,6 +104,7 @@ private slots:
         if (choice >= 0)
             QCOMPARE(chosen.at(0).at(0).toInt(), choice);
         QCOMPARE(forwarded.count(), 0);
+        QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("btnClose"))->text().contains(QStringLiteral("Esc")));
     }
 };
 

@@ -6,13 +6,17 @@
 
 #include "trade/TradeWidget.h"
 
+#include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -172,6 +176,9 @@ private slots:
         QFETCH(PopupKey, c);
         auto screen = startedTradeScreen();
         screen->SetTradeActive(!c.idle);
+        // Idle, the screen says so and its pay key starts the next sale.
+        QCOMPARE(child<QLabel>(screen.get(), "labelModeName")->text(), translated(c.idle ? 2346 : 2358));
+        QCOMPARE(child<QToolButton>(screen.get(), "toolButtonpayother")->text(), translated(c.idle ? 2345 : 2376));
         QLineEdit* code = screen->getUiQLineEdit(26);
         code->setText(c.typedBefore);
         QSignalSpy add(screen.get(), &TradeWidget::SignTrdAddProduct);
@@ -188,6 +195,43 @@ private slots:
     }
 
     // --- Notices and leaving -----------------------------------------------------------------
+
+    // The notice key shows only while the host has something to announce;
+    // its own caption follows the language, and a tap asks for the notices.
+    void noticeKey_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("caption"); // empty: hidden
+        QTest::newRow("the host's text and count") << 2 << "新订单" << "zh_CN" << "新订单 (2)";
+        QTest::newRow("its own caption, in English") << 3 << "" << "en" << "Notices (3)";
+        QTest::newRow("nothing to announce") << 0 << "新订单" << "zh_CN" << "";
+        QTest::newRow("a negative count hides it") << -1 << "" << "en" << "";
+    }
+
+    void noticeKey()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        QFETCH(QString, language);
+        QFETCH(QString, caption);
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        auto screen = startedTradeScreen();
+        auto* key = child<QPushButton>(screen.get(), "msgnotice");
+        QVERIFY(!key->isVisible());
+        screen->SetMsgNotice(count, text);
+        QVERIFY(KxPosTranslator::SetLanguage(language)); // set again with the language
+        QCOMPARE(key->isVisible(), !caption.isEmpty());
+        if (caption.isEmpty())
+            return;
+        QCOMPARE(CaptionFit::Caption(key), caption);
+        QSignalSpy notices(screen.get(), &TradeWidget::SignShowAllNotice);
+        QTest::mouseClick(key, Qt::LeftButton);
+        QCOMPARE(notices.count(), 1);
+        screen->SetMsgNotice(0);
+        QVERIFY(!key->isVisible());
+    }
 
     void leavingToDesktop_data()
     {

@@ -20,4 +20,7 @@ constexpr int Payable = 7024;
 constexpr int CaptionWithKey = 7207; // "caption【key】"
 constexpr int TitleWithKeys = 7208;  // the title and the close key
 constexpr int WeighKey = 7209;
+constexpr int ListKeys = 7210;        // the coupon list's keys (deduction mode)
+constexpr int ListSwitchKey = 7211;   // Tab (exchange mode: the arrows are on their keys)
+constexpr int CaptionOverKey = 7212;  // "caption", a line break, "【key】"
 } // namespace CouponCaptions

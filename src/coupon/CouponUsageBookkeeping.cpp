@@ -189,7 +189,8 @@ void CouponUsageWidget::CacheCouponUseResult(const QString& couponId, const KxPo
     cached.channelCode = data.value(QStringLiteral("channelCode")).toString();
     cached.couponId = data.value(QStringLiteral("couponId")).toString();
     cached.cardNo = data.value(QStringLiteral("couponCode")).toString();
-    cached.extraValues.insert(QStringLiteral("TradeNo"), data.value(QStringLiteral("tradeNo")).toString());
+    // The channel may send the trade number as a JSON number or as text.
+    cached.extraValues.insert(QStringLiteral("TradeNo"), data.value(QStringLiteral("tradeNo")).toVariant().toString());
     useCache.insert(couponId, cached);
 }
 

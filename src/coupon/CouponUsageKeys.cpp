@@ -50,6 +50,10 @@ void CouponUsageWidget::ApplyKeyCaptions()
     ui->btnConfirm->setText(withKey.arg(KxPosTranslator::GetTranslation(UseCoupons), enter));
     ui->btnSubmit->setText(withKey.arg(KxPosTranslator::GetTranslation(Finish), QStringLiteral("F12")));
     ui->lblPluKeys->setText(KxPosTranslator::GetTranslation(WeighKey));
+    ui->lblListKeys->setText(KxPosTranslator::GetTranslation(deductMode ? ListKeys : ListSwitchKey));
+    ui->btnChannelNext->setText(
+        KxPosTranslator::GetTranslation(CaptionOverKey).arg(KxPosTranslator::GetTranslation(ChannelNextPage),
+                                                             QStringLiteral("PgDn")));
     ui->widgetTitle->SetTitle(KxPosTranslator::GetTranslation(TitleWithKeys).arg(KxPosTranslator::GetTranslation(Title)));
 }
 

@@ -13,7 +13,7 @@ namespace {
 constexpr int TitleMessage = 7410;
 constexpr int OrdinaryMessage = 2352;
 constexpr int GiftCouponMessage = 2353;
-constexpr int CloseMessage = 7402;
+constexpr int CloseMessage = 7407; // "【Esc】返回": Escape or Page Up
 constexpr int KeyCaptionMessage = 7406; // "【key】", a line break, the text
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "trade/TradeWidget.h"
 #include "ui_TradeWidget.h"
 
+#include "contracts/CaptionFit.h"
 #include "contracts/ChangeWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -190,6 +191,32 @@ void TradeWidget::ShowChange(double amount)
 void TradeWidget::changeMsgNotice(int)
 {
     // The notice count is shown by the host's own notice centre.
+}
+
+void TradeWidget::SetMsgNotice(int count, const QString& text)
+{
+    msgNoticeCount = qMax(0, count);
+    msgNoticeText = text;
+    ShowMsgNoticeCaption();
+    ui->msgnotice->setVisible(msgNoticeCount > 0);
+}
+
+void TradeWidget::ShowMsgNoticeCaption()
+{
+    if (msgNoticeCount <= 0)
+        return;
+    const QString what = msgNoticeText.isEmpty() ? KxPosTranslator::GetTranslation(7010) : msgNoticeText;
+    const QString caption = QStringLiteral("%1 (%2)").arg(what).arg(msgNoticeCount);
+    // As wide as its caption where the bill row has the room; where it has
+    // not (the preset keys beside a small screen) the caption wraps or is
+    // elided, whole in the tooltip, and the row keeps its width.
+    ui->msgnotice->ensurePolished();
+    const int least = KxPosConfig::GetAutoWidth(72, 48);
+    const int needed = ui->msgnotice->fontMetrics().horizontalAdvance(caption) + KxPosConfig::GetAutoWidth(32, 20);
+    ui->msgnotice->setMinimumWidth(least);
+    ui->msgnotice->setMaximumWidth(qMax(least, needed));
+    ui->msgnotice->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    CaptionFit::SetCaption(ui->msgnotice, caption);
 }
 
 void TradeWidget::on_msgnotice_clicked()

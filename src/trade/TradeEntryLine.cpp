@@ -78,6 +78,7 @@ QStringList placeholderRow(const QString& quantity, const QString& column7)
 void TradeWidget::SetTradeActive(bool active)
 {
     tradeActive = active;
+    ShowTradeState();
 }
 
 void TradeWidget::ShowNotice(int messageId)

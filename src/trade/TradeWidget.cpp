@@ -272,22 +272,21 @@ void TradeWidget::initValue(bool mode)
     ui->labelModeName->setText(KxPosTranslator::GetTranslation(mode ? 2359 : 2358));
 }
 
+void TradeWidget::ShowTradeState()
+{
+    // During a sale the key pays; while idle it starts the next sale.
+    int payCaption = screenType == 1 ? 2374 : 2345;
+    if (tradeActive)
+        payCaption = screenType != 1 ? 2376 : (KxPosConfig::iAppWidth == 800 ? 2336 : 2375);
+    ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(payCaption));
+    ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, payCaption);
+    ui->labelModeName->setText(KxPosTranslator::GetTranslation(!tradeActive ? 2346 : (modeFlag ? 2359 : 2358)));
+    AccessibleNames::NameByCaption(ui->toolButtonpayother);
+}
+
 void TradeWidget::show()
 {
-    if (tradeActive) {
-        int payCaption = 2376;
-        if (screenType == 1)
-            payCaption = KxPosConfig::iAppWidth == 800 ? 2336 : 2375;
-        ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(payCaption));
-        ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, payCaption);
-        ui->labelModeName->setText(KxPosTranslator::GetTranslation(modeFlag ? 2359 : 2358));
-    } else {
-        const int payCaption = screenType == 1 ? 2374 : 2345;
-        ui->toolButtonpayother->setText(KxPosTranslator::GetTranslation(payCaption));
-        ui->toolButtonpayother->setProperty(TradeAccessibility::CaptionIdProperty, payCaption);
-        ui->labelModeName->setText(KxPosTranslator::GetTranslation(2346));
-    }
-    AccessibleNames::NameByCaption(ui->toolButtonpayother);
+    ShowTradeState();
 
     RemoveAllSaleRows();
     startTradePending = true;
@@ -555,6 +554,7 @@ void TradeWidget::Retranslate()
     ui->retranslateUi(this);
     setWindowTitle(KxPosTranslator::GetTranslation(2358));
     TradeCaptions::Apply(this);
+    ShowMsgNoticeCaption();
     // Keys whose caption is a message chosen by the state of the screen.
     for (QAbstractButton* key : {static_cast<QAbstractButton*>(ui->toolButtonpayother),
                                  static_cast<QAbstractButton*>(ui->btnKey),

@@ -68,7 +68,8 @@ public:
     void setIsCZFunction(const bool& flag);
     int ScreenType() const { return screenType; }
     int LayoutMode() const { return layoutMode; }
-    // Sale mode. While it is off, the next input starts a new sale.
+    // Sale mode. While it is off the screen is idle (its mode name and pay
+    // key say so) and the next input starts a new sale.
     void SetTradeActive(bool active);
     bool IsTradeActive() const { return tradeActive; }
     // True from showing (or a layout change) until the next sale starts, a
@@ -166,6 +167,8 @@ public:
     void ShowChange(double amount);
     void ShowGrpSaleText();
     void changeMsgNotice(int count);
+    // The notice key, hidden until the host has something to announce.
+    int MsgNoticeCount() const { return msgNoticeCount; }
     void ReturntoDesktop();
 
     bool saleModeFlag1 = false;
@@ -219,6 +222,11 @@ public slots:
     void SlotHideTrade();
     void SlotUpdateWeightData(TareUpdateType type, QVariant data);
     void SlotUpdateProSuggest(QString& sSuggestMsg);
+    // Shows the notice key with what waits for the cashier: `text` (the
+    // host's words, in the cashier's language; empty: the key's own caption)
+    // and the count after it. A count of 0 or less hides the key. Pressing
+    // it emits SignShowAllNotice().
+    void SetMsgNotice(int count, const QString& text = QString());
 
 signals:
     void SignShowAllNotice();
@@ -450,6 +458,12 @@ private:
     QString quickPayColour2;
     QString quickPayColour3;
     bool tradeActive = true;
+    // What the notice key announces (SetMsgNotice).
+    int msgNoticeCount = 0;
+    QString msgNoticeText;
+    void ShowMsgNoticeCaption();
+    // The mode name and the pay key's caption by whether a sale is on.
+    void ShowTradeState();
     QStringList statusValues{QString(), QString(), QString()};
     bool modeFlag = false;
     int layoutMode = 0;

@@ -99,7 +99,7 @@ void TradeWidget::InitWidgetSize()
 
     const int buttonHeight = KxPosConfig::GetAutoHeight(72, 48);
     const QSize topButton = KxPosConfig::GetAutoSize(120, 60, 72, 40);
-    for (QPushButton* b : {ui->btnDeskTop, ui->btnReturn, ui->msgnotice})
+    for (QPushButton* b : {ui->btnDeskTop, ui->btnReturn})
         b->setFixedSize(topButton);
     for (QPushButton* b : {ui->btnStable, ui->btnSetZero, ui->btnCutP})
         b->setFixedSize(KxPosConfig::GetAutoSize(72, 56, 44, 36));
@@ -151,9 +151,17 @@ void TradeWidget::InitWidgetSize()
 
     // Sale column.
     ui->widgetBill->setFixedHeight(KxPosConfig::GetAutoHeight(56, 38));
-    for (QPushButton* b : {ui->btnBill01, ui->btnBill02, ui->btnBill03, ui->btnBill04, ui->btnBillOrder})
-        b->setFixedSize(KxPosConfig::GetAutoSize(120, 52, 72, 36));
-    ui->widgetVipLeft->setFixedHeight(KxPosConfig::GetAutoHeight(76, 50));
+    // The bill keys give up some width where the row is short (the preset
+    // keys beside a small screen) and the notice key shows at its end.
+    for (QPushButton* b : {ui->btnBill01, ui->btnBill02, ui->btnBill03, ui->btnBill04, ui->btnBillOrder}) {
+        b->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));
+        b->setMinimumWidth(KxPosConfig::GetAutoWidth(96, 56));
+        b->setMaximumWidth(KxPosConfig::GetAutoWidth(120, 72));
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    // The notice key at the end of the bill row, beside the orders it
+    // usually announces; its width follows its caption (SetMsgNotice).
+    ui->msgnotice->setFixedHeight(KxPosConfig::GetAutoHeight(52, 36));    ui->widgetVipLeft->setFixedHeight(KxPosConfig::GetAutoHeight(76, 50));
     for (QPushButton* b : {ui->btnVipName, ui->btncard, ui->btnphone})
         b->setFixedHeight(KxPosConfig::GetAutoHeight(60, 38));
     ui->btnVipName->setMinimumWidth(KxPosConfig::GetAutoWidth(160, 96));
