@@ -186,7 +186,9 @@ void TradeWidget::ReadConfiguration()
     }
     // Look-and-feel values are read once, straight from the extension file.
     QSettings ext(KxPosConfig::FilePath(QStringLiteral("configExt.ini")), QSettings::IniFormat);
-    ext.setIniCodec("UTF-8");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    ext.setIniCodec("UTF-8"); // Qt 6 reads INI files as UTF-8 always
+#endif
     const auto extValue = [&ext](const char* key, const char* fallback) {
         return ext.value(QLatin1String(key), QString::fromUtf8(fallback)).toString();
     };
