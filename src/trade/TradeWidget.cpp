@@ -107,8 +107,8 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     connect(&saleTable, SIGNAL(SignAddOne(QModelIndex)), this, SLOT(SlotAddOne(QModelIndex)));
     connect(&saleTable, SIGNAL(SignMinusOne(QModelIndex)), this, SLOT(SlotMinusOne(QModelIndex)));
     connect(&saleTable, SIGNAL(clicked(const QModelIndex&)), this, SLOT(TableViewClicked(const QModelIndex&)));
-    connect(ui->boxCxTitle, SIGNAL(currentIndexChanged(const QString&)), this,
-            SLOT(SlotComboBoxIndexChanged(QString)));
+    // currentTextChanged: the QString overload of currentIndexChanged is gone in Qt 6.
+    connect(ui->boxCxTitle, &QComboBox::currentTextChanged, this, &TradeWidget::SlotComboBoxIndexChanged);
     employeeMenu = new QMenu(this);
     employeeMenu->setObjectName(QStringLiteral("employeeMenu"));
     connect(employeeMenu, SIGNAL(triggered(QAction*)), this, SLOT(SlotEmployeeSelected(QAction*)));
