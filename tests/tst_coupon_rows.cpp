@@ -127,7 +127,7 @@ private slots:
             QCOMPARE(idsOf(unuseSpy.at(0).at(0).value<QList<QVariantMap>>()), QStringList{"A"});
         if (refresh)
             QCOMPARE(idsOf(refreshSpy.at(0).at(0).value<QList<QVariantMap>>()), QStringList{"A"});
-        QTEST(screen->GetCouponWidgetData().size(), "rowsLeft");
+        QTEST(int(screen->GetCouponWidgetData().size()), "rowsLeft");
     }
 
     // The count goes up to one plus the children and stops silently at one
