@@ -55,7 +55,16 @@ QList<QSize> parseSizes(const QString& text)
 int main(int argc, char* argv[])
 {
     Q_INIT_RESOURCE(demo);
+    // The screens scale their layout to the application size themselves; the
+    // display's pixels stay the till's pixels.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+#else
+    // Qt 6 always scales by the display's pixel ratio unless told otherwise
+    // before the application exists.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kxpos-demo"));
     QApplication::setOrganizationName(QStringLiteral("KxPos"));

@@ -10,6 +10,7 @@ JOBS="${KXPOS_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 PACKAGES=(
     build-essential cmake pkg-config
     qtbase5-dev qtbase5-dev-tools
+    qt6-base-dev qt6-base-dev-tools
     libspdlog-dev libfmt-dev
     fonts-wqy-microhei
     clang libclang-rt-14-dev
@@ -52,6 +53,9 @@ SANITIZE_OPTIONS=(
     -DKXPOS_SANITIZE=ON -DKXPOS_BUILD_FUZZ=ON
     -DKXPOS_BUILD_DEMO=ON -DKXPOS_BUILD_TESTS=ON -DKXPOS_BUILD_BENCH=OFF
 )
+
+# The same project built with Qt 6 (scripts/run-tests-qt6.sh).
+QT6_BUILD_DIR="${KXPOS_QT6_BUILD_DIR:-$ROOT/build-qt6}"
 
 # Display sizes the screens support; the fit programs and the screenshot
 # comparison run on an X server of each.

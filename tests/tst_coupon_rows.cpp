@@ -75,10 +75,11 @@ private slots:
             return;
         QVERIFY(option.rect.contains(target));
         // A press alone does nothing; the release acts.
-        QMouseEvent press(QEvent::MouseButtonPress, target.center(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, target.center(), target.center(), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         static_cast<QAbstractItemDelegate&>(delegate).editorEvent(&press, &model, option, index);
         QVERIFY(model.GetCoupon(0).checked);
-        QMouseEvent release(QEvent::MouseButtonRelease, target.center(), Qt::LeftButton, Qt::NoButton,
+        QMouseEvent release(QEvent::MouseButtonRelease, target.center(), target.center(), Qt::LeftButton, Qt::NoButton,
                             Qt::NoModifier);
         static_cast<QAbstractItemDelegate&>(delegate).editorEvent(&release, &model, option, index);
         QVERIFY(model.GetCoupon(0).checked); // only a fresh coupon's tick unticks it
@@ -126,7 +127,7 @@ private slots:
             QCOMPARE(idsOf(unuseSpy.at(0).at(0).value<QList<QVariantMap>>()), QStringList{"A"});
         if (refresh)
             QCOMPARE(idsOf(refreshSpy.at(0).at(0).value<QList<QVariantMap>>()), QStringList{"A"});
-        QTEST(screen->GetCouponWidgetData().size(), "rowsLeft");
+        QTEST(int(screen->GetCouponWidgetData().size()), "rowsLeft");
     }
 
     // The count goes up to one plus the children and stops silently at one

@@ -217,6 +217,11 @@ private slots:
         QLineEdit salesLine;
         salesLine.setCompleter(&completer);
         salesLine.show();
+        // The line takes the completer over when it gets the keyboard, as on
+        // the till: its window must be the active one (Qt 6's offscreen
+        // platform does not activate a window that shows).
+        salesLine.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&salesLine));
         salesLine.setFocus();
         QTest::keyClicks(&salesLine, QStringLiteral("692"));
         tapSuggestion(completer, QStringLiteral("6920202888883"));

@@ -31,6 +31,7 @@
 #include "contracts/MessageWidget.h"
 #include "contracts/TableView.h"
 #include "contracts/UiTool.h"
+#include "contracts/QtCompat_p.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -76,7 +77,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Enter && static_cast<QEnterEvent*>(event)->globalPos() == at)
+        if (event->type() == QEvent::Enter && KxPosQt::globalPosition(static_cast<QEnterEvent*>(event)) == at)
             entered = true;
         return false;
     }

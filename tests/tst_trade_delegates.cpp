@@ -129,8 +129,9 @@ private slots:
             : c.anchor == QLatin1String("plus")              ? delegate.PlusPosition()
                                                              : delegate.MinusPosition();
         const QRect cell = c.column == 0 ? NumberCell : QuantityCell;
-        QMouseEvent event(QEvent::Type(c.eventType), QPoint(base + c.offset, cell.center().y()),
-                          Qt::MouseButton(c.button), Qt::MouseButton(c.button), Qt::NoModifier);
+        const QPoint at(base + c.offset, cell.center().y());
+        QMouseEvent event(QEvent::Type(c.eventType), at, at, Qt::MouseButton(c.button), Qt::MouseButton(c.button),
+                          Qt::NoModifier);
         const QModelIndex index = pickModel.index(c.row, c.column);
         const bool consumed = delegate.editorEvent(&event, &pickModel, optionFor(cell), index);
 

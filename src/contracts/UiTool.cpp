@@ -222,7 +222,7 @@ QString UiTool::ApplyStyleVariables(const QString& sheet, QStringList* unknown)
     auto it = variable.globalMatch(sheet);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
-        result += sheet.midRef(last, match.capturedStart() - last);
+        result.append(sheet.constData() + last, int(match.capturedStart()) - last);
         last = match.capturedEnd();
         const QString name = match.captured();
         bool found = false;
@@ -243,7 +243,7 @@ QString UiTool::ApplyStyleVariables(const QString& sheet, QStringList* unknown)
         if (unknown && !unknown->contains(name))
             unknown->append(name);
     }
-    result += sheet.midRef(last);
+    result.append(sheet.constData() + last, sheet.size() - last);
     return result;
 }
 

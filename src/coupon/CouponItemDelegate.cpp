@@ -3,6 +3,7 @@
 #include "coupon/CouponItemPainter_p.h"
 #include "coupon/CouponListModel.h"
 #include "coupon/CouponWidgetInfo.h"
+#include "contracts/QtCompat_p.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,7 +58,7 @@ bool CouponItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, c
     const auto* mouse = static_cast<QMouseEvent*>(event);
     CouponWidgetInfo coupon = couponOf(index);
     const CouponItemPainter rowPainter(coupon, option.rect, m_deductMode);
-    const CouponItemPainter::Area area = rowPainter.hitTest(mouse->pos());
+    const CouponItemPainter::Area area = rowPainter.hitTest(KxPosQt::position(mouse));
 
     if (area == CouponItemPainter::TickArea) {
         // A coupon handed over or used stays ticked: its use is under way.

@@ -5,6 +5,7 @@
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
+#include "contracts/QtCompat_p.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -16,7 +17,7 @@ constexpr TransMsgId BackToCheckoutName = 7760;
 // Pointer position in global coordinates, rounded to whole pixels.
 QPoint globalPoint(const QMouseEvent* event)
 {
-    return event->screenPos().toPoint();
+    return KxPosQt::globalPosition(event);
 }
 } // namespace
 
@@ -201,7 +202,7 @@ bool PosFloatForm::eventFilter(QObject* watched, QEvent* event)
                 dragRelease(globalPoint(mouse));
                 // Released off the button (the form stopped at an edge): no
                 // click follows to swallow, so the next click must count.
-                if (!ui->BtnFloatChg->rect().contains(mouse->pos()))
+                if (!ui->BtnFloatChg->rect().contains(KxPosQt::position(mouse)))
                     clickArmed = true;
             }
             buttonPressed = false;

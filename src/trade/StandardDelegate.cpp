@@ -1,6 +1,7 @@
 #include "trade/StandardDelegate.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/QtCompat_p.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -209,7 +210,7 @@ bool StandardDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, con
     if (mouse->button() != Qt::LeftButton || !index.isValid() || !m_showButtons)
         return false;
 
-    const int x = mouse->pos().x();
+    const int x = KxPosQt::position(mouse).x();
     const auto rightOf = [x](int position) {
         return position != NoPosition && x - position >= 1 && x - position <= ClickWidth;
     };

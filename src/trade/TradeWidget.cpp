@@ -105,8 +105,8 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     connect(&saleTable, SIGNAL(SignAddOne(QModelIndex)), this, SLOT(SlotAddOne(QModelIndex)));
     connect(&saleTable, SIGNAL(SignMinusOne(QModelIndex)), this, SLOT(SlotMinusOne(QModelIndex)));
     connect(&saleTable, SIGNAL(clicked(const QModelIndex&)), this, SLOT(TableViewClicked(const QModelIndex&)));
-    connect(ui->boxCxTitle, SIGNAL(currentIndexChanged(const QString&)), this,
-            SLOT(SlotComboBoxIndexChanged(QString)));
+    // currentTextChanged: the QString overload of currentIndexChanged is gone in Qt 6.
+    connect(ui->boxCxTitle, &QComboBox::currentTextChanged, this, &TradeWidget::SlotComboBoxIndexChanged);
     employeeMenu = new QMenu(this);
     employeeMenu->setObjectName(QStringLiteral("employeeMenu"));
     connect(employeeMenu, SIGNAL(triggered(QAction*)), this, SLOT(SlotEmployeeSelected(QAction*)));
@@ -184,7 +184,9 @@ void TradeWidget::ReadConfiguration()
     }
     // Look-and-feel values are read once, straight from the extension file.
     QSettings ext(KxPosConfig::FilePath(QStringLiteral("configExt.ini")), QSettings::IniFormat);
-    ext.setIniCodec("UTF-8");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    ext.setIniCodec("UTF-8"); // Qt 6 reads INI files as UTF-8 always
+#endif
     const auto extValue = [&ext](const char* key, const char* fallback) {
         return ext.value(QLatin1String(key), QString::fromUtf8(fallback)).toString();
     };
