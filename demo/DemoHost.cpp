@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QShortcut>
 
 namespace {
 // Function codes the demo understands.
@@ -134,6 +135,15 @@ void DemoHost::WireCoupons()
     m_exchangeCoupons->SetWeightReader([this] { return m_scale.IsStable() ? m_scale.NetWeight() : 0.0; });
     // Thresholds look at the goods after discounts and promotions.
     m_deductCoupons->SetSaleValueReader([this] { return m_sale.PromotionBase() - (m_sale.BillPromotionApplies() ? DemoSale::BillPromotionOff : 0.0); });
+    // The scale stands beside the till whatever screen is open: F5 and F6 put
+    // goods on the simulated scale and take them off over the coupon screens
+    // too, where exchanged goods are weighed.
+    for (QWidget* coupons : {static_cast<QWidget*>(m_deductScreen.get()), static_cast<QWidget*>(m_exchangeScreen.get())}) {
+        auto* place = new QShortcut(QKeySequence(Qt::Key_F5), coupons, [this] { OnFunction(FnPlaceItem); });
+        auto* remove = new QShortcut(QKeySequence(Qt::Key_F6), coupons, [this] { m_scale.RemoveItem(); });
+        place->setContext(Qt::WidgetWithChildrenShortcut);
+        remove->setContext(Qt::WidgetWithChildrenShortcut);
+    }
     for (DemoCoupons* service : {m_deductCoupons.get(), m_exchangeCoupons.get()}) {
         connect(service, &DemoCoupons::SignCouponSaleUpdate, this, &DemoHost::OnCouponProducts);
         connect(service, &DemoCoupons::Closed, this, [this] { m_screen->StartTimerFocus(); });

@@ -469,8 +469,8 @@ void DemoOrders::OnAdvertisement(bool show)
         return;
     if (show) {
         m_display->setWindowTitle(Text("顾客显示屏", "Customer display"));
-        m_display->setText(Text("本周特惠\n红富士苹果 12.8元/kg\n会员日全场9.8折",
-                                "This week\nFuji apples 12.8/kg\nMember day: 2% off"));
+        m_display->setText(Text("本周特惠\n红富士苹果 12.8元/kg\n满50减5",
+                                "This week\nFuji apples 12.8/kg\n5 off from 50"));
         if (PlaceAdvertisement()) {
             m_display->show();
             Record(QStringLiteral("customer display: advertisement shown"));
