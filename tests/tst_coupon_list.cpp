@@ -204,9 +204,14 @@ private slots:
         QTest::addColumn<bool>("deduct");
         QTest::addColumn<QString>("channels");
         QTest::addColumn<QString>("listed");
-        QTest::newRow("empty list takes any channel") << true << ChannelsJson << "";
-        QTest::newRow("no channel bar") << true << QString() << "MT";
-        QTest::newRow("exchange mode ignores channels") << false << ChannelsJson << "MT";
+        QTest::addColumn<bool>("settled"); // the listed coupon's products confirmed
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("message");
+        QTest::newRow("empty list takes any channel") << true << ChannelsJson << "" << true << "B1" << 0;
+        QTest::newRow("no channel bar") << true << QString() << "MT" << true << "B1" << 0;
+        QTest::newRow("exchange mode ignores channels") << false << ChannelsJson << "MT" << true << "B1" << 0;
+        // Listed, but the unsettled coupon stays current.
+        QTest::newRow("exchange, first coupon unsettled") << false << ChannelsJson << "MT" << false << "A1" << 2278;
     }
 
     // A coupon of 抖音 (DY) comes in while coupons of `listed` are on the
@@ -216,12 +221,15 @@ private slots:
         QFETCH(bool, deduct);
         QFETCH(QString, channels);
         QFETCH(QString, listed);
+        QFETCH(bool, settled);
+        QFETCH(QString, current);
+        QFETCH(int, message);
         auto screen = couponScreen(deduct, channels);
         QAbstractItemModelTester tester(child<QListView>(screen.get(), "lvCoupon")->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         if (!listed.isEmpty()) {
             CouponWidgetInfo first = channelCoupon(QStringLiteral("A1"), listed);
-            first.confirmed = true;
+            first.confirmed = settled;
             screen->AddCouponInfo(first, true);
         }
         const int before = screen->GetCouponWidgetData().size();
@@ -229,8 +237,11 @@ private slots:
         QVERIFY(screen->CheckCouponMutex(incoming));
         screen->AddCouponInfo(incoming, true);
         QCOMPARE(screen->GetCouponWidgetData().size(), before + 1);
-        QCOMPARE(screen->GetCurrentCouponInfo().couponId, QStringLiteral("B1"));
-        QVERIFY(MessageWidget::History().isEmpty());
+        QCOMPARE(screen->GetCurrentCouponInfo().couponId, current);
+        QStringList shown;
+        for (const auto& m : MessageWidget::History())
+            shown << m.first;
+        QCOMPARE(shown, message ? QStringList{KxPosTranslator::GetTranslation(message)} : QStringList());
     }
 
     // A coupon that comes again without the warning refreshes its row in

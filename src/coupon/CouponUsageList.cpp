@@ -26,6 +26,14 @@ constexpr int ChannelsPerPage = 4;
 const char* const ChannelCodeProperty = "channelCode";
 // What a channel key's padding and border take from its caption's room.
 constexpr int ChannelKeyPadding = 12;
+
+// In exchange mode one coupon's products are settled before another coupon
+// is taken up: whether the row `index` has to wait for the coupon at `last`.
+bool waitsForSettling(bool deductMode, const QPersistentModelIndex& last, const CouponListModel& model,
+                      const QModelIndex& index)
+{
+    return !deductMode && last.isValid() && last != index && !model.GetCoupon(last.row()).confirmed;
+}
 } // namespace
 
 // --- Search and adding -------------------------------------------------------
@@ -77,6 +85,13 @@ void CouponUsageWidget::SelectCouponRow(int row, bool emitClicked)
     const QModelIndex index = couponModel->index(row);
     if (!index.isValid())
         return;
+    // A row that has to wait is refused here, without making it current and
+    // the unsettled one current again (each of which lays the whole list out
+    // again: a long list would make every added coupon slower).
+    if (emitClicked && waitsForSettling(deductMode, lastCouponIndex, *couponModel, index)) {
+        ShowMessage(KxPosTranslator::GetTranslation(2278));
+        return;
+    }
     ui->lvCoupon->setCurrentIndex(index);
     if (emitClicked)
         emit ui->lvCoupon->clicked(index);
@@ -108,8 +123,7 @@ void CouponUsageWidget::SlotCouponListClicked(const QModelIndex& index)
     CouponWidgetInfo coupon = couponModel->GetCoupon(index.row());
 
     // In exchange mode one coupon's products are settled before the next.
-    if (!deductMode && lastCouponIndex.isValid() && lastCouponIndex != index
-        && !couponModel->GetCoupon(lastCouponIndex.row()).confirmed) {
+    if (waitsForSettling(deductMode, lastCouponIndex, *couponModel, index)) {
         ui->lvCoupon->setCurrentIndex(lastCouponIndex);
         ShowMessage(KxPosTranslator::GetTranslation(2278));
         return;
