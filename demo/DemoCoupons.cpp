@@ -142,6 +142,7 @@ QList<DemoCoupons::Sample> DemoCoupons::Samples()
               QStringLiteral("10 off from 50"), 10.0, 2, QString(), 50.0);
     deduction(QStringLiteral("3001"), QStringLiteral("KS"), QStringLiteral("快手"), QStringLiteral("8元优惠券"),
               QStringLiteral("8 yuan coupon"), 8.0, 1, QString());
+    samples.last().campaign = true;
 
     const auto exchange = [&](const QString& code, const QString& name, const QString& nameEn, double amount,
                               int selectCount, const QList<CouponWidgetInfo::CouponPluInfo>& entries) {
@@ -224,9 +225,11 @@ void DemoCoupons::OnSearch(const QString& code, const QString& channelCode)
                                       {QStringLiteral("amount"), sample->amount}})
                 .toJson(QJsonDocument::Compact));
     };
-    // The service offers the coupons of the code that no paid sale spent.
+    // The service offers the coupons of the code that no paid sale spent; a
+    // campaign code offers its next unspent ones, however many were spent.
     QList<int> free;
-    for (int i = 0; i < sample->coupons; ++i) {
+    const int numbers = sample->campaign ? sample->coupons + m_spent.size() : sample->coupons;
+    for (int i = 0; i < numbers && free.size() < sample->coupons; ++i) {
         CouponBaseInfo probe;
         fill(probe, i);
         if (!m_spent.contains(probe.couponId))

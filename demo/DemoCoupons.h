@@ -115,7 +115,8 @@ private:
         QString name;
         QString nameEn;
         double amount = 0.0;
-        int coupons = 1;         // coupons the code stands for
+        int coupons = 1;         // coupons the code stands for (offered at once, for a campaign)
+        bool campaign = false;   // a campaign code: each search offers its next unspent coupons, without end
         double threshold = 0.0;  // goods each coupon needs in the sale ("满50减10": 50)
         QString behaviour;       // "doubt": first use in doubt; "partial": cancel fails part-way
         int selectCount = 0;     // exchange coupons: products to choose
