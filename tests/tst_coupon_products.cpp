@@ -298,6 +298,20 @@ private slots:
         QTest::newRow("next sale, same coupon") << 0.8 << "next sale" << 0 << false;
     }
 
+    // A weighing changes the row's quantity and amount: the view is told of
+    // the whole row, or a tap on the weigh key leaves the old amount painted.
+    void weighingRepaintsTheRow()
+    {
+        auto screen = exchangeScreen(1, {entry(QStringLiteral("W"), true, 1.0)},
+                                     {product(0, QStringLiteral("W"), 4.0, true)});
+        QAbstractItemModel* model = child<QTableView>(screen.get(), "tbvPluList")->model();
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        screen->UpdatePluWeight(0.5, 2.0, 0);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().at(0).toModelIndex(), model->index(0, 0));
+        QCOMPARE(changed.last().at(1).toModelIndex(), model->index(0, model->columnCount() - 1));
+    }
+
     void weighingBelongsToOneDelivery()
     {
         QFETCH(double, reading);

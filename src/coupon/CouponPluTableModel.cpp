@@ -61,7 +61,9 @@ bool CouponPluTableModel::setData(const QModelIndex& index, const QVariant& valu
     default:
         break;
     }
-    emit dataChanged(index, index);
+    // A product's quantity and amount show in cells of their own: the whole
+    // row changed, or a weighing would leave the old amount painted.
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;
 }
 
