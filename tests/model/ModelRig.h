@@ -681,4 +681,27 @@ inline void agree(const Model& m, Rig& r)
     }
 }
 
+// One step of a sequence: `act` drives the screens, then they must agree with
+// the model's next state.
+struct Step : Cmd {
+    void run(const Model& m, Rig& r) const override
+    {
+        r.beginStep();
+        act(m, r);
+        agree(nextState(m), r);
+    }
+    virtual void act(const Model& m, Rig& r) const = 0;
+};
+
+// A step the cashier takes on screen `S`; `allowed` adds its own conditions.
+template <Screen S>
+struct On : Step {
+    void checkPreconditions(const Model& m) const override
+    {
+        RC_PRE(m.screen == S);
+        allowed(m);
+    }
+    virtual void allowed(const Model&) const {}
+};
+
 } // namespace ModelSeq
