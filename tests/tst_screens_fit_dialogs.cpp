@@ -74,10 +74,12 @@ class ScreensFitDialogsTest : public ScreenTestCase
     QStringList m_hostData;
     std::unique_ptr<DemoHost> m_host;
 
-    // The demo checkout at `size` in `language`, on a fresh copy of its
-    // configuration, changed by `configure` before the host starts.
-    void open(const QSize& size, const QString& language, const std::function<void()>& configure = {})
+    // The demo checkout at the running row's size and language, on a fresh
+    // copy of its configuration, changed by `configure` before the host starts.
+    void open(const std::function<void()>& configure = {})
     {
+        QFETCH(QSize, size);
+        QFETCH(QString, language);
         m_problems.clear();
         m_hostData.clear();
         KxPosConfig::SetConfigDir(config().path());
@@ -285,11 +287,9 @@ private slots:
     void couponDeduction_data() { sizeAndLanguageRows(); }
     void couponDeduction()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
         // Five channels fill the bar without paging; the host's channel
         // names may be long.
-        open(size, language, [] {
+        open([] {
             KxPosConfig::SetValue(QStringLiteral("TRADE_CertificateChannel"),
                                   QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},)"
                                                  R"({"ChannelName":"抖音","ChannelCode":"DY"},)"
@@ -321,9 +321,7 @@ private slots:
     void couponExchange_data() { sizeAndLanguageRows(); }
     void couponExchange()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_host->PressKey(Qt::Key_F7);
         CouponUsageWidget* coupons = m_host->ExchangeCouponScreen();
@@ -362,9 +360,7 @@ private slots:
     void depositMenu_data() { sizeAndLanguageRows(); }
     void depositMenu()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         QVERIFY(whileModal<DepositWidget>([this] { m_host->PressKey(Qt::Key_F8); }, [this](DepositWidget* menu) {
             check(QStringLiteral("deposit menu"));
@@ -378,9 +374,7 @@ private slots:
     void depositEntry_data() { sizeAndLanguageRows(); }
     void depositEntry()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("btnphone") << QStringLiteral("lblCashier"); // the clerk's and cashier's names
 
         QVERIFY(logInMember());
@@ -392,9 +386,7 @@ private slots:
     void depositPickUp_data() { sizeAndLanguageRows(); }
     void depositPickUp()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("lblName") << QStringLiteral("lblCashier"); // the member's and cashier's names
 
         QVERIFY(logInMember());
@@ -431,9 +423,7 @@ private slots:
     void foodOptions_data() { sizeAndLanguageRows(); }
     void foodOptions()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("PushButton"); // option names are the host's
 
         // Pearl milk tea: two sizes, nine tastes in two groups, nine add-ons.
@@ -457,9 +447,7 @@ private slots:
     void promotionType_data() { sizeAndLanguageRows(); }
     void promotionType()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         QVERIFY(whileModal<SelectProType>([this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnPromotionType); },
                                           [this](SelectProType* dialog) {
@@ -473,9 +461,7 @@ private slots:
     void customerForm_data() { sizeAndLanguageRows(); }
     void customerForm()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_hostData << QStringLiteral("cmb"); // the area names are the host's
         const auto open = [this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnCustomer); };
@@ -514,9 +500,7 @@ private slots:
     void presetKeyArrangement_data() { sizeAndLanguageRows(); }
     void presetKeyArrangement()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("preGroup_") << QStringLiteral("prePlu_"); // the store's groups and products
 
         emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnArrangeKeys);
@@ -543,9 +527,7 @@ private slots:
     void floatingButton_data() { sizeAndLanguageRows(); }
     void floatingButton()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnHideScreen);
         PosFloatForm* button = m_host->Options().FloatButton();
@@ -562,9 +544,7 @@ private slots:
     void memberLogin_data() { sizeAndLanguageRows(); }
     void memberLogin()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_host->PressKey(Qt::Key_F2);
         DemoMemberLogin* box = m_host->MemberLogin();
