@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "TestAccess.h"
+#include "TestCoupons.h"
 
 #include "coupon/CouponUsageWidget.h"
 #include "deposit/DepositPluNumbInputWidget.h"
@@ -518,17 +519,11 @@ struct Rig {
                 continue; // the service refuses a coupon it has used already
             serviceUses[id] += 1;
             if (useAnswer == UseSucceeds) {
-                const QVariantMap detail{{QStringLiteral("SaleNo"), QStringLiteral("S1")},
-                                         {QStringLiteral("ChannelCode"), QStringLiteral("MT")},
-                                         {QStringLiteral("CodeCouponTypeID"), id},
-                                         {QStringLiteral("CardNo"), QStringLiteral("card-") + id},
-                                         {QStringLiteral("MchOrderNo"), QStringLiteral("M-") + id},
-                                         {QStringLiteral("TradeNo"), QStringLiteral("T-") + id}};
-                coupon->CacheCouponUseResult(QVariantMap{{QStringLiteral("PayDetails"), QVariantList{detail}}});
+                coupon->CacheCouponUseResult(KxPosTest::payDetails({id}));
             } else {
                 // No answer in time: the pay record is all the host has.
                 KxPosPayResult record;
-                record.saleNo = QStringLiteral("S1");
+                record.saleNo = QStringLiteral("S0001");
                 record.extraValues.insert(
                     QStringLiteral("UDP21"),
                     QStringLiteral(R"({"channelCode":"MT","couponId":"%1","couponCode":"code-%1"})").arg(id));
