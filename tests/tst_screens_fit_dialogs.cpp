@@ -143,21 +143,6 @@ class ScreensFitDialogsTest : public ScreenTestCase
         return found;
     }
 
-    // With KXPOS_FIT_SHOTS set to a folder, a picture of the whole display
-    // after each checked step, named by test row and step.
-    void saveShot(const QString& state)
-    {
-        const QString folder = qEnvironmentVariable("KXPOS_FIT_SHOTS");
-        QScreen* screen = QGuiApplication::primaryScreen();
-        if (folder.isEmpty() || !screen)
-            return;
-        QString name = QStringLiteral("%1 %2 %3").arg(QLatin1String(QTest::currentTestFunction()),
-                                                      QLatin1String(QTest::currentDataTag()), state);
-        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]+")), QStringLiteral("-"));
-        QDir().mkpath(folder);
-        screen->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    }
-
     // Records what does not fit, or is not translated, after the step named `state`.
     void check(const QString& state)
     {
@@ -172,7 +157,7 @@ class ScreensFitDialogsTest : public ScreenTestCase
         }
         for (const QString& p : found + untranslated())
             m_problems << state + QStringLiteral(": ") + p;
-        saveShot(state);
+        saveFitShot(state);
     }
 
     // The host switches the language while the screen is open, and back.
@@ -186,14 +171,6 @@ class ScreensFitDialogsTest : public ScreenTestCase
         }
     }
 
-    void verifyNoProblems()
-    {
-        m_problems.removeDuplicates();
-        // QTest cuts long failure messages; the whole list goes to the error stream.
-        for (const QString& p : qAsConst(m_problems))
-            std::fprintf(stderr, "  %s\n", qPrintable(p));
-        QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(m_problems.size())));
-    }
 
     void key(Qt::Key k) { QTest::keyClick(keyTarget(m_host->Screen()), k); }
     void type(const QString& text)
@@ -315,7 +292,7 @@ private slots:
 
         QTest::mouseClick(coupons->findChild<TitleWidget*>()->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!coupons->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void couponExchange_data() { sizeAndLanguageRows(); }
@@ -354,7 +331,7 @@ private slots:
 
         QTest::mouseClick(coupons->findChild<TitleWidget*>()->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!coupons->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositMenu_data() { sizeAndLanguageRows(); }
@@ -368,7 +345,7 @@ private slots:
             QTest::mouseClick(child<QPushButton>(menu, "btnClose"), Qt::LeftButton);
         }));
         QTRY_VERIFY(!m_host->Deposits().Menu()->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositEntry_data() { sizeAndLanguageRows(); }
@@ -380,7 +357,7 @@ private slots:
         QVERIFY(logInMember());
         QVERIFY(deposit({QStringLiteral("6901234568301"), QStringLiteral("6921168509256"), QStringLiteral("1001")},
                         QStringLiteral("deposit list")));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositPickUp_data() { sizeAndLanguageRows(); }
@@ -417,7 +394,7 @@ private slots:
         QVERIFY(E2e::keyboardIn(pickUp));
         key(Qt::Key_Escape);
         QTRY_VERIFY(!pickUp->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void foodOptions_data() { sizeAndLanguageRows(); }
@@ -441,7 +418,7 @@ private slots:
             QTest::mouseClick(child<QPushButton>(spu, "btnClose"), Qt::LeftButton);
         }));
         QVERIFY(m_host->Log().contains(QStringLiteral("options of 3001 not chosen")));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void promotionType_data() { sizeAndLanguageRows(); }
@@ -455,7 +432,7 @@ private slots:
                                               switchLanguageThereAndBack(QStringLiteral("promotion type"));
                                               QTest::mouseClick(child<QPushButton>(dialog, "btnClose"), Qt::LeftButton);
                                           }));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void customerForm_data() { sizeAndLanguageRows(); }
@@ -494,7 +471,7 @@ private slots:
             switchLanguageThereAndBack(QStringLiteral("customer form"));
             QTest::mouseClick(child<QPushButton>(form, "btnClose"), Qt::LeftButton);
         }));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void presetKeyArrangement_data() { sizeAndLanguageRows(); }
@@ -521,7 +498,7 @@ private slots:
         switchLanguageThereAndBack(QStringLiteral("preset-key arrangement"));
         QVERIFY(clickNamed(arrange, QStringLiteral("btnClose")));
         QTRY_VERIFY(!arrange->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void floatingButton_data() { sizeAndLanguageRows(); }
@@ -538,7 +515,7 @@ private slots:
         QTest::mouseClick(button->getUiQPushButton(0), Qt::LeftButton);
         QTRY_VERIFY(m_host->Screen()->isVisible());
         QVERIFY(!button->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void memberLogin_data() { sizeAndLanguageRows(); }
@@ -557,7 +534,7 @@ private slots:
         switchLanguageThereAndBack(QStringLiteral("member log-in, code refused"));
         QVERIFY(clickNamed(box, QStringLiteral("memberCancel")));
         QTRY_VERIFY(!box->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 };
 
