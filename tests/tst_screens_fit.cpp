@@ -34,13 +34,11 @@ class ScreensFitTest : public ScreenTestCase
 {
     Q_OBJECT
 
-    QSize m_size;
     QRect m_display;
     QStringList m_problems;
 
     void prepare(const QSize& size, const QString& language)
     {
-        m_size = size;
         m_problems.clear();
         KxPosConfig::SetConfigDir(config().path());
         SeedDemoConfig(config().path());
@@ -51,21 +49,13 @@ class ScreensFitTest : public ScreenTestCase
         m_display = displayRect(size);
     }
 
-    // Records what does not fit after the step named `state`. With
-    // KXPOS_FIT_SHOTS set to a folder, the whole display is saved there too,
-    // one picture per state, to look at.
+    // Records what does not fit after the step named `state`.
     void check(const QString& state)
     {
         // A step's layout, a queued return to the application size and the X server's answer come after it.
         if (!waitUntilStill())
             m_problems << state + QStringLiteral(": the windows did not come to rest");
-        const QString shots = qEnvironmentVariable("KXPOS_FIT_SHOTS");
-        if (!shots.isEmpty() && QGuiApplication::primaryScreen()) {
-            QDir().mkpath(shots);
-            const QString name = QStringLiteral("%1x%2-%3-%4.png").arg(m_size.width()).arg(m_size.height())
-                                     .arg(KxPosTranslator::Language(), QString(state).replace(QLatin1Char(' '), QLatin1Char('-')));
-            QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(shots).filePath(name));
-        }
+        saveFitShot(state);
         if (qEnvironmentVariable("KXPOS_FIT_DUMP") == state) {
             for (QWidget* w : QApplication::topLevelWidgets())
                 dump(w, 0);
@@ -91,14 +81,6 @@ class ScreensFitTest : public ScreenTestCase
         }
     }
 
-    void verifyNoProblems()
-    {
-        m_problems.removeDuplicates();
-        // QTest cuts long failure messages; the whole list goes to the error stream.
-        for (const QString& p : qAsConst(m_problems))
-            std::fprintf(stderr, "  %s\n", qPrintable(p));
-        QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(m_problems.size())));
-    }
 
     // The texts a cashier sees on a screen, "<object path>: <text>", sorted:
     // every shown key (by its whole caption), label and column head.
@@ -208,7 +190,7 @@ private slots:
         host.PressKey(Qt::Key_F10);
         check(QStringLiteral("language switched back"));
 
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     // A language switched while the screen is open shows the same texts as a

@@ -74,10 +74,12 @@ class ScreensFitDialogsTest : public ScreenTestCase
     QStringList m_hostData;
     std::unique_ptr<DemoHost> m_host;
 
-    // The demo checkout at `size` in `language`, on a fresh copy of its
-    // configuration, changed by `configure` before the host starts.
-    void open(const QSize& size, const QString& language, const std::function<void()>& configure = {})
+    // The demo checkout at the running row's size and language, on a fresh
+    // copy of its configuration, changed by `configure` before the host starts.
+    void open(const std::function<void()>& configure = {})
     {
+        QFETCH(QSize, size);
+        QFETCH(QString, language);
         m_problems.clear();
         m_hostData.clear();
         KxPosConfig::SetConfigDir(config().path());
@@ -141,21 +143,6 @@ class ScreensFitDialogsTest : public ScreenTestCase
         return found;
     }
 
-    // With KXPOS_FIT_SHOTS set to a folder, a picture of the whole display
-    // after each checked step, named by test row and step.
-    void saveShot(const QString& state)
-    {
-        const QString folder = qEnvironmentVariable("KXPOS_FIT_SHOTS");
-        QScreen* screen = QGuiApplication::primaryScreen();
-        if (folder.isEmpty() || !screen)
-            return;
-        QString name = QStringLiteral("%1 %2 %3").arg(QLatin1String(QTest::currentTestFunction()),
-                                                      QLatin1String(QTest::currentDataTag()), state);
-        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]+")), QStringLiteral("-"));
-        QDir().mkpath(folder);
-        screen->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    }
-
     // Records what does not fit, or is not translated, after the step named `state`.
     void check(const QString& state)
     {
@@ -170,7 +157,7 @@ class ScreensFitDialogsTest : public ScreenTestCase
         }
         for (const QString& p : found + untranslated())
             m_problems << state + QStringLiteral(": ") + p;
-        saveShot(state);
+        saveFitShot(state);
     }
 
     // The host switches the language while the screen is open, and back.
@@ -184,14 +171,6 @@ class ScreensFitDialogsTest : public ScreenTestCase
         }
     }
 
-    void verifyNoProblems()
-    {
-        m_problems.removeDuplicates();
-        // QTest cuts long failure messages; the whole list goes to the error stream.
-        for (const QString& p : qAsConst(m_problems))
-            std::fprintf(stderr, "  %s\n", qPrintable(p));
-        QVERIFY2(m_problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(m_problems.size())));
-    }
 
     void key(Qt::Key k) { QTest::keyClick(keyTarget(m_host->Screen()), k); }
     void type(const QString& text)
@@ -285,11 +264,9 @@ private slots:
     void couponDeduction_data() { sizeAndLanguageRows(); }
     void couponDeduction()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
         // Five channels fill the bar without paging; the host's channel
         // names may be long.
-        open(size, language, [] {
+        open([] {
             KxPosConfig::SetValue(QStringLiteral("TRADE_CertificateChannel"),
                                   QStringLiteral(R"([{"ChannelName":"美团","ChannelCode":"MT"},)"
                                                  R"({"ChannelName":"抖音","ChannelCode":"DY"},)"
@@ -315,15 +292,13 @@ private slots:
 
         QTest::mouseClick(coupons->findChild<TitleWidget*>()->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!coupons->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void couponExchange_data() { sizeAndLanguageRows(); }
     void couponExchange()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_host->PressKey(Qt::Key_F7);
         CouponUsageWidget* coupons = m_host->ExchangeCouponScreen();
@@ -356,15 +331,13 @@ private slots:
 
         QTest::mouseClick(coupons->findChild<TitleWidget*>()->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!coupons->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositMenu_data() { sizeAndLanguageRows(); }
     void depositMenu()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         QVERIFY(whileModal<DepositWidget>([this] { m_host->PressKey(Qt::Key_F8); }, [this](DepositWidget* menu) {
             check(QStringLiteral("deposit menu"));
@@ -372,29 +345,25 @@ private slots:
             QTest::mouseClick(child<QPushButton>(menu, "btnClose"), Qt::LeftButton);
         }));
         QTRY_VERIFY(!m_host->Deposits().Menu()->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositEntry_data() { sizeAndLanguageRows(); }
     void depositEntry()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("btnphone") << QStringLiteral("lblCashier"); // the clerk's and cashier's names
 
         QVERIFY(logInMember());
         QVERIFY(deposit({QStringLiteral("6901234568301"), QStringLiteral("6921168509256"), QStringLiteral("1001")},
                         QStringLiteral("deposit list")));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void depositPickUp_data() { sizeAndLanguageRows(); }
     void depositPickUp()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("lblName") << QStringLiteral("lblCashier"); // the member's and cashier's names
 
         QVERIFY(logInMember());
@@ -425,15 +394,13 @@ private slots:
         QVERIFY(E2e::keyboardIn(pickUp));
         key(Qt::Key_Escape);
         QTRY_VERIFY(!pickUp->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void foodOptions_data() { sizeAndLanguageRows(); }
     void foodOptions()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("PushButton"); // option names are the host's
 
         // Pearl milk tea: two sizes, nine tastes in two groups, nine add-ons.
@@ -451,15 +418,13 @@ private slots:
             QTest::mouseClick(child<QPushButton>(spu, "btnClose"), Qt::LeftButton);
         }));
         QVERIFY(m_host->Log().contains(QStringLiteral("options of 3001 not chosen")));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void promotionType_data() { sizeAndLanguageRows(); }
     void promotionType()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         QVERIFY(whileModal<SelectProType>([this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnPromotionType); },
                                           [this](SelectProType* dialog) {
@@ -467,15 +432,13 @@ private slots:
                                               switchLanguageThereAndBack(QStringLiteral("promotion type"));
                                               QTest::mouseClick(child<QPushButton>(dialog, "btnClose"), Qt::LeftButton);
                                           }));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void customerForm_data() { sizeAndLanguageRows(); }
     void customerForm()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_hostData << QStringLiteral("cmb"); // the area names are the host's
         const auto open = [this] { emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnCustomer); };
@@ -508,15 +471,13 @@ private slots:
             switchLanguageThereAndBack(QStringLiteral("customer form"));
             QTest::mouseClick(child<QPushButton>(form, "btnClose"), Qt::LeftButton);
         }));
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void presetKeyArrangement_data() { sizeAndLanguageRows(); }
     void presetKeyArrangement()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
         m_hostData << QStringLiteral("preGroup_") << QStringLiteral("prePlu_"); // the store's groups and products
 
         emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnArrangeKeys);
@@ -537,15 +498,13 @@ private slots:
         switchLanguageThereAndBack(QStringLiteral("preset-key arrangement"));
         QVERIFY(clickNamed(arrange, QStringLiteral("btnClose")));
         QTRY_VERIFY(!arrange->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void floatingButton_data() { sizeAndLanguageRows(); }
     void floatingButton()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnHideScreen);
         PosFloatForm* button = m_host->Options().FloatButton();
@@ -556,15 +515,13 @@ private slots:
         QTest::mouseClick(button->getUiQPushButton(0), Qt::LeftButton);
         QTRY_VERIFY(m_host->Screen()->isVisible());
         QVERIFY(!button->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 
     void memberLogin_data() { sizeAndLanguageRows(); }
     void memberLogin()
     {
-        QFETCH(QSize, size);
-        QFETCH(QString, language);
-        open(size, language);
+        open();
 
         m_host->PressKey(Qt::Key_F2);
         DemoMemberLogin* box = m_host->MemberLogin();
@@ -577,7 +534,7 @@ private slots:
         switchLanguageThereAndBack(QStringLiteral("member log-in, code refused"));
         QVERIFY(clickNamed(box, QStringLiteral("memberCancel")));
         QTRY_VERIFY(!box->isVisible());
-        verifyNoProblems();
+        verifyNoFitProblems(m_problems);
     }
 };
 

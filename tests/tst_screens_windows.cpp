@@ -37,6 +37,7 @@
 #include <QtWidgets>
 
 #include <functional>
+#include <iterator>
 
 using namespace KxPosTest;
 
@@ -264,6 +265,44 @@ protected:
     }
 };
 
+// How each secondary screen opens, as the cashier or the host opens it, and
+// which window it is. The pick-up and its quantity pad need goods on deposit
+// first, the pad an open pick-up.
+struct SecondaryScreen {
+    const char* name;
+    void (*open)(DemoHost&);
+    QWidget* (*window)(DemoHost&);
+};
+
+void hostFunction(DemoHost& host, const QString& code) { emit host.Screen()->SignTrdDynFunc(code); }
+
+const SecondaryScreen SecondaryScreens[] = {
+    {"coupon deduction", [](DemoHost& h) { h.PressKey(Qt::Key_F4); },
+     [](DemoHost& h) -> QWidget* { return h.DeductCouponScreen(); }},
+    {"coupon exchange", [](DemoHost& h) { h.PressKey(Qt::Key_F7); },
+     [](DemoHost& h) -> QWidget* { return h.ExchangeCouponScreen(); }},
+    {"deposit menu", [](DemoHost& h) { h.PressKey(Qt::Key_F8); }, [](DemoHost&) { return shownWindow("DepositWidget"); }},
+    {"deposit entry", [](DemoHost& h) { h.Deposits().StartDeposit(); },
+     [](DemoHost& h) -> QWidget* { return h.Deposits().Entry(); }},
+    {"pick-up", [](DemoHost& h) { h.Deposits().StartPickUp(); },
+     [](DemoHost& h) -> QWidget* { return h.Deposits().PickUp(); }},
+    {"quantity pad",
+     [](DemoHost& h) {
+         h.Deposits().PickUp()->on_btnNextRow_clicked();
+         h.Deposits().PickUp()->on_btnEditNum_clicked();
+     },
+     [](DemoHost&) { return shownWindow("DepositPluNumbInputWidget"); }},
+    {"options", [](DemoHost& h) { h.Scan(QStringLiteral("3001")); }, [](DemoHost&) { return shownWindow("SelectSpuWidget"); }},
+    {"promotion type", [](DemoHost& h) { hostFunction(h, DemoOptions::FnPromotionType); },
+     [](DemoHost&) { return shownWindow("SelectProType"); }},
+    {"customer form", [](DemoHost& h) { hostFunction(h, DemoOptions::FnCustomer); },
+     [](DemoHost&) { return shownWindow("CustomerInfoWidget"); }},
+    {"preset-key arrangement", [](DemoHost& h) { hostFunction(h, DemoOptions::FnArrangeKeys); },
+     [](DemoHost&) { return shownWindow("SortPluManagement"); }},
+    {"member log-in", [](DemoHost& h) { h.PressKey(Qt::Key_F2); },
+     [](DemoHost& h) -> QWidget* { return h.MemberLogin(); }},
+};
+
 } // namespace
 
 class ScreensWindowsTest : public ScreenTestCase
@@ -300,47 +339,25 @@ private slots:
     void secondaryWindows_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("screen");
-        const QStringList screens = {
-            QStringLiteral("coupon deduction"), QStringLiteral("coupon exchange"), QStringLiteral("deposit menu"),
-            QStringLiteral("deposit entry"),    QStringLiteral("pick-up"),         QStringLiteral("quantity pad"),
-            QStringLiteral("options"),          QStringLiteral("promotion type"),  QStringLiteral("customer form"),
-            QStringLiteral("preset-key arrangement"), QStringLiteral("member log-in"),
-        };
+        QTest::addColumn<int>("screen");
         for (const QSize& size : fitSizes()) {
-            for (const QString& screen : screens)
-                QTest::newRow((sizeName(size) + ' ' + screen.toUtf8()).constData()) << size << screen;
+            for (int i = 0; i < int(std::size(SecondaryScreens)); ++i)
+                QTest::newRow((sizeName(size) + ' ' + SecondaryScreens[i].name).constData()) << size << i;
         }
     }
     void secondaryWindows()
     {
         QFETCH(QSize, size);
-        QFETCH(QString, screen);
+        QFETCH(int, screen);
+        const SecondaryScreen& secondary = SecondaryScreens[screen];
         prepare(size);
         DemoHost host;
         TradeWidget* sales = host.Screen();
         showSales(host);
 
-        // How each screen opens, as the cashier or the host opens it, and
-        // which window it is. A dialog that runs modally is inspected from
-        // inside its run and closed there.
-        std::function<void()> open;
-        std::function<QWidget*()> window;
         QWidget* beneath = sales; // the window that gets the keyboard back
-        const auto byClass = [](const char* name) { return [name] { return shownWindow(name); }; };
-        if (screen == QLatin1String("coupon deduction")) {
-            open = [&] { host.PressKey(Qt::Key_F4); };
-            window = [&]() -> QWidget* { return host.DeductCouponScreen(); };
-        } else if (screen == QLatin1String("coupon exchange")) {
-            open = [&] { host.PressKey(Qt::Key_F7); };
-            window = [&]() -> QWidget* { return host.ExchangeCouponScreen(); };
-        } else if (screen == QLatin1String("deposit menu")) {
-            open = [&] { host.PressKey(Qt::Key_F8); };
-            window = byClass("DepositWidget");
-        } else if (screen == QLatin1String("deposit entry")) {
-            open = [&] { host.Deposits().StartDeposit(); };
-            window = [&]() -> QWidget* { return host.Deposits().Entry(); };
-        } else if (screen == QLatin1String("pick-up") || screen == QLatin1String("quantity pad")) {
+        const QByteArray name = secondary.name;
+        if (name == "pick-up" || name == "quantity pad") {
             // A member with goods on deposit.
             // Each window is let come up before it goes, as with a cashier.
             withoutUser([&] {
@@ -357,34 +374,11 @@ private slots:
             // The member shown may change the sales screen's size: the
             // screens open over it as it is then.
             QVERIFY(waitUntilStill());
-            if (screen == QLatin1String("pick-up")) {
-                open = [&] { host.Deposits().StartPickUp(); };
-                window = [&]() -> QWidget* { return host.Deposits().PickUp(); };
-            } else {
+            if (name == "quantity pad") {
                 host.Deposits().StartPickUp();
                 QTRY_VERIFY(host.Deposits().PickUp()->isVisible());
                 beneath = host.Deposits().PickUp();
-                open = [&] {
-                    host.Deposits().PickUp()->on_btnNextRow_clicked();
-                    host.Deposits().PickUp()->on_btnEditNum_clicked();
-                };
-                window = byClass("DepositPluNumbInputWidget");
             }
-        } else if (screen == QLatin1String("options")) {
-            open = [&] { host.Scan(QStringLiteral("3001")); };
-            window = byClass("SelectSpuWidget");
-        } else if (screen == QLatin1String("promotion type")) {
-            open = [&] { emit sales->SignTrdDynFunc(DemoOptions::FnPromotionType); };
-            window = byClass("SelectProType");
-        } else if (screen == QLatin1String("customer form")) {
-            open = [&] { emit sales->SignTrdDynFunc(DemoOptions::FnCustomer); };
-            window = byClass("CustomerInfoWidget");
-        } else if (screen == QLatin1String("preset-key arrangement")) {
-            open = [&] { emit sales->SignTrdDynFunc(DemoOptions::FnArrangeKeys); };
-            window = byClass("SortPluManagement");
-        } else {
-            open = [&] { host.PressKey(Qt::Key_F2); };
-            window = [&]() -> QWidget* { return host.MemberLogin(); };
         }
 
         QStringList problems;
@@ -394,13 +388,13 @@ private slots:
             if (inspected)
                 return;
             inspected = true;
-            shown = window();
+            shown = secondary.window(host);
             problems = secondaryProblems(shown, sales);
             closeWindow(shown);
         };
         // A modal run returns only after the inspection closed the window.
         QTimer::singleShot(400, sales, inspect);
-        open();
+        secondary.open(host);
         QTRY_VERIFY_WITH_TIMEOUT(inspected, 10000);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
         QVERIFY(shown && !shown->isVisible());

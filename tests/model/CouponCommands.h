@@ -22,9 +22,8 @@ inline const char* const CouponIds[] = {"A", "B", "C"};
 constexpr int CouponCount = 3;
 
 // The host's answer to a search: the coupon, whether or not it is listed.
-struct CouponSearch : Cmd {
+struct CouponSearch : On<Screen::Sales> {
     int coupon = *rc::gen::inRange(0, CouponCount);
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     void apply(Model& m) const override
     {
         // A listed coupon keeps its row as it is (used, in doubt and handed
@@ -35,19 +34,16 @@ struct CouponSearch : Cmd {
         else if (m.coupons.at(row).state == CouponState::Unused && !m.coupons.at(row).added)
             m.coupons[row].ticked = true;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         r.coupon->AddCouponInfo(KxPosTest::deductCoupon(QLatin1String(CouponIds[coupon])), false);
         RC_ASSERT(r.useRequests.isEmpty() && r.cancelRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "CouponSearch(" << CouponIds[coupon] << ")"; }
 };
 
-struct CouponConfirm : Cmd {
+struct CouponConfirm : On<Screen::Sales> {
     Rig::UseAnswer answer = *rc::gen::element(Rig::UseSucceeds, Rig::UseFails, Rig::UseInDoubt);
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     // What the confirm hands over; refused (message) when empty of rows or
     // when a coupon is in doubt.
     int refusal(const Model& m) const
@@ -88,9 +84,8 @@ struct CouponConfirm : Cmd {
             }
         }
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         r.useAnswer = answer;
         QTest::mouseClick(KxPosTest::child<QPushButton>(r.coupon.get(), "btnConfirm"), Qt::LeftButton);
         if (const int refused = refusal(m)) {
@@ -101,7 +96,6 @@ struct CouponConfirm : Cmd {
             RC_ASSERT(r.useRequests == QList<QStringList>{expected(m)});
         }
         RC_ASSERT(r.cancelRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override
     {
@@ -123,38 +117,28 @@ inline void tapCouponRow(Rig& r, int row, CouponItemDelegate::ItemArea area)
 }
 
 // The tick box: a coupon handed over or used keeps its tick.
-struct CouponTick : Cmd {
+struct CouponTick : On<Screen::Sales> {
     int row = *rc::gen::inRange(0, CouponCount);
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Sales);
-        RC_PRE(row < m.coupons.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(row < m.coupons.size()); }
     void apply(Model& m) const override
     {
         CouponRow& c = m.coupons[row];
         if (!c.added && c.state != CouponState::Used)
             c.ticked = !c.ticked;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         tapCouponRow(r, row, CouponItemDelegate::TickArea);
         RC_ASSERT(r.useRequests.isEmpty() && r.cancelRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "CouponTick(row " << row << ")"; }
 };
 
 // The row's action key: removes an unused coupon, refreshes one in doubt
 // (the service says it is used), cancels a used one (the service frees it).
-struct CouponAction : Cmd {
+struct CouponAction : On<Screen::Sales> {
     int row = *rc::gen::inRange(0, CouponCount);
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Sales);
-        RC_PRE(row < m.coupons.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(row < m.coupons.size()); }
     void apply(Model& m) const override
     {
         CouponRow& c = m.coupons[row];
@@ -176,22 +160,19 @@ struct CouponAction : Cmd {
             break;
         }
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         QuestionMessage::QueueAnswers({1});
         tapCouponRow(r, row, CouponItemDelegate::ActionArea);
         const CouponRow& c = m.coupons.at(row);
         RC_ASSERT(r.useRequests.isEmpty());
         RC_ASSERT(r.cancelRequests == (c.state == CouponState::Used ? QList<QStringList>{{c.id}} : QList<QStringList>()));
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "CouponAction(row " << row << ")"; }
 };
 
 // The sale is abandoned: every coupon it used (or may have used) is cancelled.
-struct VoidSale : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
+struct VoidSale : On<Screen::Sales> {
     QStringList expected(const Model& m) const
     {
         QStringList ids;
@@ -210,9 +191,8 @@ struct VoidSale : Cmd {
         m.sale.clear();
         m.salePreset = 0;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         r.coupon->UnuseAndClearData(false);
         r.newSale();
         QList<QStringList> cancelled = r.cancelRequests;
@@ -220,16 +200,14 @@ struct VoidSale : Cmd {
             std::sort(ids.begin(), ids.end());
         RC_ASSERT(cancelled == (expected(m).isEmpty() ? QList<QStringList>() : QList<QStringList>{expected(m)}));
         RC_ASSERT(r.useRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "VoidSale"; }
 };
 
 // The host holds the sale (its lines and coupons) and rings a new one.
-struct HoldBill : Cmd {
-    void checkPreconditions(const Model& m) const override
+struct HoldBill : On<Screen::Sales> {
+    void allowed(const Model& m) const override
     {
-        RC_PRE(m.screen == Screen::Sales);
         RC_PRE(m.bills.size() < 3);
         RC_PRE(!m.sale.isEmpty() || !m.coupons.isEmpty());
     }
@@ -240,23 +218,20 @@ struct HoldBill : Cmd {
         m.coupons.clear();
         m.salePreset = 0;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         r.bills << Rig::Bill{r.saleLines, r.coupon->TakeSaleState()};
         r.newSale();
         RC_ASSERT(r.useRequests.isEmpty() && r.cancelRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "HoldBill"; }
 };
 
 // A held bill comes back into an empty sale, whole.
-struct RecallBill : Cmd {
+struct RecallBill : On<Screen::Sales> {
     int bill = *rc::gen::inRange(0, 3);
-    void checkPreconditions(const Model& m) const override
+    void allowed(const Model& m) const override
     {
-        RC_PRE(m.screen == Screen::Sales);
         RC_PRE(bill < m.bills.size());
         RC_PRE(m.sale.isEmpty() && m.coupons.isEmpty());
     }
@@ -267,15 +242,13 @@ struct RecallBill : Cmd {
         m.coupons = held.coupons;
         m.salePreset = 0;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         const Rig::Bill held = r.bills.takeAt(bill);
         r.saleLines = held.lines;
         r.sales->rebindModel(r.saleLines, {});
         RC_ASSERT(r.coupon->RestoreSaleState(held.coupons));
         RC_ASSERT(r.useRequests.isEmpty() && r.cancelRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "RecallBill(" << bill << ")"; }
 };

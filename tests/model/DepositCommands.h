@@ -7,8 +7,7 @@ namespace ModelSeq {
 
 // --- Deposit list commands --------------------------------------------------------------
 
-struct OpenDeposit : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
+struct OpenDeposit : On<Screen::Sales> {
     void apply(Model& m) const override
     {
         m.screen = Screen::Deposit;
@@ -18,18 +17,15 @@ struct OpenDeposit : Cmd {
         m.depPlaceholder = false;
         m.depMember = false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         r.deposit->show();
         r.deposit->initValue();
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "OpenDeposit"; }
 };
 
-struct LeaveDeposit : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
+struct LeaveDeposit : On<Screen::Deposit> {
     void apply(Model& m) const override
     {
         if (!m.depLines.isEmpty())
@@ -38,29 +34,25 @@ struct LeaveDeposit : Cmd {
         m.depPreset = 0;
         m.depPlaceholder = false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         QTest::mouseClick(r.deposit->getUiQPushButton(11), Qt::LeftButton);
         RC_ASSERT(messages() == (m.depLines.isEmpty() ? QStringList() : QStringList{tr(2301)}));
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "LeaveDeposit"; }
 };
 
 // The cashier types the first digits and taps a suggestion.
-struct DepositSuggestion : Cmd {
+struct DepositSuggestion : On<Screen::Deposit> {
     int product = *rc::gen::inRange(0, PackagedCount);
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
     void apply(Model& m) const override
     {
         m.depLines << DepLine{product, m.depPreset > 0 ? m.depPreset : 1};
         m.depPreset = 0;
         m.depPlaceholder = false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         const QString code = QString::fromUtf8(Catalogue[product].code);
         for (const QChar c : code.left(3))
             QTest::mouseClick(r.deposit->getUiQPushButton(14 + (c.unicode() - '0')), Qt::LeftButton);
@@ -72,28 +64,24 @@ struct DepositSuggestion : Cmd {
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(found.first()).center());
         RC_ASSERT(r.depositAdds == QStringList{code});
         RC_ASSERT(r.salesAdds.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositSuggestion(" << Catalogue[product].code << ")"; }
 };
 
 // The host hands its (shared) completer to a screen again.
-struct HandOverCompleter : Cmd {
+struct HandOverCompleter : Step {
     bool toDeposit = *rc::gen::arbitrary<bool>();
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QObject* target = toDeposit ? static_cast<QObject*>(r.deposit.get()) : r.sales.get();
         RC_ASSERT(QMetaObject::invokeMethod(target, "SlotTrdBackCompleterModel", Q_ARG(QCompleter*, r.completer.get())));
-        agree(m, r);
     }
     void show(std::ostream& os) const override { os << "HandOverCompleter(" << (toDeposit ? "deposit" : "sales") << ")"; }
 };
 
-struct DepositQuantity : Cmd {
+struct DepositQuantity : On<Screen::Deposit> {
     std::string typed = *rc::gen::element<std::string>("2", "3", "0", "0.4", "2.6", "999999", "1000000",
                                                        "99999999999999999999");
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
     void apply(Model& m) const override
     {
         const double v = QString::fromStdString(typed).toDouble();
@@ -102,9 +90,8 @@ struct DepositQuantity : Cmd {
         m.depPreset = static_cast<int>(std::lround(v));
         m.depPlaceholder = true;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         for (const char c : typed)
             QTest::mouseClick(r.deposit->getUiQPushButton(c == '.' ? 24 : 14 + (c - '0')), Qt::LeftButton);
         QTest::mouseClick(r.deposit->getUiQPushButton(1), Qt::LeftButton);
@@ -112,37 +99,29 @@ struct DepositQuantity : Cmd {
         const int expected = v > 999999 ? 604 : v < 0.5 ? 1903 : m.depPlaceholder ? 1904 : 0;
         RC_ASSERT(messages() == (expected ? QStringList{tr(expected)} : QStringList()));
         r.deposit->getUiQLineEdit(0)->clear();
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositQuantity(" << typed << ")"; }
 };
 
-struct DepositDeleteRow : Cmd {
+struct DepositDeleteRow : On<Screen::Deposit> {
     int row = *rc::gen::inRange(0, 4);
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Deposit);
-        RC_PRE(row < m.depLines.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(row < m.depLines.size()); }
     void apply(Model& m) const override
     {
         m.depLines.removeAt(row);
         m.depPlaceholder = false; // the rebuilt table shows the lines only
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QTableView* view = r.deposit->getUiQTableView(0);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 1)).center());
         QuestionMessage::QueueAnswers({1});
         QTest::mouseClick(r.deposit->getUiQPushButton(3), Qt::LeftButton);
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositDeleteRow(" << row << ")"; }
 };
 
-struct DepositClearAll : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
+struct DepositClearAll : On<Screen::Deposit> {
     void apply(Model& m) const override
     {
         m.depLines.clear();
@@ -150,22 +129,18 @@ struct DepositClearAll : Cmd {
         m.depPlaceholder = false;
         m.depMember = false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QuestionMessage::QueueAnswers({1});
         QTest::mouseClick(r.deposit->getUiQPushButton(4), Qt::LeftButton);
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositClearAll"; }
 };
 
-struct DepositMemberAndClerk : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
+struct DepositMemberAndClerk : On<Screen::Deposit> {
     void apply(Model& m) const override { m.depMember = true; }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         KxPosVipDetail member;
         member.vipId = QStringLiteral("8812");
         member.vipPhone = QStringLiteral("13812345678");
@@ -173,14 +148,12 @@ struct DepositMemberAndClerk : Cmd {
         r.deposit->setVIP(member);
         r.deposit->setEmployee({QStringLiteral("E01"), QStringLiteral("张敏"), true});
         r.deposit->refresh();
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositMemberAndClerk"; }
 };
 
-struct DepositConfirm : Cmd {
+struct DepositConfirm : On<Screen::Deposit> {
     bool storeAccepts = *rc::gen::weightedElement<bool>({{3, true}, {1, false}});
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Deposit); }
     bool handsOver(const Model& m) const { return m.depMember && !m.depLines.isEmpty(); }
     void apply(Model& m) const override
     {
@@ -196,9 +169,8 @@ struct DepositConfirm : Cmd {
         m.depPlaceholder = false;
         m.depMember = false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         r.depositAnswer = storeAccepts;
         if (!storeAccepts)
             ++r.orderCounter; // the store used up a number on its refusal
@@ -214,41 +186,30 @@ struct DepositConfirm : Cmd {
         } else {
             RC_ASSERT(messages() == QStringList{tr(!m.depMember ? 2302 : 2303)});
         }
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "DepositConfirm(store " << (storeAccepts ? "ok" : "fails") << ")"; }
 };
 
 // --- Pick-up commands -------------------------------------------------------------------
 
-struct OpenPickup : Cmd {
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Sales);
-        RC_PRE(!m.heldOrders().isEmpty());
-    }
+struct OpenPickup : On<Screen::Sales> {
+    void allowed(const Model& m) const override { RC_PRE(!m.heldOrders().isEmpty()); }
     void apply(Model& m) const override
     {
         m.screen = Screen::Pickup;
         m.showPickup();
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         r.pickup->show();
         r.showPickupOrLeave();
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "OpenPickup"; }
 };
 
-struct PickupChooseOrder : Cmd {
+struct PickupChooseOrder : On<Screen::Pickup> {
     int order = *rc::gen::inRange(0, 4);
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Pickup);
-        RC_PRE(order < m.shownOrders.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(order < m.shownOrders.size()); }
     void apply(Model& m) const override
     {
         m.currentOrder = order;
@@ -256,44 +217,32 @@ struct PickupChooseOrder : Cmd {
         for (int i = 0; i < m.shownOrders.at(order).lines.size(); ++i)
             m.ticks << false;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QListView* list = r.pickup->getUiQListView(0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(order, 0)).center());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PickupChooseOrder(" << order << ")"; }
 };
 
-struct PickupTick : Cmd {
+struct PickupTick : On<Screen::Pickup> {
     int row = *rc::gen::inRange(0, 4);
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Pickup);
-        RC_PRE(row < m.ticks.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(row < m.ticks.size()); }
     void apply(Model& m) const override { m.ticks[row] = !m.ticks.at(row); }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QCheckBox* box = r.pickup->getCheckBox(row);
         RC_ASSERT(box != nullptr);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PickupTick(" << row << ")"; }
 };
 
 // Select a goods row, open the pad, clear it, type a quantity, OK.
-struct PickupQuantity : Cmd {
+struct PickupQuantity : On<Screen::Pickup> {
     int row = *rc::gen::inRange(0, 4);
     std::string typed = *rc::gen::element<std::string>("1", "2", "0.5", "0.005", "0", "3.01", "100", "1.25");
-    void checkPreconditions(const Model& m) const override
-    {
-        RC_PRE(m.screen == Screen::Pickup);
-        RC_PRE(row < m.ticks.size());
-    }
+    void allowed(const Model& m) const override { RC_PRE(row < m.ticks.size()); }
     double held(const Model& m) const { return m.shownOrders.at(m.currentOrder).lines.at(row).held; }
     bool accepted(const Model& m) const
     {
@@ -308,9 +257,8 @@ struct PickupQuantity : Cmd {
         m.take[m.currentOrder][row] = v;
         m.ticks[row] = QString::number(v, 'f', 2) != QLatin1String("0.00");
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         QTableWidget* table = r.pickup->getUiQTableWidget(0);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 2)).center());
         RC_ASSERT(r.pickup->CurrentRow() == row);
@@ -326,14 +274,12 @@ struct PickupQuantity : Cmd {
             r.pad->close(); // the cashier gives up
         }
         RC_ASSERT(!r.pad->isVisible());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PickupQuantity(row " << row << ", " << typed << ")"; }
 };
 
-struct PickupConfirm : Cmd {
+struct PickupConfirm : On<Screen::Pickup> {
     bool storeAccepts = *rc::gen::weightedElement<bool>({{3, true}, {1, false}});
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Pickup); }
     // 0: collected; otherwise the refusal.
     int outcome(const Model& m) const
     {
@@ -367,9 +313,8 @@ struct PickupConfirm : Cmd {
         else
             m.showPickup();
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         r.pickupAnswer = storeAccepts;
         QTest::mouseClick(r.pickup->getUiQPushButton(6), Qt::LeftButton);
         const int expected = outcome(m);
@@ -384,19 +329,15 @@ struct PickupConfirm : Cmd {
                 n += m.ticks.at(i) ? 1 : 0;
             RC_ASSERT(sent.depositPlus.size() == n);
         }
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PickupConfirm(store " << (storeAccepts ? "ok" : "fails") << ")"; }
 };
 
-struct LeavePickup : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Pickup); }
+struct LeavePickup : On<Screen::Pickup> {
     void apply(Model& m) const override { m.screen = Screen::Sales; }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QTest::mouseClick(r.pickup->getUiQPushButton(7), Qt::LeftButton);
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "LeavePickup"; }
 };

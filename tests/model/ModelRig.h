@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "TestAccess.h"
+#include "TestCoupons.h"
 
 #include "coupon/CouponUsageWidget.h"
 #include "deposit/DepositPluNumbInputWidget.h"
@@ -518,17 +519,11 @@ struct Rig {
                 continue; // the service refuses a coupon it has used already
             serviceUses[id] += 1;
             if (useAnswer == UseSucceeds) {
-                const QVariantMap detail{{QStringLiteral("SaleNo"), QStringLiteral("S1")},
-                                         {QStringLiteral("ChannelCode"), QStringLiteral("MT")},
-                                         {QStringLiteral("CodeCouponTypeID"), id},
-                                         {QStringLiteral("CardNo"), QStringLiteral("card-") + id},
-                                         {QStringLiteral("MchOrderNo"), QStringLiteral("M-") + id},
-                                         {QStringLiteral("TradeNo"), QStringLiteral("T-") + id}};
-                coupon->CacheCouponUseResult(QVariantMap{{QStringLiteral("PayDetails"), QVariantList{detail}}});
+                coupon->CacheCouponUseResult(KxPosTest::payDetails({id}));
             } else {
                 // No answer in time: the pay record is all the host has.
                 KxPosPayResult record;
-                record.saleNo = QStringLiteral("S1");
+                record.saleNo = QStringLiteral("S0001");
                 record.extraValues.insert(
                     QStringLiteral("UDP21"),
                     QStringLiteral(R"({"channelCode":"MT","couponId":"%1","couponCode":"code-%1"})").arg(id));
@@ -680,5 +675,28 @@ inline void agree(const Model& m, Rig& r)
         RC_ASSERT(same(table->data(m.sale.size(), 4).toDouble(), m.salePreset));
     }
 }
+
+// One step of a sequence: `act` drives the screens, then they must agree with
+// the model's next state.
+struct Step : Cmd {
+    void run(const Model& m, Rig& r) const override
+    {
+        r.beginStep();
+        act(m, r);
+        agree(nextState(m), r);
+    }
+    virtual void act(const Model& m, Rig& r) const = 0;
+};
+
+// A step the cashier takes on screen `S`; `allowed` adds its own conditions.
+template <Screen S>
+struct On : Step {
+    void checkPreconditions(const Model& m) const override
+    {
+        RC_PRE(m.screen == S);
+        allowed(m);
+    }
+    virtual void allowed(const Model&) const {}
+};
 
 } // namespace ModelSeq

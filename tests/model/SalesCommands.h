@@ -10,7 +10,7 @@ namespace ModelSeq {
 
 // --- Sales screen commands --------------------------------------------------------------
 
-struct ScaleReading : Cmd {
+struct ScaleReading : Step {
     double weight = *rc::gen::element(-0.2, 0.0, 0.0004, 0.35, 1.2345, 2.0);
     bool stable = *rc::gen::weightedElement<bool>({{3, true}, {1, false}});
     void apply(Model& m) const override
@@ -18,11 +18,9 @@ struct ScaleReading : Cmd {
         m.scaleWeight = weight;
         m.scaleStable = stable;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         r.read(weight, stable);
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override
     {
@@ -31,9 +29,8 @@ struct ScaleReading : Cmd {
 };
 
 // The cashier types a code and presses Enter (a scanner does the same).
-struct Scan : Cmd {
+struct Scan : On<Screen::Sales> {
     int product = *rc::gen::inRange(0, ProductCount);
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     void apply(Model& m) const override
     {
         const Product& p = Catalogue[product];
@@ -43,9 +40,8 @@ struct Scan : Cmd {
         m.sale << SaleLine{product, qty};
         m.salePreset = 0;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         QLineEdit* box = r.sales->getUiQLineEdit(26);
         QTest::keyClicks(box, QString::fromUtf8(Catalogue[product].code));
         if (QAbstractItemView* popup = r.completer->popup())
@@ -53,24 +49,21 @@ struct Scan : Cmd {
         QTest::keyClick(box, Qt::Key_Return);
         RC_ASSERT(r.salesAdds == QStringList{QString::fromUtf8(Catalogue[product].code)});
         RC_ASSERT(r.depositAdds.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "Scan(" << Catalogue[product].code << ")"; }
 };
 
 // A suggestion tapped on the sales screen; the hidden deposit list, which
 // shares the completer, must not take it.
-struct SalesSuggestion : Cmd {
+struct SalesSuggestion : On<Screen::Sales> {
     int product = *rc::gen::inRange(0, PackagedCount);
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     void apply(Model& m) const override
     {
         m.sale << SaleLine{product, m.salePreset > 0 ? m.salePreset : 1};
         m.salePreset = 0;
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model&, Rig& r) const override
     {
-        r.beginStep();
         const QString code = QString::fromUtf8(Catalogue[product].code);
         QLineEdit* box = r.sales->getUiQLineEdit(26);
         box->setFocus();
@@ -84,14 +77,12 @@ struct SalesSuggestion : Cmd {
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(found.first()).center());
         RC_ASSERT(r.salesAdds == QStringList{code});
         RC_ASSERT(r.depositAdds.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "SalesSuggestion(" << Catalogue[product].code << ")"; }
 };
 
-struct SalesQuantity : Cmd {
+struct SalesQuantity : On<Screen::Sales> {
     std::string typed = *rc::gen::element<std::string>("2", "3", "0", "0.5", "999999", "1000000");
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
     int refusal(const Model& m) const
     {
         const double v = QString::fromStdString(typed).toDouble();
@@ -108,9 +99,8 @@ struct SalesQuantity : Cmd {
         if (refusal(m) == 0)
             m.salePreset = QString::fromStdString(typed).toDouble();
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         QLineEdit* box = r.sales->getUiQLineEdit(26);
         QTest::keyClicks(box, QString::fromStdString(typed));
         if (QAbstractItemView* popup = r.completer->popup())
@@ -119,14 +109,12 @@ struct SalesQuantity : Cmd {
         const int expected = refusal(m);
         RC_ASSERT(messages() == (expected ? QStringList{tr(expected)} : QStringList()));
         box->clear();
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "SalesQuantity(" << typed << ")"; }
 };
 
 // Enter on an empty code box weighs a line that waits for its weight.
-struct WeighLast : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
+struct WeighLast : On<Screen::Sales> {
     bool sends(const Model& m) const { return m.saleLastOpen(); }
     void apply(Model& m) const override
     {
@@ -135,24 +123,21 @@ struct WeighLast : Cmd {
         if (m.stableWeight() > 0)
             m.sale.last().qty = m.stableWeight();
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         QLineEdit* box = r.sales->getUiQLineEdit(26);
         box->clear();
         QTest::keyClick(box, Qt::Key_Return);
         RC_ASSERT(r.weightsSent.size() == (sends(m) ? 1 : 0));
         if (sends(m))
             RC_ASSERT(same(r.weightsSent.first(), m.stableWeight()));
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "WeighLast"; }
 };
 
 // The host ends the sale: paid when every weighed line has its weight and no
 // coupon's use is in doubt. The coupons that paid are spent, not cancelled.
-struct PayOrNewSale : Cmd {
-    void checkPreconditions(const Model& m) const override { RC_PRE(m.screen == Screen::Sales); }
+struct PayOrNewSale : On<Screen::Sales> {
     bool payable(const Model& m) const
     {
         for (const SaleLine& l : m.sale) {
@@ -171,9 +156,8 @@ struct PayOrNewSale : Cmd {
         m.salePreset = 0;
         m.coupons.clear();
     }
-    void run(const Model& m, Rig& r) const override
+    void act(const Model& m, Rig& r) const override
     {
-        r.beginStep();
         bool weighedAll = true;
         for (const KxPosPluDetail& l : r.saleLines)
             weighedAll = weighedAll && l.saleQty > 0;
@@ -188,7 +172,6 @@ struct PayOrNewSale : Cmd {
             r.newSale();
         }
         RC_ASSERT(r.cancelRequests.isEmpty() && r.useRequests.isEmpty());
-        agree(nextState(m), r);
     }
     void show(std::ostream& os) const override { os << "PayOrNewSale"; }
 };

@@ -1,6 +1,8 @@
 #include "FitCheck.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QRegularExpression>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +18,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QtMath>
+
+#include <cstdio>
 
 namespace KxPosTest {
 
@@ -191,6 +195,27 @@ void sizeAndLanguageRows()
             QTest::newRow(name.constData()) << size << language;
         }
     }
+}
+
+void saveFitShot(const QString& state)
+{
+    const QString folder = qEnvironmentVariable("KXPOS_FIT_SHOTS");
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (folder.isEmpty() || !screen)
+        return;
+    QString name = QStringLiteral("%1 %2 %3").arg(QLatin1String(QTest::currentTestFunction()),
+                                                  QLatin1String(QTest::currentDataTag()), state);
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]+")), QStringLiteral("-"));
+    QDir().mkpath(folder);
+    screen->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void verifyNoFitProblems(QStringList problems)
+{
+    problems.removeDuplicates();
+    for (const QString& p : qAsConst(problems))
+        std::fprintf(stderr, "  %s\n", qPrintable(p));
+    QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1 fit problems, listed above").arg(problems.size())));
 }
 
 QString widgetPath(const QWidget* widget)

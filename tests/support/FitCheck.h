@@ -33,6 +33,14 @@ QList<QSize> fitSizes();
 // (zh_CN, en) over fitSizes().
 void sizeAndLanguageRows();
 
+// With KXPOS_FIT_SHOTS naming a folder, saves a picture of the whole display
+// there, named by the running test row and `state`, to look at.
+void saveFitShot(const QString& state);
+
+// Lists `problems` on the error stream (QTest cuts long failure messages)
+// and fails the running test when there are any.
+void verifyNoFitProblems(QStringList problems);
+
 // A widget's path of object names (or class names) from its window, for the
 // failure messages.
 QString widgetPath(const QWidget* widget);
