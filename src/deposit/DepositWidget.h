@@ -36,9 +36,11 @@ public:
     // Widgets: 0 content frame, 1 deposit button, 2 pick-up button, 3 close
     // button, 4 title frame, 5 logo frame. Buttons: 0 deposit, 1 pick-up,
     // 2 close. Labels: 0 title, 1 logo.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;

@@ -38,9 +38,11 @@ public:
     // Widgets: 0 content frame, 1 choice panel, 2 title frame.
     // Buttons: 0 ordinary promotions, 1 gift coupon, 2 close.
     // Labels: 0 title.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;

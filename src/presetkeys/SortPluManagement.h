@@ -49,9 +49,11 @@ public:
     // Buttons: 0 left, 1 right, 2 up, 3 down, 4 to top, 5 show/hide product,
     // 6 show/hide category, 7 save, 8 close.
     // Labels: 0 title, 1 hint.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
