@@ -115,8 +115,10 @@ public slots:
     void nextGroupPage();
     // Previous page of the group bar, wrapping to the last.
     void prevGroupPage();
-    // Arrangement (edit mode or not): on the selected product of the current
-    // group, or on the current group.
+    // Arrangement (edit mode or not): the move and SlotHidePlu() slots act on
+    // the selected product of the current group, SlotHideSort() on the
+    // current group; each change emits SignArrangementChanged().
+    // SlotMoveLeft() moves the selected product one place back.
     void SlotMoveLeft();
     // Moves the selected product one place on.
     void SlotMoveRight();
