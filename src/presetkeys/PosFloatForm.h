@@ -29,6 +29,8 @@ class KXPOSTRADEUI_EXPORT PosFloatForm : public QWidget, public KxTranslateBase
 {
     Q_OBJECT
 public:
+    // The floating button at (0, 0), frameless and always on top, sized by
+    // InitUI().
     explicit PosFloatForm(QWidget* parent = nullptr);
     ~PosFloatForm() override;
 
@@ -38,11 +40,14 @@ public:
     void showWidget();
 
     // a x iAppWidth / b and a x iAppHeight / b in integer arithmetic.
+    //@{
     static int calcWidth(int a, int b);
     static int calcHeight(int a, int b);
+    //@}
 
     // "$btnHeight", "$btnWidth", "$backHeight", "$backWidth" in pixels.
     QMap<QString, int> SizeVariables() const { return sizeVariables; }
+    // False right after a drag: the next click only arms the button again.
     bool IsClickArmed() const { return clickArmed; }
     // Position computed by the last drag step.
     QPoint TargetPosition() const { return QPoint(targetX, targetY); }
@@ -57,11 +62,14 @@ public:
     void UpdateTranslation() override;
 
 signals:
+    // Bring the sales screen back; the host answers with SlotTradeNormaled().
     void SignTradeNormal();
 
 public slots:
     // The sales screen is back: the button closes.
     void SlotTradeNormaled();
+    // A click on the button: SignTradeNormal(), unless a drag just ended (that
+    // click only arms the button again).
     void on_BtnFloatChg_clicked();
 
 protected:
