@@ -150,6 +150,10 @@ private:
     void rebuildGrid();
     void onGroupKey(const QString& code);
     void onProductKey(const QString& code);
+    // When the current group is hidden or gone, the first visible group
+    // becomes current (none when every group is hidden) with its first page
+    // and no selection.
+    void keepVisibleGroup();
     bool moveSelected(int delta);
     void pageToSelected();
 
