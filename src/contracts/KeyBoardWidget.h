@@ -32,8 +32,6 @@ public:
     QString type() const { return m_type; }
     // The third constructor argument, kept for callers that tell variants apart.
     int variant() const { return m_variant; }
-    // The grid holding the keys; screens set its spacing and margins.
-    QGridLayout* gridLayout() const { return m_grid; }
     // Every key button, in grid order.
     QList<QPushButton*> keys() const { return m_keys; }
     // The button of a key text, or null.

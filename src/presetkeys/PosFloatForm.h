@@ -14,7 +14,6 @@
 
 #include "contracts/KxTranslateBase.h"
 
-#include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -45,12 +44,6 @@ public:
     static int calcHeight(int a, int b);
     //@}
 
-    // "$btnHeight", "$btnWidth", "$backHeight", "$backWidth" in pixels.
-    QMap<QString, int> SizeVariables() const { return sizeVariables; }
-    // False right after a drag: the next click only arms the button again.
-    bool IsClickArmed() const { return clickArmed; }
-    // Position computed by the last drag step.
-    QPoint TargetPosition() const { return QPoint(targetX, targetY); }
     // Keeps a position within the application area (see the class comment).
     QPoint CheckAndChange(QPoint position) const;
 
@@ -84,12 +77,9 @@ private:
     void dragRelease(const QPoint& global);
 
     Ui::PosFloatForm* ui;
-    int targetX = 0;
-    int targetY = 0;
     bool clickArmed = true;
     int lastX = 0;
     int lastY = 0;
-    QMap<QString, int> sizeVariables;
     // Drag started on the button: it moves the form only once the pointer
     // has travelled the platform's drag distance, so a shaky tap still counts.
     QPoint buttonPressPoint;
