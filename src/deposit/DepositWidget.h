@@ -30,6 +30,7 @@ public:
     explicit DepositWidget(int screenType, QWidget* parent = nullptr);
     ~DepositWidget() override;
 
+    // The constructor's `screenType`.
     int ScreenType() const;
 
     // Form widgets by number; an unknown number gives a shared placeholder.
@@ -53,13 +54,23 @@ public slots:
     // Closes the menu with result 1.
     bool close();
 
+    // Deposit chosen (key "0"): closes the menu with result 1 and emits
+    // SignGotoDeposit().
     void on_btnDeposit_clicked();
+    // Pick-up chosen (key "1"): closes the menu with result 1 and emits
+    // SignGotoMembLogin().
     void on_btnGet_clicked();
+    // Closes the menu with result 0.
     void on_btnClose_clicked();
 
 signals:
+    // Show the deposit list.
     void SignGotoDeposit();
+    // Log the member in whose deposits are to be picked up; the host then shows
+    // the pick-up screen.
     void SignGotoMembLogin();
+    // A key other than "0" and "1": `screenName` is "DepositWidget", `key` the
+    // Qt key code.
     void SignDepositWidgetKeyPressed(QString screenName, int key);
 
 protected:
