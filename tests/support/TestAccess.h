@@ -1,6 +1,7 @@
 #pragma once
 // State of the screens that they do not offer their hosts, read by the tests
-// only: each of these screens names KxPosTestAccess its friend.
+// and the fuzz targets only: each of these screens and delegates names
+// KxPosTestAccess its friend.
 
 #include "contracts/KeyBoardWidget.h"
 #include "coupon/CouponItemDelegate.h"
