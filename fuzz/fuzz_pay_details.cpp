@@ -2,6 +2,7 @@
 // (the host's result arrives as parsed JSON) and handed over as the map; the
 // screen lists two coupons the details may refer to.
 
+#include "TestAccess.h"
 #include "FuzzSupport.h"
 
 #include "coupon/CouponUsageWidget.h"
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     else
         result.insert(QStringLiteral("PayDetails"), document.toVariant());
     screen->CacheCouponUseResult(result);
-    for (const QString& id : screen->CachedMainCouponIds()) {
+    for (const QString& id : KxPosTestAccess::CachedMainCouponIds(*screen)) {
         (void)screen->GetCouponUsedData(id);
         screen->RemoveCacheCouponUseResult(id, QString());
     }

@@ -17,6 +17,7 @@ PACKAGES=(
     xvfb
     librapidcheck-dev
     valgrind
+    doxygen
 )
 
 install_missing_packages() {

@@ -1,6 +1,7 @@
 // The coupon screen's use and cancellation bookkeeping: use requests, cached
 // use results per main coupon, cancellations of main and child coupons.
 
+#include "TestAccess.h"
 #include "TestCoupons.h"
 #include "TestScreens.h"
 #include "TestSupport.h"
@@ -69,7 +70,7 @@ private slots:
     {
         auto screen = usedWithTwoChildren();
         QCOMPARE(int(screen->GetCouponUsedData(QStringLiteral("A")).size()), 3);
-        QCOMPARE(screen->CachedMainCouponIds(), QStringList{"A"});
+        QCOMPARE(KxPosTestAccess::CachedMainCouponIds(*screen), QStringList{"A"});
         const CouponWidgetInfo a = row(screen.get(), 0);
         QCOMPARE(int(a.status), 1);
         QCOMPARE(a.childCoupons.size(), 2); // A-c2 was not used and left the row
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(int(r.status), 1);
         QCOMPARE(r.childCoupons.size(), 1);
         QCOMPARE(r.childCoupons.at(0).couponId, QStringLiteral("A-c0"));
-        QCOMPARE(screen->CachedMainCouponIds(), QStringList{"A-c1"});
+        QCOMPARE(KxPosTestAccess::CachedMainCouponIds(*screen), QStringList{"A-c1"});
         QCOMPARE(idsOf(screen->GetCouponUsedData(QStringLiteral("A-c1"))), (QStringList{"A-c1", "A-c0"}));
         QCOMPARE(screen->GetUsedCouponAmount(), 20.0);
     }
@@ -187,7 +188,7 @@ private slots:
         QCOMPARE(screen->ProcessMultiCouponUnuseFailed(QStringLiteral("A")), mainAfter);
         QCOMPARE(row(screen.get(), 0).couponId, mainAfter);
         QCOMPARE(row(screen.get(), 0).useCount, useCount);
-        QCOMPARE(screen->CachedMainCouponIds(), QStringList{mainAfter});
+        QCOMPARE(KxPosTestAccess::CachedMainCouponIds(*screen), QStringList{mainAfter});
         QCOMPARE(int(screen->GetCouponUsedData(mainAfter).size()), useCount);
         QCOMPARE(screen->GetCouponUsedData(mainAfter).first().value("CouponID").toString(), mainAfter);
         QCOMPARE(screen->ProcessMultiCouponUnuseFailed(QStringLiteral("unknown")), QStringLiteral("unknown"));

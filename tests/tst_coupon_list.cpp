@@ -2,6 +2,7 @@
 // duplicates and clearing, driven as a host and a cashier would. The
 // refusals themselves are walked by tst_refusals.
 
+#include "TestAccess.h"
 #include "TestRecords.h"
 #include "TestScreens.h"
 #include "TestSupport.h"
@@ -274,13 +275,13 @@ private slots:
                 clickChild(screen.get(), "btnChannelNext");
             const auto buttons = child<QWidget>(screen.get(), "widgetChannelButtons")->findChildren<QPushButton*>();
             QCOMPARE(buttons.size(), buttonsPerPress.at(press));
-            QCOMPARE(screen->ChannelPage(), press % 3);
+            QCOMPARE(KxPosTestAccess::ChannelPage(*screen), press % 3);
             // Buttons carry their channel, in configuration order.
-            const int first = screen->ChannelPage() * 4;
+            const int first = KxPosTestAccess::ChannelPage(*screen) * 4;
             QCOMPARE(buttons.first()->property("channelCode").toString(), QStringLiteral("C%1").arg(first));
             QCOMPARE(buttons.first()->isChecked(), first == 0);
         }
-        QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("C0")); // paging keeps the channel in use
+        QCOMPARE(KxPosTestAccess::ChannelCode(*screen), QStringLiteral("C0")); // paging keeps the channel in use
     }
 
     void channelSwitchFollowsTheList()
@@ -299,7 +300,7 @@ private slots:
         // Once the list is empty again the bar is free.
         screen->ClearData();
         QTest::mouseClick(screen->GetChannelButton(QStringLiteral("KS")), Qt::LeftButton);
-        QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("KS"));
+        QCOMPARE(KxPosTestAccess::ChannelCode(*screen), QStringLiteral("KS"));
         QVERIFY(MessageWidget::History().isEmpty());
     }
 
@@ -315,8 +316,8 @@ private slots:
         QCOMPARE(child<QLineEdit>(screen.get(), "txtCouponCode")->text(), QString());
         for (const char* total : {"lblTotalAmount", "lblDeductAmount", "lblPayAmount"})
             QCOMPARE(child<QLabel>(screen.get(), total)->text(), QStringLiteral("0.00"));
-        QCOMPARE(screen->ChannelPage(), 0);
-        QCOMPARE(screen->GetCurrentChannelCode(), QStringLiteral("C5")); // the channel chosen stays
+        QCOMPARE(KxPosTestAccess::ChannelPage(*screen), 0);
+        QCOMPARE(KxPosTestAccess::ChannelCode(*screen), QStringLiteral("C5")); // the channel chosen stays
     }
 };
 

@@ -393,7 +393,7 @@ private slots:
         QVERIFY(picker);
         QSignalSpy ask(screen.get(), &CouponUsageWidget::SignGetPackPluWeight);
         QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 2);
-        QCOMPARE(screen->PackPluRow(), 0);
+        QCOMPARE(KxPosTestAccess::PackPluRow(*screen), 0);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P1"));
         picker->increase(1); // the weighed item
         QCOMPARE(ask.count(), 1);
@@ -411,7 +411,7 @@ private slots:
                                     a.at(4).toInt());
         clickChild(screen.get(), "btnPackConfirm");
         QCOMPARE(KxPosTestAccess::CurrentPage(*screen), 2);
-        QCOMPARE(screen->PackPluRow(), 2);
+        QCOMPARE(KxPosTestAccess::PackPluRow(*screen), 2);
         QCOMPARE(picker->packageName(), QStringLiteral("商品P2"));
         QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).packSelection.size(), 1);
         QCOMPARE(KxPosTestAccess::PluMap(*screen).value(Code).at(0).packSelection.at(0).pluCode, QStringLiteral("P1-1"));

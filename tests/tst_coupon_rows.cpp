@@ -2,6 +2,7 @@
 // and mode, and the row buttons on the coupon screen (cancel use, refresh,
 // remove, use count) with their questions and signals.
 
+#include "TestAccess.h"
 #include "TestCoupons.h"
 #include "TestRecords.h"
 #include "TestScreens.h"
@@ -69,7 +70,7 @@ private slots:
         const QModelIndex index = model.index(0, 0);
         QStyleOptionViewItem option;
         option.rect = QRect(QPoint(0, 0), delegate.sizeHint(option, index));
-        const QRect target = delegate.ItemAreaRect(CouponItemDelegate::ItemArea(area), option.rect, index);
+        const QRect target = KxPosTestAccess::ItemAreaRect(delegate, CouponItemDelegate::ItemArea(area), option.rect, index);
         QCOMPARE(target.isEmpty(), signal == QLatin1String("none"));
         if (target.isEmpty())
             return;

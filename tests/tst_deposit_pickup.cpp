@@ -3,6 +3,7 @@
 // hands over and leaving, driven through clicks and the public slots as a
 // host would. The keyboard-only pick-ups of tst_e2e_member cover the keys.
 
+#include "TestAccess.h"
 #include "TestDeposits.h"
 #include "TestRecords.h"
 #include "TestSupport.h"
@@ -105,13 +106,13 @@ private slots:
         QList<int> visited;
         for (int button : {BtnPreOrder, BtnNextOrder, BtnNextOrder, BtnNextOrder, BtnPreOrder}) {
             clickButton(*screen, button);
-            visited << screen->CurrentOrder();
-            QCOMPARE(screen->getUiQLable(11)->text(), sampleOrders().at(screen->CurrentOrder()).orderNo);
+            visited << KxPosTestAccess::CurrentOrder(*screen);
+            QCOMPARE(screen->getUiQLable(11)->text(), sampleOrders().at(KxPosTestAccess::CurrentOrder(*screen)).orderNo);
         }
         QCOMPARE(visited, (QList<int>{0, 1, 2, 2, 1}));
         QListView* list = screen->getUiQListView(0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
-        QCOMPARE(screen->CurrentOrder(), 2);
+        QCOMPARE(KxPosTestAccess::CurrentOrder(*screen), 2);
         QCOMPARE(cell(*screen, 1, 2), QStringLiteral("F"));
     }
 

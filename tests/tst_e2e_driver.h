@@ -90,9 +90,9 @@ inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& n
             if (key->isVisible() && key->text().section(QLatin1Char('\n'), 0, 0) == name)
                 return QTest::mouseClick(key, Qt::LeftButton), true;
         }
-        if (!spu->PageKey(grid) || !spu->PageKey(grid)->isVisible())
+        if (!KxPosTestAccess::PageKey(*spu, grid) || !KxPosTestAccess::PageKey(*spu, grid)->isVisible())
             return false;
-        QTest::mouseClick(spu->PageKey(grid), Qt::LeftButton);
+        QTest::mouseClick(KxPosTestAccess::PageKey(*spu, grid), Qt::LeftButton);
     }
     return false;
 }

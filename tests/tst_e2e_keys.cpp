@@ -27,7 +27,7 @@ bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QStr
             press(Qt::Key_Tab);
             continue;
         }
-        if (key == dialog->PageKey(grid)) {
+        if (key == KxPosTestAccess::PageKey(*dialog, grid)) {
             // The next page, then back to its first option: on to the next grid and back again.
             press(Qt::Key_Space);
             press(Qt::Key_Tab);

@@ -2,6 +2,7 @@
 // lists, ID-number rules with the preset number, function keys, the
 // on-screen keyboard and the modal run through the form's own event loop.
 
+#include "TestAccess.h"
 #include "TestSupport.h"
 
 #include "options/CustomerInfoWidget.h"
@@ -61,11 +62,11 @@ bool choose(QComboBox* combo, const QString& text)
 int runForm(CustomerInfoWidget& form, const std::function<void()>& during)
 {
     QString error;
-    if (form.Provinces().isEmpty() && !form.GetAreas(QString::fromUtf8(SmallTree), error))
+    if (KxPosTestAccess::Provinces(form).isEmpty() && !form.GetAreas(QString::fromUtf8(SmallTree), error))
         QTest::qFail(qPrintable(error), __FILE__, __LINE__);
     QTimer::singleShot(0, &form, [&] {
         during();
-        if (form.isRunning())
+        if (KxPosTestAccess::IsRunning(form))
             QTest::keyClick(&form, Qt::Key_F7);
     });
     QTimer watchdog;
@@ -78,7 +79,7 @@ int runForm(CustomerInfoWidget& form, const std::function<void()>& during)
 void clickKeys(CustomerInfoWidget& form, const QStringList& keys)
 {
     for (const QString& key : keys) {
-        QPushButton* button = form.KeyBoard()->key(key);
+        QPushButton* button = KxPosTestAccess::KeyBoard(form)->key(key);
         QVERIFY2(button, qPrintable(key));
         QTest::mouseClick(button, Qt::LeftButton);
     }

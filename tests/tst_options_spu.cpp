@@ -68,7 +68,7 @@ QPushButton* keyOf(SelectSpuWidget& dialog, int grid, const QString& press)
 {
     int occurrence = press.section('#', 1, 1).toInt();
     for (QPushButton* key : KxPosTestAccess::GridButtons(dialog, grid)) {
-        if (key != dialog.PageKey(grid) && key->isEnabled()
+        if (key != KxPosTestAccess::PageKey(dialog, grid) && key->isEnabled()
             && key->text().section(QLatin1Char('\n'), 0, 0) == press.section('#', 0, 0) && occurrence-- == 0)
             return key;
     }
@@ -89,14 +89,14 @@ private slots:
         QList<QStringList> seen;
         QString surcharge;
         runDialog(dialog, withAddOns(15), [&] {
-            QCOMPARE(dialog.RowCount(SelectSpuWidget::GridAdd), 2);
+            QCOMPARE(KxPosTestAccess::RowCount(dialog, SelectSpuWidget::GridAdd), 2);
             surcharge = KxPosTestAccess::GridButtons(dialog, SelectSpuWidget::GridAdd).at(1)->text();
             for (int page = 0; page < 4; ++page) {
                 QStringList texts;
                 for (QPushButton* key : KxPosTestAccess::GridButtons(dialog, SelectSpuWidget::GridAdd))
                     texts << (key->isEnabled() ? key->text().section(QLatin1Char('\n'), 0, 0) : QString());
                 seen << texts;
-                QTest::mouseClick(dialog.PageKey(SelectSpuWidget::GridAdd), Qt::LeftButton);
+                QTest::mouseClick(KxPosTestAccess::PageKey(dialog, SelectSpuWidget::GridAdd), Qt::LeftButton);
             }
         });
         const QString more = seen.value(0).value(7);
@@ -165,7 +165,7 @@ private slots:
             QTest::mouseClick(keyOf(dialog, SelectSpuWidget::GridAdd, QStringLiteral("料1")), Qt::LeftButton);
             QTest::mouseClick(keyOf(dialog, SelectSpuWidget::GridAdd, QStringLiteral("料3")), Qt::LeftButton);
             QTest::mouseClick(keyOf(dialog, SelectSpuWidget::GridAdd, QStringLiteral("料1")), Qt::LeftButton);
-            QTest::mouseClick(dialog.PageKey(SelectSpuWidget::GridAdd), Qt::LeftButton);
+            QTest::mouseClick(KxPosTestAccess::PageKey(dialog, SelectSpuWidget::GridAdd), Qt::LeftButton);
             QTest::mouseClick(keyOf(dialog, SelectSpuWidget::GridAdd, QStringLiteral("料9")), Qt::LeftButton);
             QTest::keyClick(&dialog, Qt::Key_Enter);
         });

@@ -149,7 +149,7 @@ Snapshot snapshot(const Rig& rig)
             for (const KxPosPluDetail& p : it.value())
                 shot[QStringLiteral("products ") + it.key()] += QStringLiteral("%1x%2 ").arg(p.pluCode).arg(p.saleQty);
         shot[QStringLiteral("coupon page")] =
-            QStringLiteral("%1 %2 %3").arg(KxPosTestAccess::CurrentPage(*s)).arg(s->PackPluRow()).arg(s->GetCurrentChannelCode());
+            QStringLiteral("%1 %2 %3").arg(KxPosTestAccess::CurrentPage(*s)).arg(KxPosTestAccess::PackPluRow(*s)).arg(KxPosTestAccess::ChannelCode(*s));
     }
     if (DepositPluWidget* s = rig.deposit)
         shot[QStringLiteral("deposit")] = QStringLiteral("%1 %2 %3 %4").arg(KxPosTestAccess::PluList(*s).size()).arg(s->nextQuantity)

@@ -407,7 +407,7 @@ private slots:
         QVERIFY(whileModal<SelectSpuWidget>([this] { m_host->Scan(QStringLiteral("3001")); }, [this](SelectSpuWidget* spu) {
             check(QStringLiteral("option dialog"));
             for (int grid : {SelectSpuWidget::GridTaste, SelectSpuWidget::GridAdd}) {
-                if (QPushButton* page = spu->PageKey(grid); page && page->isVisible()) {
+                if (QPushButton* page = KxPosTestAccess::PageKey(*spu, grid); page && page->isVisible()) {
                     QTest::mouseClick(page, Qt::LeftButton);
                     check(QStringLiteral("option dialog, grid %1 on its next page").arg(grid));
                 }

@@ -11,6 +11,7 @@
 
 #include "TestRecords.h"
 #include "TestAccess.h"
+#include "TestScreens.h"
 #include "TestSupport.h"
 
 #include "coupon/CouponUsageWidget.h"
@@ -375,7 +376,7 @@ void trade(Storm& b)
     // after its short delay.
     b.invariant = [s, sale, table] {
         if (sale->emptied)
-            QVERIFY2(sale->started || s->IsSaleStartPending(), "the sale was emptied without starting a new one");
+            QVERIFY2(sale->started || TradeWidgetTestAccess::saleStartPending(*s), "the sale was emptied without starting a new one");
         if (sale->emptied || sale->started)
             sale->bound.clear();
         sale->emptied = sale->started = false;
@@ -427,7 +428,7 @@ void customer(Storm& b)
     b.shown(s);
     const auto names = [s] {
         QStringList out;
-        for (const auto& p : s->Provinces())
+        for (const auto& p : KxPosTestAccess::Provinces(*s))
             out << p.name + QString::number(p.cities.size());
         return out;
     };
@@ -476,7 +477,7 @@ void pickUp(Storm& b)
     }};
     b.invariant = [s, &shownOrders] {
         QCOMPARE(s->Orders().size(), shownOrders);
-        QVERIFY(s->CurrentOrder() >= -1 && s->CurrentOrder() < qMax(1, shownOrders));
+        QVERIFY(KxPosTestAccess::CurrentOrder(*s) >= -1 && KxPosTestAccess::CurrentOrder(*s) < qMax(1, shownOrders));
     };
 }
 
@@ -485,8 +486,8 @@ void quantityPad(Storm& b)
     auto* s = new DepositPluNumbInputWidget(0, nullptr);
     // A quantity goes out only from 0.01 up to the quantity held, give or take 0.01.
     QObject::connect(s, &DepositPluNumbInputWidget::SignDepositPluNumbInputWidget, s, [s](double q) {
-        QVERIFY2(std::isfinite(q) && q >= 0.01 - 1e-9 && q <= s->MaxQuantity() + 0.01 + 1e-9,
-                 qPrintable(QStringLiteral("%1 of at most %2").arg(q).arg(s->MaxQuantity())));
+        QVERIFY2(std::isfinite(q) && q >= 0.01 - 1e-9 && q <= KxPosTestAccess::MaxQuantity(*s) + 0.01 + 1e-9,
+                 qPrintable(QStringLiteral("%1 of at most %2").arg(q).arg(KxPosTestAccess::MaxQuantity(*s))));
     });
     b.shown(s);
     b.hosts = {[s](Storm& h) { s->initValue(h.coin() ? h.below(100) / 10.0 : h.number(), h.number()); },

@@ -2,6 +2,7 @@
 // delegate, channel and colour tags (their painting is compared by the
 // screenshot program).
 
+#include "TestAccess.h"
 #include "TestSupport.h"
 
 #include "trade/OrderListDelegate.h"
@@ -118,16 +119,16 @@ private slots:
         paintCell(&delegate, image, NumberCell, pickModel.index(0, 0));
         paintCell(&delegate, image, QuantityCell, pickModel.index(0, 2));
         if (c.showButtons) {
-            QVERIFY(delegate.PlusPosition() - delegate.MinusPosition() > 2 * StandardDelegate::ClickWidth);
-            QCOMPARE(delegate.RemovePosition() == StandardDelegate::NoPosition, c.modeText == QLatin1String("0"));
+            QVERIFY(KxPosTestAccess::PlusPosition(delegate) - KxPosTestAccess::MinusPosition(delegate) > 2 * StandardDelegate::ClickWidth);
+            QCOMPARE(KxPosTestAccess::RemovePosition(delegate) == KxPosTestAccess::NoPosition, c.modeText == QLatin1String("0"));
         }
         QSignalSpy minus(&delegate, &StandardDelegate::signMinusOne);
         QSignalSpy add(&delegate, &StandardDelegate::signAddOne);
         QSignalSpy weigh(&delegate, &StandardDelegate::signWeightProd);
         QSignalSpy remove(&delegate, &StandardDelegate::signRemove);
-        const int base = c.anchor == QLatin1String("remove") ? delegate.RemovePosition()
-            : c.anchor == QLatin1String("plus")              ? delegate.PlusPosition()
-                                                             : delegate.MinusPosition();
+        const int base = c.anchor == QLatin1String("remove") ? KxPosTestAccess::RemovePosition(delegate)
+            : c.anchor == QLatin1String("plus")              ? KxPosTestAccess::PlusPosition(delegate)
+                                                             : KxPosTestAccess::MinusPosition(delegate);
         const QRect cell = c.column == 0 ? NumberCell : QuantityCell;
         const QPoint at(base + c.offset, cell.center().y());
         QMouseEvent event(QEvent::Type(c.eventType), at, at, Qt::MouseButton(c.button), Qt::MouseButton(c.button),

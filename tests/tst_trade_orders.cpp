@@ -2,6 +2,7 @@
 // would: the host lists orders and answers each choice with the order's
 // lines; the cashier clicks cards, operation buttons and picked lines.
 
+#include "TestAccess.h"
 #include "TestRecords.h"
 #include "TestSupport.h"
 
@@ -342,7 +343,7 @@ private slots:
         QVERIFY(delegate && delegate->ShowButtons());
         table->viewport()->repaint();
         const int y0 = table->visualRect(table->model()->index(0, 2)).center().y();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(delegate->PlusPosition() - 10, y0));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(KxPosTestAccess::PlusPosition(*delegate) - 10, y0));
         QCOMPARE(cell("tbvDown", 0, 2), QStringLiteral("2"));
 
         QSignalSpy toScale(screen.get(), &TradeWidget::SignShowOrderWeight);
@@ -351,7 +352,7 @@ private slots:
         QCOMPARE(toScale.at(0).at(0).value<PluDetail>().pluName, QStringLiteral("肉"));
 
         QuestionMessage::QueueAnswers({1});
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(delegate->RemovePosition() + 20, y0));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(KxPosTestAccess::RemovePosition(*delegate) + 20, y0));
         QCOMPARE(QuestionMessage::History(), QStringList{translated(1141)});
         QCOMPARE(cell("tbvDown", 0, 1), QStringLiteral("肉"));
         // The remaining line moved up and is numbered by its new position.

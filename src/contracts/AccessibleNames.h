@@ -23,19 +23,23 @@ class KXPOSCONTRACTS_EXPORT AccessibleNames
 public:
     // The widget(s) named `objectName` get the text of message `messageId`.
     struct Entry {
+        // Object name of the widget(s) to name.
         const char* objectName;
+        // Message whose text becomes the accessible name.
         TransMsgId messageId;
     };
 
     // Names every widget below `root` (and `root` itself) whose object name
     // is listed; several widgets of one name (keys of a grid) all get it.
     // Names not found are skipped. Null-safe.
+    //@{
     static void Apply(QWidget* root, const Entry* entries, std::size_t count);
     template <std::size_t N>
     static void Apply(QWidget* root, const Entry (&entries)[N])
     {
         Apply(root, entries, N);
     }
+    //@}
 
     // Names `widget` by the text of message `messageId`. Null-safe.
     static void Set(QWidget* widget, TransMsgId messageId);

@@ -17,6 +17,7 @@ class KXPOSCONTRACTS_EXPORT ChangeWidget : public KxDialog
 {
     Q_OBJECT
 public:
+    // The popup of a screen of type `screenType`, hidden until showMessage().
     explicit ChangeWidget(int screenType, QWidget* parent = nullptr);
     ~ChangeWidget() override;
 
@@ -24,13 +25,17 @@ public:
     // for the style sheet ("showType" "change" for 0, "changeN" otherwise).
     void showMessage(QString amount, int kind = 0);
 
+    // The amount shown, as given to showMessage().
     QString amount() const;
+    // The constructor's `screenType`.
     int screenType() const { return m_screenType; }
 
     void Retranslate() override;
     void UpdateTranslation() override;
 
 signals:
+    // The popup closed: the Qt key code and text of the key that closed it, or
+    // 0 and an empty text for a click.
     void SignTradeChgClosed(int key, QString text);
 
 protected:

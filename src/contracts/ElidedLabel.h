@@ -17,6 +17,7 @@ public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
     QSize minimumSizeHint() const override;
+    // True while the text is drawn shortened at the label's current size.
     bool IsElided() const;
 
 protected:

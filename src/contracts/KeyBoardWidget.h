@@ -23,25 +23,31 @@ class KXPOSCONTRACTS_EXPORT KeyBoardWidget : public QWidget
 {
     Q_OBJECT
 public:
+    // Builds the keys of `type` ("1" the compact pad, "0" the full keyboard;
+    // see above).
     KeyBoardWidget(QWidget* parent, QString type, int variant = 0);
     ~KeyBoardWidget() override;
 
+    // The constructor's `type`.
     QString type() const { return m_type; }
     // The third constructor argument, kept for callers that tell variants apart.
     int variant() const { return m_variant; }
-    // The grid holding the keys; screens set its spacing and margins.
-    QGridLayout* gridLayout() const { return m_grid; }
+    // Every key button, in grid order.
     QList<QPushButton*> keys() const { return m_keys; }
     // The button of a key text, or null.
     QPushButton* key(const QString& text) const;
     // Fixed width of the ordinary keys (special keys span their cells).
     void SetKeyWidth(int width);
+    // Fixed height of a key row; keys spanning rows grow with the rows and the
+    // spacing between them.
     void SetKeyHeight(int height);
     // Letters in upper case (default) or lower case.
     void SetUpperCase(bool upper);
+    // True while letters show and send upper case.
     bool isUpperCase() const { return m_upper; }
 
 signals:
+    // A key was pressed: its character, or "clear", "backspace" or "ok".
     void SignKbwKeyPress(QString key);
 
 private:

@@ -22,6 +22,8 @@ class KXPOSCONTRACTS_EXPORT KxDialog : public QDialog, public KxTranslateBase
 {
     Q_OBJECT
 public:
+    // A dialog that follows the translator's language changes; see above for
+    // its placement.
     explicit KxDialog(QWidget* parent = nullptr);
     ~KxDialog() override;
 

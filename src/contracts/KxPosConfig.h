@@ -33,8 +33,10 @@ public:
     // environment variable KXPOS_CONFIG_DIR, else the executable's folder
     // (the current folder before a QCoreApplication exists).
     // SetConfigDir("") returns to that default.
+    //@{
     static void SetConfigDir(const QString& dir);
     static QString ConfigDir();
+    //@}
     // Full path of a configuration file in the configuration folder
     // ("" gives config.ini).
     static QString FilePath(const QString& file = QString());
@@ -46,9 +48,11 @@ public:
     // 1366 pixels use the large design, scaled by iAppWidth/1920 and
     // iAppHeight/1080; all others the small one, scaled by iAppWidth/1024
     // and iAppHeight/768. Results are rounded to the nearest pixel.
+    //@{
     static int GetAutoWidth(int large, int small);
     static int GetAutoHeight(int large, int small);
     static QSize GetAutoSize(int largeW, int largeH, int smallW, int smallH);
+    //@}
     // Sets iAppWidth/iAppHeight, derives iRatioType (1 for screens narrower
     // than 3:2, such as 800x600, 1024x768 and 1280x1024; 0 for 16:10 and
     // 16:9) and rescales the pixel values of styleMap. Sizes of 0 or less
@@ -67,19 +71,38 @@ public:
     // digit ("-1", "1.", ".5"); no blanks, no exponent.
     static bool IsNumber(const QString& text);
 
+    // Width of the application window in pixels (SetAppSize()).
     static int iAppWidth;
+    // Height of the application window in pixels (SetAppSize()).
     static int iAppHeight;
+    // Screen-ratio class: 1 for screens narrower than 3:2 (narrow layouts and
+    // date formats), 0 otherwise.
     static int iRatioType;
+    // Project code: "1" and "2" select the two branded variants of the title
+    // and logo labels.
     static QString sProjectCode;
+    // Current language code ("zh_CN" or "en"), kept in step by
+    // KxPosTranslator::SetLanguage().
     static QString sLanguage;
+    // Till number, shown in the status bar.
     static QString sPosNo;
+    // Cashier code, shown in the status bar.
     static QString sCshCode;
+    // Cashier name, shown in the status bar.
     static QString sCshName;
+    // Store code, shown in the status bar.
     static QString sOrgCode;
+    // Store name, shown in the status bar (and before the store text when
+    // "TRADE_ShowOrgPosType" is "2").
     static QString sOrgName;
+    // Program version, shown in the status bar as "Ver:" and the version.
     static QString sOfficialFileVersion;
+    // Display scale of the online-order pick table's pictures and captions.
     static double dRate;
+    // Upper weight limit of a weighed online-order line, in kg; a heavier line
+    // refuses the pick-up.
     static double SetWeightUpper;
+    // Mode of the coupon screen built next: true deduction, false exchange.
     static bool m_isCouponForDeduct;
     // Style variables ("$color2", "$size2", ...) to colours ("#23BAFA") and
     // pixel values (plain integers such as "18", scaled to the screen by
@@ -87,6 +110,7 @@ public:
     static QMap<QString, QString> styleMap;
 };
 
+// Money comparisons shared by the screens.
 class KXPOSCONTRACTS_EXPORT MoneyUtils
 {
 public:

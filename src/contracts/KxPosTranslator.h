@@ -32,7 +32,10 @@ public:
     // taken from the environment variable KXPOS_LANG, else from
     // KxPosConfig::sLanguage, else "zh_CN".
     static bool SetLanguage(const QString& language);
+    // The current language code.
     static QString Language();
+    // Language codes that have texts ("zh_CN", "en" and any added with
+    // AddTexts()).
     static QStringList AvailableLanguages();
 
     // Message numbers that have a text in `language` (the current language
@@ -49,6 +52,7 @@ public:
     static void AddTexts(const QString& language, const QHash<TransMsgId, QString>& texts);
 
 signals:
+    // The language switched to `language`; every screen sets its texts again.
     void LanguageChanged(const QString& language);
 
 private:

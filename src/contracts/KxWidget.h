@@ -33,6 +33,7 @@ class KXPOSCONTRACTS_EXPORT KxWidget : public QWidget, public KxTranslateBase
 {
     Q_OBJECT
 public:
+    // A screen that follows the translator's language changes.
     explicit KxWidget(QWidget* parent = nullptr);
     ~KxWidget() override;
 
@@ -44,8 +45,10 @@ public:
     // `designHeight` high), scaled to KxPosConfig::iAppWidth (iAppHeight),
     // rounded to the nearest pixel. A design size of 0 or less, or an unknown
     // application size, returns `length` unchanged.
+    //@{
     static int calcWidth(int length, int designWidth);
     static int calcHeight(int length, int designHeight);
+    //@}
 
     // Design height class of the current screen: 600, 768 or 1080 (the
     // smallest class whose height is at least KxPosConfig::iAppHeight).
@@ -61,13 +64,17 @@ public:
 
     // Horizontal header texts from message numbers, one per column in order;
     // a number of 0 or less gives an empty header. Null-safe.
+    //@{
     static void SetTableHeader(QAbstractItemModel* model, const QVector<TransMsgId>& ids);
     static void SetTableHeader(QTableWidget* table, const QVector<TransMsgId>& ids);
+    //@}
 
     // Scroll a table view one visible page up or down and make the first
     // (last) row of the new page current. Null-safe.
+    //@{
     static void TableViewPrePage(QTableView* view);
     static void TableViewNextPage(QTableView* view);
+    //@}
 
 public slots:
     // Shows the screen. Derived screens call KxWidget::show() from their own

@@ -21,6 +21,8 @@ class KXPOSCONTRACTS_EXPORT MessageWidget : public KxDialog
 {
     Q_OBJECT
 public:
+    // The message box of a screen of type `screenType`, hidden until
+    // showMessage().
     explicit MessageWidget(int screenType, QWidget* parent = nullptr);
     ~MessageWidget() override;
 
@@ -30,8 +32,11 @@ public:
     // few seconds. Interactive: runs modally until closed.
     void showMessage(QString text, QString title, int kind = 3, bool autoClose = false);
 
+    // The constructor's `screenType`.
     int screenType() const { return m_screenType; }
+    // The text of the last message shown.
     QString text() const;
+    // The title of the last message shown.
     QString title() const;
 
     void Retranslate() override;
@@ -40,6 +45,7 @@ public:
     // Messages shown by any message box as (text, title), oldest first. The
     // most recent 500 are kept.
     static QList<QPair<QString, QString>> History();
+    // Empties History().
     static void ClearHistory();
 
 protected:

@@ -45,8 +45,11 @@ class KXPOSCONTRACTS_EXPORT PackContentWidget : public QWidget
 {
     Q_OBJECT
 public:
+    // The page type sent with SignalsGetWeight(): the pack-content page of the
+    // coupon screen.
     static constexpr int PackPageType = 2;
 
+    // An empty picker; Init() offers contents.
     explicit PackContentWidget(QWidget* parent = nullptr);
     ~PackContentWidget() override;
 
@@ -62,10 +65,15 @@ public:
     // A weight answer, see the round trip above.
     void UpdateWeight(QString weightText, int itemIndex, int pageType, int count, int groupIndex);
 
+    // Name of the package offered.
     QString packageName() const { return m_name; }
+    // Items offered.
     int itemCount() const { return m_items.size(); }
+    // Groups of the items offered.
     int groupCount() const { return m_groupIds.size(); }
+    // Units chosen of item `itemIndex`; 0 for an unknown item.
     double chosenQty(int itemIndex) const;
+    // Weight of item `itemIndex` from the scale, in kg; 0 before one is known.
     double chosenWeight(int itemIndex) const;
     // Units chosen in the group of `groupIndex`.
     double groupQty(int groupIndex) const;
@@ -73,21 +81,26 @@ public:
     // Look: size of the +/- and weigh buttons, height of item rows, width of
     // the content column, height of the group header rows, and the two
     // alternating backgrounds of the item rows.
+    //@{
     void SetBtnSize(const QSize& size);
     void SetRowHeight(int height);
     void SetContentWidth(int width);
     void SetHeaderHeight(int height);
     void SetRowBackgroundColor(const QColor& even, const QColor& odd);
+    //@}
 
 public slots:
     // One unit more / less of an item (what the + and - buttons do). More is
     // refused when the item is at its maxQty or its group is full.
+    //@{
     void increase(int itemIndex);
     void decrease(int itemIndex);
+    //@}
     // Asks again for the weight of a chosen weighed item.
     void requestWeight(int itemIndex);
 
 signals:
+    // Weigh a chosen weighed item; see the round trip above.
     void SignalsGetWeight(KxPosPluDetail plu, int itemIndex, int pageType, int count,
                           int groupIndex);
     // Any quantity or weight changed.

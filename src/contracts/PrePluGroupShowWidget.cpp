@@ -137,12 +137,7 @@ void PrePluGroupShowWidget::SetGroups(const QList<QPair<QString, QString>>& code
         if (indexOfCode(m_groups, code) < 0)
             m_products.remove(code);
     }
-    const QList<Entry> visible = visibleGroups();
-    if (indexOfCode(visible, m_currentGroup) < 0) {
-        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
-        m_selected.clear();
-        m_page = 1;
-    }
+    keepVisibleGroup();
     m_groupPage = qBound(1, m_groupPage, groupPageCount());
     rebuildGroupBar();
     rebuildGrid();
@@ -202,12 +197,8 @@ void PrePluGroupShowWidget::SetHidden(const QString& groupCode, const QString& p
         if (index < 0)
             return;
         m_groups[index].hidden = hidden;
-        const QList<Entry> visible = visibleGroups();
-        if (!m_editMode && indexOfCode(visible, m_currentGroup) < 0) {
-            m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
-            m_selected.clear();
-            m_page = 1;
-        }
+        if (!m_editMode)
+            keepVisibleGroup();
         m_groupPage = qBound(1, m_groupPage, groupPageCount());
         rebuildGroupBar();
     } else {
@@ -278,9 +269,7 @@ void PrePluGroupShowWidget::SetEditMode(bool edit)
     m_editMode = edit;
     if (!edit) {
         m_selected.clear();
-        const QList<Entry> visible = visibleGroups();
-        if (indexOfCode(visible, m_currentGroup) < 0)
-            m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+        keepVisibleGroup();
     }
     m_page = qBound(1, m_page, pageCount());
     m_groupPage = qBound(1, m_groupPage, groupPageCount());
@@ -290,9 +279,7 @@ void PrePluGroupShowWidget::SetEditMode(bool edit)
 
 void PrePluGroupShowWidget::showProd()
 {
-    const QList<Entry> visible = visibleGroups();
-    if (indexOfCode(visible, m_currentGroup) < 0)
-        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+    keepVisibleGroup();
     m_page = 1;
     rebuildGroupBar();
     rebuildGrid();
@@ -413,6 +400,16 @@ void PrePluGroupShowWidget::onProductKey(const QString& code)
     rebuildGrid();
 }
 
+void PrePluGroupShowWidget::keepVisibleGroup()
+{
+    const QList<Entry> visible = visibleGroups();
+    if (indexOfCode(visible, m_currentGroup) >= 0)
+        return;
+    m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
+    m_selected.clear();
+    m_page = 1;
+}
+
 bool PrePluGroupShowWidget::moveSelected(int delta)
 {
     auto it = m_products.find(m_currentGroup);
@@ -489,12 +486,8 @@ void PrePluGroupShowWidget::SlotHideSort()
     if (index < 0)
         return;
     m_groups[index].hidden = !m_groups.at(index).hidden;
-    if (m_groups.at(index).hidden && !m_editMode) {
-        const QList<Entry> visible = visibleGroups();
-        m_currentGroup = visible.isEmpty() ? QString() : visible.first().code;
-        m_selected.clear();
-        m_page = 1;
-    }
+    if (!m_editMode)
+        keepVisibleGroup();
     m_groupPage = qBound(1, m_groupPage, groupPageCount());
     rebuildGroupBar();
     rebuildGrid();

@@ -19,6 +19,7 @@ class KXPOSCONTRACTS_EXPORT QuestionMessage : public KxDialog
 {
     Q_OBJECT
 public:
+    // The question box of a screen of type `screenType`, hidden until asked.
     explicit QuestionMessage(int screenType, QWidget* parent = nullptr);
     ~QuestionMessage() override;
 
@@ -29,6 +30,7 @@ public:
     int ShowDialog(const QString& text, const QString& title, const QString& yesCaption,
                    const QString& noCaption);
 
+    // The constructor's `screenType`.
     int screenType() const { return m_screenType; }
 
     void Retranslate() override;
@@ -42,8 +44,10 @@ public:
     static void ClearHistory();
 
     // Message numbers of the default button captions.
+    //@{
     static constexpr int YesMessageId = 2270;
     static constexpr int NoMessageId = 1496;
+    //@}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

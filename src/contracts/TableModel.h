@@ -20,19 +20,26 @@ class KXPOSCONTRACTS_EXPORT TableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // An empty model without columns.
     explicit TableModel(QObject* parent = nullptr);
     ~TableModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The cell's text (display and edit roles), its column's alignment, its
+    // row's background.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Sets a horizontal header text.
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Inserts `count` empty rows at `row`.
     bool insertRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    // Removes `count` rows from `row`; false when they are not all in the
+    // table.
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
 
     // Text of a cell; "" outside the table.
@@ -42,6 +49,7 @@ public:
 
     // Whole rows.
     QStringList rowData(int row) const;
+    // Appends a row of texts.
     void appendRow(const QStringList& texts);
     // Appends several rows with one insertion (one notice to the views).
     void appendRows(const QList<QStringList>& rows);
@@ -50,6 +58,7 @@ public:
     bool setRowData(int row, const QStringList& texts);
     // Inserts at `row` (clamped to 0..rowCount()).
     void insertRow(int row, const QStringList& texts);
+    // Removes `row`; a row outside the table is ignored.
     void removeRow(int row);
     // Removes every row.
     void clear();
@@ -60,8 +69,12 @@ public:
     // Horizontal header texts, or message numbers translated now and again by
     // retranslateHeaders() (numbers of 0 or less give empty headers).
     void setHeaderTexts(const QStringList& texts);
+    // Header texts by message number, translated now and by
+    // retranslateHeaders().
     void setHeaderIds(const QVector<TransMsgId>& ids);
+    // The message numbers of setHeaderIds().
     QVector<TransMsgId> headerIds() const { return m_headerIds; }
+    // Translates the header numbers again (after a language change).
     void retranslateHeaders();
 
     // Text alignment of a column's cells (default left and vertically centred).
@@ -69,6 +82,7 @@ public:
 
     // Grid style: background of a row; an invalid colour clears it.
     void setRowBackground(int row, const QColor& colour);
+    // The background of `row`; an invalid colour when it has none.
     QColor rowBackground(int row) const;
     // Clears the backgrounds of rows first..last (clamped to the table).
     void clearRowBackground(int first, int last);

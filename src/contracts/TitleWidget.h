@@ -13,15 +13,21 @@ class KXPOSCONTRACTS_EXPORT TitleWidget : public QWidget
 {
     Q_OBJECT
 public:
+    // An empty title with a visible close button.
     explicit TitleWidget(QWidget* parent = nullptr);
     ~TitleWidget() override;
 
+    // Shows `title`.
     void SetTitle(const QString& title);
+    // The title shown.
     QString title() const;
+    // Shows or hides the close button.
     void SetCloseButtonVisible(bool visible);
+    // The close button (its click emits SignButtonCloseClicked()).
     QPushButton* closeButton() const { return m_closeButton; }
 
 signals:
+    // The close button was clicked.
     void SignButtonCloseClicked();
 
 private:

@@ -24,6 +24,8 @@ class QWidget;
 class KXPOSCONTRACTS_EXPORT UIComponentGapFiller
 {
 public:
+    // The shared placeholder of each widget type.
+    //@{
     static QWidget* getQWidget();
     static QLabel* getQLabel();
     static QLineEdit* getQLineEdit();
@@ -34,4 +36,5 @@ public:
     static QTableView* getQTableView();
     static QTableWidget* getQTableWidget();
     static QStackedWidget* getQStackedWidget();
+    //@}
 };

@@ -24,9 +24,11 @@ public:
     // (one re-polish per widget). A later value for the same widget and
     // property replaces an earlier one; widgets destroyed before the flush
     // are skipped.
+    //@{
     static void UpdateWidgetStyleDeferred(QWidget* widget, const char* property,
                                           const QVariant& value);
     static void FlushDeferredStyleUpdates();
+    //@}
     // Number of updates waiting for the flush.
     static int PendingStyleUpdates();
 

@@ -20,22 +20,29 @@ public:
     explicit CouponItemDelegate(bool deductMode, QObject* parent = nullptr);
     ~CouponItemDelegate() override;
 
+    // The mode given at construction.
     bool DeductMode() const { return m_deductMode; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // Where an area of the row at `index` lies when the row occupies
-    // `rowRect`; an empty rectangle when the row has no such area in its
-    // state and mode.
-    QRect ItemAreaRect(ItemArea area, const QRect& rowRect, const QModelIndex& index) const;
-
 signals:
+    // Not emitted: a tap on the tick strip writes `checked` straight into the
+    // model. Kept for hosts that connect it.
     void SignCheckCoupon(const QModelIndex& index, bool checked);
+    // Deduction mode: the minus button of the row at `index` (use one coupon
+    // less).
     void SignButtonMinusClicked(const QModelIndex& index);
+    // Deduction mode: the plus button of the row at `index` (use one coupon
+    // more).
     void SignButtonPlusClicked(const QModelIndex& index);
+    // Deduction mode: the action button of a used coupon (cancel its use).
     void SignButtonUnuseClicked(const QModelIndex& index);
+    // Deduction mode: the action button of a coupon in doubt (ask for its
+    // state).
     void SignButtonRefreshClicked(const QModelIndex& index);
+    // Deduction mode: the action button of an unused coupon (remove it from the
+    // list).
     void SignButtonRemoveClicked(const QModelIndex& index);
 
 protected:
@@ -46,5 +53,13 @@ protected:
                      const QModelIndex& index) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
+    // Where an area of the row at `index` lies when the row occupies
+    // `rowRect`; an empty rectangle when the row has no such area in its
+    // state and mode.
+    QRect ItemAreaRect(ItemArea area, const QRect& rowRect, const QModelIndex& index) const;
+
     bool m_deductMode;
 };

@@ -16,6 +16,7 @@ class KXPOSTRADEUI_EXPORT CouponListModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
+    // Roles of data() and setData().
     enum Role {
         RecordRole = Qt::UserRole,   // 256: the whole CouponWidgetInfo (data)
         ConfirmedRole = 257,         // bool
@@ -26,23 +27,30 @@ public:
         CheckedRole = 262            // bool
     };
 
+    // An empty list.
     explicit CouponListModel(QObject* parent = nullptr);
     ~CouponListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The row's whole CouponWidgetInfo for RecordRole; an invalid QVariant for
+    // any other role or a row outside the list.
     QVariant data(const QModelIndex& index, int role) const override;
     // Qt::EditRole takes a whole CouponWidgetInfo; the other roles above set
     // one field. Any write to a row in the list returns true and emits
     // dataChanged for the row, a role without an effect included.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // Appends `info` as the last row.
     void AppendCoupon(const CouponWidgetInfo& info);
+    // Replaces every row (a model reset).
     void SetCouponList(const QList<CouponWidgetInfo>& list);
     // False for a row outside the list.
     bool RemoveCoupon(int row);
+    // Removes every row (a model reset).
     void Clear();
     // The record of `row`, or a default record for a row outside the list.
     CouponWidgetInfo GetCoupon(int row) const;
+    // Every row's record, in row order.
     const QList<CouponWidgetInfo>& Coupons() const { return m_coupons; }
 
 private:

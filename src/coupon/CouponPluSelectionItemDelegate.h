@@ -11,6 +11,7 @@ class KXPOSTRADEUI_EXPORT CouponPluSelectionItemDelegate : public QStyledItemDel
 {
     Q_OBJECT
 public:
+    // A delegate for the product choice of CouponPluSelectionModel.
     explicit CouponPluSelectionItemDelegate(QObject* parent = nullptr);
     ~CouponPluSelectionItemDelegate() override;
 

@@ -13,6 +13,7 @@ class KXPOSTRADEUI_EXPORT CouponPluTableItemDelegate : public QStyledItemDelegat
 {
     Q_OBJECT
 public:
+    // A delegate for the product table of CouponPluTableModel.
     explicit CouponPluTableItemDelegate(QObject* parent = nullptr);
     ~CouponPluTableItemDelegate() override;
 
@@ -24,7 +25,9 @@ public:
     static QSize WeighButtonSize();
 
 signals:
+    // The weigh button of the weighed product at `index` was released.
     void SignButtonWeightClicked(const QModelIndex& index);
+    // The details of the package product at `index` were asked for.
     void SignButtonDetailClicked(const QModelIndex& index);
 
 protected:

@@ -93,6 +93,9 @@ public:
     };
     Q_ENUM(CouponUsageType)
 
+    // Builds the screen in the mode KxPosConfig::m_isCouponForDeduct says
+    // (deduction when set, exchange otherwise), with the channel bar from
+    // "TRADE_CertificateChannel" (deduction mode only) and an empty list.
     explicit CouponUsageWidget(QWidget* parent = nullptr);
     ~CouponUsageWidget() override;
 
@@ -101,9 +104,12 @@ public:
     // `refuseSubmit` the submit button only explains that confirm is to be
     // used.
     void Show(bool refuseSubmit);
+    // Hides the screen; the coupons, products and use results stay for the
+    // sale.
     void Close();
     void Retranslate() override;
     void UpdateTranslation() override;
+    // True in deduction mode, false in exchange mode; fixed at construction.
     bool IsDeductMode() const { return deductMode; }
 
     // --- Coupon list and channels --------------------------------------------
@@ -120,24 +126,36 @@ public:
     bool CheckCouponMutex(const CouponWidgetInfo& info);
     // True when no row has the couponId of `info` yet.
     bool CheckCouponAdded(const CouponWidgetInfo& info);
+    // Ticks or unticks the first row of `couponId`; an unknown id is ignored.
     void SetCouponChecked(const QString& couponId, bool checked);
+    // Marks the current row as handed to the host for use in this sale
+    // (`added`), so that it is not requested again.
     void SetCurrentCouponAdded(bool added);
     // Every ticked, used row is marked added.
     void SetCheckedCouponAdded();
+    // Marks the coupon at `index` as having its products confirmed (exchange
+    // mode); an invalid index is ignored.
     void SetCouponConfirmed(const QModelIndex& index);
+    // A copy of every listed coupon, in list order.
     QList<CouponWidgetInfo> GetCouponWidgetData();
+    // The current row's coupon, or a default record when no row is current.
     CouponWidgetInfo GetCurrentCouponInfo();
+    // The current row's couponCode (the key of its products), empty when none.
     QString GetCurrentCouponCode();
     // Name of the channel the next code comes from; empty without a channel
     // bar (exchange mode, or no channels configured).
     QString GetCurrentChannelName();
+    // The configured channels, in configuration order.
     QList<CouponChannelEntry> GetChannelList() const;
-    QString GetCurrentChannelCode() const { return currentChannelCode; }
+    // Reads "TRADE_CertificateChannel" (a JSON array of objects with
+    // "ChannelName" and "ChannelCode") and builds the channel bar with the
+    // first channel chosen; no channels hide the bar. Run at construction.
     void InitCouponChannel();
     // Rebuilds the channel buttons of the current page.
     void RefreshChannelWidget();
+    // Pages of the channel bar: 1 with up to 5 channels, otherwise 4 channels a
+    // page.
     int ChannelPageCount();
-    int ChannelPage() const { return channelPage; }
     // The channel button of `channelCode` on the current page, or null.
     QAbstractButton* GetChannelButton(const QString& channelCode);
     // Empties the coupon list, the product pages, the product map, the
@@ -148,11 +166,17 @@ public:
     // Everything the screen holds for one sale.
     struct SaleState
     {
+        // The listed coupons with their flags and states.
         QList<CouponWidgetInfo> coupons;
+        // Use results by main coupon id.
         QMultiMap<QString, KxPosPayResult> useResults;
+        // Products delivered per coupon code.
         CouponPluListMap pluMap;
+        // Per coupon code, the product rows whose weight was accepted.
         QMap<QString, QList<int>> weighedRows;
+        // The channel chosen on the channel bar.
         QString channelCode;
+        // True when the state holds no coupon and no use result.
         bool IsEmpty() const { return coupons.isEmpty() && useResults.isEmpty(); }
     };
     // Hands the current sale's coupons over (for a held bill) and empties
@@ -177,11 +201,22 @@ public:
     // with the request's numbers to the picker. A reading of zero or less,
     // or one that is not a number, is refused with a message.
     void UpdatePackPluWeight(const QString& weightText, int itemIndex, int pageType, int count, int groupIndex);
+    // Shows the product page `type` with the current coupon's data; a value
+    // outside the type is only logged.
     void UpdateUIData(CouponUsageWidget::CouponUsageType type);
+    // Shows the current coupon's selectable products (page 0) with the choice
+    // counter; a coupon without any empties the page.
     void UpdatePluSelectionData();
+    // Shows the current coupon's delivered products (page 1), marks the coupon
+    // confirmed and shows total, deduction (couponAmount x useCount) and their
+    // difference in yuan.
     void UpdatePluListData();
+    // Offers the contents of the next package product still to fill (page 2);
+    // when none is left, shows the product list.
     void UpdateExchangePluListData();
+    // Empties the product selection page and its labels.
     void ClearSelectionPluData();
+    // Shows the bottom buttons of the page shown.
     void UpdateBottomArea();
     // The product list of the current coupon (created empty for a new code).
     QList<KxPosPluDetail>& GetCurCouponPluDetailList();
@@ -190,13 +225,17 @@ public:
     // The weight the current coupon grants for a weighed product; 0.0 when it
     // names none.
     double GetCurCouponPluLimitWeight(const QString& pluCode);
+    // Number of entries of `list` with `selected` set.
     int GetSelectedPluCount(const QList<CouponWidgetInfo::CouponPluInfo>& list);
     // True when every weighed product of `list` (a coupon's product list, in
     // its order) has been weighed in this delivery (always in deduction mode).
     bool CheckUnWeightPlu(const QList<KxPosPluDetail>& list);
+    // Makes `row` of a product table current and scrolls it to the centre; a
+    // row outside the table is ignored.
     void SelectPluAreaRow(QTableView* view, int row);
+    // Moves the current row of a product table one row down or up, wrapping at
+    // either end; nothing on an empty table.
     void DoPluAreaRowChange(QTableView* view, bool down);
-    int PackPluRow() const { return packPluRow; }
 
     // --- Use and cancellation bookkeeping ------------------------------------
     // Checks the ticked coupons and fills `couponInfoList` with one use
@@ -209,46 +248,102 @@ public:
     void CacheCouponUseResult(const QString& couponId, const KxPosPayResult& payResult);
     // The used-coupon records of a main coupon, its own first.
     QList<QVariantMap> GetCouponUsedData(const QString& mainCouponId);
+    // Drops cached use results of `mainCouponId`: all of them when
+    // `subCouponId` is empty, else the first one of that coupon. An unknown id
+    // is ignored.
     void RemoveCacheCouponUseResult(const QString& mainCouponId, const QString& subCouponId);
+    // The host's outcome of cancelling one coupon: `status` 0 (cancelled) drops
+    // its cached result; for a child (`subCouponId` other than `mainCouponId`)
+    // the child takes `status`. The main row's own state is not changed.
     void ProcessCouponUnuseReqResult(const QString& mainCouponId, const QString& subCouponId,
                                      CouponWidgetInfo::CouponStatus status);
     // Returns the main id the row is known under afterwards.
     QString ProcessMultiCouponUnuseFailed(const QString& mainCouponId);
+    // A pay record of `couponId` was cancelled in the sale: a main coupon used
+    // alone leaves the list, a main coupon used with children hands its role to
+    // a child, a child goes back to unused.
     void HandleCancelPayResult(const QString& couponId);
+    // HandleCancelPayResult() for a main coupon at `row`; false when `couponId`
+    // is not a main coupon with cached results.
     bool ProcessMainCouponCancel(const QString& couponId, int row);
+    // HandleCancelPayResult() for a child coupon at `row`: its result is
+    // dropped, it goes back to unused and the row's useCount follows the
+    // results left.
     void ProcessSubCouponCancel(const QString& couponId, int row);
+    // Makes the child `newMainCouponId` of `row` the row's main coupon (its
+    // fields replace the main coupon's).
     void ReplaceMainCouponData(int row, const QString& newMainCouponId);
+    // Removes from the row of `mainCouponId` every child that is not used.
     void ClearUnuseChildCoupon(const QString& mainCouponId);
+    // After the host cancelled `couponId`: drops its cached results, unticks
+    // its row and emits SignRemovePayRecord() with the cancelled ids (when
+    // there were results).
     void DeselectCouponAfterUnuse(const QString& couponId);
     // Asks the host to cancel every used coupon, then empties the screen.
     // For a sale that is abandoned; after a paid sale use ClearData, which
     // cancels nothing.
     void UnuseAndClearData(bool needHint);
+    // Removes the row of `couponId` and its cached results; the first row
+    // becomes current, or the screen is emptied when none is left.
     void RemoveCoupon(const QString& couponId);
+    // Asks the cashier again to cancel the current coupon and, on yes, emits
+    // SignButtonUnuseClicked() for it.
     void RetryCurrentCouponUnuse();
+    // Emits SignButtonRefreshClicked() for the current coupon.
     void RefreshCurrentCouponStatus();
+    // Sets the state of the row of `couponId`, or of its child `subCouponId`
+    // when that is not empty; an unknown id is ignored.
     void UpdateCouponStatus(const QString& couponId, CouponWidgetInfo::CouponStatus status,
                             const QString& subCouponId);
+    // UpdateCouponStatus() for the coupon at `row`.
     void UpdateCouponItemStatus(int row, CouponWidgetInfo::CouponStatus status, const QString& subCouponId);
+    // True while any use result is cached.
     bool HasUsedCoupon();
+    // Sum of couponAmount over the used coupons and used children, in yuan.
     double GetUsedCouponAmount();
+    // Ids of the used coupons, each followed by its used children.
     QStringList GetUsedCouponIdList();
+    // Row of `couponId` (also as a child when `withChildren`), or -1.
     int GetRowByCouponId(const QString& couponId, bool withChildren);
+    // True when at least one row is ticked; otherwise shows message 2279.
     bool CheckUnCheckedCoupon();
+    // True in deduction mode, or when every coupon's products were confirmed;
+    // otherwise shows message 2278.
     bool CheckCouponConfirmed();
+    // Reads the coupon at `index` into `out`; false (message 2281) when it is
+    // used and its use count cannot change.
     bool CheckCouponUseNumModify(const QModelIndex& index, CouponWidgetInfo& out);
-    QStringList CachedMainCouponIds() const { return useCache.uniqueKeys(); }
 
 signals:
+    // The cashier searched `couponCode` from the channel `channelCode` ("jh" in
+    // exchange mode); the host answers with AddCouponInfo().
     void SignSearchCoupon(const QString& couponCode, const QString& channelCode);
+    // The products of `couponInfo` are needed (its chosen products are in
+    // pluInfoList); the host answers with AddPluList().
     void SignGetCouponPlu(const CouponWidgetInfo& couponInfo);
+    // Weigh the product at `row`; the host answers with UpdatePluWeight().
     void SignGetCouponPluWeight(const KxPosPluDetail& pluDetail, int row);
+    // Weigh a package content item; the host answers with UpdatePackPluWeight()
+    // and the same numbers.
     void SignGetPackPluWeight(KxPosPluDetail p_PluDetail, int row, int iPageType, int iCount, int iGroup);
+    // Confirm: use the coupons of `couponInfoList` (one use request per ticked
+    // row not yet added) and add the products of `pluMap` to the sale. Connect
+    // directly: `pluMap` is the screen's own map. The host reports each result
+    // with CacheCouponUseResult().
     void SignUseCouponAndAddPlu(CouponPluListMap& pluMap, const QList<QVariantMap>& couponInfoList);
+    // Submit: as SignUseCouponAndAddPlu(), and the cashier is done with the
+    // coupons.
     void SignUseCouponFinished(CouponPluListMap& pluMap, const QList<QVariantMap>& couponInfoList);
+    // Cancel every used coupon of `resultList` (used-coupon records);
+    // `needHint` as given to UnuseAndClearData().
     void SignUnuseCouponList(const QList<QVariantMap>& resultList, bool needHint);
+    // The cashier cancels the use of one row: the used-coupon records of its
+    // main coupon, its own first.
     void SignButtonUnuseClicked(const QList<QVariantMap>& couponInfoList);
+    // The cashier asks for the state of a coupon in doubt: its used-coupon
+    // records (possibly none).
     void SignButtonRefreshClicked(const QList<QVariantMap>& couponInfoList);
+    // Drop the sale's pay records of the cancelled coupons `couponIdList`.
     void SignRemovePayRecord(const QStringList& couponIdList);
 
 protected:

@@ -37,36 +37,53 @@ public:
     // The smallest quantity accepted.
     static constexpr double MinimumQuantity = 0.01;
 
+    // The constructor's `screenType`.
     int ScreenType() const;
-    double MaxQuantity() const { return maxQuantity; }
+    // The quantity box's text.
     QString Text() const;
 
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Widgets: 0 title frame, 1 content frame. Line edits: 0 quantity box.
     // Labels: 0 title. Buttons: 0-9 keys "0"-"9", 10 key "00", 11 key ".",
     // 12 clear, 13 OK, 14 return.
+    //@{
     QWidget* getUiQWidget(int id);
     QLineEdit* getUiQLineEdit(int id);
     QLabel* getUiQLable(int id);
     QPushButton* getUiQPushButton(int id);
+    //@}
 
     // `maximum` is the quantity still held; the box shows `current`.
     void initValue(double maximum, double current);
+    // Wires the keypad keys to SlotKeyPressed().
     void initFuncArea();
 
     void Retranslate() override;
     void UpdateTranslation() override;
 
 public slots:
+    // Types a keypad key; refused when it would make a second "." or a fourth
+    // decimal.
     void SlotKeyPressed(QString key);
+    // Accepts the quantity: SignDepositPluNumbInputWidget(quantity) and an
+    // empty box. Refused with message 2297 for text that is not a number, 2295
+    // below 0.01, 2296 above the quantity held by more than 0.01.
     void on_btnOK_clicked();
+    // Empties the quantity box.
     void on_btnClear_clicked();
+    // Closes the pad without a quantity.
     void on_btnClose_clicked();
+    // Deletes the character before the cursor.
     void backspace();
+    // Empties the quantity box.
     void clear();
 
 signals:
+    // The accepted quantity to collect; the host writes it back with
+    // GetDepositWidget::setPluNum().
     void SignDepositPluNumbInputWidget(double quantity);
+    // A key that reached the pad itself: `screenName` is "DepositPluNumbInput",
+    // `key` the Qt key code.
     void SignDepositPluNumbInputWidgetKeyPress(QString screenName, int key);
 
 protected:
@@ -74,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
     double maxQuantity = 0.0;
     QSignalMapper* keyMapper = nullptr;
 

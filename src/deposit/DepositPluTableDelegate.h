@@ -18,10 +18,14 @@ public:
     explicit DepositPluTableDelegate(QObject* parent = nullptr);
     ~DepositPluTableDelegate() override;
 
+    // Fill of a selected cell.
     static QColor FillColor() { return QColor(245, 252, 255); }
+    // Outline of the selected row.
     static QColor LineColor() { return QColor(58, 187, 253); }
 
+    // First outlined column (its left edge is drawn).
     int FirstColumn() const { return m_firstColumn; }
+    // Last outlined column (its right edge is drawn).
     int LastColumn() const { return m_lastColumn; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -30,15 +30,18 @@ public:
     explicit DepositWidget(int screenType, QWidget* parent = nullptr);
     ~DepositWidget() override;
 
+    // The constructor's `screenType`.
     int ScreenType() const;
 
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Widgets: 0 content frame, 1 deposit button, 2 pick-up button, 3 close
     // button, 4 title frame, 5 logo frame. Buttons: 0 deposit, 1 pick-up,
     // 2 close. Labels: 0 title, 1 logo.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
@@ -51,13 +54,23 @@ public slots:
     // Closes the menu with result 1.
     bool close();
 
+    // Deposit chosen (key "0"): closes the menu with result 1 and emits
+    // SignGotoDeposit().
     void on_btnDeposit_clicked();
+    // Pick-up chosen (key "1"): closes the menu with result 1 and emits
+    // SignGotoMembLogin().
     void on_btnGet_clicked();
+    // Closes the menu with result 0.
     void on_btnClose_clicked();
 
 signals:
+    // Show the deposit list.
     void SignGotoDeposit();
+    // Log the member in whose deposits are to be picked up; the host then shows
+    // the pick-up screen.
     void SignGotoMembLogin();
+    // A key other than "0" and "1": `screenName` is "DepositWidget", `key` the
+    // Qt key code.
     void SignDepositWidgetKeyPressed(QString screenName, int key);
 
 protected:

@@ -12,6 +12,7 @@ class KXPOSTRADEUI_EXPORT GetDepositDelegate : public DepositPluTableDelegate
     Q_OBJECT
 
 public:
+    // Outlines columns 1 to 6 of the pick-up goods table.
     explicit GetDepositDelegate(QObject* parent = nullptr);
     ~GetDepositDelegate() override;
 

@@ -45,11 +45,13 @@ public:
     GetDepositWidget(int screenType, QWidget* parent = nullptr);
     ~GetDepositWidget() override;
 
+    // The constructor's `screenType`.
     int ScreenType() const;
+    // The orders given to initValue(), with the quantities to collect as
+    // edited.
     const QList<KxPosDepositOrderDetail>& Orders() const { return orderList; }
+    // The member given to initValue().
     const KxPosVipDetail& Member() const { return vipDetail; }
-    // Index of the order shown; -1 before the first initValue().
-    int CurrentOrder() const { return currentOrder; }
     // Goods row selected in the table; -1 when the table is empty.
     int CurrentRow() const;
     // Form widgets by number; an unknown number gives a shared placeholder.
@@ -61,11 +63,13 @@ public:
     // terminal, 14 cashier. Buttons: 0 edit quantity, 1 previous order,
     // 2 next order, 3 previous goods, 4 next goods, 5 tick, 6 confirm,
     // 7 return, 8 desktop, 9 second-group edit, 10 second-group confirm.
+    //@{
     QWidget* getUiQWidget(int id);
     QListView* getUiQListView(int id);
     QTableWidget* getUiQTableWidget(int id);
     QLabel* getUiQLable(int id);
     QPushButton* getUiQPushButton(int id);
+    //@}
 
     // Shows the member's orders and selects the first. An empty list leaves
     // the screen unchanged.
@@ -75,7 +79,9 @@ public:
     // The tick box in column 0 of `row`; null for a row that does not exist.
     QCheckBox* getCheckBox(int row);
 
+    // Selects the previous order (none before the first) and shows its goods.
     void previousAccount();
+    // Selects the next order (none after the last) and shows its goods.
     void nextAccount();
     // Toggles the tick box of the current goods row.
     void changestate();
@@ -87,22 +93,43 @@ public:
     void UpdateTranslation() override;
 
 public slots:
+    // Shows the screen and activates its window.
     void show();
+    // The host's clock tick, "yyyy-MM-dd ddd hh:mm:ss": shows time and date.
     void SlotTimeUpd(QString s);
+    // Store, terminal and cashier texts of the status bar.
     void SlotTrdSetStatusValue(QString orgcode, QString wgtcode, QString username);
 
+    // A tap on the order list: shows that order's goods and number.
     void on_OrderListView_clicked(const QModelIndex& index);
+    // Selects the goods row above (none above the first).
     void on_btnPreRow_clicked();
+    // Selects the goods row below (none below the last).
     void on_btnNextRow_clicked();
+    // Asks the host to open the quantity pad for the current goods row:
+    // SignDepositEditNum().
     void on_btnEditNum_clicked();
+    // Confirms the pick-up: SignGetDepositPlus() with the order reduced to its
+    // ticked lines. Refused with message 2311 when a ticked line's quantity to
+    // collect is not above 0.00, 2312 when none is ticked.
     void on_btnGet_clicked();
+    // Leaves the screen: SignGetDepositReturn().
     void on_btnReturn_clicked();
+    // As on_btnReturn_clicked().
     void on_btnDeskTop_clicked();
 
 signals:
+    // Open the quantity pad for the current line: the quantity still held and
+    // the quantity to collect now.
     void SignDepositEditNum(double depositQty, double takeQty);
+    // Hand out goods: `order` holds only the ticked lines with their quantities
+    // to collect. The screen stays as it is; the host calls initValue() again
+    // or leaves.
     void SignGetDepositPlus(KxPosVipDetail member, KxPosDepositOrderDetail order);
+    // The cashier left the pick-up screen.
     void SignGetDepositReturn();
+    // A key other than a digit: `screenName` is "GetDepositPluWidget", `key`
+    // the Qt key code; the host maps it to the keys shown.
     void SignDepositGetKeyPressed(QString screenName, int key);
 
 protected:

@@ -42,15 +42,21 @@ class KXPOSTRADEUI_EXPORT CustomerInfoWidget : public KxDialog
 public:
     // One city of the area tree with its districts.
     struct City {
+        // City name.
         QString name;
+        // District names of the city.
         QStringList districts;
     };
     // One province with its cities.
     struct Province {
+        // Province name.
         QString name;
+        // Cities of the province.
         QList<City> cities;
     };
 
+    // An application-modal form with an on-screen keyboard and an empty area
+    // tree; screen type 0 hides the title.
     CustomerInfoWidget(int screenType, QWidget* parent = nullptr);
     ~CustomerInfoWidget() override;
 
@@ -65,24 +71,26 @@ public:
     void InitView(QString id);
     // Shows the form full screen and runs it until finish (1) or close (0).
     int exec() override;
-    bool isRunning() const { return !m_loop.isNull(); }
-
-    const QList<Province>& Provinces() const { return provinces; }
+    // The cities of the province chosen.
     const QList<City>& CurrentCities() const { return currentCities; }
+    // The ID number preset with InitView(); empty when none.
     QString PresetId() const { return presetId; }
+    // The area tree text last loaded with GetAreas().
     QString AreaJson() const { return areaJson; }
-    KeyBoardWidget* KeyBoard() const { return keyboard; }
+    // The constructor's `screenType`.
     int ScreenType() const { return m_screenType; }
 
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Line edits: 0 ID box, 1 address box. Combo boxes: 0 province, 1 city,
     // 2 district. Widgets: 0 content frame, 1 keyboard panel, 2 title frame.
     // Buttons: 0 finish, 1 close. Labels: 0 title, 1 key line.
+    //@{
     QLineEdit* getUiQLineEdit(int id);
     QComboBox* getUiQComboBox(int id);
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
@@ -91,22 +99,44 @@ public:
     KxPosCustomerInfo customerInfo;
 
 signals:
+    // A key the form does not handle: `screenName` is "CustomerInfoWidget",
+    // `key` the Qt key code.
     void SignCustomerInfoWidgetKeyPressed(QString screenName, int key);
 
 public slots:
+    // Finishes (F6): fills customerInfo and ends exec() with 1. Refused with a
+    // message when the ID number is not empty and not 18 characters (2289) or
+    // differs from the preset one (2290, 2291), or when province, city or
+    // address is empty (2292).
     void on_btnFinish_clicked();
+    // Closes (F7): empties both boxes and ends exec() with 0.
     void on_btnClose_clicked();
+    // As on_btnClose_clicked().
     void CloseCustomerInfoWidget();
+    // Opens the province list (F1).
     void ChooseProvince();
+    // Opens the city list (F2).
     void ChooseCity();
+    // Opens the district list (F3).
     void ChooseArea();
+    // A province was chosen: the city list gets its cities, the district list
+    // is emptied.
     void SlotComboBoxProvOK(int index);
+    // A city was chosen: the district list gets its districts.
     void SlotComboBoxCityOK(QString name);
+    // A district was chosen: the address box takes the focus.
     void SlotComboBoxAreaOK(QString name);
+    // Types `text` into the box that has the focus.
     void SlotCustomerInfoWidgetPress(QString text);
+    // Deletes the character before the cursor in the box that has the focus.
     void Backpace();
+    // Enter: from the address box to the ID box; in the ID box it finishes as
+    // on_btnFinish_clicked().
     void crHandler();
+    // An on-screen key: "space" types a space, "ok" is Enter, "clear" empties
+    // the focused box, "input" does nothing, any other key types its text.
     void SlotOtkKeyBoardKeyPressed(QString key);
+    // As SlotOtkKeyBoardKeyPressed().
     void OtkKeyBoardKeyPressed(QString key);
 
 protected:
@@ -115,6 +145,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Tests read state that hosts are not offered through this class.
+    friend class KxPosTestAccess;
+
+    // True while exec() runs its loop.
+    bool isRunning() const { return !m_loop.isNull(); }
+
     QLineEdit* focusedEdit() const;
     void focusEdit(QLineEdit* edit);
     void showError(const QString& text);

@@ -25,6 +25,8 @@ class KXPOSTRADEUI_EXPORT SelectProType : public KxDialog
 {
     Q_OBJECT
 public:
+    // A frameless dialog; screen type 0 hides the title and sizes it like the
+    // deposit menu.
     SelectProType(int screenType, QWidget* parent = nullptr);
     ~SelectProType() override;
 
@@ -32,26 +34,36 @@ public:
     // after the close key).
     int show();
 
+    // The constructor's `screenType`.
     int ScreenType() const { return m_screenType; }
 
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Widgets: 0 content frame, 1 choice panel, 2 title frame.
     // Buttons: 0 ordinary promotions, 1 gift coupon, 2 close.
     // Labels: 0 title.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
 
 signals:
+    // The promotion type chosen: 0 the ordinary promotions, 1 a gift coupon.
     void SignSelectProType(int type);
+    // A key other than "0" and "1": `screenName` is "SelectProType", `key` the
+    // Qt key code.
     void SignSelectProTypeKeyPressed(QString screenName, int key);
 
 public slots:
+    // Gift coupon (key "1"): SignSelectProType(1), closes with result 1.
     void on_btnok_clicked();
+    // Ordinary promotions (key "0"): SignSelectProType(0), closes with result
+    // 1.
     void on_btncancel_clicked();
+    // Closes with result 0; emits nothing.
     void on_btnClose_clicked();
 
 protected:

@@ -612,11 +612,6 @@ int SelectSpuWidget::CurrentPage(int grid) const
     return grid >= GridSpec && grid <= GridAdd ? m_page[grid] : 0;
 }
 
-int SelectSpuWidget::PageCount(int grid) const
-{
-    return grid >= GridSpec && grid <= GridAdd ? m_pageCount[grid] : 0;
-}
-
 QList<QPushButton*> SelectSpuWidget::GridButtons(int grid) const
 {
     return grid >= GridSpec && grid <= GridAdd ? m_buttons[grid] : QList<QPushButton*>();

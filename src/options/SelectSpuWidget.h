@@ -36,6 +36,8 @@ public:
     // The three grids.
     enum Grid { GridSpec = 0, GridTaste = 1, GridAdd = 2 };
 
+    // A frameless, application-modal dialog; ShowPluSpuInfo() fills and runs
+    // it.
     SelectSpuWidget(int screenType, QWidget* parent = nullptr);
     ~SelectSpuWidget() override;
 
@@ -51,25 +53,24 @@ public:
 
     // The options as chosen so far (copies of the lists given to
     // ShowPluSpuInfo, with their isSelected flags).
+    //@{
     const QList<KxPosPluSpec>& Specs() const { return specs; }
     const QList<KxPosPluTaste>& Tastes() const { return tastes; }
     const QList<KxPosPluFood>& Foods() const { return foods; }
+    //@}
 
-    // Grid state: rows of keys, current page and page count (pages from 1).
-    int RowCount(int grid) const;
-    int PageCount(int grid) const;
-    // The page key of a grid, or null when everything fits on one page.
-    QPushButton* PageKey(int grid) const;
-
+    // The constructor's `screenType`.
     int ScreenType() const { return m_screenType; }
 
     // Form widgets by number; an unknown number gives a shared placeholder.
     // Widgets: 0 content frame, 1-3 specification, taste and add-on areas,
     // 4-6 their grid containers, 7 button bar, 8 title frame.
     // Buttons: 0 OK, 1 close. Labels: 0 title, 1-3 the area titles.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
@@ -80,15 +81,26 @@ public:
     QString selectedTastes;
 
 public slots:
+    // Turns the specification, taste or add-on grid to its next page (after the
+    // last comes the first).
+    //@{
     void NextPageSpec();
     void NextPageTaste();
     void NextPageAdd();
+    //@}
     // A choice key was pressed; the argument is the item's name (for an
     // add-on the key text, whose first line is the name).
+    //@{
     void SlotBtnClickSpec(QString name);
     void SlotBtnClickTaste(QString name);
     void SlotBtnClickAdd(QString name);
+    //@}
+    // Accepts (also Enter and Return): sets selectedSpecCode and
+    // selectedTastes and closes with result 1. A required taste group without
+    // a choice keeps the dialog open with a message naming the group
+    // (messages 2356 and 2357).
     void on_btnOk_clicked();
+    // Closes with result 0.
     void on_btnClose_clicked();
 
 protected:
@@ -96,6 +108,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Rows of keys of a grid.
+    int RowCount(int grid) const;
+    // The page key of a grid, or null when everything fits on one page.
+    QPushButton* PageKey(int grid) const;
     // Tests read state that hosts are not offered through this class.
     friend class KxPosTestAccess;
 

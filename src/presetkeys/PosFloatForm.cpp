@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
+#include <QMap>
 #include <QMouseEvent>
 
 namespace {
@@ -64,6 +65,7 @@ void PosFloatForm::InitUI()
     const int w = KxPosConfig::iAppWidth;
     const int h = KxPosConfig::iAppHeight;
     const int ratio = h > 0 ? w * 1000 / h : 0;
+    QMap<QString, int> sizeVariables;
     // Near-square screens (4:3, 5:4) use the 1024 x 768 design, the others
     // the 1920 x 1080 one.
     if (ratio > 1233 && ratio <= 1432) {
@@ -131,8 +133,6 @@ void PosFloatForm::dragMove(const QPoint& global)
     lastX = global.x();
     lastY = global.y();
     const QPoint target = CheckAndChange(pos() + d);
-    targetX = target.x();
-    targetY = target.y();
     move(target);
     clickArmed = false;
 }
@@ -141,8 +141,6 @@ void PosFloatForm::dragRelease(const QPoint& global)
 {
     const QPoint d(global.x() - lastX, global.y() - lastY);
     const QPoint target = CheckAndChange(pos() + d);
-    targetX = target.x();
-    targetY = target.y();
     move(target);
 }
 

@@ -14,7 +14,6 @@
 
 #include "contracts/KxTranslateBase.h"
 
-#include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -29,6 +28,8 @@ class KXPOSTRADEUI_EXPORT PosFloatForm : public QWidget, public KxTranslateBase
 {
     Q_OBJECT
 public:
+    // The floating button at (0, 0), frameless and always on top, sized by
+    // InitUI().
     explicit PosFloatForm(QWidget* parent = nullptr);
     ~PosFloatForm() override;
 
@@ -38,14 +39,11 @@ public:
     void showWidget();
 
     // a x iAppWidth / b and a x iAppHeight / b in integer arithmetic.
+    //@{
     static int calcWidth(int a, int b);
     static int calcHeight(int a, int b);
+    //@}
 
-    // "$btnHeight", "$btnWidth", "$backHeight", "$backWidth" in pixels.
-    QMap<QString, int> SizeVariables() const { return sizeVariables; }
-    bool IsClickArmed() const { return clickArmed; }
-    // Position computed by the last drag step.
-    QPoint TargetPosition() const { return QPoint(targetX, targetY); }
     // Keeps a position within the application area (see the class comment).
     QPoint CheckAndChange(QPoint position) const;
 
@@ -57,11 +55,14 @@ public:
     void UpdateTranslation() override;
 
 signals:
+    // Bring the sales screen back; the host answers with SlotTradeNormaled().
     void SignTradeNormal();
 
 public slots:
     // The sales screen is back: the button closes.
     void SlotTradeNormaled();
+    // A click on the button: SignTradeNormal(), unless a drag just ended (that
+    // click only arms the button again).
     void on_BtnFloatChg_clicked();
 
 protected:
@@ -76,12 +77,9 @@ private:
     void dragRelease(const QPoint& global);
 
     Ui::PosFloatForm* ui;
-    int targetX = 0;
-    int targetY = 0;
     bool clickArmed = true;
     int lastX = 0;
     int lastY = 0;
-    QMap<QString, int> sizeVariables;
     // Drag started on the button: it moves the form only once the pointer
     // has travelled the platform's drag distance, so a shaky tap still counts.
     QPoint buttonPressPoint;

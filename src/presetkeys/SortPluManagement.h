@@ -27,6 +27,9 @@ class KXPOSTRADEUI_EXPORT SortPluManagement : public KxDialog
 {
     Q_OBJECT
 public:
+    // A frameless, always-on-top dialog over the whole application area; it
+    // arranges nothing itself, its keys only emit signals for the host to pass
+    // to the panel.
     SortPluManagement(int screenType, QWidget* parent = nullptr);
     ~SortPluManagement() override;
 
@@ -42,6 +45,7 @@ public:
     // KxPosConfig::iAppWidth x iAppHeight.
     void ApplyGeometry(int width, int height);
 
+    // The constructor's `screenType`.
     int ScreenType() const { return m_screenType; }
 
     // Form widgets by number; an unknown number gives a shared placeholder.
@@ -49,32 +53,54 @@ public:
     // Buttons: 0 left, 1 right, 2 up, 3 down, 4 to top, 5 show/hide product,
     // 6 show/hide category, 7 save, 8 close.
     // Labels: 0 title, 1 hint.
+    //@{
     QWidget* getUiQWidget(int id);
     QPushButton* getUiQPushButton(int id);
     QLabel* getUiQLable(int id);
+    //@}
 
     void Retranslate() override;
     void UpdateTranslation() override;
 
 signals:
+    // Move the selected product one place back
+    // (PrePluGroupShowWidget::SlotMoveLeft()).
     void signalLeftBtn();
+    // Move the selected product one place on (SlotMoveRight()).
     void signalRightBtn();
+    // The dialog was left (close or save): the host puts the panel back on the
+    // sales screen and stores its arrangement.
     void signalPreShow();
+    // Move the selected product one row up (SlotMoveUp()).
     void signalUpBtn();
+    // Move the selected product one row down (SlotMoveDown()).
     void signalDownBtn();
+    // Move the selected product to the first place (SlotMoveTop()).
     void signalTopData();
+    // Hide or show the current category (SlotHideSort()).
     void signalHideSort();
+    // Hide or show the selected product (SlotHidePlu()).
     void signalHidePlu();
 
 public slots:
+    // Emits signalLeftBtn().
     void on_btnLeft_clicked();
+    // Emits signalRightBtn().
     void on_btnRight_clicked();
+    // Closes the dialog, then emits signalPreShow().
     void on_btnClose_clicked();
+    // As on_btnClose_clicked(): the host stores the arrangement on
+    // signalPreShow().
     void on_btnSaveData_clicked();
+    // Emits signalUpBtn().
     void on_btnUp_clicked();
+    // Emits signalDownBtn().
     void on_btnDown_clicked();
+    // Emits signalTopData().
     void on_btnTop_clicked();
+    // Emits signalHideSort().
     void on_btnHide_clicked();
+    // Emits signalHidePlu().
     void on_btnHidePlu_clicked();
 
 protected:

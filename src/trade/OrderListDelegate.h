@@ -21,6 +21,7 @@ class KXPOSTRADEUI_EXPORT OrderListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
+    // A delegate for the order cards, its style values loaded (LoadStyle()).
     explicit OrderListDelegate(QObject* parent = nullptr);
 
     // Fills the table of style values and the fonts for the current screen
@@ -36,9 +37,12 @@ public:
     // Caption of a channel code ("133" -> message 32, ...; unknown -> 708).
     static QString ChannelText(const QString& code);
 
+    // Caption and colour of an order card's tag.
     struct ColourTag
     {
+        // Caption of the tag.
         QString text;
+        // Background of the tag.
         QColor colour;
     };
     // The colour tag of a column-11 text "A--B--C": A "1" scheduled (red),

@@ -19,13 +19,17 @@ class KXPOSTRADEUI_EXPORT PluOrderDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
+    // A delegate for the lines of the order shown, its style values loaded
+    // (LoadStyle()).
     explicit PluOrderDelegate(QObject* parent = nullptr);
 
     // Fills the table of style values and the fonts for the current screen,
     // from KxPosConfig::styleMap, with the design value of the large or the
     // small layout for a value missing there.
     void LoadStyle();
+    // A value of the table by name ("$listUpY"); 0 when unknown.
     int StyleValue(const QString& name) const { return m_style.value(name, 0); }
+    // Names of the style values the line uses.
     static QStringList StyleNames();
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;

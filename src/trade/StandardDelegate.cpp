@@ -2,19 +2,17 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/QtCompat_p.h"
+#include "trade/OrderStyle_p.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 
 #include <cmath>
 
 namespace {
 const QColor TextColour(QStringLiteral("#4A4A4A"));
-const QColor PlainBackground(QStringLiteral("#FFFFFF"));
 const QColor SeparatorColour(QStringLiteral("#DCDDDD"));
 const QString CaptionStyle = QStringLiteral("background: %1;border-radius:4px; color: #FFFFFF; font-size: %2px;");
 
@@ -28,14 +26,6 @@ double styleScale(const char* name)
     bool ok = false;
     const double scale = KxPosConfig::styleMap.value(QLatin1String(name)).toDouble(&ok);
     return ok && scale > 0.0 ? scale : 1.0;
-}
-
-bool isCurrentRow(const QStyleOptionViewItem& option, const QModelIndex& index)
-{
-    if (option.state & QStyle::State_Selected)
-        return true;
-    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-    return view && view->currentIndex().isValid() && view->currentIndex().row() == index.row();
 }
 
 QPixmap picture(const char* path, int side)
@@ -111,7 +101,7 @@ void StandardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         return;
     painter->save();
     const QRect cell = option.rect;
-    painter->fillRect(cell, isCurrentRow(option, index) ? QColor(styleText("$colorD", "#E6F6FE")) : PlainBackground);
+    painter->fillRect(cell, OrderStyle::RowBackground(option, index));
     painter->setPen(TextColour);
 
     const int listX = Style("$listX", 12);

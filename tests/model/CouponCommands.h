@@ -6,6 +6,7 @@
 // that paid for goods is never cancelled; a held bill keeps its own lines and
 // coupons.
 
+#include "TestAccess.h"
 #include "ModelRig.h"
 
 #include "TestCoupons.h"
@@ -111,7 +112,7 @@ inline void tapCouponRow(Rig& r, int row, CouponItemDelegate::ItemArea area)
     auto* delegate = qobject_cast<CouponItemDelegate*>(list->itemDelegate());
     RC_ASSERT(delegate != nullptr);
     const QModelIndex index = list->model()->index(row, 0);
-    const QRect rect = delegate->ItemAreaRect(area, list->visualRect(index), index);
+    const QRect rect = KxPosTestAccess::ItemAreaRect(*delegate, area, list->visualRect(index), index);
     RC_ASSERT(rect.isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }

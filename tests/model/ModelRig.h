@@ -629,7 +629,7 @@ inline void agree(const Model& m, Rig& r)
     RC_ASSERT(r.pickup->isVisible() == (m.screen == Screen::Pickup));
     if (m.screen == Screen::Pickup) {
         RC_ASSERT(r.pickup->Orders().size() == m.shownOrders.size());
-        RC_ASSERT(r.pickup->CurrentOrder() == m.currentOrder);
+        RC_ASSERT(KxPosTestAccess::CurrentOrder(*r.pickup) == m.currentOrder);
         const QList<KxPosDepositPluDetail>& shown = KxPosTestAccess::ShownLines(*r.pickup);
         const StoreOrder& order = m.shownOrders.at(m.currentOrder);
         RC_ASSERT(shown.size() == order.lines.size());

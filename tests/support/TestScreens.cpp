@@ -1,3 +1,4 @@
+#include "TestAccess.h"
 #include "TestScreens.h"
 
 #include "TestRecords.h"
@@ -20,6 +21,7 @@
 
 const QTimer& TradeWidgetTestAccess::payGuard(const TradeWidget& screen) { return screen.payGuardTimer; }
 const QTimer& TradeWidgetTestAccess::idleAd(const TradeWidget& screen) { return screen.customerAdTimer; }
+bool TradeWidgetTestAccess::saleStartPending(const TradeWidget& screen) { return screen.startTradePending; }
 
 namespace KxPosTest {
 
@@ -39,7 +41,7 @@ std::unique_ptr<TradeWidget> functionKeyScreen(int count, bool barGiven, const Q
 
 void waitForSaleStart(const TradeWidget* screen)
 {
-    if (!QTest::qWaitFor([screen] { return !screen->IsSaleStartPending(); }, 10000))
+    if (!QTest::qWaitFor([screen] { return !TradeWidgetTestAccess::saleStartPending(*screen); }, 10000))
         QTest::qFail("the sales screen did not start its sale", __FILE__, __LINE__);
 }
 
@@ -66,7 +68,7 @@ Scene scene()
             continue;
         s.places << window->frameGeometry();
         if (auto* sales = qobject_cast<TradeWidget*>(window))
-            s.salesReady = s.salesReady && sales->size() == app && !sales->IsSaleStartPending();
+            s.salesReady = s.salesReady && sales->size() == app && !TradeWidgetTestAccess::saleStartPending(*sales);
         for (QWidget* w : window->findChildren<QWidget*>()) {
             if (!w->isVisible())
                 continue;
@@ -133,7 +135,7 @@ bool tapCouponArea(CouponUsageWidget* screen, int row, CouponItemDelegate::ItemA
     auto* view = child<QListView>(screen, "lvCoupon");
     auto* delegate = qobject_cast<CouponItemDelegate*>(view->itemDelegate());
     const QModelIndex index = view->model()->index(row, 0);
-    const QRect rect = delegate ? delegate->ItemAreaRect(area, view->visualRect(index), index) : QRect();
+    const QRect rect = delegate ? KxPosTestAccess::ItemAreaRect(*delegate, area, view->visualRect(index), index) : QRect();
     if (rect.isEmpty())
         return false;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());

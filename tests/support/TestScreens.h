@@ -17,12 +17,15 @@ class QToolButton;
 class TradeWidget;
 
 // The sales screen's own timers, looked at by the tests instead of waiting
-// out their times: the pay key's guard and the customer display's idle time.
+// out their times: the pay key's guard and the customer display's idle time;
+// and whether a new sale is due to start (from showing or a layout change
+// until SignTrdStartTrade a moment later).
 class TradeWidgetTestAccess
 {
 public:
     static const QTimer& payGuard(const TradeWidget& screen);
     static const QTimer& idleAd(const TradeWidget& screen);
+    static bool saleStartPending(const TradeWidget& screen);
 };
 
 namespace KxPosTest {
