@@ -110,17 +110,7 @@ void couponList(Table& table)
 {
     const int full = counting() ? 200 : 500;
     KxPosConfig::m_isCouponForDeduct = false;
-    QList<CouponWidgetInfo> coupons;
-    for (int i = 0; i < full; ++i) {
-        CouponWidgetInfo c;
-        c.couponId = QStringLiteral("E%1").arg(i);
-        c.couponCode = QStringLiteral("code-E%1").arg(i);
-        c.couponName = QStringLiteral("兑换券%1 可乐一瓶").arg(i);
-        c.channelCode = QStringLiteral("MT");
-        c.channelName = QStringLiteral("美团");
-        c.couponAmount = 3.5;
-        coupons << c;
-    }
+    const QList<CouponWidgetInfo> coupons = KxPosBench::coupons(full, QLatin1Char('E'), QStringLiteral("兑换券%1 可乐一瓶"), 3.5);
     std::unique_ptr<CouponUsageWidget> screen;
     addGrowth(
         table, QStringLiteral("%1 coupons listed, exchange mode").arg(full), QStringLiteral("growth_coupons"), full,

@@ -15,10 +15,9 @@
 # KXPOS_BENCH_GATE_GROWTH=0.
 # Counts depend on the compiler, Qt and the fonts: budgets are for the build
 # image of scripts/common.sh, RelWithDebInfo.
-set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/.." && pwd)"
-BUILD_DIR="${KXPOS_BUILD_DIR:-$ROOT/build}"
+# set -euo pipefail, ROOT and BUILD_DIR (KXPOS_BUILD_DIR, default build/)
+source "$HERE/common.sh"
 BUDGETS="$ROOT/bench/budgets.txt"
 TOLERANCE="${KXPOS_BENCH_TOLERANCE:-3}"
 BENCH="$BUILD_DIR/bin/kxpos_bench"

@@ -5,10 +5,9 @@
 # (scripts/run-soak.sh > LOG) when KXPOS_SOAK_LOG=LOG is set. Run it after
 # the last change that touches what the benchmarks measure.
 #   scripts/bench-table.sh [reps]        (reps per case, default 21)
-set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/.." && pwd)"
-BUILD_DIR="${KXPOS_BUILD_DIR:-$ROOT/build}"
+# set -euo pipefail, ROOT and BUILD_DIR (KXPOS_BUILD_DIR, default build/)
+source "$HERE/common.sh"
 REPS="${1:-21}"
 README="$ROOT/bench/README.md"
 BENCH="$BUILD_DIR/bin/kxpos_bench"

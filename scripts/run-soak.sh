@@ -4,7 +4,7 @@
 # second), then resident memory and time per sale at sale 100 and at the
 # end, checked against their limits (bench/README.md).
 #   scripts/run-soak.sh [sales]
-set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-BUILD_DIR="${KXPOS_BUILD_DIR:-$HERE/../build}"
+# set -euo pipefail, ROOT and BUILD_DIR (KXPOS_BUILD_DIR, default build/)
+source "$HERE/common.sh"
 exec env QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bin/kxpos_soak" "${1:-5000}" --check
