@@ -118,6 +118,9 @@ private slots:
             screen->showPluDetail(order, picking, row);
         });
         screen->show();
+        // The picked lines' buttons answer clicks where they were last
+        // painted, and a window paints only once it is exposed.
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     }
 
     void cleanup()
