@@ -229,8 +229,8 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("deduct");
         QTest::addColumn<QStringList>("listKeys");
-        QTest::newRow("zh_CN, deduction") << QStringLiteral("zh_CN") << true << QStringList{"↑↓", "空格", "Tab"};
-        QTest::newRow("en, deduction") << QStringLiteral("en") << true << QStringList{"↑↓", "Space", "Tab"};
+        QTest::newRow("zh_CN, deduction") << QStringLiteral("zh_CN") << true << QStringList{"↑↓", "空格", "+-", "Del", "Tab"};
+        QTest::newRow("en, deduction") << QStringLiteral("en") << true << QStringList{"↑↓", "Space", "+-", "Del", "Tab"};
         QTest::newRow("zh_CN, exchange") << QStringLiteral("zh_CN") << false << QStringList{"Tab"};
         QTest::newRow("en, exchange") << QStringLiteral("en") << false << QStringList{"Tab"};
     }

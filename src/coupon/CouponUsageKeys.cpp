@@ -11,6 +11,9 @@
 //  - Space ticks the current product on the selection page, weighs the
 //    current product on the product list (as its weigh key), else ticks the
 //    current coupon in the list.
+//  - Deduction mode: + and - (with the code box empty) change how many
+//    coupons of the current row are used; Delete presses the row's own key
+//    (cancel the use, refresh, or remove).
 //  - Tab and Shift+Tab move between the code box, the coupon list and the
 //    product table shown.
 //  - Typed text always lands in the code box, so the scanner works wherever
@@ -211,6 +214,19 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
         else if (!onProducts)
             ToggleCurrentCoupon();
         return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        if (!deductMode || !codeEmpty || !ui->lvCoupon->currentIndex().isValid())
+            break;
+        if (event->key() == Qt::Key_Plus)
+            SlotCouponPlusButtonClicked(ui->lvCoupon->currentIndex());
+        else
+            SlotCouponMinusButtonClicked(ui->lvCoupon->currentIndex());
+        return true;
+    case Qt::Key_Delete:
+        if (deductMode)
+            PressCurrentRowKey();
+        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
         QList<QWidget*> chain{ui->txtCouponCode, ui->lvCoupon};
@@ -231,6 +247,20 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+void CouponUsageWidget::PressCurrentRowKey()
+{
+    const QModelIndex current = ui->lvCoupon->currentIndex();
+    if (!current.isValid())
+        return;
+    // The row's key follows its state, as the row paints it.
+    switch (couponModel->GetCoupon(current.row()).status) {
+    case CouponWidgetInfo::StatusUsed: SlotCouponUnuseButtonClicked(current); break;
+    case CouponWidgetInfo::StatusInDoubt: SlotCouponRefreshButtonClicked(current); break;
+    case CouponWidgetInfo::StatusUnused: SlotCouponRemoveButtonClicked(current); break;
+    default: break;
+    }
 }
 
 void CouponUsageWidget::ToggleCurrentCoupon()

@@ -305,6 +305,8 @@ private:
     void CodePadKey(const QString& key);
     QTableView* CurrentPluView() const;
     void ToggleCurrentCoupon();
+    // Delete: the current row's own key (cancel use, refresh or remove).
+    void PressCurrentRowKey();
     void WeighCurrentPlu();
     void ShowMessage(const QString& text);
     void HandlePluSelectionConfirm();
