@@ -187,6 +187,129 @@ private slots:
         QCOMPARE(till.Messages(), QStringList());
     }
 
+    // The customer form presets the logged-in member's ID number and takes only that one; without a member the
+    // box is empty and any valid number passes. Finishing without an address shows what passed the ID check.
+    void customerFormPresetsMemberId_data()
+    {
+        QTest::addColumn<bool>("member");
+        QTest::addColumn<QString>("typed"); // replaces the box's number when given
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("refusal");
+        const QString hers = QStringLiteral("440305199001011234");
+        const QString other = QStringLiteral("110101199003071234");
+        QTest::newRow("member: her number preset") << true << QString() << hers << msg(2292);
+        QTest::newRow("member: another number refused") << true << other << hers << msg(2290) + hers + msg(2291);
+        QTest::newRow("no member: any number") << false << other << QString() << msg(2292);
+    }
+
+    void customerFormPresetsMemberId()
+    {
+        QFETCH(bool, member);
+        QFETCH(QString, typed);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        if (member)
+            QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
+        QString shown;
+        whenModal(till.screen, [&](QWidget* form) {
+            keyboardIn(form);
+            shown = child<QLineEdit>(form, "txtIdCard")->text();
+            QTest::keyClick(keyTarget(form), Qt::Key_F5);
+            if (!typed.isEmpty()) {
+                QTest::keyClick(keyTarget(form), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(keyTarget(form), typed);
+            }
+            QTest::keyClick(keyTarget(form), Qt::Key_F6);
+            QTest::keyClick(keyTarget(form), Qt::Key_F7);
+        });
+        QVERIFY(till.Function(QStringLiteral("顾客信息")));
+        QVERIFY(!modal());
+        QTEST(shown, "shown");
+        QFETCH(QString, refusal);
+        QCOMPARE(till.Messages(), QStringList{refusal});
+    }
+
+    // "整单寄存" deposits the last paid sale whole for its member: its lines fill the deposit list, F12 deposits
+    // them. Before any paid sale the key says so.
+    void wholeSaleDeposit_data()
+    {
+        QTest::addColumn<bool>("paidFirst");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("after a paid sale") << true << 2;
+        QTest::newRow("before any paid sale") << false << 0;
+    }
+
+    void wholeSaleDeposit()
+    {
+        QFETCH(bool, paidFirst);
+        QFETCH(int, lines);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        DemoDeposits& deposits = till.host->Deposits();
+        if (paidFirst) {
+            QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
+            QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
+            till.Enter(QStringLiteral("6901234567892"));
+            till.Enter(QStringLiteral("6903148042441"));
+            till.Key(Qt::Key_F12);
+            QCOMPARE(till.host->Payments().History().size(), 1);
+            till.ChangeThenNextSale(QString::number(till.host->Payments().History().first().change, 'f', 2), 2);
+        }
+        QVERIFY(till.Function(QStringLiteral("整单寄存")));
+        if (!lines) {
+            QCOMPARE(till.Messages(), QStringList{QStringLiteral("还没有已付款的销售可整单寄存")});
+            QVERIFY(!deposits.Entry()->isVisible());
+            return;
+        }
+        DepositPluWidget* entry = deposits.Entry();
+        QVERIFY(keyboardIn(entry));
+        QVERIFY(entry->IsWholeSale());
+        QCOMPARE(KxPosTestAccess::PluList(*entry).size(), lines);
+        till.Key(Qt::Key_F12);
+        QTRY_VERIFY(!entry->isVisible());
+        const QList<KxPosDepositOrderDetail> orders = deposits.OrdersOf(QStringLiteral("8812"));
+        QCOMPARE(orders.size(), 1);
+        QCOMPARE(deposits.HeldQuantity(orders.first().orderNo, QStringLiteral("6903148042441")), 1.0);
+    }
+
+    // The deposit list suggests products from three digits on, as the sales screen does; a suggestion chosen by
+    // keys or tapped enters its product's code.
+    void depositListSuggestions_data()
+    {
+        QTest::addColumn<bool>("tapped");
+        QTest::newRow("arrow and Enter") << false;
+        QTest::newRow("tapped") << true;
+    }
+
+    void depositListSuggestions()
+    {
+        QFETCH(bool, tapped);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
+        whenModal(till.screen, [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_0); });
+        till.Key(Qt::Key_F8);
+        DepositPluWidget* entry = till.host->Deposits().Entry();
+        QVERIFY(keyboardIn(entry));
+        till.Type(QStringLiteral("69"));
+        QAbstractItemView* popup = entry->Completer()->popup();
+        QVERIFY(!popup->isVisible());
+        till.Type(QStringLiteral("03"));
+        QTRY_VERIFY(popup->isVisible());
+        const QModelIndex first = popup->model()->index(0, 0);
+        const QString code = first.data(Qt::UserRole).toString();
+        QVERIFY(code.startsWith(QLatin1String("6903")));
+        if (tapped) {
+            QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(first).center());
+        } else {
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Return);
+        }
+        QCOMPARE(KxPosTestAccess::PluList(*entry).size(), 1);
+        QCOMPARE(KxPosTestAccess::PluList(*entry).first().pluCode, code);
+        QCOMPARE(till.Messages(), QStringList());
+    }
+
     // By keyboard alone: F2 logs the member in, F8 opens the deposit menu, F3 logs her out.
     void depositCollectedInTwoVisits()
     {
