@@ -161,6 +161,36 @@ bool keyToProduct(Till& till, QTableView* products, const QString& code)
     return false;
 }
 
+// Moves the option dialog's keyboard cursor to the key of `name` in `grid` and presses Space there, with the
+// arrows and Tab only (the grid's page key is pressed with Space too). False when the grid has no such option.
+inline bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
+{
+    const auto focused = [dialog] { return qobject_cast<QPushButton*>(dialog->focusWidget()); };
+    const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
+    for (int step = 0; step < 80; ++step) {
+        QPushButton* key = focused();
+        if (!key || !KxPosTestAccess::GridButtons(*dialog, grid).contains(key)) {
+            press(Qt::Key_Tab);
+            continue;
+        }
+        if (key == dialog->PageKey(grid)) {
+            // The next page, then back to its first option: on to the next grid and back again.
+            press(Qt::Key_Space);
+            press(Qt::Key_Tab);
+            press(Qt::Key_Backtab);
+            continue;
+        }
+        if (key->text().section(QLatin1Char('\n'), 0, 0) == name) {
+            press(Qt::Key_Space);
+            return true;
+        }
+        press(Qt::Key_Right);
+        if (focused() == key)
+            return false; // the last option of the last page
+    }
+    return false;
+}
+
 // The row of `view` whose cell in `column` reads `text`; -1 when none does.
 inline int rowOf(QAbstractItemView* view, int column, const QString& text)
 {
@@ -239,6 +269,20 @@ public:
             Click("btnNextFunc");
         }
         return false;
+    }
+
+    // Chooses the function with this caption in the function menu ("/"): Down until it is current, then Enter.
+    bool FunctionByKeys(const QString& caption)
+    {
+        Type(QStringLiteral("/"));
+        QMenu* menu = host->FunctionMenu();
+        if (!menu || !QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return false;
+        for (int i = 0; i < menu->actions().size() && flat(menu->activeAction()->text()) != caption; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        const bool found = menu->activeAction() && flat(menu->activeAction()->text()) == caption;
+        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
+        return found;
     }
 
     // The member key (F2) and her phone number typed into the log-in box; true once she is logged in.

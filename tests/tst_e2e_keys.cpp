@@ -14,37 +14,6 @@
 using namespace E2e;
 using KxPosTest::child;
 
-namespace {
-// Moves the option dialog's keyboard cursor to the key of `name` in `grid` and presses Space there, with the
-// arrows and Tab only (the grid's page key is pressed with Space too). False when the grid has no such option.
-bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
-{
-    const auto focused = [dialog] { return qobject_cast<QPushButton*>(dialog->focusWidget()); };
-    const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
-    for (int step = 0; step < 80; ++step) {
-        QPushButton* key = focused();
-        if (!key || !KxPosTestAccess::GridButtons(*dialog, grid).contains(key)) {
-            press(Qt::Key_Tab);
-            continue;
-        }
-        if (key == dialog->PageKey(grid)) {
-            // The next page, then back to its first option: on to the next grid and back again.
-            press(Qt::Key_Space);
-            press(Qt::Key_Tab);
-            press(Qt::Key_Backtab);
-            continue;
-        }
-        if (key->text().section(QLatin1Char('\n'), 0, 0) == name) {
-            press(Qt::Key_Space);
-            return true;
-        }
-        press(Qt::Key_Right);
-        if (focused() == key)
-            return false; // the last option of the last page
-    }
-    return false;
-}
-} // namespace
 
 class E2eKeysTest : public KxPosTest::ScreenTestCase
 {
