@@ -600,7 +600,11 @@ bool DemoCoupons::SaveScreenshots(DemoRender::Display& display)
         auto* selection = screen.findChild<QTableView*>(QStringLiteral("tbvPluSelection"));
         QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(0, 1)));
         QMetaObject::invokeMethod(&screen, "SlotSelectCouponPlu", Q_ARG(QModelIndex, selection->model()->index(2, 1)));
+        // The code pad open beside the choice, as a touch-only cashier has it.
+        auto* padKey = screen.findChild<QPushButton*>(QStringLiteral("btnCodePad"));
+        padKey->click();
         save(QStringLiteral("select"));
+        padKey->click();
         screen.findChild<QPushButton*>(QStringLiteral("btnPackConfirm"))->click();
         QMetaObject::invokeMethod(&screen, "SlotPluWeightButtonClicked",
                                   Q_ARG(QModelIndex, screen.findChild<QTableView*>(QStringLiteral("tbvPluList"))->model()->index(0, 1)));

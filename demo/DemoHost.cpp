@@ -583,6 +583,7 @@ void DemoHost::OnKey(const QString&, int key)
     // The clerk key of the screen (42: btnphone): its menu then takes the
     // arrow keys and Enter.
     case Qt::Key_Asterisk: m_screen->getUiQPushButton(42)->click(); break;
+    case Qt::Key_Slash: OpenFunctionMenu(); break;
     default: Record(QStringLiteral("key 0x%1 not mapped").arg(key, 0, 16)); break;
     }
 }

@@ -24,6 +24,7 @@
 class CouponUsageWidget;
 class DemoMemberLogin;
 class QCompleter;
+class QMenu;
 class QStandardItemModel;
 class TradeWidget;
 
@@ -58,6 +59,9 @@ public:
     DemoCoupons& ExchangeCoupons() { return *m_exchangeCoupons; }
     CouponUsageWidget* DeductCouponScreen() const { return m_deductScreen.get(); }
     CouponUsageWidget* ExchangeCouponScreen() const { return m_exchangeScreen.get(); }
+    // The function menu ("/"): every function of the grid in a list that the
+    // arrows and Enter choose from, for a cashier without a mouse.
+    QMenu* FunctionMenu() const { return m_functionMenu; }
 
 private:
     void Wire();
@@ -101,6 +105,7 @@ private:
     static const QString FnDepositSale;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
+    void OpenFunctionMenu();
     // The notice key announces the new online orders; pressing it opens them.
     void UpdateNotice();
     void OnMemberLogin();
@@ -122,6 +127,7 @@ private:
     QTimer m_clock;
     DemoMembers m_members;
     DemoMemberLogin* m_memberLogin = nullptr; // child of the sales screen
+    QMenu* m_functionMenu = nullptr;          // child of the sales screen
     QStandardItemModel* m_suggestions = nullptr;
     QCompleter* m_completer = nullptr;
     DemoBills m_bills;

@@ -9,7 +9,10 @@
 
 #include "trade/TradeWidget.h"
 
+#include "contracts/KxPosConfig.h"
+
 #include <QLineEdit>
+#include <QMenu>
 
 const QString DemoHost::FnLineDiscount = QStringLiteral("F011");
 const QString DemoHost::FnBillDiscount = QStringLiteral("F012");
@@ -128,4 +131,33 @@ bool DemoHost::HandleTillDuty(const QString& code)
                QStringLiteral("Receipt reprinted: due %1, change %2").arg(last.due, 0, 'f', 2).arg(last.change, 0, 'f', 2));
     }
     return true;
+}
+
+void DemoHost::OpenFunctionMenu()
+{
+    if (!m_functionMenu) {
+        m_functionMenu = new QMenu(m_screen.get());
+        m_functionMenu->setObjectName(QStringLiteral("functionMenu"));
+        // A chosen function does what its key in the grid does.
+        connect(m_functionMenu, &QMenu::triggered, this,
+                [this](QAction* action) {
+                    // While the till pauses, the screen answers as it answers the grid's keys.
+                    if (!m_screen->IsTradeActive())
+                        m_screen->ShowToBeginMessage();
+                    else
+                        OnFunction(action->data().toString());
+                });
+    }
+    // Built when opened: the captions follow the language shown.
+    m_functionMenu->clear();
+    const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
+    for (const dynMapButton& f : m_screen->gridFunctions)
+        m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
+    // Over the middle of the sales screen; the first function is current.
+    const QSize size = m_functionMenu->sizeHint();
+    const QPoint centre = m_screen->mapToGlobal(m_screen->rect().center());
+    m_functionMenu->popup(centre - QPoint(size.width() / 2, size.height() / 2));
+    if (!m_functionMenu->actions().isEmpty())
+        m_functionMenu->setActiveAction(m_functionMenu->actions().first());
+    Record(QStringLiteral("function menu"));
 }

@@ -9,6 +9,7 @@
 
 #include "coupon/CouponUsageWidget.h"
 
+#include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/TitleWidget.h"
@@ -169,6 +170,59 @@ private slots:
         QVERIFY(MessageWidget::History().isEmpty());
     }
 
+    // Touch alone: the pad's key opens the pad under the code box, its keys
+    // type the code and its confirm key does what Enter does. Coupon A1 is
+    // listed and ticked beforehand.
+    void codeByPad_data()
+    {
+        QTest::addColumn<bool>("deduct");
+        QTest::addColumn<QStringList>("taps"); // pad keys by their key text; "pad" is the pad's own key
+        QTest::addColumn<QString>("searched");
+        QTest::addColumn<QStringList>("used");
+        QTest::addColumn<bool>("padShown");
+        QTest::newRow("digits, then confirm searches")
+            << true << QStringList{"pad", "1", "0", "0", "1", "ok"} << "1001" << QStringList{} << true;
+        QTest::newRow("double zero and backspace")
+            << true << QStringList{"pad", "8", "00", "backspace", "ok"} << "80" << QStringList{} << true;
+        QTest::newRow("clear starts again")
+            << true << QStringList{"pad", "5", "5", "clear", "7", "ok"} << "7" << QStringList{} << true;
+        QTest::newRow("confirm with no code uses the ticked coupons")
+            << true << QStringList{"pad", "ok"} << "" << QStringList{"A1"} << true;
+        QTest::newRow("the pad's key closes it again")
+            << true << QStringList{"pad", "3", "pad"} << "" << QStringList{} << false;
+        QTest::newRow("exchange mode") << false << QStringList{"pad", "8", "0", "0", "1", "ok"} << "8001"
+                                       << QStringList{} << true;
+    }
+
+    void codeByPad()
+    {
+        QFETCH(bool, deduct);
+        QFETCH(QStringList, taps);
+        QFETCH(QString, searched);
+        auto screen = couponScreen(deduct, ChannelsJson);
+        if (deduct)
+            screen->AddCouponInfo(channelCoupon(QStringLiteral("A1")), true);
+        UseRecorder requests(screen.get());
+        QSignalSpy search(screen.get(), &CouponUsageWidget::SignSearchCoupon);
+        auto* pad = screen->findChild<KeyBoardWidget*>();
+        QVERIFY(pad && !pad->isVisible());
+        auto* line = child<QLineEdit>(screen.get(), "txtCouponCode");
+        for (const QString& tap : taps) {
+            QAbstractButton* key = tap == QLatin1String("pad") ? child<QPushButton>(screen.get(), "btnCodePad")
+                                                                : pad->key(tap);
+            QVERIFY2(key && key->isVisible(), qPrintable(tap));
+            QTest::mouseClick(key, Qt::LeftButton);
+            // The keyboard stays in the code box: a scanner still works.
+            QCOMPARE(screen->focusWidget(), line);
+        }
+        QCOMPARE(search.count(), searched.isEmpty() ? 0 : 1);
+        if (!searched.isEmpty())
+            QCOMPARE(search.at(0), (QList<QVariant>{searched, deduct ? "MT" : "jh"}));
+        QTEST(requests.used.value(0), "used");
+        QTEST(pad->isVisible(), "padShown");
+        QVERIFY(MessageWidget::History().isEmpty());
+    }
+
     // The bottom keys, the title, the channel page key and the list's keys
     // show their keys in both languages and both modes.
     void captionsShowKeys_data()
@@ -176,8 +230,8 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("deduct");
         QTest::addColumn<QStringList>("listKeys");
-        QTest::newRow("zh_CN, deduction") << QStringLiteral("zh_CN") << true << QStringList{"↑↓", "空格", "Tab"};
-        QTest::newRow("en, deduction") << QStringLiteral("en") << true << QStringList{"↑↓", "Space", "Tab"};
+        QTest::newRow("zh_CN, deduction") << QStringLiteral("zh_CN") << true << QStringList{"↑↓", "空格", "+-", "Del", "Tab"};
+        QTest::newRow("en, deduction") << QStringLiteral("en") << true << QStringList{"↑↓", "Space", "+-", "Del", "Tab"};
         QTest::newRow("zh_CN, exchange") << QStringLiteral("zh_CN") << false << QStringList{"Tab"};
         QTest::newRow("en, exchange") << QStringLiteral("en") << false << QStringList{"Tab"};
     }

@@ -12,10 +12,13 @@
 #include "DemoMemberLogin.h"
 #include "Screenshots.h"
 
+#include "coupon/CouponPluTableModel.h"
+#include "coupon/CouponUsageWidget.h"
 #include "options/SelectSpuWidget.h"
 #include "trade/TradeWidget.h"
 
 #include "contracts/ChangeWidget.h"
+#include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
 #include "contracts/KxPosTranslator.h"
@@ -62,6 +65,14 @@ inline bool clickNamed(QWidget* root, const QString& name, std::function<bool(QA
     return false;
 }
 
+// A tap on `w` as the window system delivers a finger's: to an open popup first (QTest's widget clicks go to
+// the widget directly, past any popup).
+inline void tapOnScreen(QWidget* w)
+{
+    QWidget* top = w->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, w->rect().center()));
+}
+
 // The open modal dialog, if any.
 inline QWidget* modal() { return QApplication::activeModalWidget(); }
 
@@ -93,6 +104,89 @@ inline bool choose(QWidget* dialog, SelectSpuWidget::Grid grid, const QString& n
         if (!KxPosTestAccess::PageKey(*spu, grid) || !KxPosTestAccess::PageKey(*spu, grid)->isVisible())
             return false;
         QTest::mouseClick(KxPosTestAccess::PageKey(*spu, grid), Qt::LeftButton);
+    }
+    return false;
+}
+
+// The row of the coupon product list that holds product `code`; -1 when none does.
+inline int productRow(QAbstractItemView* products, const QString& code)
+{
+    for (int row = 0; row < products->model()->rowCount(); ++row)
+        if (products->model()->index(row, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().pluCode == code)
+            return row;
+    return -1;
+}
+
+// Exchange coupon 8001 on the exchange screen by taps alone: its code on the screen's pad, apples (row 0) and milk
+// (row 2) tapped among its four products, their choice confirmed. True once the product list shows the two.
+inline bool tapExchangeCouponProducts(CouponUsageWidget* exchange)
+{
+    auto* pad = exchange->findChild<KeyBoardWidget*>();
+    if (!pad || !clickNamed(exchange, QStringLiteral("btnCodePad")) || !pad->isVisible())
+        return false;
+    for (const char* key : {"8", "0", "0", "1", "ok"})
+        QTest::mouseClick(pad->key(QLatin1String(key)), Qt::LeftButton);
+    auto* choices = exchange->findChild<QTableView*>(QStringLiteral("tbvPluSelection"));
+    if (choices->model()->rowCount() != 4)
+        return false;
+    tapCell(choices, 0, 1);
+    tapCell(choices, 2, 1);
+    clickNamed(exchange, QStringLiteral("btnPackConfirm"));
+    return exchange->findChild<QTableView*>(QStringLiteral("tbvPluList"))->model()->rowCount() == 2;
+}
+
+// The same by keys alone, the code typed into the focused code box: Space ticks the apples, Down twice and Space the
+// milk, Enter confirms.
+template <class Till>
+bool keyExchangeCouponProducts(Till& till, CouponUsageWidget* exchange)
+{
+    till.Enter(QStringLiteral("8001"));
+    if (exchange->findChild<QTableView*>(QStringLiteral("tbvPluSelection"))->model()->rowCount() != 4)
+        return false;
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return})
+        till.Key(key);
+    return KxPosTestAccess::CurrentPage(*exchange) == int(CouponUsageWidget::CouponPluListType)
+        && exchange->findChild<QTableView*>(QStringLiteral("tbvPluList"))->model()->rowCount() == 2;
+}
+
+// Moves the product list's current row to product `code` with Down.
+template <class Till>
+bool keyToProduct(Till& till, QTableView* products, const QString& code)
+{
+    for (int i = 0; i <= products->model()->rowCount(); ++i) {
+        if (products->currentIndex().row() == productRow(products, code))
+            return true;
+        till.Key(Qt::Key_Down);
+    }
+    return false;
+}
+
+// Moves the option dialog's keyboard cursor to the key of `name` in `grid` and presses Space there, with the
+// arrows and Tab only (the grid's page key is pressed with Space too). False when the grid has no such option.
+inline bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
+{
+    const auto focused = [dialog] { return qobject_cast<QPushButton*>(dialog->focusWidget()); };
+    const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
+    for (int step = 0; step < 80; ++step) {
+        QPushButton* key = focused();
+        if (!key || !KxPosTestAccess::GridButtons(*dialog, grid).contains(key)) {
+            press(Qt::Key_Tab);
+            continue;
+        }
+        if (key == KxPosTestAccess::PageKey(*dialog, grid)) {
+            // The next page, then back to its first option: on to the next grid and back again.
+            press(Qt::Key_Space);
+            press(Qt::Key_Tab);
+            press(Qt::Key_Backtab);
+            continue;
+        }
+        if (key->text().section(QLatin1Char('\n'), 0, 0) == name) {
+            press(Qt::Key_Space);
+            return true;
+        }
+        press(Qt::Key_Right);
+        if (focused() == key)
+            return false; // the last option of the last page
     }
     return false;
 }
@@ -175,6 +269,20 @@ public:
             Click("btnNextFunc");
         }
         return false;
+    }
+
+    // Chooses the function with this caption in the function menu ("/"): Down until it is current, then Enter.
+    bool FunctionByKeys(const QString& caption)
+    {
+        Type(QStringLiteral("/"));
+        QMenu* menu = host->FunctionMenu();
+        if (!menu || !QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return false;
+        for (int i = 0; i < menu->actions().size() && flat(menu->activeAction()->text()) != caption; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        const bool found = menu->activeAction() && flat(menu->activeAction()->text()) == caption;
+        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
+        return found;
     }
 
     // The member key (F2) and her phone number typed into the log-in box; true once she is logged in.

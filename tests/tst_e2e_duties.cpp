@@ -1,5 +1,5 @@
-// End-to-end: the demo till's own duties behind its function keys, each pressed as the cashier presses it
-// (in the function grid) on a sale of two products: discounts within their limits, a price change, a return
+// End-to-end: the demo till's own duties behind its function keys, each chosen by keys alone in the function
+// menu ("/", arrows, Enter) on a sale of three products: discounts within their limits, a price change, a return
 // sale refunded, the cash drawer and a reprint. Every key answers: a change on the bill or a message.
 
 #include "tst_e2e_driver.h"
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(till.Label("lblshould"), QStringLiteral("9.50"));
         till.Type(typed);
         for (const QString& key : keys)
-            QVERIFY2(till.Function(key), qPrintable(key));
+            QVERIFY2(till.FunctionByKeys(key), qPrintable(key));
         QCOMPARE(till.Label("lblprodtotal"), total);
         QCOMPARE(till.Label("lbldiscount"), discount);
         QCOMPARE(till.Label("lblshould"), due);
@@ -71,19 +71,20 @@ private slots:
     {
         Checkout till;
         QVERIFY(till.WaitForSale());
-        QVERIFY(till.Function(QStringLiteral("退货")));
+        QVERIFY(till.FunctionByKeys(QStringLiteral("退货")));
         QCOMPARE(till.Label("labelModeName"), msg(2359));
         till.Enter(QStringLiteral("6920202888883"));
         till.Key(Qt::Key_F12);
         QCOMPARE(till.host->Payments().History().last().payCode, QStringLiteral("Refund"));
         till.ChangeThenNextSale(QStringLiteral("4.50"), 2);
         QCOMPARE(till.Label("labelModeName"), msg(2358));
-        QVERIFY(till.Function(QStringLiteral("重打小票")));
+        QVERIFY(till.FunctionByKeys(QStringLiteral("重打小票")));
         QCOMPARE(till.Messages(), QStringList{QStringLiteral("已重打小票：应收 0.00，找零 4.50")});
     }
 
     // The tare keys are told apart: clear tare with nothing on the scale takes nothing as tare; the tare key
-    // takes the box on the scale, clear tare gives it back.
+    // takes the box on the scale, clear tare gives it back. Tapped: the weighing panel's keys stand beside the
+    // scale, as the scale's own keys do.
     void tareKeysToldApart()
     {
         Checkout till;

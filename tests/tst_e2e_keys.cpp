@@ -14,37 +14,6 @@
 using namespace E2e;
 using KxPosTest::child;
 
-namespace {
-// Moves the option dialog's keyboard cursor to the key of `name` in `grid` and presses Space there, with the
-// arrows and Tab only (the grid's page key is pressed with Space too). False when the grid has no such option.
-bool keyToOption(SelectSpuWidget* dialog, SelectSpuWidget::Grid grid, const QString& name)
-{
-    const auto focused = [dialog] { return qobject_cast<QPushButton*>(dialog->focusWidget()); };
-    const auto press = [dialog](Qt::Key key) { QTest::keyClick(keyTarget(dialog), key); };
-    for (int step = 0; step < 80; ++step) {
-        QPushButton* key = focused();
-        if (!key || !KxPosTestAccess::GridButtons(*dialog, grid).contains(key)) {
-            press(Qt::Key_Tab);
-            continue;
-        }
-        if (key == KxPosTestAccess::PageKey(*dialog, grid)) {
-            // The next page, then back to its first option: on to the next grid and back again.
-            press(Qt::Key_Space);
-            press(Qt::Key_Tab);
-            press(Qt::Key_Backtab);
-            continue;
-        }
-        if (key->text().section(QLatin1Char('\n'), 0, 0) == name) {
-            press(Qt::Key_Space);
-            return true;
-        }
-        press(Qt::Key_Right);
-        if (focused() == key)
-            return false; // the last option of the last page
-    }
-    return false;
-}
-} // namespace
 
 class E2eKeysTest : public KxPosTest::ScreenTestCase
 {
@@ -115,22 +84,10 @@ private slots:
         QTRY_VERIFY(exchange->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(exchange, "txtCouponCode"));
 
-        // Coupon 8001: two of four products. Apples (row 0) and milk (row 2) ticked with Space, Enter confirms.
-        till.Enter(QStringLiteral("8001"));
-        auto* choices = child<QTableView>(exchange, "tbvPluSelection");
-        QCOMPARE(choices->model()->rowCount(), 4);
-        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return})
-            till.Key(key);
-        auto* products = child<QTableView>(exchange, "tbvPluList");
-        QTRY_COMPARE(KxPosTestAccess::CurrentPage(*exchange), int(CouponUsageWidget::CouponPluListType));
-        QCOMPARE(products->model()->rowCount(), 2);
+        // Coupon 8001: two of four products. Apples (row 0) and milk (row 2) ticked with Space, Enter confirms;
         // Down to the apples, Space weighs them.
-        const auto current = [products] {
-            return products->currentIndex().data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().pluCode;
-        };
-        for (int i = 0; i < 2 && current() != QLatin1String("1001"); ++i)
-            till.Key(Qt::Key_Down);
-        QCOMPARE(current(), QStringLiteral("1001"));
+        QVERIFY(keyExchangeCouponProducts(till, exchange));
+        QVERIFY(keyToProduct(till, child<QTableView>(exchange, "tbvPluList"), QStringLiteral("1001")));
         // Apples on the scale (F5, which works over the coupon screen as the scale stands beside any screen) until
         // the reading is within the coupon's 1 kg; F6 takes them off again.
         auto* stable = till.screen->findChild<QAbstractButton*>(QStringLiteral("btnStable"));
@@ -194,18 +151,8 @@ private slots:
         QVERIFY(till.Click("toolButtonpayother"));
         QVERIFY(till.WaitForSale(2));
 
-        // "300" on the screen's pad; the milk tea tapped in the suggestions, its tastes on the option dialog.
-        for (const char* digit : {"3", "0", "0"})
-            QVERIFY(clickNamed(till.screen, {}, [digit](QAbstractButton* b) { return b->property("keyText") == digit; }));
-        QAbstractItemView* popup = nullptr;
-        QVERIFY(QTest::qWaitFor([&popup] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* list = qobject_cast<QAbstractItemView*>(w); list && list->isVisible())
-                    popup = list;
-            return popup != nullptr;
-        }));
-        const QModelIndexList tea = popup->model()->match(popup->model()->index(0, 0), Qt::UserRole, "3001");
-        QCOMPARE(tea.size(), 1);
+        // "3001" on the screen's pad (its last digit is tapped while the suggestions for "300" show, and still
+        // counts), its tastes on the option dialog.
         QStringList chosen;
         whenModal(till.screen, [&](QWidget* dialog) {
             for (const auto& [grid, name] : {std::make_pair(SelectSpuWidget::GridSpec, QStringLiteral("大杯")),
@@ -216,7 +163,35 @@ private slots:
             if (!clickNamed(dialog, QStringLiteral("btnOk")) || modal() == dialog)
                 clickNamed(dialog, QStringLiteral("btnClose"));
         });
-        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(tea.first()).center());
+        const auto padKey = [&till](const char* key) {
+            for (QAbstractButton* b : till.screen->findChildren<QAbstractButton*>())
+                if (b->isVisible() && b->property("keyText") == key)
+                    return tapOnScreen(b), true;
+            return false;
+        };
+        for (const char* digit : {"3", "0", "0"})
+            QVERIFY(padKey(digit));
+        QAbstractItemView* popup = nullptr;
+        QVERIFY(QTest::qWaitFor([&popup] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* list = qobject_cast<QAbstractItemView*>(w); list && list->isVisible())
+                    popup = list;
+            return popup != nullptr;
+        }));
+        QAbstractButton* one = nullptr;
+        for (QAbstractButton* b : till.screen->findChildren<QAbstractButton*>())
+            one = b->isVisible() && b->property("keyText") == "1" ? b : one;
+        QVERIFY(one);
+        if (!popup->geometry().intersects(QRect(one->mapToGlobal(QPoint(0, 0)), one->size()))) {
+            QVERIFY(padKey("1"));
+            QCOMPARE(till.screen->getUiQLineEdit(26)->text(), QStringLiteral("3001"));
+            QVERIFY(till.Click("btnOK"));
+        } else {
+            // A screen too small to show the suggestions beside the pad (offscreen): the tea is tapped there.
+            const QModelIndexList tea = popup->model()->match(popup->model()->index(0, 0), Qt::UserRole, "3001");
+            QCOMPARE(tea.size(), 1);
+            QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(tea.first()).center());
+        }
         QTRY_COMPARE(till.Rows(), 1);
         QCOMPARE(chosen, (QStringList{"大杯", "半糖", "少冰", "珍珠"}));
         QCOMPARE(till.Cell(0, 2), QStringLiteral("珍珠奶茶(大杯) 半糖 少冰 +珍珠"));
@@ -236,19 +211,9 @@ private slots:
         QVERIFY(till.Function(QStringLiteral("券兑换")));
         CouponUsageWidget* exchange = till.host->ExchangeCouponScreen();
         QTRY_VERIFY(exchange->isVisible());
-        QTest::keyClicks(child<QLineEdit>(exchange, "txtCouponCode"), QStringLiteral("8001"));
-        QVERIFY(clickNamed(exchange, QStringLiteral("btnSearch")));
-        auto* choices = child<QTableView>(exchange, "tbvPluSelection");
-        QCOMPARE(choices->model()->rowCount(), 4);
-        tapCell(choices, 0, 1);
-        tapCell(choices, 2, 1);
-        QVERIFY(clickNamed(exchange, QStringLiteral("btnPackConfirm")));
+        QVERIFY(tapExchangeCouponProducts(exchange));
         auto* products = child<QTableView>(exchange, "tbvPluList");
-        int applesRow = -1;
-        for (int row = 0; row < products->model()->rowCount(); ++row)
-            if (products->model()->index(row, 0).data(CouponPluTableModel::RecordRole).value<KxPosPluDetail>().pluCode
-                == QLatin1String("1001"))
-                applesRow = row;
+        const int applesRow = productRow(products, QStringLiteral("1001"));
         QVERIFY(applesRow >= 0);
         tapCell(products, applesRow, 1);
         QVERIFY(till.host->ExchangeCoupons().Log().contains(QStringLiteral("weighed 1001: %1 kg").arg(weight, 0, 'f', 3)));

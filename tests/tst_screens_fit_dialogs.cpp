@@ -286,6 +286,9 @@ private slots:
         QCOMPARE(coupons->GetCouponWidgetData().size(), 3);
         QVERIFY(tapCouponArea(coupons, 0, CouponItemDelegate::PlusArea));
         check(QStringLiteral("coupon screen, coupons listed"));
+        QVERIFY(clickNamed(coupons, QStringLiteral("btnCodePad")));
+        check(QStringLiteral("coupon screen, its pad open"));
+        QVERIFY(clickNamed(coupons, QStringLiteral("btnCodePad")));
         QVERIFY(clickNamed(coupons, QStringLiteral("btnConfirm")));
         check(QStringLiteral("coupon screen, a coupon used"));
         switchLanguageThereAndBack(QStringLiteral("coupon screen"));
@@ -319,6 +322,9 @@ private slots:
         QTRY_VERIFY(products->isVisible());
         QCOMPARE(products->model()->rowCount(), 2);
         check(QStringLiteral("exchange screen, products page"));
+        QVERIFY(clickNamed(coupons, QStringLiteral("btnCodePad")));
+        check(QStringLiteral("exchange screen, products page, pad open"));
+        QVERIFY(clickNamed(coupons, QStringLiteral("btnCodePad")));
         switchLanguageThereAndBack(QStringLiteral("exchange screen, products page"));
 
         // A package whose contents are chosen; its name and its items' are the host's.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStyledItemDelegate>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStyle>
@@ -295,10 +296,69 @@ QString UiTool::TranslateOr(int id, const QString& fallback)
     return text;
 }
 
+namespace {
+// A tap beside the open suggestions closes them and still reaches the widget
+// tapped: a cashier typing a code on the on-screen pad goes on typing while
+// suggestions show, instead of losing every tap that closes them. Installed
+// after the completer's own filter, so it sees the press first; the popup
+// replays nothing itself (WA_NoMouseReplay), so a tap arrives once.
+// The widget at a global point below `popup`. Platforms that keep no
+// window stack (offscreen) answer widgetAt() with nothing: the active
+// window, else any shown window there, is then asked.
+QWidget* widgetUnder(const QPoint& global, const QWidget* popup)
+{
+    if (QWidget* widget = QApplication::widgetAt(global))
+        return widget;
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == popup || !top->isVisible() || top->windowType() == Qt::Popup
+            || !top->frameGeometry().contains(global))
+            continue;
+        if (!window || top == QApplication::activeWindow())
+            window = top;
+    }
+    if (!window)
+        return nullptr;
+    QWidget* child = window->childAt(window->mapFromGlobal(global));
+    return child ? child : window;
+}
+
+class TapThroughPopup : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress)
+            return false;
+        auto* popup = qobject_cast<QWidget*>(watched);
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (!popup || popup->rect().contains(press->pos()))
+            return false;
+        const QPoint global = press->globalPos();
+        popup->hide();
+        QWidget* target = widgetUnder(global, popup);
+        if (target && target != popup && !popup->isAncestorOf(target) && target->isEnabled()) {
+            QMouseEvent replay(QEvent::MouseButtonPress, target->mapFromGlobal(global), global, press->button(),
+                               press->buttons(), press->modifiers());
+            QApplication::sendEvent(target, &replay);
+        }
+        return true;
+    }
+};
+} // namespace
+
 void UiTool::StyleSuggestionPopup(QAbstractItemView* popup)
 {
     if (!popup)
         return;
+    if (!popup->property("tapThrough").toBool()) {
+        popup->setProperty("tapThrough", true);
+        popup->setAttribute(Qt::WA_NoMouseReplay);
+        popup->installEventFilter(new TapThroughPopup(popup));
+    }
     popup->setObjectName(QStringLiteral("mycompleter"));
     if (!qobject_cast<QStyledItemDelegate*>(popup->itemDelegate()))
         popup->setItemDelegate(new QStyledItemDelegate(popup));

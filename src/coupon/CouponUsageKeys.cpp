@@ -11,10 +11,16 @@
 //  - Space ticks the current product on the selection page, weighs the
 //    current product on the product list (as its weigh key), else ticks the
 //    current coupon in the list.
+//  - Deduction mode: + and - (with the code box empty) change how many
+//    coupons of the current row are used; Delete presses the row's own key
+//    (cancel the use, refresh, or remove).
 //  - Tab and Shift+Tab move between the code box, the coupon list and the
 //    product table shown.
 //  - Typed text always lands in the code box, so the scanner works wherever
 //    the focus is.
+//
+// A cashier without a keyboard opens the pad under the code box with its key
+// ("键盘"): its digits type the code, its confirm key does what Enter does.
 
 #include "coupon/CouponUsageWidget.h"
 #include "ui_CouponUsageWidget.h"
@@ -24,9 +30,17 @@
 #include "coupon/CouponPluSelectionModel.h"
 #include "coupon/CouponPluTableModel.h"
 
+#include "contracts/KeyBoardWidget.h"
+#include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
+#include <QGridLayout>
 #include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+constexpr int KeyboardCaption = 2381;
+}
 
 void CouponUsageWidget::InitKeys()
 {
@@ -36,6 +50,66 @@ void CouponUsageWidget::InitKeys()
     // The lists take the focus from Tab only; a tap leaves it in the code box.
     for (QWidget* view : std::initializer_list<QWidget*>{ui->lvCoupon, ui->tbvPluSelection, ui->tbvPluList})
         view->setFocusPolicy(Qt::TabFocus);
+    InitCodePad();
+}
+
+void CouponUsageWidget::InitCodePad()
+{
+    auto* key = new QPushButton(ui->widgetSearch);
+    key->setObjectName(QStringLiteral("btnCodePad"));
+    key->setCheckable(true);
+    // A tap leaves the keyboard focus in the code box.
+    key->setFocusPolicy(Qt::NoFocus);
+    key->setMinimumWidth(KxPosConfig::GetAutoWidth(120, 72));
+    key->setMinimumHeight(ui->btnSearch->minimumHeight());
+    key->setMaximumHeight(ui->btnSearch->maximumHeight());
+    ui->horizontalLayoutSearch->addWidget(key);
+    codePadKey = key;
+
+    // The kit's numeric pad: ten digits, ".", "00", clear, backspace and
+    // confirm in three rows of five, as wide as the coupon column.
+    codePad = new KeyBoardWidget(ui->widgetLeft, QStringLiteral("1"), 0);
+    const int gap = KxPosConfig::GetAutoWidth(8, 6);
+    codePad->gridLayout()->setSpacing(gap);
+    codePad->gridLayout()->setContentsMargins(gap, gap, gap, gap);
+    for (QPushButton* padKey : codePad->keys())
+        padKey->setMinimumHeight(KxPosConfig::GetAutoHeight(76, 44));
+    codePad->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    ui->verticalLayoutLeft->insertWidget(ui->verticalLayoutLeft->indexOf(ui->widgetSearch) + 1, codePad);
+    codePad->hide();
+
+    connect(key, &QAbstractButton::toggled, this, [this](bool shown) {
+        codePad->setVisible(shown);
+        ui->txtCouponCode->setFocus(Qt::OtherFocusReason);
+        // The coupon list gave the pad its room: keep the current coupon in view.
+        if (ui->lvCoupon->currentIndex().isValid())
+            ui->lvCoupon->scrollTo(ui->lvCoupon->currentIndex());
+    });
+    connect(codePad, &KeyBoardWidget::SignKbwKeyPress, this, &CouponUsageWidget::CodePadKey);
+}
+
+void CouponUsageWidget::CodePadKey(const QString& key)
+{
+    QLineEdit* code = ui->txtCouponCode;
+    code->setFocus(Qt::OtherFocusReason);
+    if (key == QLatin1String("ok"))
+        ConfirmCode();
+    else if (key == QLatin1String("clear"))
+        code->clear();
+    else if (key == QLatin1String("backspace"))
+        code->backspace();
+    else
+        code->insert(key);
+}
+
+void CouponUsageWidget::ConfirmCode()
+{
+    if (!ui->txtCouponCode->text().trimmed().isEmpty())
+        SlotButtonSearchClicked();
+    else if (ui->btnPackConfirm->isVisible())
+        SlotButtonPackConfirmClicked();
+    else if (ui->btnConfirm->isVisible())
+        SlotButtonConfirmClicked();
 }
 
 void CouponUsageWidget::ApplyKeyCaptions()
@@ -49,6 +123,8 @@ void CouponUsageWidget::ApplyKeyCaptions()
     ui->btnPackConfirm->setText(withKey.arg(KxPosTranslator::GetTranslation(PackConfirm), enter));
     ui->btnConfirm->setText(withKey.arg(KxPosTranslator::GetTranslation(UseCoupons), enter));
     ui->btnSubmit->setText(withKey.arg(KxPosTranslator::GetTranslation(Finish), QStringLiteral("F12")));
+    if (codePadKey)
+        codePadKey->setText(KxPosTranslator::GetTranslation(KeyboardCaption));
     ui->lblPluKeys->setText(KxPosTranslator::GetTranslation(WeighKey));
     ui->lblListKeys->setText(KxPosTranslator::GetTranslation(deductMode ? ListKeys : ListSwitchKey));
     ui->btnChannelNext->setText(
@@ -106,16 +182,10 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (ctrl) {
-            if (ui->btnSubmit->isVisible())
-                SlotButtonSubmitClicked();
-        } else if (!codeEmpty) {
-            SlotButtonSearchClicked();
-        } else if (ui->btnPackConfirm->isVisible()) {
-            SlotButtonPackConfirmClicked();
-        } else if (ui->btnConfirm->isVisible()) {
-            SlotButtonConfirmClicked();
-        }
+        if (!ctrl)
+            ConfirmCode();
+        else if (ui->btnSubmit->isVisible())
+            SlotButtonSubmitClicked();
         return true;
     case Qt::Key_PageDown:
         if (ui->btnChannelNext->isVisible())
@@ -144,6 +214,19 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
         else if (!onProducts)
             ToggleCurrentCoupon();
         return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        if (!deductMode || !codeEmpty || !ui->lvCoupon->currentIndex().isValid())
+            break;
+        if (event->key() == Qt::Key_Plus)
+            SlotCouponPlusButtonClicked(ui->lvCoupon->currentIndex());
+        else
+            SlotCouponMinusButtonClicked(ui->lvCoupon->currentIndex());
+        return true;
+    case Qt::Key_Delete:
+        if (deductMode)
+            PressCurrentRowKey();
+        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
         QList<QWidget*> chain{ui->txtCouponCode, ui->lvCoupon};
@@ -164,6 +247,20 @@ bool CouponUsageWidget::HandleKey(QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+void CouponUsageWidget::PressCurrentRowKey()
+{
+    const QModelIndex current = ui->lvCoupon->currentIndex();
+    if (!current.isValid())
+        return;
+    // The row's key follows its state, as the row paints it.
+    switch (couponModel->GetCoupon(current.row()).status) {
+    case CouponWidgetInfo::StatusUsed: SlotCouponUnuseButtonClicked(current); break;
+    case CouponWidgetInfo::StatusInDoubt: SlotCouponRefreshButtonClicked(current); break;
+    case CouponWidgetInfo::StatusUnused: SlotCouponRemoveButtonClicked(current); break;
+    default: break;
+    }
 }
 
 void CouponUsageWidget::ToggleCurrentCoupon()

@@ -66,6 +66,7 @@ class CouponPluSelectionItemDelegate;
 class CouponPluSelectionModel;
 class CouponPluTableItemDelegate;
 class CouponPluTableModel;
+class KeyBoardWidget;
 class MessageWidget;
 class QuestionMessage;
 
@@ -390,8 +391,17 @@ private:
     void InitKeys();
     void ApplyKeyCaptions();
     bool HandleKey(QKeyEvent* event);
+    // Enter, and the pad's confirm key: searches the typed code, or presses
+    // the page's default key when the code box is empty.
+    void ConfirmCode();
+    // The on-screen pad under the code box, shown and hidden by its key, for
+    // a cashier without a keyboard: its keys type into the code box.
+    void InitCodePad();
+    void CodePadKey(const QString& key);
     QTableView* CurrentPluView() const;
     void ToggleCurrentCoupon();
+    // Delete: the current row's own key (cancel use, refresh or remove).
+    void PressCurrentRowKey();
     void WeighCurrentPlu();
     void ShowMessage(const QString& text);
     void HandlePluSelectionConfirm();
@@ -419,6 +429,8 @@ private:
     bool deductMode;
     MessageWidget* messageWidget;
     QuestionMessage* questionMessage;
+    KeyBoardWidget* codePad = nullptr;
+    QAbstractButton* codePadKey = nullptr;
     QButtonGroup* channelGroup = nullptr;
     QList<CouponChannelEntry> channelList;
     int channelPage = 0;
