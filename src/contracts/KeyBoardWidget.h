@@ -32,6 +32,8 @@ public:
     QString type() const { return m_type; }
     // The third constructor argument, kept for callers that tell variants apart.
     int variant() const { return m_variant; }
+    // The grid holding the keys; a screen sets its spacing and margins (the coupon screens' code pad does).
+    QGridLayout* gridLayout() const { return m_grid; }
     // Every key button, in grid order.
     QList<QPushButton*> keys() const { return m_keys; }
     // The button of a key text, or null.
