@@ -13,7 +13,7 @@
 
 namespace {
 constexpr int ChangeCaptionId = 9102;
-constexpr int OkMessageId = 2270;
+constexpr int OkMessageId = 1259; // "OK": a message is acknowledged, not answered
 } // namespace
 
 ChangeWidget::ChangeWidget(int screenType, QWidget* parent)

@@ -10,7 +10,7 @@
 namespace {
 constexpr int ClearCaptionId = 9110;
 constexpr int BackspaceCaptionId = 9111;
-constexpr int OkCaptionId = 2270;
+constexpr int OkCaptionId = 1259; // "OK": the pad confirms, it answers no question
 
 // Accessible names of the keys whose caption is a sign.
 constexpr TransMsgId DecimalPointName = 7702;

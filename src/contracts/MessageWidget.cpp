@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int OkMessageId = 2270;
+constexpr int OkMessageId = 1259; // "OK": a message is acknowledged, not answered
 constexpr int MaxHistory = 500;
 constexpr int AutoCloseMs = 3000;
 
