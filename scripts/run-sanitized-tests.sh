@@ -2,7 +2,8 @@
 # Builds the library, the demo host and the tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang, into build-sanitize/, shared with the
 # fuzz targets) and runs the whole test suite: headless, then the tests of
-# label xcb on their private X servers. Any sanitizer report fails the test
+# label xcb on their private X servers (the fit programs and the screenshot
+# comparison at 800x600 only). Any sanitizer report fails the test
 # that caused it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -28,6 +29,9 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 600 -LE
 # strndup() an atom name of exactly the given length without a terminating
 # zero, which strndup allows and ASan's strict string check reports; ASan's
 # strndup check is off there.
+# The fit programs and the screenshot comparison run here at the smallest
+# display size only: the sizes differ in layout, which the unsanitized stage
+# measures at every size, not in the code paths the sanitizers watch.
 ASAN_OPTIONS="$ASAN_OPTIONS:intercept_strndup=0" \
-    ctest --output-on-failure -j "$JOBS" --timeout 900 -L xcb || status=$?
+    ctest --output-on-failure -j "$JOBS" --timeout 900 -L xcb -E 'tst_screens_.*_(1024x768|1920x1080)$' || status=$?
 exit "$status"
