@@ -116,7 +116,12 @@ void CouponPluTableItemDelegate::paint(QPainter* painter, const QStyleOptionView
             painter->drawRoundedRect(button, radius, radius);
             painter->setFont(CouponPaintStyle::Font(option.font, "$size2", 18));
             painter->setPen(QColor(QStringLiteral("#FFFFFF")));
-            painter->drawText(button, Qt::AlignCenter, KxPosTranslator::GetTranslation(9106));
+            // Once weighed the key shows the weight (a press weighs again):
+            // the detail line beside it, which also holds the weight, is cut
+            // short on a small display.
+            painter->drawText(button, Qt::AlignCenter,
+                              product.saleQty > 0.0 ? quantityText(product) + QStringLiteral("kg")
+                                                    : KxPosTranslator::GetTranslation(9106));
         } else {
             painter->setFont(CouponPaintStyle::Font(option.font, "$size3", 20));
             painter->setPen(text);
