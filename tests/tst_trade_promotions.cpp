@@ -9,6 +9,7 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/TableModel.h"
 
 #include <QComboBox>
@@ -78,6 +79,47 @@ private slots:
         connect(screen.get(), &TradeWidget::SignShowProSuggest, this, [&opened](QString& msg) { opened << msg; });
         QTest::mouseClick(label, Qt::LeftButton);
         QCOMPARE(opened, QStringList{QString(message).replace(QLatin1Char('\n'), QStringLiteral("   "))});
+    }
+
+    // --- The whole-bill promotion list -------------------------------------------
+
+    void billPromotionList_data()
+    {
+        QTest::addColumn<QStringList>("remarks");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("none") << QStringList{} << QStringList{};
+        QTest::newRow("one") << QStringList{"满50减5"} << QStringList{"1/1 满50减5"};
+        QTest::newRow("three") << QStringList{"满50减5", "第二件半价", "会员9折"}
+                               << QStringList{"1/3 满50减5", "2/3 第二件半价", "3/3 会员9折"};
+    }
+
+    // The host's whole-bill promotions fill the list, numbered; none is chosen
+    // for the cashier, and the box names the promotions behind it in the
+    // cashier's language instead of showing an empty box.
+    void billPromotionList()
+    {
+        QFETCH(QStringList, remarks);
+        QFETCH(QStringList, items);
+        screen = startedTradeScreen();
+        QList<KxPosProRemarkHelper> promotions;
+        for (const QString& remark : remarks)
+            promotions << KxPosProRemarkHelper{QStringLiteral("P%1").arg(promotions.size()), remark};
+        QSignalSpy chosen(list(), &QComboBox::currentTextChanged);
+        screen->SetProText({{QStringLiteral("000000"), promotions}, {QStringLiteral("000001"), promotions}}, QString());
+        QCOMPARE(list()->isVisibleTo(screen.get()), !remarks.isEmpty());
+        QStringList shown;
+        for (int i = 0; i < list()->count(); ++i)
+            shown << list()->itemText(i);
+        QCOMPARE(shown, items);
+        QCOMPARE(list()->currentIndex(), -1);
+        QCOMPARE(chosen.count(), 0);
+        if (remarks.isEmpty())
+            return;
+        QCOMPARE(list()->placeholderText(), QStringLiteral("整单促销 (%1)").arg(remarks.size()));
+        QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("en")));
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        QTRY_COMPARE(list()->placeholderText(), QStringLiteral("Bill promotions (%1)").arg(remarks.size()));
+        QCOMPARE(list()->currentIndex(), -1);
     }
 
     // --- Customer-display advertisement after an idle time ------------------------

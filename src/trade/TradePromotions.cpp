@@ -7,6 +7,7 @@
 
 #include "trade/SaleColumnFit_p.h"
 
+#include "contracts/KxPosTranslator.h"
 #include "contracts/TableModel.h"
 #include "contracts/UiTool.h"
 
@@ -49,6 +50,15 @@ void TradeWidget::SetProText()
         ui->boxCxTitle->setItemData(proIndex, font, Qt::FontRole);
     }
     ui->boxCxTitle->setCurrentIndex(-1);
+    ShowProPlaceholder();
+}
+
+void TradeWidget::ShowProPlaceholder()
+{
+    // Nothing is chosen in the list; without a placeholder it would show as
+    // an empty box that gives no hint of the promotions behind it.
+    ui->boxCxTitle->setPlaceholderText(KxPosTranslator::GetTranslation(7714)
+                                       + QStringLiteral(" (%1)").arg(billPromotions.size()));
 }
 
 void TradeWidget::UpdateProShow()

@@ -567,6 +567,7 @@ void TradeWidget::Retranslate()
     }
     // The grid's edit key reads "edit" or "done" by the mode it is in.
     ui->btnEditFun->setText(KxPosTranslator::GetTranslation(funcEditMode ? 1492 : 2382));
+    ShowProPlaceholder();
     TradeAccessibility::Apply(this);
 }
 

@@ -719,6 +719,9 @@ private:
     // "*" or x after a number in the code box: that number is the quantity
     // of the next product (as the quantity key).
     bool IsQuantityKey(const QKeyEvent* event) const;
+    // What the bill promotions' list reads while none is chosen: its name and
+    // how many promotions it holds.
+    void ShowProPlaceholder();
     // Frame helpers
     void InitWidgetSize();
     void KeepAppSize();

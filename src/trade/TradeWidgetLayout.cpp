@@ -237,8 +237,10 @@ void TradeWidget::InitTableSize(int)
     QHeaderView* header = view->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
-    // The name column stretches; the others narrow where the table is too
-    // narrow for their design widths.
+    // The name column alone stretches (a stretched last column would take
+    // half of the spare width from it and leave it blank on a wide display);
+    // the others narrow where the table is too narrow for their design widths.
+    header->setStretchLastSection(false);
     SaleColumnFit::Apply(view,
                          {{0, KxPosConfig::GetAutoWidth(70, 44)},
                           {1, KxPosConfig::GetAutoWidth(250, 134)},
