@@ -6,7 +6,8 @@
 // Type "0": a full keyboard for forms: digits, letters A-Z (QWERTY rows),
 //           "-", ".", space (" "), "clear", "backspace", "ok".
 // Every key press emits SignKbwKeyPress with the key's text: the character
-// for ordinary keys, ClearKey, BackspaceKey or OkKey for the special keys.
+// for ordinary keys, ClearKey ("clear"), BackspaceKey ("backspace") or OkKey
+// ("ok") for the special keys.
 // ApplyKey() turns such a text into an edit of a line edit, so a screen that
 // types into a QLineEdit only adds what its confirm key does.
 // Buttons are named "kbKey_<text>" (e.g. "kbKey_1", "kbKey_A", "kbKey_.",
@@ -91,7 +92,7 @@ private:
     bool m_upper = true;
     QGridLayout* m_grid;
     QList<QPushButton*> m_keys;
-    int m_keyWidth = 0;        // fixed width of a key column, 0 for none
-    int m_keyHeight = 0;       // fixed height of a key row, 0 for none
+    int m_keyWidth = 0;         // fixed width of a key column, 0 for none
+    int m_keyHeight = 0;        // fixed height of a key row, 0 for none
     int m_minimumKeyHeight = 0; // least height of a key row, 0 for none
 };
