@@ -1,23 +1,50 @@
-// Number format, the dialog's single run, change popup and style sheet of
-// the UI kit. Retranslation is walked over every screen by
-// tst_screens_accessibility.
+// Number format, the dialog's single run, change popup, style sheet, the
+// on-screen keyboard (its keys typing into a line, their sizes and spacing)
+// and the suggestion popup's tap-through of the UI kit. Retranslation is
+// walked over every screen by tst_screens_accessibility.
 
 #include "TestSupport.h"
 
 #include "contracts/ChangeWidget.h"
+#include "contracts/KeyBoardWidget.h"
 #include "contracts/KxDialog.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxWidget.h"
 #include "contracts/UiTool.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFontMetrics>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+namespace {
+// Counts the mouse presses a widget receives.
+class PressCounter : public QObject
+{
+public:
+    explicit PressCounter(QWidget* widget)
+        : QObject(widget)
+    {
+        widget->installEventFilter(this);
+    }
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            ++presses;
+        return false;
+    }
+};
+} // namespace
 
 class UiKitTest : public QObject
 {
@@ -124,6 +151,187 @@ private slots:
         qApp->setStyleSheet(previous);
     }
 
+    // A tap on a keyboard key, passed on as a host does with ApplyKey(),
+    // edits the line at its cursor or selection; only the confirm key
+    // reports itself and leaves the line alone.
+    void keyboardKeyEditsLine_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("lower");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("start"); // cursor, or start of the selection
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<bool>("confirm");
+        const QString pad = QStringLiteral("1"), full = QStringLiteral("0");
+        QTest::newRow("digit at the end") << pad << false << "7" << "12" << 2 << 0 << "127" << 3 << false;
+        QTest::newRow("digit at the cursor") << pad << false << "5" << "1234" << 2 << 0 << "12534" << 3 << false;
+        QTest::newRow("double zero") << pad << false << "00" << "7" << 1 << 0 << "700" << 3 << false;
+        QTest::newRow("point replaces the selection") << pad << false << "." << "12345" << 1 << 3 << "1.5" << 2 << false;
+        QTest::newRow("letter into an empty line") << full << false << "Q" << "" << 0 << 0 << "Q" << 1 << false;
+        QTest::newRow("lower-case letter") << full << true << "M" << "AB" << 1 << 0 << "AmB" << 2 << false;
+        QTest::newRow("space bar") << full << false << " " << "AB" << 1 << 0 << "A B" << 2 << false;
+        QTest::newRow("hyphen replaces all") << full << false << "-" << "ABC" << 0 << 3 << "-" << 1 << false;
+        QTest::newRow("backspace before the cursor") << pad << false << KeyBoardWidget::BackspaceKey << "1234" << 2 << 0
+                                                     << "134" << 1 << false;
+        QTest::newRow("backspace at the start") << full << false << KeyBoardWidget::BackspaceKey << "1234" << 0 << 0
+                                                << "1234" << 0 << false;
+        QTest::newRow("backspace removes the selection") << pad << false << KeyBoardWidget::BackspaceKey << "12345" << 1
+                                                         << 3 << "15" << 1 << false;
+        QTest::newRow("clear") << pad << false << KeyBoardWidget::ClearKey << "1234" << 2 << 0 << "" << 0 << false;
+        QTest::newRow("confirm keeps the line") << pad << false << KeyBoardWidget::OkKey << "6901" << 2 << 0 << "6901"
+                                                << 2 << true;
+        QTest::newRow("confirm keeps the selection") << full << false << KeyBoardWidget::OkKey << "ABCD" << 1 << 2
+                                                     << "ABCD" << 3 << true;
+    }
+
+    void keyboardKeyEditsLine()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, lower);
+        QFETCH(QString, key);
+        QFETCH(QString, before);
+        QFETCH(int, start);
+        QFETCH(int, selected);
+        QFETCH(bool, confirm);
+        KeyBoardWidget keyboard(nullptr, type);
+        keyboard.SetUpperCase(!lower);
+        keyboard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+        QLineEdit line(before);
+        line.setCursorPosition(start);
+        if (selected > 0)
+            line.setSelection(start, selected);
+        int confirms = 0;
+        QStringList sent;
+        connect(&keyboard, &KeyBoardWidget::SignKbwKeyPress, this, [&](const QString& text) {
+            sent << text;
+            if (KeyBoardWidget::ApplyKey(&line, text))
+                ++confirms;
+        });
+        QPushButton* button = keyboard.key(key);
+        QVERIFY2(button, qPrintable(key));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(sent.size(), 1);
+        QTEST(line.text(), "after");
+        QTEST(line.cursorPosition(), "cursor");
+        QCOMPARE(confirms, confirm ? 1 : 0);
+        QCOMPARE(line.hasSelectedText(), confirm && selected > 0);
+        // Without a line only the confirm key says anything.
+        QCOMPARE(KeyBoardWidget::ApplyKey(nullptr, sent.first()), confirm);
+    }
+
+    // Key rows keep their least or fixed height, spanning keys also cover the
+    // spacing between the rows they span, and the keys stand the spacing
+    // apart and the margin from the edge, whichever is set first.
+    void keyboardKeySizes_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("spacing");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<bool>("spacingFirst");
+        QTest::newRow("pad, least height after the spacing") << "1" << 8 << 8 << 76 << false << true;
+        QTest::newRow("pad, least height before the spacing") << "1" << 6 << 6 << 44 << false << false;
+        QTest::newRow("pad, fixed height") << "1" << 4 << 0 << 50 << true << true;
+        QTest::newRow("keyboard, least height after the spacing") << "0" << 10 << 3 << 60 << false << true;
+        QTest::newRow("keyboard, least height before the spacing") << "0" << 12 << 0 << 40 << false << false;
+        QTest::newRow("keyboard, fixed height before the spacing") << "0" << 9 << 5 << 50 << true << false;
+    }
+
+    void keyboardKeySizes()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, spacing);
+        QFETCH(int, margin);
+        QFETCH(int, height);
+        QFETCH(bool, fixed);
+        QFETCH(bool, spacingFirst);
+        KeyBoardWidget keyboard(nullptr, type);
+        const auto setHeight = [&] {
+            if (fixed)
+                keyboard.SetKeyHeight(height);
+            else
+                keyboard.SetMinimumKeyHeight(height);
+        };
+        if (spacingFirst)
+            keyboard.SetKeySpacing(spacing, margin);
+        setHeight();
+        if (!spacingFirst)
+            keyboard.SetKeySpacing(spacing, margin);
+        QCOMPARE(keyboard.keySpacing(), spacing);
+        keyboard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+
+        QPushButton* first = keyboard.key(QStringLiteral("1"));
+        QPushButton* second = keyboard.key(QStringLiteral("2"));
+        QPushButton* below = keyboard.key(type == QLatin1String("1") ? QStringLiteral("6") : QStringLiteral("Q"));
+        QVERIFY(first && second && below);
+        QCOMPARE(first->pos(), QPoint(margin, margin));
+        QCOMPARE(second->x() - first->geometry().right() - 1, spacing);
+        QCOMPARE(below->y() - first->geometry().bottom() - 1, spacing);
+        for (QPushButton* key : keyboard.keys()) {
+            // The confirm key of the full keyboard spans two rows.
+            const int rows = type == QLatin1String("0") && key == keyboard.key(KeyBoardWidget::OkKey) ? 2 : 1;
+            const int least = height * rows + spacing * (rows - 1);
+            QVERIFY2(key->height() >= least, qPrintable(key->objectName()));
+            if (fixed)
+                QCOMPARE(key->height(), least);
+        }
+        // The keyboard asks for the room its rows need.
+        const int rowCount = type == QLatin1String("1") ? 3 : 4;
+        QVERIFY(keyboard.minimumSizeHint().height() >= rowCount * height + (rowCount - 1) * spacing + 2 * margin);
+    }
+
+    // A tap beside the open suggestions closes them and reaches the key
+    // tapped, once, also on a popup styled again; a disabled key gets nothing.
+    void suggestionPopupTapsThrough_data()
+    {
+        QTest::addColumn<int>("stylings");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("styled once") << 1 << true;
+        QTest::newRow("styled twice") << 2 << true;
+        QTest::newRow("disabled key") << 1 << false;
+    }
+
+    void suggestionPopupTapsThrough()
+    {
+        QFETCH(int, stylings);
+        QFETCH(bool, enabled);
+        QWidget window;
+        auto* line = new QLineEdit(&window);
+        line->setGeometry(10, 10, 200, 30);
+        auto* key = new QPushButton(QStringLiteral("key"), &window);
+        key->setGeometry(300, 200, 120, 60);
+        key->setEnabled(enabled);
+        auto* counter = new PressCounter(key);
+        window.resize(480, 320);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCompleter completer(QStringList{QStringLiteral("6901"), QStringLiteral("6902")});
+        completer.setWidget(line);
+        for (int i = 0; i < stylings; ++i)
+            UiTool::StyleSuggestionPopup(completer.popup());
+        QAbstractItemView* popup = completer.popup();
+        QVERIFY(popup->testAttribute(Qt::WA_NoMouseReplay));
+        completer.setCompletionPrefix(QStringLiteral("69"));
+        completer.complete(QRect(0, 0, 200, 30));
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(!popup->geometry().contains(key->mapToGlobal(key->rect().center())));
+
+        // The open popup holds the mouse: the press beside it arrives there.
+        const QPoint global = key->mapToGlobal(key->rect().center());
+        QTest::mousePress(popup, Qt::LeftButton, {}, popup->mapFromGlobal(global));
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(counter->presses, enabled ? 1 : 0);
+        QCOMPARE(key->isDown(), enabled);
+        if (enabled)
+            QTest::mouseRelease(key, Qt::LeftButton);
+    }
 };
 
 QTEST_MAIN(UiKitTest)

@@ -5,6 +5,7 @@
 #include "contracts/UiTool.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -17,10 +18,13 @@ constexpr TransMsgId DecimalPointName = 7702;
 constexpr TransMsgId SpaceName = 7703;
 constexpr TransMsgId HyphenName = 7734;
 
+const QLatin1String Clear(KeyBoardWidget::ClearKey);
+const QLatin1String Backspace(KeyBoardWidget::BackspaceKey);
+const QLatin1String Ok(KeyBoardWidget::OkKey);
+
 bool isSpecial(const QString& text)
 {
-    return text == QLatin1String("clear") || text == QLatin1String("backspace")
-        || text == QLatin1String("ok");
+    return text == Clear || text == Backspace || text == Ok;
 }
 
 // Captions of the translated keys and the names of all keys, in the current
@@ -29,11 +33,11 @@ void retranslateKeys(const QList<QPushButton*>& keys)
 {
     for (QPushButton* button : keys) {
         const QString text = button->property("keyText").toString();
-        if (text == QLatin1String("clear"))
+        if (text == Clear)
             button->setText(UiTool::TranslateOr(ClearCaptionId, QStringLiteral("清空")));
-        else if (text == QLatin1String("backspace"))
+        else if (text == Backspace)
             button->setText(UiTool::TranslateOr(BackspaceCaptionId, QStringLiteral("退格")));
-        else if (text == QLatin1String("ok"))
+        else if (text == Ok)
             button->setText(UiTool::TranslateOr(OkCaptionId, QStringLiteral("确定")));
         if (text == QLatin1String("."))
             AccessibleNames::Set(button, DecimalPointName);
@@ -78,9 +82,9 @@ void KeyBoardWidget::buildNumericPad()
         addKey(digits.mid(i, 1), digits.mid(i, 1), i / 5, i % 5);
     addKey(QStringLiteral("."), QStringLiteral("."), 2, 0);
     addKey(QStringLiteral("00"), QStringLiteral("00"), 2, 1);
-    addKey(QStringLiteral("clear"), QString(), 2, 2);
-    addKey(QStringLiteral("backspace"), QString(), 2, 3);
-    addKey(QStringLiteral("ok"), QString(), 2, 4);
+    addKey(Clear, QString(), 2, 2);
+    addKey(Backspace, QString(), 2, 3);
+    addKey(Ok, QString(), 2, 4);
 }
 
 void KeyBoardWidget::buildFullKeyboard()
@@ -93,9 +97,9 @@ void KeyBoardWidget::buildFullKeyboard()
             addKey(key, key, r, c);
         }
     }
-    addKey(QStringLiteral("backspace"), QString(), 0, 10);
-    addKey(QStringLiteral("clear"), QString(), 1, 10);
-    addKey(QStringLiteral("ok"), QString(), 2, 10, 2, 1);
+    addKey(Backspace, QString(), 0, 10);
+    addKey(Clear, QString(), 1, 10);
+    addKey(Ok, QString(), 2, 10, 2, 1);
     addKey(QStringLiteral(" "), QStringLiteral("␣"), 3, 8, 1, 2); // space bar
 }
 
@@ -110,7 +114,7 @@ QPushButton* KeyBoardWidget::addKey(const QString& text, const QString& caption,
     button->setProperty("showType", special ? QStringLiteral("funckey") : QStringLiteral("key"));
     button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    button->setAutoRepeat(text == QLatin1String("backspace"));
+    button->setAutoRepeat(text == Backspace);
     // The translated captions come from retranslateKeys().
     if (!special)
         button->setText(caption);
@@ -136,21 +140,64 @@ QPushButton* KeyBoardWidget::key(const QString& text) const
 
 void KeyBoardWidget::SetKeyWidth(int width)
 {
-    // A key spanning several cells also covers the spacing between them.
-    for (QPushButton* button : m_keys) {
-        int r = 0, c = 0, rs = 1, cs = 1;
-        m_grid->getItemPosition(m_grid->indexOf(button), &r, &c, &rs, &cs);
-        button->setFixedWidth(width * cs + m_grid->horizontalSpacing() * (cs - 1));
-    }
+    m_keyWidth = width;
+    applyKeySizes();
 }
 
 void KeyBoardWidget::SetKeyHeight(int height)
 {
+    m_keyHeight = height;
+    applyKeySizes();
+}
+
+void KeyBoardWidget::SetMinimumKeyHeight(int height)
+{
+    m_minimumKeyHeight = height;
+    applyKeySizes();
+}
+
+void KeyBoardWidget::SetKeySpacing(int spacing, int margin)
+{
+    m_grid->setSpacing(spacing);
+    m_grid->setContentsMargins(margin, margin, margin, margin);
+    // Keys spanning cells cover the spacing between them: their sizes follow.
+    applyKeySizes();
+}
+
+int KeyBoardWidget::keySpacing() const
+{
+    return m_grid->spacing();
+}
+
+void KeyBoardWidget::applyKeySizes()
+{
+    // A key spanning several cells also covers the spacing between them.
     for (QPushButton* button : m_keys) {
         int r = 0, c = 0, rs = 1, cs = 1;
         m_grid->getItemPosition(m_grid->indexOf(button), &r, &c, &rs, &cs);
-        button->setFixedHeight(height * rs + m_grid->verticalSpacing() * (rs - 1));
+        if (m_keyWidth > 0)
+            button->setFixedWidth(m_keyWidth * cs + m_grid->horizontalSpacing() * (cs - 1));
+        if (m_keyHeight > 0) {
+            button->setFixedHeight(m_keyHeight * rs + m_grid->verticalSpacing() * (rs - 1));
+        } else if (m_minimumKeyHeight > 0) {
+            button->setMinimumHeight(m_minimumKeyHeight * rs + m_grid->verticalSpacing() * (rs - 1));
+        }
     }
+}
+
+bool KeyBoardWidget::ApplyKey(QLineEdit* line, const QString& key)
+{
+    if (key == Ok)
+        return true;
+    if (!line)
+        return false;
+    if (key == Clear)
+        line->clear();
+    else if (key == Backspace)
+        line->backspace();
+    else
+        line->insert(key);
+    return false;
 }
 
 void KeyBoardWidget::SetUpperCase(bool upper)

@@ -17,6 +17,7 @@
 #include <QTextBoundaryFinder>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -348,14 +349,21 @@ protected:
         return true;
     }
 };
+
+// The filter is the popup's child: a popup that has one taps through already.
+bool hasTapThrough(const QWidget* popup)
+{
+    const QObjectList& children = popup->children();
+    return std::any_of(children.cbegin(), children.cend(),
+                       [](const QObject* child) { return dynamic_cast<const TapThroughPopup*>(child); });
+}
 } // namespace
 
 void UiTool::StyleSuggestionPopup(QAbstractItemView* popup)
 {
     if (!popup)
         return;
-    if (!popup->property("tapThrough").toBool()) {
-        popup->setProperty("tapThrough", true);
+    if (!hasTapThrough(popup)) {
         popup->setAttribute(Qt::WA_NoMouseReplay);
         popup->installEventFilter(new TapThroughPopup(popup));
     }

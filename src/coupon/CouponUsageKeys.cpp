@@ -34,7 +34,6 @@
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -70,10 +69,8 @@ void CouponUsageWidget::InitCodePad()
     // confirm in three rows of five, as wide as the coupon column.
     codePad = new KeyBoardWidget(ui->widgetLeft, QStringLiteral("1"), 0);
     const int gap = KxPosConfig::GetAutoWidth(8, 6);
-    codePad->gridLayout()->setSpacing(gap);
-    codePad->gridLayout()->setContentsMargins(gap, gap, gap, gap);
-    for (QPushButton* padKey : codePad->keys())
-        padKey->setMinimumHeight(KxPosConfig::GetAutoHeight(76, 44));
+    codePad->SetKeySpacing(gap, gap);
+    codePad->SetMinimumKeyHeight(KxPosConfig::GetAutoHeight(76, 44));
     codePad->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     ui->verticalLayoutLeft->insertWidget(ui->verticalLayoutLeft->indexOf(ui->widgetSearch) + 1, codePad);
     codePad->hide();
@@ -90,16 +87,9 @@ void CouponUsageWidget::InitCodePad()
 
 void CouponUsageWidget::CodePadKey(const QString& key)
 {
-    QLineEdit* code = ui->txtCouponCode;
-    code->setFocus(Qt::OtherFocusReason);
-    if (key == QLatin1String("ok"))
+    ui->txtCouponCode->setFocus(Qt::OtherFocusReason);
+    if (KeyBoardWidget::ApplyKey(ui->txtCouponCode, key))
         ConfirmCode();
-    else if (key == QLatin1String("clear"))
-        code->clear();
-    else if (key == QLatin1String("backspace"))
-        code->backspace();
-    else
-        code->insert(key);
 }
 
 void CouponUsageWidget::ConfirmCode()

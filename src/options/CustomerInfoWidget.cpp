@@ -402,20 +402,14 @@ void CustomerInfoWidget::SlotOtkKeyBoardKeyPressed(QString key)
 
 void CustomerInfoWidget::OtkKeyBoardKeyPressed(QString key)
 {
-    if (key == QLatin1String("space")) {
-        SlotCustomerInfoWidgetPress(QStringLiteral(" "));
-    } else if (key == QLatin1String("ok")) {
+    // A host may also send "space" by name and the input-method switch
+    // "input", which does nothing: the form types what the keys show.
+    if (key == QLatin1String("input"))
+        return;
+    if (key == QLatin1String("space"))
+        key = QStringLiteral(" ");
+    if (KeyBoardWidget::ApplyKey(focusedEdit(), key))
         crHandler();
-    } else if (key == QLatin1String("clear")) {
-        if (QLineEdit* edit = focusedEdit())
-            edit->clear();
-    } else if (key == QLatin1String("backspace")) {
-        Backpace();
-    } else if (key == QLatin1String("input")) {
-        // Input-method switch: the form types what the keys show.
-    } else {
-        SlotCustomerInfoWidgetPress(key);
-    }
 }
 
 bool CustomerInfoWidget::eventFilter(QObject* watched, QEvent* event)

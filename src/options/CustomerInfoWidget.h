@@ -134,7 +134,8 @@ public slots:
     // on_btnFinish_clicked().
     void crHandler();
     // An on-screen key: "space" types a space, "ok" is Enter, "clear" empties
-    // the focused box, "input" does nothing, any other key types its text.
+    // the focused box, "backspace" deletes before its cursor, "input" does
+    // nothing, any other key types its text.
     void SlotOtkKeyBoardKeyPressed(QString key);
     // As SlotOtkKeyBoardKeyPressed().
     void OtkKeyBoardKeyPressed(QString key);

@@ -7,6 +7,7 @@
 #include "trade/TradeAccessibility_p.h"
 
 #include "contracts/AccessibleNames.h"
+#include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
@@ -162,9 +163,9 @@ bool TradeWidget::eventFilter(QObject* watched, QEvent* event)
     if (watched == ui->lineEdit && type == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         switch (keyEvent->key()) {
-        case Qt::Key_Backspace: SlotKeyBoardClick(QStringLiteral("backspace")); break;
+        case Qt::Key_Backspace: SlotKeyBoardClick(KeyBoardWidget::BackspaceKey); break;
         case Qt::Key_Return:
-        case Qt::Key_Enter: SlotKeyBoardClick(QStringLiteral("ok")); break;
+        case Qt::Key_Enter: SlotKeyBoardClick(KeyBoardWidget::OkKey); break;
         default: SlotKeyBoardClick(keyEvent->text()); break;
         }
         return true;
@@ -189,13 +190,13 @@ bool TradeWidget::PopupKeyPress(QKeyEvent* event)
         // completer's activation; without one the line's own text is used.
         if (key == Qt::Key_Backspace) {
             popup->hide();
-            SlotKeyBoardClick(QStringLiteral("backspace"));
+            SlotKeyBoardClick(KeyBoardWidget::BackspaceKey);
             return true;
         }
         if (!confirm || popup->currentIndex().isValid())
             return false;
         popup->hide();
-        SlotKeyBoardClick(QStringLiteral("ok"));
+        SlotKeyBoardClick(KeyBoardWidget::OkKey);
         return true;
     }
     if (!confirm)
@@ -449,7 +450,7 @@ void TradeWidget::SlotCompleterActivated(QString text)
     if (ui->lineEdit->hasFocus()) {
         if (!ui->lineEdit->text().isEmpty()) {
             ui->lineEdit->setText(text);
-            SlotKeyBoardClick(QStringLiteral("ok"));
+            SlotKeyBoardClick(KeyBoardWidget::OkKey);
         }
         return;
     }
@@ -547,19 +548,17 @@ void TradeWidget::PlacePopup(QLineEdit* line, int x, int y, int popupHeight)
 void TradeWidget::SlotKeyBoardClick(QString key)
 {
     QLineEdit* line = ui->lineEdit;
-    if (key == QLatin1String("clear")) {
-        line->clear();
-    } else if (key == QLatin1String("backspace")) {
-        line->backspace();
-    } else if (key == QLatin1String("ok")) {
+    if (KeyBoardWidget::ApplyKey(line, key)) {
+        // Confirm: a number typed on the pad is entered as if typed in the code box.
         const QString text = line->text();
         line->clear();
         if (KxPosConfig::IsNumber(text)) {
             ui->txtcode->setText(text);
             on_btnOK_released();
         }
-    } else {
-        line->insert(key);
+    } else if (key != QLatin1String(KeyBoardWidget::ClearKey)
+               && key != QLatin1String(KeyBoardWidget::BackspaceKey)) {
+        // A character: the line takes the focus so the keyboard goes on typing there.
         line->setFocus();
     }
     if (KxPosConfig::IsNumber(line->text()))

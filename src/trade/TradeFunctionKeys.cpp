@@ -431,10 +431,7 @@ void TradeWidget::ShowPreKeyBoard()
         const int width = ui->widgetPreKey->width() - 1;
         presetKeyboard = new KeyBoardWidget(ui->widgetKeyBoardKeys, QStringLiteral("1"), 0);
         presetKeyboard->setFixedSize(width - 2 * spacing, boardHeight - keyHeight - 3 * spacing);
-        if (QLayout* layout = presetKeyboard->layout()) {
-            layout->setSpacing(spacing);
-            layout->setContentsMargins(spacing, spacing, spacing, spacing);
-        }
+        presetKeyboard->SetKeySpacing(spacing, spacing);
         presetKeyboard->SetKeyWidth((width - 6 * spacing) / 5);
         ui->widgetKeyBoardKeys->layout()->addWidget(presetKeyboard);
         connect(presetKeyboard, SIGNAL(SignKbwKeyPress(QString)), this, SLOT(SlotKeyBoardClick(QString)));
