@@ -16,6 +16,7 @@
 #include "contracts/KxPosTranslator.h"
 #include "contracts/TableModel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -305,31 +306,49 @@ void benchOrders(Table& table)
 void benchFunctionPage(Table& table)
 {
     auto screen = shownTradeScreen(200);
+    auto* more = screen->findChild<QAbstractButton*>(QStringLiteral("toolButtonKeyMore"));
     auto* next = screen->findChild<QPushButton*>(QStringLiteral("btnNextFunc"));
     auto* previous = screen->findChild<QPushButton*>(QStringLiteral("btnPreFunc"));
     QWidget* grid = screen->findChild<QWidget*>(QStringLiteral("widgetFunc"));
-    if (!grid || !next || !previous) {
-        std::fprintf(stderr, "functions: the grid or its page keys are missing\n");
+    if (!grid || !more || !next || !previous) {
+        std::fprintf(stderr, "functions: the grid or its keys are missing\n");
+        return;
+    }
+    // The cashier turns pages of the grid the "more" key opened, laid out at
+    // its size on the screen.
+    QTest::mouseClick(more, Qt::LeftButton);
+    QApplication::processEvents();
+    if (!grid->isVisible()) {
+        std::fprintf(stderr, "functions: the grid did not open\n");
         return;
     }
     const int buttons = grid->findChildren<QPushButton*>().size();
-    // The floor: the same number of captions set on plain buttons in a grid.
+    auto* cells = qobject_cast<QGridLayout*>(grid->layout());
+    const int columns = cells ? cells->columnCount() : 4;
+    // The floor: the same number of captions set on plain buttons in a grid
+    // of the same size, the keys filling their cells as the grid's keys do.
     QWidget floorGrid;
     floorGrid.resize(grid->size());
     auto* layout = new QGridLayout(&floorGrid);
+    layout->setContentsMargins(grid->layout()->contentsMargins());
+    layout->setSpacing(grid->layout()->spacing());
     QList<QPushButton*> plain;
     for (int i = 0; i < buttons; ++i) {
         plain << new QPushButton(&floorGrid);
-        layout->addWidget(plain.last(), i / 4, i % 4);
+        plain.last()->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        layout->addWidget(plain.last(), i / columns, i % columns);
     }
     floorGrid.show();
-    // The turn ends with the grid painted once, as the cashier sees it.
+    // Each turn starts from a screen that has caught up with the turn before
+    // (laid out and painted, as between two taps), and ends with the grid
+    // painted once, as the cashier sees it.
+    const auto settle = [] { QApplication::processEvents(); };
     QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
     int page = 0;
     bool forward = true;
     Result r;
     r.name = QStringLiteral("function grid page turn, 200 functions");
-    r.oursMs = measure(QStringLiteral("functions"), {nullptr,
+    r.oursMs = measure(QStringLiteral("functions"), {settle,
                          [&] {
                              QTest::mouseClick(forward ? next : previous, Qt::LeftButton);
                              if (++page % 5 == 0)
@@ -338,7 +357,7 @@ void benchFunctionPage(Table& table)
                          }},
                         reps * 2);
     int floorPage = 0;
-    r.floorMs = measure(QStringLiteral("functions_floor"), {nullptr,
+    r.floorMs = measure(QStringLiteral("functions_floor"), {settle,
                           [&] {
                               ++floorPage;
                               for (int i = 0; i < plain.size(); ++i)

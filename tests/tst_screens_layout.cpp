@@ -10,6 +10,7 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
 #include <QtTest>
@@ -59,6 +60,40 @@ std::unique_ptr<TradeWidget> salesScreen(const QSize& size, const QList<dynMapBu
     if (QTest::qWaitForWindowExposed(screen.get()))
         waitForSaleStart(screen.get());
     return screen;
+}
+
+// The keys of the function grid in cell order, row by row.
+QList<QPushButton*> gridKeys(TradeWidget* screen)
+{
+    QList<QPushButton*> keys;
+    auto* grid = qobject_cast<QGridLayout*>(child<QWidget>(screen, "widgetFunc")->layout());
+    for (int r = 0; grid && r < grid->rowCount(); ++r)
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (QLayoutItem* item = grid->itemAtPosition(r, c))
+                keys << qobject_cast<QPushButton*>(item->widget());
+    return keys;
+}
+
+// The room a key's style leaves its caption (border and padding taken off).
+int captionRoom(const QPushButton* key)
+{
+    QStyleOptionButton option;
+    option.initFrom(key);
+    option.text = key->text();
+    return key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width();
+}
+
+// Ten functions for the shortcut bar, then a page of long captions (two
+// lines on narrow keys), a page of short ones and five on a third page (at
+// most 35 keys a page).
+QList<dynMapButton> pagedFunctions()
+{
+    QList<dynMapButton> functions = functionKeys(10 + 35 + 35 + 5);
+    for (int i = 10; i < 45; ++i) {
+        functions[i].funcName = QStringLiteral("储值卡会员充值%1").arg(i);
+        functions[i].funcNameEn = QStringLiteral("Card top-up %1").arg(i);
+    }
+    return functions;
 }
 
 } // namespace
@@ -147,6 +182,119 @@ private slots:
         QCOMPARE(whole, captions.size());
     }
 
+    // --- The function grid's pages -------------------------------------------------------------------------------
+
+    void functionPagesKeepTheirCells_data() { sizeRows({QStringLiteral("zh_CN"), QStringLiteral("en")}); }
+
+    // Paging through long, short and missing captions moves no key, every caption is the page's own and fits its
+    // key (a short one on one line), and a page shows the same texts on every visit. The rows run at widths one
+    // after another in one program, so a caption wrapped for one width must not come back at another.
+    void functionPagesKeepTheirCells()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, variant);
+        const QList<dynMapButton> functions = pagedFunctions();
+        auto screen = salesScreen(size, functions);
+        QVERIFY(KxPosTranslator::SetLanguage(variant));
+        clickChild(screen.get(), "toolButtonKeyMore");
+        QVERIFY(waitUntilStill());
+
+        const QList<QPushButton*> keys = gridKeys(screen.get());
+        QVERIFY(keys.size() == 28 || keys.size() == 35); // four or five columns of seven
+        QVector<QRect> cells;
+        for (QPushButton* key : keys)
+            cells << key->geometry();
+        for (const QRect& cell : qAsConst(cells)) {
+            QVERIFY2(qAbs(cell.width() - cells.first().width()) <= 1 && qAbs(cell.height() - cells.first().height()) <= 1,
+                     "the keys do not share the grid evenly");
+        }
+        const auto pageTexts = [&keys] {
+            QStringList texts;
+            for (QPushButton* key : keys)
+                texts << key->text();
+            return texts;
+        };
+        QVector<QStringList> firstVisit;
+        for (int page = 1; page <= 3; ++page) {
+            for (int k = 0; k < keys.size(); ++k) {
+                QPushButton* key = keys.at(k);
+                QCOMPARE(key->geometry(), cells.at(k));
+                const int j = 10 + (page - 1) * keys.size() + k;
+                const QString caption = j < functions.size() ? functions.at(j).GetCaption(variant) : QString();
+                const QString flat = variant == QLatin1String("en") ? QString(key->text()).replace('\n', ' ')
+                                                                     : QString(key->text()).remove('\n');
+                QCOMPARE(flat, caption);
+                const QFontMetrics metrics = key->fontMetrics();
+                const int room = captionRoom(key);
+                for (const QString& line : key->text().split('\n'))
+                    QVERIFY2(metrics.horizontalAdvance(line) <= room,
+                             qPrintable(QStringLiteral("\"%1\" on a key with %2 px room").arg(line).arg(room)));
+                if (metrics.horizontalAdvance(caption) * 2 <= room)
+                    QVERIFY2(!key->text().contains('\n'), qPrintable(key->text() + QStringLiteral(" wrapped needlessly")));
+            }
+            firstVisit << pageTexts();
+            clickChild(screen.get(), "btnNextFunc");
+            QVERIFY(waitUntilStill());
+        }
+        // Past the last page the grid starts over; backwards it visits 3, 2, 1.
+        QCOMPARE(pageTexts(), firstVisit.at(0));
+        for (int page = 3; page >= 1; --page) {
+            clickChild(screen.get(), "btnPreFunc");
+            QVERIFY(waitUntilStill());
+            QCOMPARE(pageTexts(), firstVisit.at(page - 1));
+            for (int k = 0; k < keys.size(); ++k)
+                QCOMPARE(keys.at(k)->geometry(), cells.at(k));
+        }
+    }
+
+    void functionKeysShowTheirState_data() { sizeRows(); }
+
+    // A key's look follows its state as pages turn in and out of edit mode: chosen (on the bar), normal, or empty;
+    // the keys of one state look alike and the states apart.
+    void functionKeysShowTheirState()
+    {
+        QFETCH(QSize, size);
+        auto screen = salesScreen(size, functionKeys(40)); // ten on the bar, thirty in the grid
+        clickChild(screen.get(), "toolButtonKeyMore");
+        QVERIFY(waitUntilStill());
+        const QList<QPushButton*> keys = gridKeys(screen.get());
+        QVERIFY(keys.size() == 28 || keys.size() == 35);
+        QHash<QString, QRgb> looks; // state -> the background of its keys
+        // In edit mode the grid offers all forty, the bar's ten chosen; outside it the thirty others. Entering and
+        // leaving edit mode shows page 1; the page keys go round.
+        bool edit = false;
+        int page = 1;
+        for (const char* name : {"btnEditFun", "btnNextFunc", "btnPreFunc", "btnNextFunc", "btnEditFun", "btnNextFunc",
+                                 "btnNextFunc", "btnPreFunc"}) {
+            const int pages = ((edit ? 40 : 30) + keys.size() - 1) / keys.size();
+            if (qstrcmp(name, "btnEditFun") == 0) {
+                edit = !edit;
+                page = 1;
+            } else if (qstrcmp(name, "btnNextFunc") == 0) {
+                page = page >= pages ? 1 : page + 1;
+            } else {
+                page = page > 1 ? page - 1 : pages;
+            }
+            clickChild(screen.get(), name);
+            QVERIFY(waitUntilStill());
+            for (int k = 0; k < keys.size(); ++k) {
+                const int j = (page - 1) * keys.size() + k;
+                const QString state = edit ? (j < 10 ? QStringLiteral("choose") : j < 40 ? QStringLiteral("normal")
+                                                                                          : QStringLiteral("init"))
+                                           : (j < 30 ? QStringLiteral("normal") : QStringLiteral("init"));
+                const QString where = QStringLiteral("%1, page %2, key %3").arg(edit ? "edit" : "sale").arg(page).arg(k);
+                QVERIFY2(showType(keys.at(k)) == state, qPrintable(where + QStringLiteral(": ") + showType(keys.at(k))));
+                const QImage image = keys.at(k)->grab().toImage();
+                const QRgb background = image.pixel(image.width() / 2, 3);
+                if (!looks.contains(state))
+                    looks.insert(state, background);
+                QVERIFY2(looks.value(state) == background, qPrintable(where + QStringLiteral(" looks unlike its state")));
+            }
+        }
+        QCOMPARE(looks.size(), 3);
+        QVERIFY(looks.value("choose") != looks.value("normal") && looks.value("normal") != looks.value("init")
+                && looks.value("choose") != looks.value("init"));
+    }
 };
 
 QTEST_MAIN(ScreensLayoutTest)

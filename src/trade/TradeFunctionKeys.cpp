@@ -5,10 +5,10 @@
 #include "ui_TradeWidget.h"
 
 #include "trade/TradeAccessibility_p.h"
+#include "trade/TradeFunctionKey_p.h"
 
 #include "contracts/AccessibleNames.h"
 #include "contracts/KeyBoardWidget.h"
-#include "contracts/KxPosCom.h"
 #include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -47,6 +47,22 @@ bool holdsFunction(const QList<dynMapButton>& list, const dynMapButton& f)
 QString shortcutCancelStyle()
 {
     return KxPosConfig::iRatioType == 0 ? QStringLiteral("cancel") : QStringLiteral("cancel1024");
+}
+
+// The grid's wrapped captions, shared by every sales screen of the process.
+FunctionCaptionWrapper& captionWrapper()
+{
+    static FunctionCaptionWrapper wrapper;
+    return wrapper;
+}
+
+// Queues a new style state for a key; a key already in that state keeps its
+// polish (a re-polish per key and page turn would style all keys again).
+void setKeyState(QPushButton* key, const QString& state)
+{
+    const auto* own = dynamic_cast<const TradeFunctionKey*>(key);
+    if (!own || own->state() != state)
+        UiTool::UpdateWidgetStyleDeferred(key, "showType", state);
 }
 
 bool laidOut(const QWidget* w)
@@ -156,7 +172,7 @@ void TradeWidget::InitFuncArea()
     int cell = 0;
     for (int r = 0; r < funcRows; ++r) {
         for (int c = 0; c < funcColumns; ++c, ++cell) {
-            auto* b = new QPushButton(ui->widgetFunc);
+            auto* b = new TradeFunctionKey(ui->widgetFunc);
             b->setObjectName(QStringLiteral("funcButton"));
             b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             b->setFocusPolicy(Qt::NoFocus);
@@ -245,14 +261,12 @@ void TradeWidget::UpdateFuncPage()
         if (j >= 0 && j < gridFunctions.size()) {
             const dynMapButton& f = gridFunctions.at(j);
             b->setEnabled(true);
-            UiTool::UpdateWidgetStyleDeferred(b, "showType", holdsFunction(shortcutFunctions, f)
-                                                                 ? QStringLiteral("choose")
-                                                                 : QStringLiteral("normal"));
+            setKeyState(b, holdsFunction(shortcutFunctions, f) ? QStringLiteral("choose") : QStringLiteral("normal"));
         } else {
             b->setText(QString());
             b->setEnabled(false);
             b->setIconSize(QSize(0, 0));
-            UiTool::UpdateWidgetStyleDeferred(b, "showType", QStringLiteral("init"));
+            setKeyState(b, QStringLiteral("init"));
         }
     }
     UiTool::FlushDeferredStyleUpdates();
@@ -263,10 +277,8 @@ void TradeWidget::UpdateFuncPage()
         if (j < 0 || j >= gridFunctions.size())
             continue;
         QPushButton* b = cells.at(k);
-        QString caption = gridFunctions.at(j).GetCaption(KxPosConfig::sLanguage);
-        if (wrapWidth > 0)
-            KxPosCom::AutoWrap(caption, b->font(), wrapWidth);
-        b->setText(caption);
+        b->setText(captionWrapper().wrapped(gridFunctions.at(j).GetCaption(KxPosConfig::sLanguage), b->font(),
+                                            wrapWidth));
     }
     AccessibleNames::NameButtonsByCaption(ui->widgetFunc, TradeAccessibility::UnusedKey);
     ui->widgetFunc->update();
