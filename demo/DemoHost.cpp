@@ -282,8 +282,9 @@ void DemoHost::InitFunctions()
         function(FnPlaceItem, QStringLiteral("模拟称重"), QStringLiteral("Put on scale")),
         function(FnLanguage, QStringLiteral("English"), QStringLiteral("中文")),
         // The tenth and last key of the shortcut bar, above "More": the menu
-        // of the functions behind it, with the key that opens it.
-        function(FnMenu, QStringLiteral("功能菜单【/】"), QStringLiteral("Menu [/]")),
+        // of the functions behind it, with the key that opens it (the key on
+        // a line of its own: a narrow key would otherwise break before "】").
+        function(FnMenu, QStringLiteral("功能菜单\n【/】"), QStringLiteral("Menu [/]")),
         function(FnLogout, QStringLiteral("会员退出"), QStringLiteral("Member logout")),
         function(FnLineDiscount, QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
         function(FnBillDiscount, QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
