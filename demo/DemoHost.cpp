@@ -280,8 +280,12 @@ void DemoHost::InitFunctions()
         function(FnHold, QStringLiteral("挂单"), QStringLiteral("Hold bill")),
         function(FnRecall, QStringLiteral("取单"), QStringLiteral("Recall bill")),
         function(FnPlaceItem, QStringLiteral("模拟称重"), QStringLiteral("Put on scale")),
-        function(FnLogout, QStringLiteral("会员退出"), QStringLiteral("Member logout")),
         function(FnLanguage, QStringLiteral("English"), QStringLiteral("中文")),
+        // The tenth and last key of the shortcut bar, above "More": the menu
+        // of the functions behind it, with the key that opens it (the key on
+        // a line of its own: a narrow key would otherwise break before "】").
+        function(FnMenu, QStringLiteral("功能菜单\n【/】"), QStringLiteral("Menu [/]")),
+        function(FnLogout, QStringLiteral("会员退出"), QStringLiteral("Member logout")),
         function(FnLineDiscount, QStringLiteral("单品折扣"), QStringLiteral("Line discount")),
         function(FnBillDiscount, QStringLiteral("整单折扣"), QStringLiteral("Bill discount")),
         function(FnCoupons, QStringLiteral("优惠券"), QStringLiteral("Coupons")),
@@ -510,6 +514,8 @@ void DemoHost::OnFunction(const QString& code)
         return;
     if (code == FnMember) {
         OnMemberLogin();
+    } else if (code == FnMenu) {
+        OpenFunctionMenu();
     } else if (code == FnLogout) {
         m_members.SetLoggedIn(false);
         QMetaObject::invokeMethod(m_screen.get(), "SlotTrdMemberLogOut");

@@ -103,6 +103,9 @@ private:
     static const QString FnKeyboard;
     static const QString FnIdle;
     static const QString FnDepositSale;
+    // The function menu's own key, the demo's "/" shown on the shortcut bar
+    // so that a cashier sees the key and can also tap it.
+    static const QString FnMenu;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
     void OpenFunctionMenu();

@@ -23,6 +23,7 @@ const QString DemoHost::FnChangePrice = QStringLiteral("F027");
 const QString DemoHost::FnKeyboard = QStringLiteral("F028");
 const QString DemoHost::FnIdle = QStringLiteral("F029");
 const QString DemoHost::FnDepositSale = QStringLiteral("F030");
+const QString DemoHost::FnMenu = QStringLiteral("F031");
 
 namespace {
 // Each press of a discount key takes this much more off.
@@ -151,8 +152,11 @@ void DemoHost::OpenFunctionMenu()
     // Built when opened: the captions follow the language shown.
     m_functionMenu->clear();
     const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
-    for (const dynMapButton& f : m_screen->gridFunctions)
+    for (const dynMapButton& f : m_screen->gridFunctions) {
+        if (f.funcCode == FnMenu)
+            continue; // a cashier who moved the menu key into the grid: the menu does not list itself
         m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
+    }
     // Over the middle of the sales screen; the first function is current.
     const QSize size = m_functionMenu->sizeHint();
     const QPoint centre = m_screen->mapToGlobal(m_screen->rect().center());

@@ -1,8 +1,11 @@
 // End-to-end: the demo till's own duties behind its function keys, each chosen by keys alone in the function
 // menu ("/", arrows, Enter) on a sale of three products: discounts within their limits, a price change, a return
-// sale refunded, the cash drawer and a reprint. Every key answers: a change on the bill or a message.
+// sale refunded, the cash drawer and a reprint. Every key answers: a change on the bill or a message. The menu's
+// own key on the shortcut bar, tapped or typed.
 
 #include "tst_e2e_driver.h"
+
+#include "contracts/CaptionFit.h"
 
 using namespace E2e;
 using KxPosTest::child;
@@ -98,6 +101,79 @@ private slots:
         QVERIFY(till.Click("btnClearTare"));
         QTRY_COMPARE(till.host->Scale().Tare(), 0.0);
         QCOMPARE(till.Messages(), QStringList());
+    }
+
+    // The function menu is the demo's "/" key, and the key is shown on the shortcut bar in the cashier's language,
+    // whole: a tap on it and the "/" key both open the menu over the sales screen with its first function current.
+    // It lists the functions behind "More" (not itself); arrows and Enter choose one, Escape closes it with nothing
+    // done.
+    void functionMenuKeyShownAndOpens_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("caption");   // of the menu key
+        QTest::addColumn<QString>("behind");    // a function behind "More" that the menu lists
+        QTest::addColumn<bool>("tapped");       // the key tapped, else "/" typed
+        QTest::addColumn<QString>("chosen");    // chosen with Down and Enter; none: Escape
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("tapped, the drawer chosen")
+            << "zh_CN" << QStringLiteral("功能菜单【/】") << QStringLiteral("会员退出") << true << QStringLiteral("打开钱箱")
+            << QStringList{QStringLiteral("钱箱已打开")};
+        QTest::newRow("typed, closed") << "zh_CN" << QStringLiteral("功能菜单【/】") << QStringLiteral("会员退出") << false
+                                       << QString() << QStringList{};
+        QTest::newRow("tapped, closed, English")
+            << "en" << "Menu [/]" << "Member logout" << true << QString() << QStringList{};
+        QTest::newRow("typed, a reprint chosen, English")
+            << "en" << "Menu [/]" << "Member logout" << false << "Reprint receipt"
+            << QStringList{"There is no receipt to reprint yet"};
+    }
+
+    void functionMenuKeyShownAndOpens()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, caption);
+        QFETCH(QString, behind);
+        QFETCH(bool, tapped);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, messages);
+        KxPosTranslator::SetLanguage(language);
+        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        till.Enter(QStringLiteral("6901234567892"));
+        QAbstractButton* key = nullptr;
+        for (QAbstractButton* b : till.screen->findChildren<QAbstractButton*>())
+            key = b->objectName().startsWith(QLatin1String("toolButtonKey")) && flat(CaptionFit::Caption(b)) == caption ? b : key;
+        QVERIFY2(key && key->isVisible() && key->isEnabled(), "the menu key is on the shortcut bar");
+        QCOMPARE(flat(key->text()), caption); // shown whole
+
+        if (tapped)
+            QTest::mouseClick(key, Qt::LeftButton);
+        else
+            till.Type(QStringLiteral("/"));
+        QMenu* menu = till.host->FunctionMenu();
+        QVERIFY(menu);
+        QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+        QVERIFY(till.screen->window()->geometry().contains(menu->geometry()));
+        QStringList listed;
+        for (QAction* action : menu->actions())
+            listed << flat(action->text());
+        QVERIFY2(listed.contains(behind), qPrintable(listed.join(QLatin1Char('|'))));
+        QVERIFY(!listed.contains(caption));
+        QCOMPARE(menu->activeAction(), menu->actions().value(0));
+
+        // The keys go to the open menu, as the window system delivers them.
+        if (chosen.isEmpty()) {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        } else {
+            for (int i = 0; i < listed.size() && flat(menu->activeAction()->text()) != chosen; ++i)
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+            QCOMPARE(flat(menu->activeAction()->text()), chosen);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+        }
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(till.Messages(), messages);
+        QCOMPARE(till.Rows(), 1);
+        QCOMPARE(till.host->Log().count(QStringLiteral("function menu")), 1);
     }
 };
 

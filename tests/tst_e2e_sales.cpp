@@ -1,6 +1,7 @@
 // End-to-end scenarios of the demo checkout at the till. By keys alone: a sale of packaged and weighed goods paid
-// by a quick-pay key; a held bill recalled after another sale; refusals seen; product names in the language
-// shown. By taps: a food product with its options, a suggestion, and the preset keys' arrangement.
+// by a quick-pay key; a held bill recalled after another sale; food with its options, one option dialog after
+// another; refusals seen; product names in the language shown. By taps: a suggestion and the preset keys'
+// arrangement (tst_e2e_keys taps through the option dialog).
 
 #include "tst_e2e_driver.h"
 
@@ -105,59 +106,90 @@ private slots:
         QCOMPARE(till.Messages(), QStringList());
     }
 
-    void foodWithSpecificationTasteAndAddOns()
+    // Food with options by keys alone, several dialogs in one sale: each time the option dialog opens it has
+    // the keyboard. Each entry of `dialogs` is one product code entered and the keys pressed on its dialog:
+    // "S", "T", "A" and an option's name move the cursor there by arrows and Tab and press Space; "!" and a
+    // group's name press Enter while that required group is open (refused, the dialog stays); "Esc" backs out.
+    // Every dialog not left with Escape is confirmed with Enter.
+    void foodOptionsByKeys_data()
     {
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("amounts");
+        QTest::addColumn<QString>("due");
+        QTest::newRow("noodles, a tea, a tea not wanted")
+            << QStringList{"3002 S大份 !辣度 T微辣 T不要香菜 A加牛肉 A加蛋", "3001 S中杯 !冰量 T七分糖 T去冰 A椰果",
+                           "3001 S大杯 T半糖 Esc"}
+            << QStringList{"3002L", "3001M"}
+            << QStringList{"牛肉拉面(大份) 微辣 不要香菜 +加牛肉 +加蛋", "珍珠奶茶(中杯) 七分糖 去冰 +椰果"}
+            << QStringList{"37.00", "13.00"}
+            << "45.00"; // 50.00 of food reaches the 5 off from 50 exactly
+        QTest::newRow("the same tea twice with other options, then noodles")
+            << QStringList{"3001 S大杯 T半糖 T少冰 A珍珠", "3001 S大杯 T无糖 T热饮", "3002 S标准 T不辣"}
+            << QStringList{"3001L", "3001L-2", "3002R"}
+            << QStringList{"珍珠奶茶(大杯) 半糖 少冰 +珍珠", "珍珠奶茶(大杯) 无糖 热饮", "牛肉拉面(标准) 不辣"}
+            << QStringList{"16.00", "15.00", "22.00"}
+            << "48.00";
+        QTest::newRow("backed out at once, then a tea with the last add-on")
+            << QStringList{"3002 Esc", "3001 Esc", "3001 T全糖 T正常冰 A芦荟"}
+            << QStringList{"3001"}
+            << QStringList{"珍珠奶茶 全糖 正常冰 +芦荟"}
+            << QStringList{"13.50"}
+            << "13.50";
+    }
+
+    void foodOptionsByKeys()
+    {
+        QFETCH(QStringList, dialogs);
+        QFETCH(QStringList, codes);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, amounts);
+        QFETCH(QString, due);
         Checkout till;
         QVERIFY(till.WaitForSale());
-        // Beef noodles: large, the required spiciness forgotten at first and refused, then the options.
-        QStringList steps;
-        whenModal(till.screen, [&](QWidget* dialog) {
-            const auto press = [&](SelectSpuWidget::Grid grid, const char* key) {
-                steps << (choose(dialog, grid, QString::fromUtf8(key)) ? QString::fromUtf8(key) : QStringLiteral("?"));
-            };
-            press(SelectSpuWidget::GridSpec, "大份");
-            clickNamed(dialog, QStringLiteral("btnOk"));
-            steps << (modal() == dialog ? KxPosTest::lastMessageText() : QStringLiteral("closed"));
-            press(SelectSpuWidget::GridTaste, "微辣");
-            press(SelectSpuWidget::GridTaste, "不要香菜");
-            press(SelectSpuWidget::GridAdd, "加牛肉");
-            press(SelectSpuWidget::GridAdd, "加蛋");
-            if (!clickNamed(dialog, QStringLiteral("btnOk")) || modal() == dialog)
-                clickNamed(dialog, QStringLiteral("btnClose"));
-        });
-        till.Enter(QStringLiteral("3002"));
-        QCOMPARE(steps, (QStringList{"大份", msg(2356) + "辣度" + msg(2357), "微辣", "不要香菜", "加牛肉", "加蛋"}));
-        QVERIFY(!modal());
-        QCOMPARE(till.Rows(), 1);
-        QCOMPARE(till.Cell(0, 1), QStringLiteral("3002L"));
-        QCOMPARE(till.Cell(0, 2), QStringLiteral("牛肉拉面(大份) 微辣 不要香菜 +加牛肉 +加蛋"));
-        QCOMPARE(till.Cell(0, 5), QStringLiteral("37.00")); // 22 + 5 large + 8 beef + 2 egg
-
-        // A second bowl, regular and not spicy, without add-ons: a line of its own.
-        whenModal(till.screen, [](QWidget* dialog) {
-            choose(dialog, SelectSpuWidget::GridSpec, QStringLiteral("标准"));
-            choose(dialog, SelectSpuWidget::GridTaste, QStringLiteral("不辣"));
-            if (!clickNamed(dialog, QStringLiteral("btnOk")) || modal() == dialog)
-                clickNamed(dialog, QStringLiteral("btnClose"));
-        });
-        till.Enter(QStringLiteral("3002"));
-        QCOMPARE(till.Rows(), 2);
-        QCOMPARE(till.Cell(1, 2), QStringLiteral("牛肉拉面(标准) 不辣"));
-        QCOMPARE(till.Cell(1, 5), QStringLiteral("22.00"));
-
-        // A milk tea the customer changes their mind about: closed, nothing added.
-        whenModal(till.screen, [](QWidget* dialog) {
-            choose(dialog, SelectSpuWidget::GridSpec, QStringLiteral("大杯"));
-            clickNamed(dialog, QStringLiteral("btnClose"));
-        });
-        till.Enter(QStringLiteral("3001"));
-        QVERIFY(!modal());
-        QCOMPARE(till.Rows(), 2);
-        // 59.00 of food, 5.00 off from 50.
-        QCOMPARE(till.Label("lblprodtotal"), QStringLiteral("59.00"));
-        QCOMPARE(till.Label("lblshould"), QStringLiteral("54.00"));
-        QVERIFY(till.host->Log().contains(QStringLiteral("options of 3001 not chosen")));
-        QCOMPARE(till.Messages().size(), 1);
+        for (const QString& dialogKeys : dialogs) {
+            QStringList steps = dialogKeys.split(QLatin1Char(' '));
+            const QString code = steps.takeFirst();
+            const int rowsBefore = till.Rows();
+            const QString dueBefore = till.Label("lblshould");
+            QStringList done;
+            whenModal(till.screen, [&](QWidget* widget) {
+                auto* dialog = qobject_cast<SelectSpuWidget*>(widget);
+                if (!dialog || !keyboardIn(dialog)) {
+                    done << QStringLiteral("no keyboard");
+                    return QTest::keyClick(widget, Qt::Key_Escape);
+                }
+                for (const QString& step : qAsConst(steps))
+                    done << pressOnDialog(dialog, step);
+                if (modal() == dialog && !steps.endsWith(QStringLiteral("Esc")))
+                    QTest::keyClick(keyTarget(dialog), Qt::Key_Return);
+                if (modal() == dialog) { // a failed step: leave rather than hang
+                    done << QStringLiteral("still open");
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                }
+            });
+            till.Enter(code);
+            QVERIFY(!modal());
+            QCOMPARE(done, steps);
+            if (steps.endsWith(QStringLiteral("Esc"))) {
+                // Backed out: the sale is as it was, and the host was told nothing was chosen.
+                QCOMPARE(till.Rows(), rowsBefore);
+                QCOMPARE(till.Label("lblshould"), dueBefore);
+                QVERIFY(till.host->Log().endsWith(QStringLiteral("options of %1 not chosen").arg(code)));
+            } else {
+                QCOMPARE(till.Rows(), rowsBefore + 1);
+            }
+            // The keyboard is back on the sales screen for the next code.
+            QVERIFY(keyboardIn(till.screen));
+        }
+        QCOMPARE(till.Rows(), codes.size());
+        for (int row = 0; row < codes.size(); ++row) {
+            QCOMPARE(till.Cell(row, 1), codes.at(row));
+            QCOMPARE(till.Cell(row, 2), names.at(row));
+            QCOMPARE(till.Cell(row, 5), amounts.at(row));
+        }
+        QCOMPARE(till.Label("lblshould"), due);
     }
 
     // What the host refuses is said on the screen, in the cashier's language: a mistyped code at the sales
@@ -270,6 +302,24 @@ private slots:
     }
 
 private:
+    // One step on the option dialog by keys (see foodOptionsByKeys); returns the step when it did what it says.
+    static QString pressOnDialog(SelectSpuWidget* dialog, const QString& step)
+    {
+        if (step == QLatin1String("Esc")) {
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Escape);
+            return modal() != dialog ? step : QStringLiteral("not closed");
+        }
+        if (step.startsWith(QLatin1Char('!'))) {
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Return);
+            return modal() == dialog && KxPosTest::lastMessageText() == msg(2356) + step.mid(1) + msg(2357)
+                       ? step : QStringLiteral("not refused: ") + KxPosTest::lastMessageText();
+        }
+        const SelectSpuWidget::Grid grid = step.startsWith(QLatin1Char('S')) ? SelectSpuWidget::GridSpec
+                                         : step.startsWith(QLatin1Char('T')) ? SelectSpuWidget::GridTaste
+                                                                              : SelectSpuWidget::GridAdd;
+        return keyToOption(dialog, grid, step.mid(1)) ? step : QStringLiteral("not found: ") + step;
+    }
+
     // Groups and their products in the order shown, hidden ones marked "-".
     static QStringList arrangement(const PrePluGroupShowWidget* keys)
     {

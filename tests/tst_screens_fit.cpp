@@ -162,6 +162,12 @@ private slots:
         host.PressKey(Qt::Key_F3);
         check(QStringLiteral("member logged out"));
 
+        // The function menu by its key: every function behind "More" in one list over the screen.
+        host.PressKey(Qt::Key_Slash);
+        QVERIFY(host.FunctionMenu() && host.FunctionMenu()->isVisible());
+        check(QStringLiteral("function menu open"));
+        host.FunctionMenu()->hide();
+
         QMetaObject::invokeMethod(screen, "on_toolButtonKeyMore_clicked");
         check(QStringLiteral("function grid"));
         QMetaObject::invokeMethod(screen, "on_btnEditFun_clicked");
