@@ -56,6 +56,7 @@ constexpr Caption captions[] = {
     {"btnPreFunc", 7034},
     {"btnNextFunc", 7035},
     {"lblOrderPayTitle", 7036},
+    {"lblOrderKeys", 7502},
     {"btnBillOrder", 7037},
     {"lblOrgCodeTitle", 2140},
     {"lblCashierCodeTitle", 4673},
