@@ -155,6 +155,16 @@ private slots:
         QTest::newRow("return refund yes") << Operation{"5", "btnOper1", 1, 1147, "SignGetPluRefund", "A-P"};
         QTest::newRow("return yes") << Operation{"5", "btnOper2", 1, 1161, "SignDoReturn", "A"};
         QTest::newRow("pick keep yes") << Operation{"1", "btnOper2", 1, 1162, "SignSaveTmpFinish", "A-P"};
+        // The same by the keys the operation buttons show: Enter the first, Delete the second.
+        QTest::newRow("new accept by Enter") << Operation{"0", "key:Return", -1, 0, "SignAcceptNewOrder", "A"};
+        QTest::newRow("new reject by Delete") << Operation{"0", "key:Delete", -1, 0, "SignRejectNewOrder", "A"};
+        QTest::newRow("refund accept by keypad Enter") << Operation{"4", "key:Enter", -1, 0, "SignAcceptRefund", "A"};
+        QTest::newRow("return refund by Enter") << Operation{"5", "key:Return", 1, 1147, "SignGetPluRefund", "A-P"};
+        QTest::newRow("pick keep by Delete") << Operation{"1", "key:Delete", 1, 1162, "SignSaveTmpFinish", "A-P"};
+        // A self pick-up has no second button, so Delete does nothing; Escape and Space take nothing.
+        QTest::newRow("self-take Delete") << Operation{"2", "key:Delete", -1, 0, "", ""};
+        QTest::newRow("new order Escape") << Operation{"0", "key:Escape", -1, 0, "", ""};
+        QTest::newRow("new order Space") << Operation{"0", "key:Space", -1, 0, "", ""};
     }
 
     void operationButtons()
@@ -177,7 +187,12 @@ private slots:
         QCOMPARE(spies.size(), size_t(10));
         if (op.answer >= 0)
             QuestionMessage::QueueAnswers({op.answer});
-        if (op.button.startsWith(QLatin1String("on_")))
+        if (op.button.startsWith(QLatin1String("key:"))) {
+            const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+            const int key = keys.keyToValue(("Key_" + op.button.mid(4)).toLatin1().constData());
+            QVERIFY(key > 0);
+            QTest::keyClick(screen->findChild<QTableView*>(QStringLiteral("tbvOrder")), Qt::Key(key));
+        } else if (op.button.startsWith(QLatin1String("on_")))
             QVERIFY(QMetaObject::invokeMethod(screen.get(), op.button.toLatin1().constData()));
         else
             QTest::mouseClick(button(op.button.toLatin1().constData()), Qt::LeftButton);
@@ -193,6 +208,41 @@ private slots:
             }
         }
         QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    // Escape leaves the order panel for the sale's own bill, also when the
+    // panel was opened with the order bill key; Up and Down choose orders.
+    void panelKeys_data()
+    {
+        QTest::addColumn<QString>("saleBill");
+        QTest::addColumn<bool>("orderBillKey");
+        QTest::newRow("bill 01, opened by the host") << "01" << false;
+        QTest::newRow("bill 03, opened by the order bill key") << "03" << true;
+    }
+
+    void panelKeys()
+    {
+        QFETCH(QString, saleBill);
+        QFETCH(bool, orderBillKey);
+        screen->UpdateBtnBillNumber(saleBill);
+        if (orderBillKey)
+            screen->UpdateBtnBillNumber(QStringLiteral("Order"));
+        QSignalSpy chosen(screen.get(), &TradeWidget::SignalShowOrderDetail);
+        screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4"), makeOrder("C", "0")}, 1);
+        auto* cards = screen->findChild<QTableView*>(QStringLiteral("tbvOrder"));
+        QStringList ids;
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(cards, key);
+            ids << chosen.last().at(0).value<OrderDetail>().orderId;
+        }
+        QCOMPARE(ids, (QStringList{"B", "C", "C", "B"}));
+        QCOMPARE(button("btnOper1")->text(), translated(7500).arg(translated(1111)));
+
+        QSignalSpy bills(screen.get(), &TradeWidget::SignTrdSelectBill);
+        QTest::keyClick(cards, Qt::Key_Escape);
+        QCOMPARE(bills.count(), 1);
+        QCOMPARE(bills.at(0).at(0).toString(), saleBill);
+        QCOMPARE(screen->GetBillNumber(), saleBill);
     }
 
     // Finishing a pick-up: a weighed line at the weight limit, or one whose
