@@ -1,8 +1,10 @@
 // End-to-end scenarios of the demo checkout at the till. By keys alone: a sale of packaged and weighed goods paid
 // by a quick-pay key; a held bill recalled after another sale; refusals seen; product names in the language
-// shown. By taps: a food product with its options, a suggestion, and the preset keys' arrangement.
+// shown. By taps: a food product with its options and a suggestion; the preset keys' arrangement by keys.
 
 #include "tst_e2e_driver.h"
+
+#include "presetkeys/SortPluManagement.h"
 
 #include "DemoOptions.h"
 
@@ -241,23 +243,38 @@ private slots:
     {
         Checkout till;
         QVERIFY(till.WaitForSale());
-        QVERIFY(till.Function(QStringLiteral("预置键编辑")));
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置键编辑")));
         PrePluGroupShowWidget* keys = till.host->Options().PresetKeys();
         QTRY_VERIFY(keys->isVisible());
         QWidget* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            dialog = w->isVisible() && w->findChild<QPushButton*>(QStringLiteral("btnHidePlu")) ? w : dialog;
+            dialog = w->isVisible() && qobject_cast<SortPluManagement*>(w) ? w : dialog;
         QVERIFY(dialog);
-        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_PACK")));
+        // The dialog holds the keyboard while it is shown.
+        QCOMPARE(keyTarget(till.screen), dialog);
+        // By keys alone: Page Down to a group, Tab to a product, Home pins it, Delete hides one, Insert a group.
+        const auto press = [dialog](Qt::Key key, int times = 1) {
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(keyTarget(dialog), key);
+        };
+        const auto toGroup = [&](const QString& group) {
+            for (int i = 0; i < keys->Groups().size() && keys->currentGroup() != group; ++i)
+                press(Qt::Key_PageDown);
+            return keys->currentGroup() == group;
+        };
+        QVERIFY(toGroup(QStringLiteral("PACK")));
         const QString pinned = keys->Products(QStringLiteral("PACK")).value(2).code;
-        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + pinned));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnTop")));
+        press(Qt::Key_Tab, 3);
+        QCOMPARE(keys->selectedProduct(), pinned);
+        press(Qt::Key_Home);
         const QString hidden = keys->Products(QStringLiteral("PACK")).value(2).code;
-        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + hidden));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnHidePlu")));
-        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_FRESH")));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnHide")));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnSaveData")));
+        press(Qt::Key_Tab, 2);
+        QCOMPARE(keys->selectedProduct(), hidden);
+        press(Qt::Key_Delete);
+        QVERIFY(toGroup(QStringLiteral("FRESH")));
+        press(Qt::Key_Insert);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
         const QStringList arranged = arrangement(keys);
         QCOMPARE(arranged.mid(arranged.indexOf(QStringLiteral("PACK")) + 1, 1), QStringList{pinned});
         QVERIFY(arranged.contains(QStringLiteral("-") + hidden));

@@ -180,15 +180,64 @@ void SortPluManagement::leave()
     emit signalPreShow();
 }
 
+// The keys shown on the buttons and in the hint: Tab and Shift+Tab choose
+// the product, Page Up and Page Down the group, the arrows and Home move the
+// chosen product, Delete and Insert show or hide it and its group, Enter
+// saves and Escape goes back to the sale.
 void SortPluManagement::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        // Leaving by Escape must also give the panel back.
-        event->accept();
-        leave();
-        return;
+    event->accept();
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (m_panel)
+            m_panel->selectNextProduct(1);
+        break;
+    case Qt::Key_Backtab:
+        if (m_panel)
+            m_panel->selectNextProduct(-1);
+        break;
+    case Qt::Key_PageUp:
+        if (m_panel)
+            m_panel->selectNextGroup(-1);
+        break;
+    case Qt::Key_PageDown:
+        if (m_panel)
+            m_panel->selectNextGroup(1);
+        break;
+    case Qt::Key_Left: on_btnLeft_clicked(); break;
+    case Qt::Key_Right: on_btnRight_clicked(); break;
+    case Qt::Key_Up: on_btnUp_clicked(); break;
+    case Qt::Key_Down: on_btnDown_clicked(); break;
+    case Qt::Key_Home: on_btnTop_clicked(); break;
+    case Qt::Key_Delete: on_btnHidePlu_clicked(); break;
+    case Qt::Key_Insert: on_btnHide_clicked(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: on_btnSaveData_clicked(); break;
+    // Leaving by Escape must also give the panel back.
+    case Qt::Key_Escape: on_btnClose_clicked(); break;
+    default: KxDialog::keyPressEvent(event); break;
     }
-    KxDialog::keyPressEvent(event);
+}
+
+// The dialog covers the whole screen, so the keys belong to it while it is
+// shown, whichever window the system activates under it (a closing menu
+// hands the activation back to the window it was opened from).
+void SortPluManagement::showEvent(QShowEvent* event)
+{
+    KxDialog::showEvent(event);
+    grabKeyboard();
+}
+
+void SortPluManagement::hideEvent(QHideEvent* event)
+{
+    releaseKeyboard();
+    KxDialog::hideEvent(event);
+}
+
+// Tab and Shift+Tab choose products here instead of moving the focus.
+bool SortPluManagement::focusNextPrevChild(bool)
+{
+    return false;
 }
 
 // --- Accessors --------------------------------------------------------------------------
