@@ -237,7 +237,8 @@ private slots:
     }
 
     // The cashier's arrangement of the preset keys outlives the till: a packaged product pinned first, another
-    // hidden, the weighed goods' group hidden, and after a restart the keys come back so. A stored arrangement that is not JSON leaves the
+    // hidden, the weighed goods' group hidden and saved by Enter, a later change left by Escape, and after a
+    // restart the keys come back as saved. A stored arrangement that is not JSON leaves the
     // keys in the store's order.
     void presetKeyArrangementKeptAcrossRestarts()
     {
@@ -279,6 +280,18 @@ private slots:
         QCOMPARE(arranged.mid(arranged.indexOf(QStringLiteral("PACK")) + 1, 1), QStringList{pinned});
         QVERIFY(arranged.contains(QStringLiteral("-") + hidden));
         QVERIFY(arranged.contains(QStringLiteral("-FRESH")));
+
+        // Opened again, changes taken back by Escape leave the keys and the store as they were.
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置键编辑")));
+        QTRY_VERIFY(dialog->isVisible());
+        QVERIFY(toGroup(QStringLiteral("PACK")));
+        press(Qt::Key_Tab, 2);
+        press(Qt::Key_Home);
+        press(Qt::Key_Insert);
+        QVERIFY(arrangement(keys) != arranged);
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(arrangement(keys), arranged);
 
         // The same store opens again (the configuration folder is the till's).
         QCOMPARE(arrangement(DemoHost().Options().PresetKeys()), arranged);

@@ -7,6 +7,7 @@
 #include "contracts/PrePluGroupShowWidget.h"
 #include "contracts/UIComponentGapFiller.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
 
@@ -120,6 +121,13 @@ void SortPluManagement::showFastPluKey(PrePluGroupShowWidget* panel)
     if (!panel)
         return;
     m_panel = panel;
+    // The arrangement as the dialog found it: going back without saving
+    // puts it back.
+    m_openedGroups = panel->Groups();
+    m_openedProducts.clear();
+    for (const PrePluGroupShowWidget::Entry& group : m_openedGroups)
+        m_openedProducts.insert(group.code, panel->Products(group.code));
+    m_openedGroup = panel->currentGroup();
     panel->setParent(ui->widgetPrePlu);
     ui->widgetPrePlu->layout()->addWidget(panel);
     panel->show();
@@ -140,12 +148,13 @@ void SortPluManagement::on_btnRight_clicked()
 
 void SortPluManagement::on_btnClose_clicked()
 {
-    leave();
+    restoreArrangement();
+    leave(0);
 }
 
 void SortPluManagement::on_btnSaveData_clicked()
 {
-    leave();
+    leave(1);
 }
 
 void SortPluManagement::on_btnUp_clicked()
@@ -173,11 +182,42 @@ void SortPluManagement::on_btnHidePlu_clicked()
     emit signalHidePlu();
 }
 
-void SortPluManagement::leave()
+void SortPluManagement::leave(int result)
 {
     // Closed first, so the host can put the panel back on a visible screen.
-    done(1);
+    done(result);
     emit signalPreShow();
+}
+
+void SortPluManagement::restoreArrangement()
+{
+    if (!m_panel)
+        return;
+    using Entry = PrePluGroupShowWidget::Entry;
+    // Names as the panel has them now: a language switch while the dialog
+    // was open renamed the keys, and that stays.
+    QHash<QString, QString> names;
+    for (const Entry& group : m_panel->Groups()) {
+        names.insert(group.code, group.name);
+        for (const Entry& product : m_panel->Products(group.code))
+            names.insert(group.code + QLatin1Char('/') + product.code, product.name);
+    }
+    const auto pairs = [&names](const QList<Entry>& entries, const QString& prefix) {
+        QList<QPair<QString, QString>> result;
+        for (const Entry& e : entries)
+            result << qMakePair(e.code, names.value(prefix + e.code, e.name));
+        return result;
+    };
+    m_panel->SetGroups(pairs(m_openedGroups, QString()));
+    for (const Entry& group : m_openedGroups) {
+        const QList<Entry> products = m_openedProducts.value(group.code);
+        m_panel->SetProducts(group.code, pairs(products, group.code + QLatin1Char('/')));
+        for (const Entry& product : products)
+            m_panel->SetHidden(group.code, product.code, product.hidden);
+        m_panel->SetHidden(group.code, QString(), group.hidden);
+    }
+    if (!m_openedGroup.isEmpty())
+        m_panel->setCurrentGroup(m_openedGroup);
 }
 
 // The keys shown on the buttons and in the hint: Tab and Shift+Tab choose
@@ -213,7 +253,8 @@ void SortPluManagement::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Insert: on_btnHide_clicked(); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: on_btnSaveData_clicked(); break;
-    // Leaving by Escape must also give the panel back.
+    // Escape goes back to the sale without taking the changes, and still
+    // gives the panel back.
     case Qt::Key_Escape: on_btnClose_clicked(); break;
     default: KxDialog::keyPressEvent(event); break;
     }
