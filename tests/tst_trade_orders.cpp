@@ -11,6 +11,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/QuestionMessage.h"
 
@@ -19,10 +20,12 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace KxPosTest;
@@ -243,6 +246,80 @@ private slots:
         QCOMPARE(bills.count(), 1);
         QCOMPARE(bills.at(0).at(0).toString(), saleBill);
         QCOMPARE(screen->GetBillNumber(), saleBill);
+    }
+
+    // The order desk's key hints wrap only between two hints, each line as
+    // full as the width allows, and never wider than the label; a hint wider
+    // than the whole label is shortened with the whole text in the tooltip.
+    // `width` is the label's width as a share of the hints' own widths:
+    // "whole" all on one line, "widest" the widest hint, "pair" the widest
+    // two neighbours, "half" half the widest hint; "laid out" keeps the
+    // screen's own width, where every line must also fit the label's height.
+    void keyHintsWrapBetweenHints_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("width");
+        for (const char* language : {"zh_CN", "en"}) {
+            for (const char* width : {"laid out", "whole", "pair", "widest", "half"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(language, width))) << language << width;
+        }
+    }
+
+    void keyHintsWrapBetweenHints()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, width);
+        QVERIFY(KxPosTranslator::SetLanguage(language));
+        screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4")}, 1);
+        auto* label = child<QLabel>(screen.get(), "lblOrderKeys");
+        QTRY_VERIFY(label->isVisible());
+        const QStringList hints = translated(7502).split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
+        QVERIFY(hints.size() > 1);
+        const QFontMetrics metrics = label->fontMetrics();
+        const auto advance = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
+        int widest = 0, pair = 0;
+        for (int i = 0; i < hints.size(); ++i) {
+            widest = qMax(widest, advance(hints.at(i)));
+            if (i > 0)
+                pair = qMax(pair, advance(hints.at(i - 1) + QStringLiteral("  ") + hints.at(i)));
+        }
+        const int frame = label->width() - label->contentsRect().width();
+        const QMap<QString, int> widths{{"whole", advance(hints.join(QStringLiteral("  ")))},
+                                        {"pair", pair},
+                                        {"widest", widest},
+                                        {"half", widest / 2}};
+        if (widths.contains(width))
+            label->resize(widths.value(width) + frame, label->height());
+        const int room = label->contentsRect().width();
+
+        const QStringList lines = label->text().split(QLatin1Char('\n'));
+        QStringList shownHints;
+        for (int i = 0; i < lines.size(); ++i) {
+            QVERIFY2(advance(lines.at(i)) <= room, qPrintable(lines.at(i)));
+            const QStringList onLine = lines.at(i).split(QStringLiteral("  "));
+            // A line takes every hint that fits: the next line's first would not have.
+            if (i + 1 < lines.size())
+                QVERIFY2(advance(lines.at(i) + QStringLiteral("  ") + lines.at(i + 1).split(QStringLiteral("  ")).first()) > room,
+                         qPrintable(lines.join(QLatin1Char('|'))));
+            shownHints << onLine;
+        }
+        if (width == QLatin1String("half")) {
+            // Each hint on its own line, shortened.
+            QCOMPARE(lines.size(), hints.size());
+            QVERIFY(std::any_of(lines.cbegin(), lines.cend(), [](const QString& l) { return l.endsWith(QChar(0x2026)); }));
+            QCOMPARE(label->toolTip(), hints.join(QStringLiteral("  ")));
+        } else {
+            QCOMPARE(shownHints, hints); // every hint whole, in order
+            QCOMPARE(label->toolTip(), QString());
+        }
+        if (width == QLatin1String("whole"))
+            QCOMPARE(lines.size(), 1);
+        if (width == QLatin1String("widest") || width == QLatin1String("pair"))
+            QVERIFY(lines.size() > 1);
+        if (width == QLatin1String("laid out"))
+            QVERIFY2(lines.size() * metrics.lineSpacing() - metrics.leading() <= label->contentsRect().height(),
+                     qPrintable(label->text()));
+        QCOMPARE(label->accessibleName(), hints.join(QLatin1Char(' ')));
     }
 
     // Finishing a pick-up: a weighed line at the weight limit, or one whose
