@@ -189,34 +189,62 @@ void SortPluManagement::leave(int result)
     emit signalPreShow();
 }
 
+namespace {
+// Same codes in the same order with the same hidden flags.
+bool sameEntries(const QList<PrePluGroupShowWidget::Entry>& a, const QList<PrePluGroupShowWidget::Entry>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a.at(i).code != b.at(i).code || a.at(i).hidden != b.at(i).hidden)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 void SortPluManagement::restoreArrangement()
 {
     if (!m_panel)
         return;
     using Entry = PrePluGroupShowWidget::Entry;
-    // Names as the panel has them now: a language switch while the dialog
-    // was open renamed the keys, and that stays.
-    QHash<QString, QString> names;
-    for (const Entry& group : m_panel->Groups()) {
-        names.insert(group.code, group.name);
-        for (const Entry& product : m_panel->Products(group.code))
-            names.insert(group.code + QLatin1Char('/') + product.code, product.name);
-    }
-    const auto pairs = [&names](const QList<Entry>& entries, const QString& prefix) {
+    // Only what changed is set again: a store's panel may hold thousands of
+    // keys, and each call rebuilds the shown page. Names stay as the panel
+    // has them now (a language switch while the dialog was open renamed
+    // the keys).
+    const auto pairs = [](const QList<Entry>& order, const QList<Entry>& now) {
+        QHash<QString, QString> names;
+        for (const Entry& e : now)
+            names.insert(e.code, e.name);
         QList<QPair<QString, QString>> result;
-        for (const Entry& e : entries)
-            result << qMakePair(e.code, names.value(prefix + e.code, e.name));
+        for (const Entry& e : order)
+            result << qMakePair(e.code, names.value(e.code, e.name));
         return result;
     };
-    m_panel->SetGroups(pairs(m_openedGroups, QString()));
-    for (const Entry& group : m_openedGroups) {
-        const QList<Entry> products = m_openedProducts.value(group.code);
-        m_panel->SetProducts(group.code, pairs(products, group.code + QLatin1Char('/')));
-        for (const Entry& product : products)
-            m_panel->SetHidden(group.code, product.code, product.hidden);
-        m_panel->SetHidden(group.code, QString(), group.hidden);
+    const QList<Entry> groupsNow = m_panel->Groups();
+    if (!sameEntries(groupsNow, m_openedGroups)) {
+        m_panel->SetGroups(pairs(m_openedGroups, groupsNow));
+        const QList<Entry> regrouped = m_panel->Groups();
+        for (int i = 0; i < m_openedGroups.size() && i < regrouped.size(); ++i) {
+            if (regrouped.at(i).hidden != m_openedGroups.at(i).hidden)
+                m_panel->SetHidden(m_openedGroups.at(i).code, QString(), m_openedGroups.at(i).hidden);
+        }
     }
-    if (!m_openedGroup.isEmpty())
+    for (const Entry& group : m_openedGroups) {
+        const QList<Entry> opened = m_openedProducts.value(group.code);
+        const QList<Entry> now = m_panel->Products(group.code);
+        if (sameEntries(now, opened))
+            continue;
+        // The order first (hidden flags follow their codes), then the flags
+        // that differ.
+        m_panel->SetProducts(group.code, pairs(opened, now));
+        const QList<Entry> reordered = m_panel->Products(group.code);
+        for (int i = 0; i < opened.size() && i < reordered.size(); ++i) {
+            if (reordered.at(i).hidden != opened.at(i).hidden)
+                m_panel->SetHidden(group.code, opened.at(i).code, opened.at(i).hidden);
+        }
+    }
+    if (!m_openedGroup.isEmpty() && m_panel->currentGroup() != m_openedGroup)
         m_panel->setCurrentGroup(m_openedGroup);
 }
 
