@@ -109,6 +109,8 @@ private:
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
     void OpenFunctionMenu();
+    QStringList PresetTares() const;
+    void PressScaleKey(const QString& key);
     // The notice key announces the new online orders; pressing it opens them.
     void UpdateNotice();
     void OnMemberLogin();

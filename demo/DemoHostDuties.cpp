@@ -11,6 +11,12 @@
 
 #include "contracts/KxPosConfig.h"
 
+#include "contracts/KxPosTranslator.h"
+
+#include <QAbstractButton>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -26,6 +32,12 @@ const QString DemoHost::FnDepositSale = QStringLiteral("F030");
 const QString DemoHost::FnMenu = QStringLiteral("F031");
 
 namespace {
+// Function-menu entries that press a key of the weighing strip.
+const QString ScaleKeyPrefix = QStringLiteral("scale:");
+// Caption of the sales screen's weighed-tare key.
+constexpr int CutTareCaptionId = 7009;
+// Caption of its clear-tare key.
+constexpr int ClearTareCaptionId = 7008;
 // Each press of a discount key takes this much more off.
 constexpr double LineDiscountStep = 0.1;
 constexpr double BillDiscountStep = 0.05;
@@ -134,6 +146,34 @@ bool DemoHost::HandleTillDuty(const QString& code)
     return true;
 }
 
+// The preset tares the weighing strip shows (configured as a JSON list of
+// {"weight": "0.010"}).
+QStringList DemoHost::PresetTares() const
+{
+    QStringList weights;
+    const QJsonArray list =
+        QJsonDocument::fromJson(KxPosConfig::GetValue(QStringLiteral("TRADE_TareOptions"), QString()).toUtf8()).array();
+    for (const QJsonValue& element : list) {
+        const QString weight = element.toObject().value(QStringLiteral("weight")).toVariant().toString();
+        if (m_screen->GetButtonByWeight(weight))
+            weights << weight;
+    }
+    return weights;
+}
+
+// A tare key of the weighing strip chosen in the function menu does what a
+// tap on it does.
+void DemoHost::PressScaleKey(const QString& key)
+{
+    // The strip's slots answer its own keys; they are invoked by name.
+    if (key == QLatin1String("cut"))
+        QMetaObject::invokeMethod(m_screen.get(), "SlotBtnCutTareClicked");
+    else if (key == QLatin1String("clear"))
+        QMetaObject::invokeMethod(m_screen.get(), "SlotBtnClearTareClicked");
+    else if (QAbstractButton* preset = m_screen->GetButtonByWeight(key))
+        preset->click(); // toggles the key as a tap does; a disabled key stays as it is
+}
+
 void DemoHost::OpenFunctionMenu()
 {
     if (!m_functionMenu) {
@@ -142,6 +182,11 @@ void DemoHost::OpenFunctionMenu()
         // A chosen function does what its key in the grid does.
         connect(m_functionMenu, &QMenu::triggered, this,
                 [this](QAction* action) {
+                    const QString code = action->data().toString();
+                    if (code.startsWith(ScaleKeyPrefix)) {
+                        PressScaleKey(code.mid(ScaleKeyPrefix.size()));
+                        return;
+                    }
                     // While the till pauses, the screen answers as it answers the grid's keys.
                     if (!m_screen->IsTradeActive())
                         m_screen->ShowToBeginMessage();
@@ -157,6 +202,15 @@ void DemoHost::OpenFunctionMenu()
             continue; // a cashier who moved the menu key into the grid: the menu does not list itself
         m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
     }
+    // Then the weighing strip's tare keys, which have no key of their own:
+    // the weighed tare, clearing it, and each preset tare.
+    m_functionMenu->addSeparator();
+    m_functionMenu->addAction(KxPosTranslator::GetTranslation(CutTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("cut"));
+    m_functionMenu->addAction(KxPosTranslator::GetTranslation(ClearTareCaptionId))
+        ->setData(ScaleKeyPrefix + QStringLiteral("clear"));
+    for (const QString& weight : PresetTares())
+        m_functionMenu->addAction((english ? QStringLiteral("Preset tare %1") : QStringLiteral("预置皮重 %1")).arg(weight))
+            ->setData(ScaleKeyPrefix + weight);
     // Over the middle of the sales screen; the first function is current.
     const QSize size = m_functionMenu->sizeHint();
     const QPoint centre = m_screen->mapToGlobal(m_screen->rect().center());

@@ -43,10 +43,12 @@ inline QString msg(int id) { return KxPosTranslator::GetTranslation(id); }
 // A caption without the line breaks that key captions are wrapped with.
 inline QString flat(QString text) { return text.remove(QLatin1Char('\n')).remove(QLatin1Char('\r')); }
 
-// The widget that takes the next key, as the window system delivers it: the focused widget, else the active
-// window (a screen whose widgets take no focus), else `fallback`.
+// The widget that takes the next key, as the window system delivers it: the widget holding the keyboard grab, else
+// the focused widget, else the active window (a screen whose widgets take no focus), else `fallback`.
 inline QWidget* keyTarget(QWidget* fallback)
 {
+    if (QWidget* grabber = QWidget::keyboardGrabber())
+        return grabber;
     QWidget* focus = QApplication::focusWidget();
     QWidget* active = QApplication::activeWindow();
     return focus && focus->isVisible() ? focus : active && active->isVisible() ? active : fallback;

@@ -85,21 +85,31 @@ private slots:
         QCOMPARE(till.Messages(), QStringList{QStringLiteral("已重打小票：应收 0.00，找零 4.50")});
     }
 
-    // The tare keys are told apart: clear tare with nothing on the scale takes nothing as tare; the tare key
-    // takes the box on the scale, clear tare gives it back. Tapped: the weighing panel's keys stand beside the
-    // scale, as the scale's own keys do.
+    // The tare keys are told apart, pressed by keys alone in the function menu ("/"), where the weighing strip's
+    // keys follow the functions: clear tare with nothing on the scale takes nothing as tare; the tare key takes the
+    // box on the scale, clear tare gives it back; a preset tare is taken and released by its own entry.
     void tareKeysToldApart()
     {
         Checkout till;
         QVERIFY(till.WaitForSale());
-        QVERIFY(till.Click("btnClearTare"));
+        QVERIFY(till.FunctionByKeys(msg(7008)));
         QCOMPARE(till.host->Scale().Tare(), 0.0);
         till.host->Scale().PlaceItem(0.25);
         QVERIFY(till.WaitForStableWeight(QStringLiteral("0.250")));
-        QVERIFY(till.Click("btnCutTare"));
+        QVERIFY(till.FunctionByKeys(msg(7009)));
         QTRY_COMPARE(till.host->Scale().Tare(), 0.25);
-        QVERIFY(till.Click("btnClearTare"));
+        QVERIFY(till.FunctionByKeys(msg(7008)));
         QTRY_COMPARE(till.host->Scale().Tare(), 0.0);
+
+        auto* preset = till.screen->GetButtonByWeight(QStringLiteral("0.025"));
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置皮重 0.025")));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.025);
+        QVERIFY(preset->isChecked());
+        QVERIFY(!child<QPushButton>(till.screen, "btnCutTare")->isEnabled());
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置皮重 0.025")));
+        QTRY_COMPARE(till.host->Scale().Tare(), 0.0);
+        QVERIFY(!preset->isChecked());
+        QVERIFY(child<QPushButton>(till.screen, "btnCutTare")->isEnabled());
         QCOMPARE(till.Messages(), QStringList());
     }
 

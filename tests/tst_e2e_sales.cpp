@@ -1,9 +1,11 @@
 // End-to-end scenarios of the demo checkout at the till. By keys alone: a sale of packaged and weighed goods paid
 // by a quick-pay key; a held bill recalled after another sale; food with its options, one option dialog after
-// another; refusals seen; product names in the language shown. By taps: a suggestion and the preset keys'
-// arrangement (tst_e2e_keys taps through the option dialog).
+// another; refusals seen; product names in the language shown; the preset keys' arrangement. By taps: a
+// suggestion (tst_e2e_keys taps through the option dialog).
 
 #include "tst_e2e_driver.h"
+
+#include "presetkeys/SortPluManagement.h"
 
 #include "DemoOptions.h"
 
@@ -267,33 +269,61 @@ private slots:
     }
 
     // The cashier's arrangement of the preset keys outlives the till: a packaged product pinned first, another
-    // hidden, the weighed goods' group hidden, and after a restart the keys come back so. A stored arrangement that is not JSON leaves the
+    // hidden, the weighed goods' group hidden and saved by Enter, a later change left by Escape, and after a
+    // restart the keys come back as saved. A stored arrangement that is not JSON leaves the
     // keys in the store's order.
     void presetKeyArrangementKeptAcrossRestarts()
     {
         Checkout till;
         QVERIFY(till.WaitForSale());
-        QVERIFY(till.Function(QStringLiteral("预置键编辑")));
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置键编辑")));
         PrePluGroupShowWidget* keys = till.host->Options().PresetKeys();
         QTRY_VERIFY(keys->isVisible());
         QWidget* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            dialog = w->isVisible() && w->findChild<QPushButton*>(QStringLiteral("btnHidePlu")) ? w : dialog;
+            dialog = w->isVisible() && qobject_cast<SortPluManagement*>(w) ? w : dialog;
         QVERIFY(dialog);
-        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_PACK")));
+        // The dialog holds the keyboard while it is shown.
+        QCOMPARE(keyTarget(till.screen), dialog);
+        // By keys alone: Page Down to a group, Tab to a product, Home pins it, Delete hides one, Insert a group.
+        const auto press = [dialog](Qt::Key key, int times = 1) {
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(keyTarget(dialog), key);
+        };
+        const auto toGroup = [&](const QString& group) {
+            for (int i = 0; i < keys->Groups().size() && keys->currentGroup() != group; ++i)
+                press(Qt::Key_PageDown);
+            return keys->currentGroup() == group;
+        };
+        QVERIFY(toGroup(QStringLiteral("PACK")));
         const QString pinned = keys->Products(QStringLiteral("PACK")).value(2).code;
-        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + pinned));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnTop")));
+        press(Qt::Key_Tab, 3);
+        QCOMPARE(keys->selectedProduct(), pinned);
+        press(Qt::Key_Home);
         const QString hidden = keys->Products(QStringLiteral("PACK")).value(2).code;
-        QVERIFY(clickNamed(keys, QStringLiteral("prePlu_") + hidden));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnHidePlu")));
-        QVERIFY(clickNamed(keys, QStringLiteral("preGroup_FRESH")));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnHide")));
-        QVERIFY(clickNamed(dialog, QStringLiteral("btnSaveData")));
+        press(Qt::Key_Tab, 2);
+        QCOMPARE(keys->selectedProduct(), hidden);
+        press(Qt::Key_Delete);
+        QVERIFY(toGroup(QStringLiteral("FRESH")));
+        press(Qt::Key_Insert);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
         const QStringList arranged = arrangement(keys);
         QCOMPARE(arranged.mid(arranged.indexOf(QStringLiteral("PACK")) + 1, 1), QStringList{pinned});
         QVERIFY(arranged.contains(QStringLiteral("-") + hidden));
         QVERIFY(arranged.contains(QStringLiteral("-FRESH")));
+
+        // Opened again, changes taken back by Escape leave the keys and the store as they were.
+        QVERIFY(till.FunctionByKeys(QStringLiteral("预置键编辑")));
+        QTRY_VERIFY(dialog->isVisible());
+        QVERIFY(toGroup(QStringLiteral("PACK")));
+        press(Qt::Key_Tab, 2);
+        press(Qt::Key_Home);
+        press(Qt::Key_Insert);
+        QVERIFY(arrangement(keys) != arranged);
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(arrangement(keys), arranged);
 
         // The same store opens again (the configuration folder is the till's).
         QCOMPARE(arrangement(DemoHost().Options().PresetKeys()), arranged);

@@ -215,6 +215,7 @@ private slots:
     void initTestCase()
     {
         KxPosTest::installStrictMessageHandler();
+        KxPosTest::answerNoMessageBoxes();
         KxPosModel::RegisterMetaTypes();
         QVERIFY(m_renders.isValid());
         m_config = std::make_unique<KxPosTest::ScopedConfigDir>();

@@ -410,7 +410,8 @@ private slots:
     {
         QFETCH(QSize, size);
         if (UiTool::IsNonInteractive())
-            QSKIP("message boxes are only filled, not shown, without a user (offscreen or KXPOS_NONINTERACTIVE=1)");
+            QSKIP("message boxes are only filled, not shown, without a user (offscreen, or on an X server unless "
+                  "KXPOS_NONINTERACTIVE=0)");
         if (!canClickForReal())
             QSKIP("stacking is seen through a real click: needs an X server (xcb) and xdotool");
         prepare(size);

@@ -11,6 +11,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosModel.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/QuestionMessage.h"
 
@@ -19,10 +20,12 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace KxPosTest;
@@ -155,6 +158,16 @@ private slots:
         QTest::newRow("return refund yes") << Operation{"5", "btnOper1", 1, 1147, "SignGetPluRefund", "A-P"};
         QTest::newRow("return yes") << Operation{"5", "btnOper2", 1, 1161, "SignDoReturn", "A"};
         QTest::newRow("pick keep yes") << Operation{"1", "btnOper2", 1, 1162, "SignSaveTmpFinish", "A-P"};
+        // The same by the keys the operation buttons show: Enter the first, Delete the second.
+        QTest::newRow("new accept by Enter") << Operation{"0", "key:Return", -1, 0, "SignAcceptNewOrder", "A"};
+        QTest::newRow("new reject by Delete") << Operation{"0", "key:Delete", -1, 0, "SignRejectNewOrder", "A"};
+        QTest::newRow("refund accept by keypad Enter") << Operation{"4", "key:Enter", -1, 0, "SignAcceptRefund", "A"};
+        QTest::newRow("return refund by Enter") << Operation{"5", "key:Return", 1, 1147, "SignGetPluRefund", "A-P"};
+        QTest::newRow("pick keep by Delete") << Operation{"1", "key:Delete", 1, 1162, "SignSaveTmpFinish", "A-P"};
+        // A self pick-up has no second button, so Delete does nothing; Escape and Space take nothing.
+        QTest::newRow("self-take Delete") << Operation{"2", "key:Delete", -1, 0, "", ""};
+        QTest::newRow("new order Escape") << Operation{"0", "key:Escape", -1, 0, "", ""};
+        QTest::newRow("new order Space") << Operation{"0", "key:Space", -1, 0, "", ""};
     }
 
     void operationButtons()
@@ -177,7 +190,12 @@ private slots:
         QCOMPARE(spies.size(), size_t(10));
         if (op.answer >= 0)
             QuestionMessage::QueueAnswers({op.answer});
-        if (op.button.startsWith(QLatin1String("on_")))
+        if (op.button.startsWith(QLatin1String("key:"))) {
+            const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+            const int key = keys.keyToValue(("Key_" + op.button.mid(4)).toLatin1().constData());
+            QVERIFY(key > 0);
+            QTest::keyClick(screen->findChild<QTableView*>(QStringLiteral("tbvOrder")), Qt::Key(key));
+        } else if (op.button.startsWith(QLatin1String("on_")))
             QVERIFY(QMetaObject::invokeMethod(screen.get(), op.button.toLatin1().constData()));
         else
             QTest::mouseClick(button(op.button.toLatin1().constData()), Qt::LeftButton);
@@ -193,6 +211,115 @@ private slots:
             }
         }
         QVERIFY(MessageWidget::History().isEmpty());
+    }
+
+    // Escape leaves the order panel for the sale's own bill, also when the
+    // panel was opened with the order bill key; Up and Down choose orders.
+    void panelKeys_data()
+    {
+        QTest::addColumn<QString>("saleBill");
+        QTest::addColumn<bool>("orderBillKey");
+        QTest::newRow("bill 01, opened by the host") << "01" << false;
+        QTest::newRow("bill 03, opened by the order bill key") << "03" << true;
+    }
+
+    void panelKeys()
+    {
+        QFETCH(QString, saleBill);
+        QFETCH(bool, orderBillKey);
+        screen->UpdateBtnBillNumber(saleBill);
+        if (orderBillKey)
+            screen->UpdateBtnBillNumber(QStringLiteral("Order"));
+        QSignalSpy chosen(screen.get(), &TradeWidget::SignalShowOrderDetail);
+        screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4"), makeOrder("C", "0")}, 1);
+        auto* cards = screen->findChild<QTableView*>(QStringLiteral("tbvOrder"));
+        QStringList ids;
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(cards, key);
+            ids << chosen.last().at(0).value<OrderDetail>().orderId;
+        }
+        QCOMPARE(ids, (QStringList{"B", "C", "C", "B"}));
+        QCOMPARE(button("btnOper1")->text(), translated(7500).arg(translated(1111)));
+
+        QSignalSpy bills(screen.get(), &TradeWidget::SignTrdSelectBill);
+        QTest::keyClick(cards, Qt::Key_Escape);
+        QCOMPARE(bills.count(), 1);
+        QCOMPARE(bills.at(0).at(0).toString(), saleBill);
+        QCOMPARE(screen->GetBillNumber(), saleBill);
+    }
+
+    // The order desk's key hints wrap only between two hints, each line as
+    // full as the width allows, and never wider than the label; a hint wider
+    // than the whole label is shortened with the whole text in the tooltip.
+    // `width` is the label's width as a share of the hints' own widths:
+    // "whole" all on one line, "widest" the widest hint, "pair" the widest
+    // two neighbours, "half" half the widest hint; "laid out" keeps the
+    // screen's own width, where every line must also fit the label's height.
+    void keyHintsWrapBetweenHints_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("width");
+        for (const char* language : {"zh_CN", "en"}) {
+            for (const char* width : {"laid out", "whole", "pair", "widest", "half"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(language, width))) << language << width;
+        }
+    }
+
+    void keyHintsWrapBetweenHints()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, width);
+        QVERIFY(KxPosTranslator::SetLanguage(language));
+        screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4")}, 1);
+        auto* label = child<QLabel>(screen.get(), "lblOrderKeys");
+        QTRY_VERIFY(label->isVisible());
+        const QStringList hints = translated(7502).split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
+        QVERIFY(hints.size() > 1);
+        const QFontMetrics metrics = label->fontMetrics();
+        const auto advance = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
+        int widest = 0, pair = 0;
+        for (int i = 0; i < hints.size(); ++i) {
+            widest = qMax(widest, advance(hints.at(i)));
+            if (i > 0)
+                pair = qMax(pair, advance(hints.at(i - 1) + QStringLiteral("  ") + hints.at(i)));
+        }
+        const int frame = label->width() - label->contentsRect().width();
+        const QMap<QString, int> widths{{"whole", advance(hints.join(QStringLiteral("  ")))},
+                                        {"pair", pair},
+                                        {"widest", widest},
+                                        {"half", widest / 2}};
+        if (widths.contains(width))
+            label->resize(widths.value(width) + frame, label->height());
+        const int room = label->contentsRect().width();
+
+        const QStringList lines = label->text().split(QLatin1Char('\n'));
+        QStringList shownHints;
+        for (int i = 0; i < lines.size(); ++i) {
+            QVERIFY2(advance(lines.at(i)) <= room, qPrintable(lines.at(i)));
+            const QStringList onLine = lines.at(i).split(QStringLiteral("  "));
+            // A line takes every hint that fits: the next line's first would not have.
+            if (i + 1 < lines.size())
+                QVERIFY2(advance(lines.at(i) + QStringLiteral("  ") + lines.at(i + 1).split(QStringLiteral("  ")).first()) > room,
+                         qPrintable(lines.join(QLatin1Char('|'))));
+            shownHints << onLine;
+        }
+        if (width == QLatin1String("half")) {
+            // Each hint on its own line, shortened.
+            QCOMPARE(lines.size(), hints.size());
+            QVERIFY(std::any_of(lines.cbegin(), lines.cend(), [](const QString& l) { return l.endsWith(QChar(0x2026)); }));
+            QCOMPARE(label->toolTip(), hints.join(QStringLiteral("  ")));
+        } else {
+            QCOMPARE(shownHints, hints); // every hint whole, in order
+            QCOMPARE(label->toolTip(), QString());
+        }
+        if (width == QLatin1String("whole"))
+            QCOMPARE(lines.size(), 1);
+        if (width == QLatin1String("widest") || width == QLatin1String("pair"))
+            QVERIFY(lines.size() > 1);
+        if (width == QLatin1String("laid out"))
+            QVERIFY2(lines.size() * metrics.lineSpacing() - metrics.leading() <= label->contentsRect().height(),
+                     qPrintable(label->text()));
+        QCOMPARE(label->accessibleName(), hints.join(QLatin1Char(' ')));
     }
 
     // Finishing a pick-up: a weighed line at the weight limit, or one whose

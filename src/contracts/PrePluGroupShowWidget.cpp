@@ -400,6 +400,30 @@ void PrePluGroupShowWidget::onProductKey(const QString& code)
     rebuildGrid();
 }
 
+void PrePluGroupShowWidget::selectNextProduct(int steps)
+{
+    if (!m_editMode)
+        return;
+    const QList<Entry> products = visibleProducts();
+    const int index = indexOfCode(products, m_selected);
+    const int next = index < 0 ? 0 : index + steps;
+    if (next < 0 || next >= products.size())
+        return;
+    m_selected = products.at(next).code;
+    pageToSelected();
+    rebuildGrid();
+}
+
+void PrePluGroupShowWidget::selectNextGroup(int steps)
+{
+    const QList<Entry> groups = visibleGroups();
+    const int next = indexOfCode(groups, m_currentGroup) + steps;
+    if (next < 0 || next >= groups.size())
+        return;
+    m_groupPage = next / qMax(1, m_groupColumns) + 1;
+    setCurrentGroup(groups.at(next).code);
+}
+
 void PrePluGroupShowWidget::keepVisibleGroup()
 {
     const QList<Entry> visible = visibleGroups();

@@ -115,6 +115,13 @@ public slots:
     void nextGroupPage();
     // Previous page of the group bar, wrapping to the last.
     void prevGroupPage();
+    // Edit mode, by keys: selects the product `steps` places on (back when
+    // negative) among the current group's keys, the first one when none is
+    // selected, and turns to its page. No wrapping past either end.
+    void selectNextProduct(int steps = 1);
+    // Makes the group `steps` places on (back when negative) the current one,
+    // turning the group bar to it. No wrapping past either end.
+    void selectNextGroup(int steps = 1);
     // Arrangement (edit mode or not): the move and SlotHidePlu() slots act on
     // the selected product of the current group, SlotHideSort() on the
     // current group; each change emits SignArrangementChanged().

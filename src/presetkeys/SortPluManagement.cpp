@@ -7,6 +7,7 @@
 #include "contracts/PrePluGroupShowWidget.h"
 #include "contracts/UIComponentGapFiller.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
 
@@ -120,6 +121,13 @@ void SortPluManagement::showFastPluKey(PrePluGroupShowWidget* panel)
     if (!panel)
         return;
     m_panel = panel;
+    // The arrangement as the dialog found it: going back without saving
+    // puts it back.
+    m_openedGroups = panel->Groups();
+    m_openedProducts.clear();
+    for (const PrePluGroupShowWidget::Entry& group : m_openedGroups)
+        m_openedProducts.insert(group.code, panel->Products(group.code));
+    m_openedGroup = panel->currentGroup();
     panel->setParent(ui->widgetPrePlu);
     ui->widgetPrePlu->layout()->addWidget(panel);
     panel->show();
@@ -140,12 +148,13 @@ void SortPluManagement::on_btnRight_clicked()
 
 void SortPluManagement::on_btnClose_clicked()
 {
-    leave();
+    restoreArrangement();
+    leave(0);
 }
 
 void SortPluManagement::on_btnSaveData_clicked()
 {
-    leave();
+    leave(1);
 }
 
 void SortPluManagement::on_btnUp_clicked()
@@ -173,22 +182,131 @@ void SortPluManagement::on_btnHidePlu_clicked()
     emit signalHidePlu();
 }
 
-void SortPluManagement::leave()
+void SortPluManagement::leave(int result)
 {
     // Closed first, so the host can put the panel back on a visible screen.
-    done(1);
+    done(result);
     emit signalPreShow();
 }
 
+namespace {
+// Same codes in the same order with the same hidden flags.
+bool sameEntries(const QList<PrePluGroupShowWidget::Entry>& a, const QList<PrePluGroupShowWidget::Entry>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a.at(i).code != b.at(i).code || a.at(i).hidden != b.at(i).hidden)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+void SortPluManagement::restoreArrangement()
+{
+    if (!m_panel)
+        return;
+    using Entry = PrePluGroupShowWidget::Entry;
+    // Only what changed is set again: a store's panel may hold thousands of
+    // keys, and each call rebuilds the shown page. Names stay as the panel
+    // has them now (a language switch while the dialog was open renamed
+    // the keys).
+    const auto pairs = [](const QList<Entry>& order, const QList<Entry>& now) {
+        QHash<QString, QString> names;
+        for (const Entry& e : now)
+            names.insert(e.code, e.name);
+        QList<QPair<QString, QString>> result;
+        for (const Entry& e : order)
+            result << qMakePair(e.code, names.value(e.code, e.name));
+        return result;
+    };
+    const QList<Entry> groupsNow = m_panel->Groups();
+    if (!sameEntries(groupsNow, m_openedGroups)) {
+        m_panel->SetGroups(pairs(m_openedGroups, groupsNow));
+        const QList<Entry> regrouped = m_panel->Groups();
+        for (int i = 0; i < m_openedGroups.size() && i < regrouped.size(); ++i) {
+            if (regrouped.at(i).hidden != m_openedGroups.at(i).hidden)
+                m_panel->SetHidden(m_openedGroups.at(i).code, QString(), m_openedGroups.at(i).hidden);
+        }
+    }
+    for (const Entry& group : m_openedGroups) {
+        const QList<Entry> opened = m_openedProducts.value(group.code);
+        const QList<Entry> now = m_panel->Products(group.code);
+        if (sameEntries(now, opened))
+            continue;
+        // The order first (hidden flags follow their codes), then the flags
+        // that differ.
+        m_panel->SetProducts(group.code, pairs(opened, now));
+        const QList<Entry> reordered = m_panel->Products(group.code);
+        for (int i = 0; i < opened.size() && i < reordered.size(); ++i) {
+            if (reordered.at(i).hidden != opened.at(i).hidden)
+                m_panel->SetHidden(group.code, opened.at(i).code, opened.at(i).hidden);
+        }
+    }
+    if (!m_openedGroup.isEmpty() && m_panel->currentGroup() != m_openedGroup)
+        m_panel->setCurrentGroup(m_openedGroup);
+}
+
+// The keys shown on the buttons and in the hint: Tab and Shift+Tab choose
+// the product, Page Up and Page Down the group, the arrows and Home move the
+// chosen product, Delete and Insert show or hide it and its group, Enter
+// saves and Escape goes back to the sale.
 void SortPluManagement::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        // Leaving by Escape must also give the panel back.
-        event->accept();
-        leave();
-        return;
+    event->accept();
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (m_panel)
+            m_panel->selectNextProduct(1);
+        break;
+    case Qt::Key_Backtab:
+        if (m_panel)
+            m_panel->selectNextProduct(-1);
+        break;
+    case Qt::Key_PageUp:
+        if (m_panel)
+            m_panel->selectNextGroup(-1);
+        break;
+    case Qt::Key_PageDown:
+        if (m_panel)
+            m_panel->selectNextGroup(1);
+        break;
+    case Qt::Key_Left: on_btnLeft_clicked(); break;
+    case Qt::Key_Right: on_btnRight_clicked(); break;
+    case Qt::Key_Up: on_btnUp_clicked(); break;
+    case Qt::Key_Down: on_btnDown_clicked(); break;
+    case Qt::Key_Home: on_btnTop_clicked(); break;
+    case Qt::Key_Delete: on_btnHidePlu_clicked(); break;
+    case Qt::Key_Insert: on_btnHide_clicked(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: on_btnSaveData_clicked(); break;
+    // Escape goes back to the sale without taking the changes, and still
+    // gives the panel back.
+    case Qt::Key_Escape: on_btnClose_clicked(); break;
+    default: KxDialog::keyPressEvent(event); break;
     }
-    KxDialog::keyPressEvent(event);
+}
+
+// The dialog covers the whole screen, so the keys belong to it while it is
+// shown, whichever window the system activates under it (a closing menu
+// hands the activation back to the window it was opened from).
+void SortPluManagement::showEvent(QShowEvent* event)
+{
+    KxDialog::showEvent(event);
+    grabKeyboard();
+}
+
+void SortPluManagement::hideEvent(QHideEvent* event)
+{
+    releaseKeyboard();
+    KxDialog::hideEvent(event);
+}
+
+// Tab and Shift+Tab choose products here instead of moving the focus.
+bool SortPluManagement::focusNextPrevChild(bool)
+{
+    return false;
 }
 
 // --- Accessors --------------------------------------------------------------------------

@@ -5,14 +5,20 @@
 // The panel (PrePluGroupShowWidget) does the moving, hiding and saving; the
 // dialog hosts it (showFastPluKey) and turns each button into a signal that
 // the host connects to the panel. Leaving the dialog, by the close or the
-// save button (or Escape), emits signalPreShow(): the host then puts the
-// panel back on the sales screen and stores the arrangement.
+// save button (or Escape, Enter), emits signalPreShow(): the host then puts
+// the panel back on the sales screen and stores the arrangement. Saving
+// (the save button, Enter) keeps the cashier's changes; going back to the
+// sale (the close button, Escape) first puts the panel's arrangement back as
+// it was when showFastPluKey() handed the panel over, so that what the host
+// stores is unchanged.
 
 #include "kxpostradeui_export.h"
 
 #include "contracts/KxDialog.h"
 #include "contracts/PrePluGroupShowWidget.h"
 
+#include <QList>
+#include <QMap>
 #include <QPointer>
 #include <QRect>
 
@@ -35,8 +41,9 @@ public:
 
     // Shows and activates the dialog.
     void showWidget();
-    // Moves the preset-key panel into the dialog and shows its keys. Null is
-    // ignored.
+    // Moves the preset-key panel into the dialog and shows its keys, noting
+    // its arrangement (order and hidden flags of groups and products, the
+    // current group) for going back without saving. Null is ignored.
     void showFastPluKey(PrePluGroupShowWidget* panel);
 
     // Lays the title, the panel frame and the buttons out for a screen of
@@ -68,8 +75,9 @@ signals:
     void signalLeftBtn();
     // Move the selected product one place on (SlotMoveRight()).
     void signalRightBtn();
-    // The dialog was left (close or save): the host puts the panel back on the
-    // sales screen and stores its arrangement.
+    // The dialog was left (close or save) and is closed: the host puts the
+    // panel back on the sales screen and stores its arrangement (after the
+    // close button, the one it had when the dialog got it).
     void signalPreShow();
     // Move the selected product one row up (SlotMoveUp()).
     void signalUpBtn();
@@ -87,10 +95,12 @@ public slots:
     void on_btnLeft_clicked();
     // Emits signalRightBtn().
     void on_btnRight_clicked();
-    // Closes the dialog, then emits signalPreShow().
+    // Back to the sale without saving (Escape): puts the panel's arrangement
+    // back as showFastPluKey() found it, closes the dialog (result 0), then
+    // emits signalPreShow().
     void on_btnClose_clicked();
-    // As on_btnClose_clicked(): the host stores the arrangement on
-    // signalPreShow().
+    // Saves (Enter): closes the dialog (result 1), then emits
+    // signalPreShow(), on which the host stores the changed arrangement.
     void on_btnSaveData_clicked();
     // Emits signalUpBtn().
     void on_btnUp_clicked();
@@ -104,15 +114,28 @@ public slots:
     void on_btnHidePlu_clicked();
 
 protected:
+    // The arrangement keys: Tab/Shift+Tab product, Page Up/Down group, arrows and Home move,
+    // Delete/Insert show or hide, Enter saves, Escape goes back.
     void keyPressEvent(QKeyEvent* event) override;
+    // False: Tab and Shift+Tab choose products instead of moving the focus.
+    bool focusNextPrevChild(bool next) override;
+    // Takes the keyboard while shown (the dialog covers the whole screen).
+    void showEvent(QShowEvent* event) override;
+    // Gives the keyboard back.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Tests read state that hosts are not offered through this class.
     friend class KxPosTestAccess;
 
-    void leave();
+    void leave(int result);
+    // Gives the panel the arrangement noted by showFastPluKey().
+    void restoreArrangement();
 
     int m_screenType;
     Ui::SortPluManagement* ui;
     QPointer<PrePluGroupShowWidget> m_panel;
+    QList<PrePluGroupShowWidget::Entry> m_openedGroups;
+    QMap<QString, QList<PrePluGroupShowWidget::Entry>> m_openedProducts;
+    QString m_openedGroup;
 };

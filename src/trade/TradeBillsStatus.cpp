@@ -50,6 +50,9 @@ void TradeWidget::UpdateBtnBillNumber(QString bill)
     target->setCheckable(true);
     target->setChecked(true);
     currentBill = target == ui->btnBill01 ? QStringLiteral("01") : bill;
+    // The sale's own bill, which leaving the order panel goes back to.
+    if (target != ui->btnBillOrder)
+        saleBill = currentBill;
 }
 
 void TradeWidget::RestoreBillButtons()

@@ -1,4 +1,5 @@
 #include "trade/TradeCaptions_p.h"
+#include "trade/KeyHintLine_p.h"
 
 #include "contracts/KxPosTranslator.h"
 
@@ -56,6 +57,7 @@ constexpr Caption captions[] = {
     {"btnPreFunc", 7034},
     {"btnNextFunc", 7035},
     {"lblOrderPayTitle", 7036},
+    {"lblOrderKeys", 7502},
     {"btnBillOrder", 7037},
     {"lblOrgCodeTitle", 2140},
     {"lblCashierCodeTitle", 4673},
@@ -66,6 +68,8 @@ void setCaption(QWidget* w, const QString& text, bool withColon)
     const QString shown = withColon ? text + QLatin1Char(':') : text;
     if (auto* button = qobject_cast<QAbstractButton*>(w))
         button->setText(shown);
+    else if (auto* hints = qobject_cast<KeyHintLine*>(w))
+        hints->SetHints(shown);
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(shown);
 }

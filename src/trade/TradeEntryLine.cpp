@@ -111,6 +111,10 @@ QAbstractItemView* TradeWidget::Popup() const
 
 void TradeWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (ui->stackedWidgetPlu->currentIndex() == 1 && OrderPanelKey(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     const QString text = event->text();
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Period) {
@@ -152,10 +156,16 @@ bool TradeWidget::eventFilter(QObject* watched, QEvent* event)
         keyPressEvent(static_cast<QKeyEvent*>(event));
         return true;
     }
-    if (type == QEvent::KeyPress && (watched == saleTable.view() || watched == ui->txtcode)) {
+    if (type == QEvent::KeyPress
+        && (watched == saleTable.view() || watched == ui->txtcode || watched == ui->tbvOrder
+            || watched == ui->tbvOnline || watched == ui->tbvDown)) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
         return true;
     }
+    // The sort box keeps its own keys, except those of the order panel.
+    if (watched == ui->boxOrderSort && type == QEvent::KeyPress && ui->stackedWidgetPlu->currentIndex() == 1
+        && OrderPanelKey(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == ui->lblVipPhone && type == QEvent::MouseButtonPress) {
         clickOnVipName();
         return true;

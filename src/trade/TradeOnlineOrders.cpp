@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -56,6 +57,9 @@ struct OperCaptions
     int first;
     int second;
 };
+// The operation keys show the key that presses them: "%1【Enter】", "%1【Del】".
+constexpr int FirstOperKeyCaption = 7500;
+constexpr int SecondOperKeyCaption = 7501;
 constexpr OperCaptions operCaptions[] = {
     {0, 1110, 1113}, {1, 1136, 2362}, {2, 2363, 2364}, {4, 1111, 1112}, {5, 1117, 5002},
 };
@@ -94,6 +98,16 @@ bool stepRow(QTableView* view, int& row, int count, int delta)
 }
 } // namespace
 
+void TradeWidget::SetOperCaptions(int first, int second)
+{
+    ui->btnOper1->setText(
+        KxPosTranslator::GetTranslation(FirstOperKeyCaption).arg(KxPosTranslator::GetTranslation(first)));
+    ui->btnOper2->setText(
+        KxPosTranslator::GetTranslation(SecondOperKeyCaption).arg(KxPosTranslator::GetTranslation(second)));
+    AccessibleNames::NameByCaption(ui->btnOper1);
+    AccessibleNames::NameByCaption(ui->btnOper2);
+}
+
 bool TradeWidget::AskQuestion(int messageId)
 {
     return questionMessage->ShowMessage(KxPosTranslator::GetTranslation(1969), KxPosTranslator::GetTranslation(messageId))
@@ -116,6 +130,10 @@ void TradeWidget::ShowOrderWidget(QList<OrderDetail> orders, int type)
         ui->widgetPreKey->setFixedWidth(narrow ? calcWidth(428, 1024) : calcWidth(902, 1920));
         ui->widgetPreKey->show();
         InitTableSize(layoutMode);
+        // The keyboard goes to the order cards (the code box is hidden with
+        // the keypad), so the panel's keys work at once.
+        if (isActiveWindow())
+            ui->tbvOrder->setFocus(Qt::OtherFocusReason);
         return;
     }
     ui->stackedWidgetPlu->setCurrentIndex(0);
@@ -129,6 +147,9 @@ void TradeWidget::ShowOrderWidget(QList<OrderDetail> orders, int type)
     ui->widgetPreKey->setMinimumWidth(0);
     ui->widgetPreKey->setMaximumWidth(QWIDGETSIZE_MAX);
     InitWidget(layoutMode);
+    // Back on the sale page codes are typed into the code box again.
+    if (QWidget* focus = focusWidget(); focus && ui->stackedWidgetPlu->widget(1)->isAncestorOf(focus))
+        ui->txtcode->setFocus(Qt::OtherFocusReason);
 }
 
 void TradeWidget::showOrderList(QList<OrderDetail> orders, int type)
@@ -235,12 +256,8 @@ void TradeWidget::ClickOrderList(int row, bool keep)
     if (mode >= 0) {
         operMode = mode;
         for (const OperCaptions& c : operCaptions) {
-            if (c.mode == mode) {
-                ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
-                ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
-                AccessibleNames::NameByCaption(ui->btnOper1);
-                AccessibleNames::NameByCaption(ui->btnOper2);
-            }
+            if (c.mode == mode)
+                SetOperCaptions(c.first, c.second);
         }
     }
     if (mode == 2)
@@ -430,12 +447,8 @@ void TradeWidget::RetranslateOrderPanel()
         box->setCurrentIndex(current);
     }
     for (const OperCaptions& c : operCaptions) {
-        if (c.mode == operMode) {
-            ui->btnOper1->setText(KxPosTranslator::GetTranslation(c.first));
-            ui->btnOper2->setText(KxPosTranslator::GetTranslation(c.second));
-            AccessibleNames::NameByCaption(ui->btnOper1);
-            AccessibleNames::NameByCaption(ui->btnOper2);
-        }
+        if (c.mode == operMode)
+            SetOperCaptions(c.first, c.second);
     }
     if (orderModel) {
         for (int r = 0; r < orderModel->rowCount() && r < orderList.size(); ++r) {
@@ -492,6 +505,54 @@ void TradeWidget::on_btnActDown_clicked()
 {
     if (pickModel)
         stepRow(ui->tbvDown, lineRow, pickModel->rowCount(), +1);
+}
+
+// --- Keys -----------------------------------------------------------------------------
+
+// The order panel's keys: Up and Down choose the order, Page Up and Page Down
+// the picked line, Space weighs that line, Enter and Delete press the two
+// operation keys, Escape goes back to the sale. Any other key keeps its
+// meaning on the screen (digits and codes for goods added while picking).
+bool TradeWidget::OrderPanelKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up: on_btnOrderUp_clicked(); return true;
+    case Qt::Key_Down: on_btnOrderDown_clicked(); return true;
+    case Qt::Key_PageUp: on_btnActUp_clicked(); return true;
+    case Qt::Key_PageDown: on_btnActDown_clicked(); return true;
+    case Qt::Key_Space: {
+        // Without a chosen line the first one is weighed.
+        const int row = lineRow >= 0 && lineRow < pickLines.size() ? lineRow : 0;
+        if (row < pickLines.size() && pickLines.at(row).needsWeighing == QLatin1String("1")) {
+            ui->tbvDown->selectRow(row);
+            lineRow = row;
+            SlotWeightProd(row);
+        }
+        return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A code typed while picking is entered as on the sale page.
+        if (!ui->txtcode->text().isEmpty())
+            return false;
+        if (ui->btnOper1->isEnabled())
+            on_btnOper1_clicked();
+        return true;
+    case Qt::Key_Delete:
+        if (ui->btnOper2->isEnabled() && !ui->btnOper2->isHidden())
+            on_btnOper2_clicked();
+        return true;
+    case Qt::Key_Escape: LeaveOrderPanel(); return true;
+    default: return false;
+    }
+}
+
+// Back to the sale the cashier was on: as a press of that sale's bill key.
+void TradeWidget::LeaveOrderPanel()
+{
+    const QString bill = saleBill;
+    UpdateBtnBillNumber(bill);
+    emit SignTrdSelectBill(bill);
 }
 
 // --- Other buttons -------------------------------------------------------------------

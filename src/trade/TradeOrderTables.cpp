@@ -131,10 +131,7 @@ void TradeWidget::InitTableUI()
     });
 
     // Operation buttons start with the captions of a new order.
-    ui->btnOper1->setText(KxPosTranslator::GetTranslation(1110));
-    ui->btnOper2->setText(KxPosTranslator::GetTranslation(1113));
-    AccessibleNames::NameByCaption(ui->btnOper1);
-    AccessibleNames::NameByCaption(ui->btnOper2);
+    SetOperCaptions(1110, 1113);
     ui->lblPickAmount->setText(QStringLiteral("0.00"));
 
     // Texts of the panel that depend on its state follow the language.

@@ -118,10 +118,11 @@ TradeWidget::TradeWidget(int screenType, QWidget* parent)
     if (QItemSelectionModel* selection = saleTable.selectionModel())
         connect(selection, &QItemSelectionModel::currentRowChanged, this, &TradeWidget::CurrentRowChanged);
 
-    // Keys typed while the code box, the table or the keyboard line has the
-    // focus go through the screen's own key map.
-    for (QObject* watched : std::initializer_list<QObject*>{
-             ui->widgetback, ui->txtcode, saleTable.view(), ui->lineEdit, ui->label_ProSuggest, ui->lblVipPhone})
+    // Keys typed while the code box, the table, an order list or the
+    // keyboard line has the focus go through the screen's own key map.
+    for (QObject* watched : std::initializer_list<QObject*>{ui->widgetback, ui->txtcode, saleTable.view(), ui->lineEdit,
+                                                            ui->label_ProSuggest, ui->lblVipPhone, ui->tbvOrder,
+                                                            ui->tbvOnline, ui->tbvDown, ui->boxOrderSort})
         watched->installEventFilter(this);
 
     // 6. Configuration.

@@ -760,6 +760,9 @@ private:
     void CompletionStep(QLineEdit* line, const QString& text, bool placeAtKeyboard);
     void PlacePopup(QLineEdit* line, int x, int y, int height);
     bool PopupKeyPress(QKeyEvent* event);
+    bool OrderPanelKey(QKeyEvent* event);
+    void SetOperCaptions(int first, int second);
+    void LeaveOrderPanel();
 
     Ui::TradeWidget* ui = nullptr;
     const int screenType;
@@ -865,6 +868,7 @@ private:
 
     // Held bills
     QString currentBill = QStringLiteral("01");
+    QString saleBill = QStringLiteral("01");
 
     // Promotions
     QList<KxPosProRemarkHelper> billPromotions;

@@ -49,6 +49,16 @@ void resetHostSwitches()
 } // namespace
 
 void installStrictMessageHandler() { g_previousHandler = qInstallMessageHandler(strictHandler); }
+
+void answerNoMessageBoxes()
+{
+    // A program run by hand on an X server (DISPLAY=... QT_QPA_PLATFORM=xcb)
+    // gets the same recording boxes as under CTest, instead of a notice that
+    // waits for a click no step gives. KXPOS_NONINTERACTIVE=0 keeps real boxes
+    // for the cases that answer them themselves.
+    if (!qEnvironmentVariableIsSet("KXPOS_NONINTERACTIVE"))
+        qputenv("KXPOS_NONINTERACTIVE", "1");
+}
 void expectWarning(const QString& fragment) { g_expectedWarnings.append(fragment); }
 
 ScopedConfigDir::ScopedConfigDir()
@@ -78,6 +88,7 @@ ScopedConfigDir& ScreenTestCase::config()
 void ScreenTestCase::initTestCase()
 {
     installStrictMessageHandler();
+    answerNoMessageBoxes();
     KxPosModel::RegisterMetaTypes();
     QVERIFY(KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")));
 }

@@ -17,6 +17,13 @@ namespace KxPosTest {
 // that caused it). Call once from initTestCase().
 void installStrictMessageHandler();
 
+// Makes the message boxes record instead of waiting for a user
+// (KXPOS_NONINTERACTIVE=1) unless the environment already sets
+// KXPOS_NONINTERACTIVE: the programs answer no notice themselves, on the
+// offscreen platform as on a real X server. ScreenTestCase::initTestCase()
+// calls it.
+void answerNoMessageBoxes();
+
 // Announces one warning that the next code is expected to print: a warning
 // containing `fragment` is then swallowed once instead of failing the test.
 void expectWarning(const QString& fragment);
@@ -43,7 +50,8 @@ private:
 void resetMessageSeams();
 
 // Base of the screen test programs. initTestCase() installs the strict
-// message handler, registers the shared records' meta types and loads the
+// message handler, makes the message boxes record (answerNoMessageBoxes()),
+// registers the shared records' meta types and loads the
 // Chinese texts. Every test function starts from a fresh configuration
 // folder, the 1024 x 768 application size, no project code, coupons in
 // exchange mode and empty message-box records; afterwards the previous
