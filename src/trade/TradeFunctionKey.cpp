@@ -2,7 +2,6 @@
 
 #include "contracts/KxPosCom.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -27,8 +26,7 @@ QSize TradeFunctionKey::sizeHint() const
         option.text.clear();
         const QSize contents = fontMetrics().size(Qt::TextShowMnemonic, QStringLiteral("XXXX"));
         option.rect.setSize(contents);
-        m_hint = style()->sizeFromContents(QStyle::CT_PushButton, &option, contents, this)
-                     .expandedTo(QApplication::globalStrut());
+        m_hint = style()->sizeFromContents(QStyle::CT_PushButton, &option, contents, this);
     }
     return m_hint;
 }
