@@ -594,6 +594,16 @@ void DemoHost::OnKey(const QString&, int key)
     }
 }
 
+bool DemoHost::HasOwnKey(const QString& code)
+{
+    // The functions of the keys in OnKey (F2 opens the member log-in as the
+    // member key does).
+    static const QStringList keyed{FnMember, FnDelete, FnPlus,      FnMinus,    FnHold,  FnRecall,
+                                   FnPlaceItem, FnLanguage, FnLogout, FnCoupons, FnDeposit, FnOrders,
+                                   FnExchangeCoupons, FnMenu};
+    return keyed.contains(code);
+}
+
 void DemoHost::OnMemberLogin()
 {
     m_memberLogin->Ask();

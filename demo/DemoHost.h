@@ -108,6 +108,9 @@ private:
     static const QString FnMenu;
     void Notify(const QString& zh, const QString& en);
     void OnKey(const QString& screen, int key);
+    // True for a function the sales screen's keys reach directly (OnKey), so
+    // that the function menu need not list it.
+    static bool HasOwnKey(const QString& code);
     void OpenFunctionMenu();
     QStringList PresetTares() const;
     void PressScaleKey(const QString& key);

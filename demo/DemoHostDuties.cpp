@@ -202,14 +202,28 @@ void DemoHost::OpenFunctionMenu()
             continue; // a cashier who moved the menu key into the grid: the menu does not list itself
         m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
     }
-    // Then the weighing strip's tare keys, which have no key of their own:
-    // the weighed tare, clearing it, and each preset tare.
-    m_functionMenu->addSeparator();
-    m_functionMenu->addAction(KxPosTranslator::GetTranslation(CutTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("cut"));
-    m_functionMenu->addAction(KxPosTranslator::GetTranslation(ClearTareCaptionId))
-        ->setData(ScaleKeyPrefix + QStringLiteral("clear"));
+    // Then the shortcut bar's functions that no key reaches (the void-sale
+    // key, or whichever the cashier moved onto the bar).
+    for (const dynMapButton& f : m_screen->shortcutFunctions) {
+        if (!HasOwnKey(f.funcCode))
+            m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
+    }
+    // Then the weighing strip's tare keys, which have no key of their own, in
+    // a submenu (Right arrow or Enter opens it) that keeps the menu within
+    // an 800x600 display: the weighed tare, clearing it, each preset tare.
+    // The submenu lives as long as the menu (its entry survives clear()).
+    QMenu* tare = m_functionMenu->findChild<QMenu*>(QStringLiteral("tareMenu"));
+    if (!tare) {
+        tare = new QMenu(m_functionMenu);
+        tare->setObjectName(QStringLiteral("tareMenu"));
+    }
+    tare->clear();
+    tare->setTitle(english ? QStringLiteral("Tare keys") : QStringLiteral("皮重键"));
+    m_functionMenu->addMenu(tare);
+    tare->addAction(KxPosTranslator::GetTranslation(CutTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("cut"));
+    tare->addAction(KxPosTranslator::GetTranslation(ClearTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("clear"));
     for (const QString& weight : PresetTares())
-        m_functionMenu->addAction((english ? QStringLiteral("Preset tare %1") : QStringLiteral("预置皮重 %1")).arg(weight))
+        tare->addAction((english ? QStringLiteral("Preset tare %1") : QStringLiteral("预置皮重 %1")).arg(weight))
             ->setData(ScaleKeyPrefix + weight);
     // Over the middle of the sales screen; the first function is current.
     const QSize size = m_functionMenu->sizeHint();

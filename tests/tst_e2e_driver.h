@@ -274,16 +274,39 @@ public:
     }
 
     // Chooses the function with this caption in the function menu ("/"): Down until it is current, then Enter.
-    bool FunctionByKeys(const QString& caption)
+    bool FunctionByKeys(const QString& caption, const QString& submenu = QString())
     {
         Type(QStringLiteral("/"));
         QMenu* menu = host->FunctionMenu();
         if (!menu || !QTest::qWaitFor([menu] { return menu->isVisible(); }))
             return false;
-        for (int i = 0; i < menu->actions().size() && flat(menu->activeAction()->text()) != caption; ++i)
-            QTest::keyClick(menu, Qt::Key_Down);
-        const bool found = menu->activeAction() && flat(menu->activeAction()->text()) == caption;
-        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
+        // Down until the caption is the active entry, as a cashier would.
+        auto reach = [](QMenu* m, const QString& text) {
+            auto active = [m, &text] { return m->activeAction() && flat(m->activeAction()->text()) == text; };
+            for (int i = 0; i < m->actions().size() && !active(); ++i)
+                QTest::keyClick(m, Qt::Key_Down);
+            return active();
+        };
+        if (!submenu.isEmpty()) {
+            if (!reach(menu, submenu)) {
+                QTest::keyClick(menu, Qt::Key_Escape);
+                return false;
+            }
+            QTest::keyClick(menu, Qt::Key_Right);
+            QMenu* sub = menu->activeAction()->menu();
+            if (!sub || !QTest::qWaitFor([sub] { return sub->isVisible(); })) {
+                QTest::keyClick(menu, Qt::Key_Escape);
+                return false;
+            }
+            menu = sub;
+        }
+        const bool found = reach(menu, caption);
+        if (found) {
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            while (QWidget* popup = QApplication::activePopupWidget())
+                QTest::keyClick(popup, Qt::Key_Escape);
+        }
         return found;
     }
 
