@@ -4,6 +4,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
+#include "contracts/UiTool.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -68,7 +69,7 @@ void DemoMemberLogin::Retranslate()
 void DemoMemberLogin::Ask()
 {
     m_refused.clear();
-    m_code->clear();
+    UiTool::EmptyLine(m_code);
     Retranslate();
     show();
     raise();

@@ -101,6 +101,7 @@ private slots:
         QCOMPARE(added.count(), 1);
         QCOMPARE(added.at(0).at(0).toString(), QStringLiteral("6901234567892"));
         QVERIFY(screen->getUiQLineEdit(0)->text().isEmpty());
+        QVERIFY(!screen->getUiQLineEdit(0)->isUndoAvailable()); // no history kept all day
         QCOMPARE(rows(*screen), 0); // the host adds the line
     }
 

@@ -192,7 +192,7 @@ bool KeyBoardWidget::ApplyKey(QLineEdit* line, const QString& key)
     if (!line)
         return false;
     if (key == Clear)
-        line->clear();
+        UiTool::EmptyLine(line);
     else if (key == Backspace)
         line->backspace();
     else

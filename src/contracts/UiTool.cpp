@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -370,4 +371,12 @@ void UiTool::StyleSuggestionPopup(QAbstractItemView* popup)
     popup->setObjectName(QStringLiteral("mycompleter"));
     if (!qobject_cast<QStyledItemDelegate*>(popup->itemDelegate()))
         popup->setItemDelegate(new QStyledItemDelegate(popup));
+}
+
+void UiTool::EmptyLine(QLineEdit* line)
+{
+    // setText() starts a new history; an empty line stays empty without a
+    // textChanged signal, as clear() would behave.
+    if (line && (!line->text().isEmpty() || line->isUndoAvailable() || line->isRedoAvailable()))
+        line->setText(QString());
 }

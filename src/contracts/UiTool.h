@@ -12,6 +12,7 @@ class QApplication;
 class QWidget;
 
 class QAbstractItemView;
+class QLineEdit;
 
 class KXPOSCONTRACTS_EXPORT UiTool
 {
@@ -66,4 +67,10 @@ public:
     // rules (a row tall enough to tap, its padding) apply: the delegate
     // QCompleter installs ignores them.
     static void StyleSuggestionPopup(QAbstractItemView* popup);
+
+    // Empties an entry line together with its undo history. QLineEdit::clear()
+    // records the removal as an undoable edit, so a line that is typed into
+    // and emptied all day (a code box) would hold every code of the day.
+    // Null-safe.
+    static void EmptyLine(QLineEdit* line);
 };

@@ -12,6 +12,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
+#include "contracts/UiTool.h"
 
 #include <QButtonGroup>
 #include <QJsonArray>
@@ -46,12 +47,12 @@ void CouponUsageWidget::SlotButtonSearchClicked()
     if (code.isEmpty())
         return;
     emit SignSearchCoupon(code, currentChannelCode);
-    ui->txtCouponCode->clear();
+    UiTool::EmptyLine(ui->txtCouponCode);
 }
 
 void CouponUsageWidget::AddCouponInfo(const CouponWidgetInfo& info, bool warnIfAdded)
 {
-    ui->txtCouponCode->clear();
+    UiTool::EmptyLine(ui->txtCouponCode);
     if (!CheckCouponMutex(info)) {
         ShowMessage(KxPosTranslator::GetTranslation(2267).arg(info.channelName));
         return;
@@ -367,7 +368,7 @@ void CouponUsageWidget::ClearData()
     useCache.clear();
     lastCouponIndex = QPersistentModelIndex();
     ui->stackedWidgetPlu->setCurrentIndex(PluSelectionType);
-    ui->txtCouponCode->clear();
+    UiTool::EmptyLine(ui->txtCouponCode);
     ui->lblSelectTitle->clear();
     ui->lblSelectCount->clear();
     ui->lblPackTitle->clear();

@@ -160,7 +160,7 @@ void DepositPluWidget::on_btnOK_clicked()
         frame->showMessage(1901);
         return;
     }
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
     if (IsWholeSale()) {
         frame->showMessage(2300);
         return;
@@ -185,7 +185,7 @@ void DepositPluWidget::on_btnCount_clicked()
     }
     if (value > MaxQuantity) {
         frame->showMessage(604);
-        ui->txtcode->clear();
+        UiTool::EmptyLine(ui->txtcode);
         return;
     }
     // A quantity that rounds to no whole piece is no quantity (negative
@@ -210,7 +210,7 @@ void DepositPluWidget::on_btnCount_clicked()
         cells << cell;
     }
     model->appendRow(cells);
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
 }
 
 void DepositPluWidget::on_btnbackspace_clicked()

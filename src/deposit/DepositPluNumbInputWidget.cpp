@@ -6,6 +6,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/UIComponentGapFiller.h"
+#include "contracts/UiTool.h"
 
 #include <QKeyEvent>
 #include <QSignalMapper>
@@ -157,7 +158,7 @@ void DepositPluNumbInputWidget::on_btnOK_clicked()
         return;
     }
     emit SignDepositPluNumbInputWidget(quantity);
-    ui->txtNum->clear();
+    UiTool::EmptyLine(ui->txtNum);
 }
 
 void DepositPluNumbInputWidget::on_btnClear_clicked()
@@ -177,7 +178,7 @@ void DepositPluNumbInputWidget::backspace()
 
 void DepositPluNumbInputWidget::clear()
 {
-    ui->txtNum->clear();
+    UiTool::EmptyLine(ui->txtNum);
 }
 
 void DepositPluNumbInputWidget::Retranslate()

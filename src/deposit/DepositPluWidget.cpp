@@ -12,6 +12,7 @@
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
+#include "contracts/UiTool.h"
 
 #include <QCompleter>
 #include <QHeaderView>
@@ -306,7 +307,7 @@ void DepositPluWidget::initValue()
     Clear();
     refresh();
     ui->txtcode->setEnabled(!useSaleNo());
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
     ui->txtcode->setFocus();
 }
 

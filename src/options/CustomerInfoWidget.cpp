@@ -8,6 +8,7 @@
 #include "contracts/MessageWidget.h"
 #include "contracts/QuestionMessage.h"
 #include "contracts/UIComponentGapFiller.h"
+#include "contracts/UiTool.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -271,7 +272,7 @@ int CustomerInfoWidget::exec()
 {
     if (m_loop)
         return 0; // already running
-    ui->txtAddress->clear();
+    UiTool::EmptyLine(ui->txtAddress);
     activateWindow();
     showFullScreen();
     focusEdit(ui->txtAddress);
@@ -303,8 +304,8 @@ void CustomerInfoWidget::hideEvent(QHideEvent* event)
     // However the form disappears, a running exec() must return, and as on
     // the return key nothing of this customer stays in the boxes.
     if (m_loop) {
-        ui->txtIdCard->clear();
-        ui->txtAddress->clear();
+        UiTool::EmptyLine(ui->txtIdCard);
+        UiTool::EmptyLine(ui->txtAddress);
     }
     endLoop(0);
     KxDialog::hideEvent(event);
@@ -334,8 +335,8 @@ void CustomerInfoWidget::on_btnFinish_clicked()
         showError(KxPosTranslator::GetTranslation(AddressMissingMessage));
         return;
     }
-    ui->txtIdCard->clear();
-    ui->txtAddress->clear();
+    UiTool::EmptyLine(ui->txtIdCard);
+    UiTool::EmptyLine(ui->txtAddress);
     endLoop(1);
     close();
 }
@@ -347,8 +348,8 @@ void CustomerInfoWidget::on_btnClose_clicked()
 
 void CustomerInfoWidget::CloseCustomerInfoWidget()
 {
-    ui->txtIdCard->clear();
-    ui->txtAddress->clear();
+    UiTool::EmptyLine(ui->txtIdCard);
+    UiTool::EmptyLine(ui->txtAddress);
     endLoop(0);
     close();
 }

@@ -242,9 +242,7 @@ void TradeWidget::on_btnOK_released()
     }
     highlightedText.clear();
     ui->txtcode->setFocus();
-    // setText, not clear(): clear() keeps the box's undo history, which then
-    // grows with every code of the day (about 3 kB a sale).
-    ui->txtcode->setText(QString());
+    UiTool::EmptyLine(ui->txtcode);
     charInputOnce = false;
     saleTable.view()->setFocus();
 
@@ -302,7 +300,7 @@ void TradeWidget::SlotTrdBackspace()
 {
     ProgramEditScope scope(programEdit);
     if (wholeTextSelected)
-        ui->txtcode->clear();
+        UiTool::EmptyLine(ui->txtcode);
     else
         ui->txtcode->backspace();
     wholeTextSelected = false;
@@ -335,7 +333,7 @@ void TradeWidget::delPreChar()
 
 void TradeWidget::delAllChars()
 {
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
 }
 
 void TradeWidget::insertMinus()
@@ -387,7 +385,7 @@ void TradeWidget::on_txtcode_textChanged(const QString& text)
         for (int i = 0; i < text.size() - 1; ++i) {
             if (isLetter(text.at(i))) {
                 // A scanned or typed word is not a product code.
-                ui->txtcode->clear();
+                UiTool::EmptyLine(ui->txtcode);
                 return;
             }
         }
@@ -561,7 +559,7 @@ void TradeWidget::SlotKeyBoardClick(QString key)
     if (KeyBoardWidget::ApplyKey(line, key)) {
         // Confirm: a number typed on the pad is entered as if typed in the code box.
         const QString text = line->text();
-        line->clear();
+        UiTool::EmptyLine(line);
         if (KxPosConfig::IsNumber(text)) {
             ui->txtcode->setText(text);
             on_btnOK_released();
@@ -624,7 +622,7 @@ void TradeWidget::on_btnUpdNum_released()
     }
     if (value > MaxQuantity) {
         ShowNotice(604);
-        ui->txtcode->clear();
+        UiTool::EmptyLine(ui->txtcode);
         return;
     }
     amountTyped = true;
@@ -638,5 +636,5 @@ void TradeWidget::on_btnUpdNum_released()
         saleTable.InsertRow(placeholderRow(quantity, carried));
         SlotSetrowHeight();
     }
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
 }

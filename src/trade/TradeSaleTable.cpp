@@ -458,7 +458,7 @@ void TradeWidget::InputSingleFavor(QString type, bool full)
         SlotSetrowHeight();
     }
     saleTable.InsertRow(row);
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
 }
 
 void TradeWidget::initNextValue()

@@ -267,7 +267,7 @@ void TradeWidget::initValue(bool mode)
     ui->lbldiscount->setText(QStringLiteral("0.00"));
     ui->lblshould->setText(QStringLiteral("0.00"));
     ui->lblprodcount->setText(QStringLiteral("0"));
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
     ui->label_ProSuggest->clear();
     ui->label_ProSuggest->setProperty("allText", QString());
 
@@ -295,7 +295,7 @@ void TradeWidget::show()
     startTradePending = true;
     startTradeTimer.start(StartTradeDelayMs);
 
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
     ui->txtcode->setPlaceholderText(KxPosTranslator::GetTranslation(2377));
 
     if (!weighingEnabled) {
@@ -428,7 +428,7 @@ void TradeWidget::changeEvent(QEvent* event)
 
 void TradeWidget::closeEvent(QCloseEvent* event)
 {
-    ui->txtcode->clear();
+    UiTool::EmptyLine(ui->txtcode);
     const int rows = SaleRowCount();
     if (rows > 0)
         saleTable.ClearGridStyle(0, rows - 1);
