@@ -6,6 +6,7 @@
 #include "TestScreens.h"
 #include "TestSupport.h"
 
+#include "coupon/CouponUsageWidget.h"
 #include "options/CustomerInfoWidget.h"
 #include "trade/TradeWidget.h"
 
@@ -244,6 +245,38 @@ private slots:
             QCOMPARE(pageTexts(), firstVisit.at(page - 1));
             for (int k = 0; k < keys.size(); ++k)
                 QCOMPARE(keys.at(k)->geometry(), cells.at(k));
+        }
+    }
+
+    // The coupon screen's lists are reached with Tab: the one holding the
+    // keyboard is framed in the accent colour, the others are not, and the
+    // frame does not move the rows.
+    void couponListsShowTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("coupon list") << "lvCoupon";
+        QTest::newRow("coupon's products") << "tbvPluSelection";
+    }
+
+    void couponListsShowTheKeyboard()
+    {
+        QFETCH(QString, focused);
+        applySize(QSize(1024, 768));
+        auto screen = couponScreen(false);
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        const QStringList lists{QStringLiteral("lvCoupon"), QStringLiteral("tbvPluSelection")};
+        QHash<QString, QRect> viewports;
+        for (const QString& name : lists)
+            viewports.insert(name, child<QAbstractItemView>(screen.get(), qPrintable(name))->viewport()->geometry());
+        child<QWidget>(screen.get(), qPrintable(focused))->setFocus(Qt::TabFocusReason);
+        QVERIFY(waitUntilStill());
+        for (const QString& name : lists) {
+            auto* view = child<QAbstractItemView>(screen.get(), qPrintable(name));
+            QVERIFY2(view->isVisible(), qPrintable(name));
+            const QImage image = view->grab().toImage();
+            const QColor frame = image.pixelColor(0, image.height() / 2);
+            QCOMPARE(frame == QColor(QStringLiteral("#23BAFA")), name == focused);
+            QCOMPARE(view->viewport()->geometry(), viewports.value(name));
         }
     }
 
