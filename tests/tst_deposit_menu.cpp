@@ -5,6 +5,8 @@
 
 #include "deposit/DepositWidget.h"
 
+#include "contracts/KxPosTranslator.h"
+
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -82,6 +84,39 @@ private slots:
         QCOMPARE(keys.count(), forwarded);
         if (forwarded)
             QCOMPARE(keys.at(0), (QList<QVariant>{QStringLiteral("DepositWidget"), key}));
+    }
+
+    // Each choice shows the key that makes it, in both languages, and that
+    // key, typed on the menu, makes that choice.
+    void shownKeysChoose_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("textId");
+        for (const char* language : {"zh_CN", "en"}) {
+            QTest::addRow("%s deposit", language) << language << 0 << 2306;
+            QTest::addRow("%s pick-up", language) << language << 1 << 2307;
+        }
+    }
+
+    void shownKeysChoose()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, button);
+        QFETCH(int, textId);
+        QVERIFY(KxPosTranslator::SetLanguage(language));
+        DepositWidget menu(0, nullptr);
+        const QString caption = menu.getUiQPushButton(button)->text();
+        QVERIFY2(caption.endsWith(QLatin1Char('\n') + KxPosTranslator::GetTranslation(textId)), qPrintable(caption));
+        const QRegularExpression shownKey(QStringLiteral("^[【\\[](.)[】\\]]\n"));
+        const QRegularExpressionMatch match = shownKey.match(caption);
+        QVERIFY2(match.hasMatch(), qPrintable(caption));
+        QSignalSpy toDeposit(&menu, &DepositWidget::SignGotoDeposit);
+        QSignalSpy toLogin(&menu, &DepositWidget::SignGotoMembLogin);
+        runMenu(menu, [&] { QTest::keyClicks(menu.getUiQWidget(1), match.captured(1)); });
+        QCOMPARE(menu.result(), 1);
+        QCOMPARE(toDeposit.count(), button == 0 ? 1 : 0);
+        QCOMPARE(toLogin.count(), button == 1 ? 1 : 0);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosTranslator.h"
 #include "contracts/UIComponentGapFiller.h"
 
 #include <QKeyEvent>
@@ -12,10 +13,14 @@
 namespace {
 constexpr ScreenFrame::Caption captions[] = {
     {"lblTitle", 7301},
-    {"btnDeposit", 2306},
-    {"btnGet", 2307},
     {"btnClose", 7300},
 };
+
+// The two choices show the key that makes them ("【0】", a line break, the
+// text), as the promotion-type menu does.
+constexpr int KeyCaptionMessage = 7406;
+constexpr int DepositMessage = 2306;
+constexpr int PickUpMessage = 2307;
 
 // The menu without its title keeps the height of its content less the strip
 // the title would have taken.
@@ -89,6 +94,9 @@ void DepositWidget::Retranslate()
 {
     ui->retranslateUi(this);
     ScreenFrame::applyCaptions(this, captions);
+    const QString keyCaption = KxPosTranslator::GetTranslation(KeyCaptionMessage);
+    ui->btnDeposit->setText(keyCaption.arg(QStringLiteral("0"), KxPosTranslator::GetTranslation(DepositMessage)));
+    ui->btnGet->setText(keyCaption.arg(QStringLiteral("1"), KxPosTranslator::GetTranslation(PickUpMessage)));
     setWindowTitle(ui->lblTitle->text());
     ScreenFrame::applyProjectCode(ui->lblLogo, ui->widgetLogo);
     UpdateTranslation();
