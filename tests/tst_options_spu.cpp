@@ -1,7 +1,8 @@
 // Specification, taste and add-on choice: paged key grids, single and
 // multi-choice taste groups, the results left in the dialog and the product
-// with nothing to choose, and the whole choice by keys alone. Required groups are refused in tst_refusals and
-// chosen in the end-to-end food sale.
+// with nothing to choose, the whole choice by keys alone and the arrow keys'
+// way over the grids. Required groups are refused in tst_refusals and chosen
+// in the end-to-end food sale.
 
 #include "TestSupport.h"
 #include "TestAccess.h"
@@ -196,10 +197,10 @@ private slots:
         QTest::newRow("Down walks from grid to grid")
             << K{Qt::Key_Space, Qt::Key_Down, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space,
                  Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Enter}
-            << 1 << "M" << " 特辣" << QStringList{"料1", "料3"};
+            << 1 << "M" << " 特辣" << QStringList{"料2", "料3"};
         QTest::newRow("Up from the add-ons back to the tastes")
             << K{Qt::Key_Backtab, Qt::Key_Right, Qt::Key_Space, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return} << 1 << ""
-            << " 微辣" << QStringList{"料2"};
+            << " 特辣" << QStringList{"料2"};
         QTest::newRow("Right stops at the last option")
             << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space,
                  Qt::Key_Return}
@@ -250,6 +251,52 @@ private slots:
         }
         if (code == 1)
             QTEST(addOns, "addOns");
+    }
+
+    // Up and Down keep the column, inside a grid and from grid to grid, and
+    // take the nearest key of a shorter row; Left and Right run along the
+    // keys in reading order. Four sizes over two tastes over six add-ons in
+    // two rows (料1-料4, 料5 料6); the cursor starts on 小杯.
+    void arrowsKeepTheColumn_data()
+    {
+        QTest::addColumn<QList<int>>("sequence");
+        QTest::addColumn<QString>("focused");
+        using K = QList<int>;
+        const int R = Qt::Key_Right, U = Qt::Key_Up, D = Qt::Key_Down;
+        QTest::newRow("Down into the next grid, same column") << K{R, D} << "中辣";
+        QTest::newRow("Down onto a shorter row takes its last key") << K{R, R, R, D} << "中辣";
+        QTest::newRow("Down over two grids") << K{R, D, D} << "料2";
+        QTest::newRow("Down inside a grid onto a shorter row") << K{Qt::Key_Backtab, R, R, R, D} << "料6";
+        QTest::newRow("Up into the grid above, same column") << K{Qt::Key_Tab, R, U} << "中杯";
+        QTest::newRow("Up from a grid's top row, shorter row above") << K{Qt::Key_Backtab, R, R, U} << "中辣";
+        QTest::newRow("Up from the second row leaves the grid from its top")
+            << K{Qt::Key_Backtab, R, D, U, U} << "中辣";
+        QTest::newRow("Down from the bottom grid to the top one") << K{Qt::Key_Backtab, R, D, D} << "中杯";
+        QTest::newRow("Up from the top grid to the bottom row") << K{R, R, R, U} << "料6";
+        QTest::newRow("Right runs on into the next row") << K{Qt::Key_Backtab, R, R, R, R} << "料5";
+    }
+
+    void arrowsKeepTheColumn()
+    {
+        QFETCH(QList<int>, sequence);
+        SelectSpuWidget dialog(0, nullptr);
+        KxPosPluSpu spu = withAddOns(6);
+        spu.specs.clear();
+        for (const char* size : {"小杯", "中杯", "大杯", "超大杯"}) {
+            spu.specs << KxPosPluSpec();
+            spu.specs.last().specName = spu.specs.last().specCode = QString::fromUtf8(size);
+        }
+        spu.tastes = {taste(QStringLiteral("微辣"), QStringLiteral("辣度"), false),
+                      taste(QStringLiteral("中辣"), QStringLiteral("辣度"), false)};
+        QString focused;
+        runDialog(dialog, spu, [&] {
+            // The key with the dialog's keyboard focus gets each key press.
+            for (int key : qAsConst(sequence))
+                QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key(key));
+            if (auto* key = qobject_cast<QPushButton*>(dialog.focusWidget()))
+                focused = key->text().section(QLatin1Char('\n'), 0, 0);
+        });
+        QTEST(focused, "focused");
     }
 
     void nothingToChooseClosesAtOnce()

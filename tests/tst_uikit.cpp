@@ -1,4 +1,5 @@
-// Number format, the dialog's single run, change popup, style sheet, the
+// Number format, caption wrapping around punctuation, the dialog's single
+// run, change popup, style sheet, the
 // on-screen keyboard (its keys typing into a line, their sizes and spacing)
 // and the suggestion popup's tap-through of the UI kit. Retranslation is
 // walked over every screen by tst_screens_accessibility.
@@ -8,6 +9,7 @@
 #include "contracts/ChangeWidget.h"
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxDialog.h"
+#include "contracts/KxPosCom.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxWidget.h"
 #include "contracts/UiTool.h"
@@ -111,6 +113,44 @@ private slots:
         const QString last = shown.last(), ellipsis(QChar(0x2026));
         QCOMPARE(last.endsWith(ellipsis), cut);
         QVERIFY2(whole.at(shown.size() - 1).startsWith(cut ? last.chopped(1) : last), qPrintable(last));
+    }
+
+    // A caption wrapped for a narrow key (as wide as `room`): no line starts
+    // with a closing mark or ends with an opening one; the break moves
+    // earlier instead, every line keeps to the width and no character is lost.
+    void autoWrapKeepsPunctuation_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("。 goes down with the character before it") << "珍珠奶茶。大杯" << "珍珠奶茶" << "珍珠奶\n茶。大杯";
+        QTest::newRow("、 on a two-character line") << "加冰、加糖" << "加冰" << "加\n冰、\n加糖";
+        QTest::newRow("（ goes down with what it opens") << "奶茶（大杯）" << "奶茶（" << "奶茶\n（大\n杯）";
+        QTest::newRow("“ goes down, ” stays up") << "推荐“招牌”奶茶" << "推荐“" << "推荐\n“招\n牌”奶\n茶";
+        QTest::newRow("【 and 】") << "【新品】芒果冰" << "【新品" << "【新\n品】芒\n果冰";
+        QTest::newRow("！！ both stay with 喝") << "好喝！！" << "好喝！" << "好\n喝！！";
+        QTest::newRow("! after Chinese") << "大杯!" << "大杯" << "大\n杯!";
+        QTest::newRow("a cut word keeps its full stop") << "Supersize." << "Supersize" << "Supersiz\ne.";
+        QTest::newRow("a cut word does not end with (") << "Sizes(L)" << "Sizes(" << "Sizes\n(L)";
+        QTest::newRow("words break at blanks") << "Milk tea, large." << "Milk tea," << "Milk tea,\nlarge.";
+    }
+
+    void autoWrapKeepsPunctuation()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, room);
+        const QFont font = QApplication::font();
+        const QFontMetrics metrics(font);
+        const int width = metrics.horizontalAdvance(room);
+        QString wrapped = text;
+        KxPosCom::AutoWrap(wrapped, font, width);
+        QTEST(wrapped, "expected");
+        const QString closing = QStringLiteral("。，、）】！？：；”’》.,;:!?)]"), opening = QStringLiteral("（【《“‘([");
+        for (const QString& line : wrapped.split(QLatin1Char('\n'))) {
+            QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+            QVERIFY2(!closing.contains(line.front()) && !opening.contains(line.back()), qPrintable(line));
+        }
+        QCOMPARE(wrapped.remove(QLatin1Char('\n')).remove(QLatin1Char(' ')), text.remove(QLatin1Char(' ')));
     }
 
     void dialogExecDoesNotNest()

@@ -513,9 +513,11 @@ void SelectSpuWidget::keyPressEvent(QKeyEvent* event)
             focusFirstKey(-1);
             break;
         }
-        const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1
-                       : event->key() == Qt::Key_Up   ? -m_columns : m_columns;
-        moveCursor(g, m_buttons[g].indexOf(current), step);
+        const int slot = m_buttons[g].indexOf(current);
+        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+            moveCursorVertically(g, slot, event->key() == Qt::Key_Up ? -1 : 1);
+        else
+            moveCursor(g, slot, event->key() == Qt::Key_Left ? -1 : 1);
         break;
     }
     case Qt::Key_Tab:
@@ -562,24 +564,57 @@ void SelectSpuWidget::focusFirstKey(int g)
 
 void SelectSpuWidget::moveCursor(int g, int slot, int step)
 {
+    // Along the keys in reading order: past a row's end onto the next row's
+    // start and back; the first and last keys of a grid stop the cursor.
     const QList<QPushButton*>& keys = m_buttons[g];
-    int target = slot + step;
-    if (target < 0 || target >= keys.size()) {
-        // Past the top or bottom edge of a grid: on to the neighbouring grid.
-        if (step == -m_columns || step == m_columns) {
-            const int other = nextGrid(g, step > 0 ? 1 : -1);
-            if (other >= 0 && other != g) {
-                focusFirstKey(other);
-                return;
-            }
-        }
-        target = qBound(0, target, keys.size() - 1);
-    }
+    int target = qBound(0, slot + step, keys.size() - 1);
     // Skip the empty keys of a last page.
     while (target >= 0 && target < keys.size() && !keys.at(target)->isEnabled())
         target += step > 0 ? 1 : -1;
     if (target >= 0 && target < keys.size())
         keys.at(target)->setFocus(Qt::TabFocusReason);
+}
+
+void SelectSpuWidget::moveCursorVertically(int g, int slot, int direction)
+{
+    // The grids line up column by column (the same key width and count,
+    // centred), so a column number means the same place in every grid. The
+    // cursor goes to the nearest key of that column in the next row that has
+    // keys: further down the grid, else in the neighbouring grid (the last
+    // grid's bottom leads to the first grid's top and back, as Tab does).
+    const int column = slot % m_columns;
+    for (int row = slot / m_columns + direction; row >= 0 && row < m_rows[g]; row += direction) {
+        const int target = nearestKeyInRow(g, row, column);
+        if (target >= 0) {
+            m_buttons[g].at(target)->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    const int other = nextGrid(g, direction);
+    if (other < 0 || other == g)
+        return; // a single grid: its edge stops the cursor
+    for (int i = 0; i < m_rows[other]; ++i) {
+        const int row = direction > 0 ? i : m_rows[other] - 1 - i;
+        const int target = nearestKeyInRow(other, row, column);
+        if (target >= 0) {
+            m_buttons[other].at(target)->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+int SelectSpuWidget::nearestKeyInRow(int g, int row, int column) const
+{
+    // A shorter row (the last page's items, the page key alone at the end)
+    // gives its key closest to the column; on a tie the left one.
+    int best = -1;
+    for (int c = 0; c < m_columns; ++c) {
+        const int slot = row * m_columns + c;
+        if (slot < m_buttons[g].size() && m_buttons[g].at(slot)->isEnabled()
+            && (best < 0 || qAbs(c - column) < qAbs(best - row * m_columns - column)))
+            best = slot;
+    }
+    return best;
 }
 
 // --- Accessors --------------------------------------------------------------------

@@ -131,11 +131,15 @@ private:
     QWidget* container(int grid) const;
     // Keyboard cursor: the grid a key belongs to (-1 for none), the next
     // built grid in a direction, the first enabled key of a grid (of the
-    // first built grid for -1), a step of the cursor inside a grid.
+    // first built grid for -1), a step of the cursor along a grid's keys
+    // (Left/Right), a step up or down that keeps the column (Up/Down), and
+    // the enabled key of a row nearest to a column (-1 for none).
     int gridOf(const QObject* key) const;
     int nextGrid(int from, int direction) const;
     void focusFirstKey(int grid);
     void moveCursor(int grid, int slot, int step);
+    void moveCursorVertically(int grid, int slot, int direction);
+    int nearestKeyInRow(int grid, int row, int column) const;
 
     int m_screenType;
     Ui::SelectSpuWidget* ui;
