@@ -192,6 +192,64 @@ private slots:
         QCOMPARE(till.Rows(), 1);
         QCOMPARE(till.host->Log().count(QStringLiteral("function menu")), 1);
     }
+
+    // Every function on the shortcut bar is reached without a tap: either a key of the keyboard does it, or the
+    // function menu lists it, never both. Two bottles of water on the bill, then the bar's function by its key.
+    void barFunctionsReachedByKeyOrMenu_data()
+    {
+        QTest::addColumn<QString>("caption"); // on the shortcut bar
+        QTest::addColumn<int>("key");         // its own key; 0: none, chosen in the menu instead
+        QTest::addColumn<int>("rows");        // then on the bill
+        QTest::addColumn<QString>("quantity"); // of the first line
+        QTest::addColumn<QString>("logged");  // by the host; empty: nothing more than the key's effect
+        QTest::newRow("plus") << QStringLiteral("数量加一") << int(Qt::Key_Plus) << 1 << "3" << QString();
+        QTest::newRow("minus") << QStringLiteral("数量减一") << int(Qt::Key_Minus) << 1 << "1" << QString();
+        QTest::newRow("delete") << QStringLiteral("删除商品") << int(Qt::Key_Delete) << 0 << QString() << QString();
+        QTest::newRow("hold") << QStringLiteral("挂单") << int(Qt::Key_F9) << 0 << QString() << "function F006";
+        QTest::newRow("recall") << QStringLiteral("取单") << int(Qt::Key_F11) << 1 << "2" << "function F007";
+        QTest::newRow("scale") << QStringLiteral("模拟称重") << int(Qt::Key_F5) << 1 << "2" << "function F008";
+        QTest::newRow("void sale, no key") << QStringLiteral("整单取消") << 0 << 0 << QString() << "function F002";
+    }
+
+    void barFunctionsReachedByKeyOrMenu()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, key);
+        QFETCH(int, rows);
+        QFETCH(QString, quantity);
+        QFETCH(QString, logged);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QStringList bar;
+        for (const dynMapButton& f : till.screen->shortcutFunctions)
+            bar << flat(f.funcName);
+        QVERIFY2(bar.contains(caption), qPrintable(bar.join(QLatin1Char('|'))));
+        till.Type(QStringLiteral("2*"));
+        till.Enter(QStringLiteral("6901234567892"));
+        QCOMPARE(till.Rows(), 1);
+
+        if (key) {
+            till.Type(QStringLiteral("/"));
+            QMenu* menu = till.host->FunctionMenu();
+            QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+            QStringList inMenu;
+            for (QAction* action : menu->actions())
+                inMenu << flat(action->text());
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QTRY_VERIFY(!menu->isVisible());
+            QVERIFY2(!inMenu.contains(caption), qPrintable(inMenu.join(QLatin1Char('|'))));
+            till.Key(Qt::Key(key));
+        } else {
+            QVERIFY(till.FunctionByKeys(caption));
+        }
+        QCOMPARE(till.Rows(), rows);
+        if (rows)
+            QCOMPARE(till.Cell(0, 4), quantity);
+        if (!logged.isEmpty())
+            QVERIFY2(till.host->Log().contains(logged), qPrintable(till.host->Log().join(QLatin1Char('|'))));
+        QVERIFY(!till.host->Log().join(QLatin1Char('|')).contains(QStringLiteral("not mapped")));
+        QCOMPARE(till.Messages(), QStringList());
+    }
 };
 
 QTEST_MAIN(E2eDutiesTest)
