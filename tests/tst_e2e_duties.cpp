@@ -124,20 +124,22 @@ private slots:
         // Functions the menu lists: behind "More", the bar's void-sale key that
         // has no key of its own, a tare key of the weighing strip.
         QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("presetTare"); // in the tare keys' submenu
         QTest::addColumn<bool>("tapped");       // the key tapped, else "/" typed
         QTest::addColumn<QString>("chosen");    // chosen with Down and Enter; none: Escape
         QTest::addColumn<QStringList>("messages");
         const QStringList zhListed{QStringLiteral("会员退出"), QStringLiteral("整单取消"), QStringLiteral("皮重键")};
         const QStringList enListed{"Member logout", "Void sale", "Tare keys"};
+        const QString zhPreset = QStringLiteral("预置皮重 0.025");
         QTest::newRow("tapped, the drawer chosen")
-            << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << true << QStringLiteral("打开钱箱")
+            << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << zhPreset << true << QStringLiteral("打开钱箱")
             << QStringList{QStringLiteral("钱箱已打开")};
-        QTest::newRow("typed, closed") << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << false
+        QTest::newRow("typed, closed") << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << zhPreset << false
                                        << QString() << QStringList{};
         QTest::newRow("tapped, closed, English")
-            << "en" << "Menu [/]" << enListed << true << QString() << QStringList{};
+            << "en" << "Menu [/]" << enListed << "Preset tare 0.025" << true << QString() << QStringList{};
         QTest::newRow("typed, a reprint chosen, English")
-            << "en" << "Menu [/]" << enListed << false << "Reprint receipt"
+            << "en" << "Menu [/]" << enListed << "Preset tare 0.025" << false << "Reprint receipt"
             << QStringList{"There is no receipt to reprint yet"};
     }
 
@@ -146,6 +148,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, caption);
         QFETCH(QStringList, listed);
+        QFETCH(QString, presetTare);
         QFETCH(bool, tapped);
         QFETCH(QString, chosen);
         QFETCH(QStringList, messages);
@@ -174,6 +177,12 @@ private slots:
         for (const QString& function : listed)
             QVERIFY2(inMenu.contains(function), qPrintable(function + QLatin1String(" not in ") + inMenu.join(QLatin1Char('|'))));
         QVERIFY(!inMenu.contains(caption));
+        QStringList tares;
+        for (QAction* action : menu->actions())
+            if (action->menu())
+                for (QAction* tare : action->menu()->actions())
+                    tares << flat(tare->text());
+        QVERIFY2(tares.contains(presetTare), qPrintable(tares.join(QLatin1Char('|'))));
         // A bar function with a key of its own (F9) is not listed again.
         QVERIFY(!inMenu.contains(language == QLatin1String("en") ? QStringLiteral("Hold bill") : QStringLiteral("挂单")));
         QCOMPARE(menu->activeAction(), menu->actions().value(0));
