@@ -25,6 +25,8 @@
 #include <QRandomGenerator>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 // Function codes the demo understands.
 const QString FnMember = QStringLiteral("F001");
@@ -566,42 +568,56 @@ void DemoHost::OnFunction(const QString& code)
     }
 }
 
+const QVector<DemoHost::KeyBinding>& DemoHost::Keys()
+{
+    // A key whose function a function key would do just as well leaves the
+    // action empty; the others act on the screen directly, as the screen's
+    // own keys do (without the function's log entry). F2 opens the member
+    // log-in as the member key does.
+    static const QVector<KeyBinding> keys{
+        {Qt::Key_Plus, FnPlus, [](DemoHost& h) { h.m_screen->SlotAdd(); }},
+        {Qt::Key_Minus, FnMinus, [](DemoHost& h) { h.m_screen->SlotMinus(); }},
+        {Qt::Key_Delete, FnDelete, [](DemoHost& h) { QMetaObject::invokeMethod(h.m_screen.get(), "SlotTrdSubProduct"); }},
+        {Qt::Key_Up, QString(), [](DemoHost& h) { h.m_screen->previousRow(); }},
+        {Qt::Key_Down, QString(), [](DemoHost& h) { h.m_screen->nextRow(); }},
+        {Qt::Key_F1, FnOrders, nullptr},
+        {Qt::Key_F2, FnMember, [](DemoHost& h) { h.OnMemberLogin(); }},
+        {Qt::Key_F3, FnLogout, nullptr},
+        {Qt::Key_F4, FnCoupons, nullptr},
+        {Qt::Key_F7, FnExchangeCoupons, nullptr},
+        {Qt::Key_F8, FnDeposit, nullptr},
+        {Qt::Key_F9, FnHold, nullptr},
+        {Qt::Key_F11, FnRecall, nullptr},
+        {Qt::Key_F5, FnPlaceItem, nullptr},
+        {Qt::Key_F6, QString(), [](DemoHost& h) { h.m_scale.RemoveItem(); }},
+        {Qt::Key_F10, FnLanguage, nullptr},
+        {Qt::Key_F12, QString(), [](DemoHost& h) { h.m_screen->pay(QStringLiteral("CashPay")); }},
+        // The clerk key of the screen (42: btnphone): its menu then takes the
+        // arrow keys and Enter.
+        {Qt::Key_Asterisk, QString(), [](DemoHost& h) { h.m_screen->getUiQPushButton(42)->click(); }},
+        {Qt::Key_Slash, FnMenu, [](DemoHost& h) { h.OpenFunctionMenu(); }},
+    };
+    return keys;
+}
+
 void DemoHost::OnKey(const QString&, int key)
 {
-    switch (key) {
-    case Qt::Key_Plus: m_screen->SlotAdd(); break;
-    case Qt::Key_Minus: m_screen->SlotMinus(); break;
-    case Qt::Key_Delete: QMetaObject::invokeMethod(m_screen.get(), "SlotTrdSubProduct"); break;
-    case Qt::Key_Up: m_screen->previousRow(); break;
-    case Qt::Key_Down: m_screen->nextRow(); break;
-    case Qt::Key_F1: OnFunction(FnOrders); break;
-    case Qt::Key_F2: OnMemberLogin(); break;
-    case Qt::Key_F3: OnFunction(FnLogout); break;
-    case Qt::Key_F4: OnFunction(FnCoupons); break;
-    case Qt::Key_F7: OnFunction(FnExchangeCoupons); break;
-    case Qt::Key_F8: OnFunction(FnDeposit); break;
-    case Qt::Key_F9: OnFunction(FnHold); break;
-    case Qt::Key_F11: OnFunction(FnRecall); break;
-    case Qt::Key_F5: OnFunction(FnPlaceItem); break;
-    case Qt::Key_F6: m_scale.RemoveItem(); break;
-    case Qt::Key_F10: OnFunction(FnLanguage); break;
-    case Qt::Key_F12: m_screen->pay(QStringLiteral("CashPay")); break;
-    // The clerk key of the screen (42: btnphone): its menu then takes the
-    // arrow keys and Enter.
-    case Qt::Key_Asterisk: m_screen->getUiQPushButton(42)->click(); break;
-    case Qt::Key_Slash: OpenFunctionMenu(); break;
-    default: Record(QStringLiteral("key 0x%1 not mapped").arg(key, 0, 16)); break;
+    for (const KeyBinding& binding : Keys()) {
+        if (binding.key != key)
+            continue;
+        if (binding.action)
+            binding.action(*this);
+        else
+            OnFunction(binding.function);
+        return;
     }
+    Record(QStringLiteral("key 0x%1 not mapped").arg(key, 0, 16));
 }
 
 bool DemoHost::HasOwnKey(const QString& code)
 {
-    // The functions of the keys in OnKey (F2 opens the member log-in as the
-    // member key does).
-    static const QStringList keyed{FnMember, FnDelete, FnPlus,      FnMinus,    FnHold,  FnRecall,
-                                   FnPlaceItem, FnLanguage, FnLogout, FnCoupons, FnDeposit, FnOrders,
-                                   FnExchangeCoupons, FnMenu};
-    return keyed.contains(code);
+    return !code.isEmpty() && std::any_of(Keys().cbegin(), Keys().cend(),
+                                          [&code](const KeyBinding& binding) { return binding.function == code; });
 }
 
 void DemoHost::OnMemberLogin()

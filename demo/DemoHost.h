@@ -18,6 +18,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <QVector>
 
 #include <memory>
 
@@ -107,6 +108,16 @@ private:
     // so that a cashier sees the key and can also tap it.
     static const QString FnMenu;
     void Notify(const QString& zh, const QString& en);
+    // A key of the sales screen the demo answers: the function it stands for
+    // (empty for a key of no function) and what it does, the function itself
+    // when `action` is empty.
+    struct KeyBinding {
+        int key;
+        QString function;
+        void (*action)(DemoHost&);
+    };
+    // The one table of the keys: OnKey dispatches from it, HasOwnKey reads it.
+    static const QVector<KeyBinding>& Keys();
     void OnKey(const QString& screen, int key);
     // True for a function the sales screen's keys reach directly (OnKey), so
     // that the function menu need not list it.

@@ -5,6 +5,7 @@
 
 #include "DemoHost.h"
 
+#include "DemoFunctionKey.h"
 #include "DemoNotice.h"
 
 #include "trade/TradeWidget.h"
@@ -34,6 +35,12 @@ const QString DemoHost::FnMenu = QStringLiteral("F031");
 namespace {
 // Function-menu entries that press a key of the weighing strip.
 const QString ScaleKeyPrefix = QStringLiteral("scale:");
+// The function menu's own entries, captioned in pairs as the function keys
+// are: the submenu of the weighing strip's tare keys, and a preset tare in it
+// (%1: its weight).
+const dynMapButton TareKeysEntry = DemoFunctionKey(ScaleKeyPrefix, QStringLiteral("皮重键"), QStringLiteral("Tare keys"));
+const dynMapButton PresetTareEntry =
+    DemoFunctionKey(ScaleKeyPrefix, QStringLiteral("预置皮重 %1"), QStringLiteral("Preset tare %1"));
 // Caption of the sales screen's weighed-tare key.
 constexpr int CutTareCaptionId = 7009;
 // Caption of its clear-tare key.
@@ -41,6 +48,14 @@ constexpr int ClearTareCaptionId = 7008;
 // Each press of a discount key takes this much more off.
 constexpr double LineDiscountStep = 0.1;
 constexpr double BillDiscountStep = 0.05;
+
+// A menu entry's caption in the language shown (the Chinese one where a key
+// has no English caption).
+QString menuCaption(const dynMapButton& entry)
+{
+    const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
+    return english && !entry.funcNameEn.isEmpty() ? entry.funcNameEn : entry.funcName;
+}
 
 QString percent(double fraction)
 {
@@ -196,17 +211,16 @@ void DemoHost::OpenFunctionMenu()
     }
     // Built when opened: the captions follow the language shown.
     m_functionMenu->clear();
-    const bool english = KxPosConfig::sLanguage.startsWith(QLatin1String("en"));
     for (const dynMapButton& f : m_screen->gridFunctions) {
         if (f.funcCode == FnMenu)
             continue; // a cashier who moved the menu key into the grid: the menu does not list itself
-        m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
+        m_functionMenu->addAction(menuCaption(f))->setData(f.funcCode);
     }
     // Then the shortcut bar's functions that no key reaches (the void-sale
     // key, or whichever the cashier moved onto the bar).
     for (const dynMapButton& f : m_screen->shortcutFunctions) {
         if (!HasOwnKey(f.funcCode))
-            m_functionMenu->addAction(english && !f.funcNameEn.isEmpty() ? f.funcNameEn : f.funcName)->setData(f.funcCode);
+            m_functionMenu->addAction(menuCaption(f))->setData(f.funcCode);
     }
     // Then the weighing strip's tare keys, which have no key of their own, in
     // a submenu (Right arrow or Enter opens it) that keeps the menu within
@@ -218,13 +232,13 @@ void DemoHost::OpenFunctionMenu()
         tare->setObjectName(QStringLiteral("tareMenu"));
     }
     tare->clear();
-    tare->setTitle(english ? QStringLiteral("Tare keys") : QStringLiteral("皮重键"));
+    tare->setTitle(menuCaption(TareKeysEntry));
     m_functionMenu->addMenu(tare);
     tare->addAction(KxPosTranslator::GetTranslation(CutTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("cut"));
     tare->addAction(KxPosTranslator::GetTranslation(ClearTareCaptionId))->setData(ScaleKeyPrefix + QStringLiteral("clear"));
     for (const QString& weight : PresetTares())
-        tare->addAction((english ? QStringLiteral("Preset tare %1") : QStringLiteral("预置皮重 %1")).arg(weight))
-            ->setData(ScaleKeyPrefix + weight);
+        tare->addAction(menuCaption(PresetTareEntry).arg(weight))
+            ->setData(PresetTareEntry.funcCode + weight);
     // Over the middle of the sales screen; the first function is current.
     const QSize size = m_functionMenu->sizeHint();
     const QPoint centre = m_screen->mapToGlobal(m_screen->rect().center());

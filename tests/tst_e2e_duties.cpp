@@ -124,20 +124,22 @@ private slots:
         // Functions the menu lists: behind "More", the bar's void-sale key that
         // has no key of its own, a tare key of the weighing strip.
         QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("presetTare"); // in the tare keys' submenu
         QTest::addColumn<bool>("tapped");       // the key tapped, else "/" typed
         QTest::addColumn<QString>("chosen");    // chosen with Down and Enter; none: Escape
         QTest::addColumn<QStringList>("messages");
         const QStringList zhListed{QStringLiteral("会员退出"), QStringLiteral("整单取消"), QStringLiteral("皮重键")};
         const QStringList enListed{"Member logout", "Void sale", "Tare keys"};
+        const QString zhPreset = QStringLiteral("预置皮重 0.025");
         QTest::newRow("tapped, the drawer chosen")
-            << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << true << QStringLiteral("打开钱箱")
+            << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << zhPreset << true << QStringLiteral("打开钱箱")
             << QStringList{QStringLiteral("钱箱已打开")};
-        QTest::newRow("typed, closed") << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << false
+        QTest::newRow("typed, closed") << "zh_CN" << QStringLiteral("功能菜单【/】") << zhListed << zhPreset << false
                                        << QString() << QStringList{};
         QTest::newRow("tapped, closed, English")
-            << "en" << "Menu [/]" << enListed << true << QString() << QStringList{};
+            << "en" << "Menu [/]" << enListed << "Preset tare 0.025" << true << QString() << QStringList{};
         QTest::newRow("typed, a reprint chosen, English")
-            << "en" << "Menu [/]" << enListed << false << "Reprint receipt"
+            << "en" << "Menu [/]" << enListed << "Preset tare 0.025" << false << "Reprint receipt"
             << QStringList{"There is no receipt to reprint yet"};
     }
 
@@ -146,6 +148,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, caption);
         QFETCH(QStringList, listed);
+        QFETCH(QString, presetTare);
         QFETCH(bool, tapped);
         QFETCH(QString, chosen);
         QFETCH(QStringList, messages);
@@ -174,6 +177,12 @@ private slots:
         for (const QString& function : listed)
             QVERIFY2(inMenu.contains(function), qPrintable(function + QLatin1String(" not in ") + inMenu.join(QLatin1Char('|'))));
         QVERIFY(!inMenu.contains(caption));
+        QStringList tares;
+        for (QAction* action : menu->actions())
+            if (action->menu())
+                for (QAction* tare : action->menu()->actions())
+                    tares << flat(tare->text());
+        QVERIFY2(tares.contains(presetTare), qPrintable(tares.join(QLatin1Char('|'))));
         // A bar function with a key of its own (F9) is not listed again.
         QVERIFY(!inMenu.contains(language == QLatin1String("en") ? QStringLiteral("Hold bill") : QStringLiteral("挂单")));
         QCOMPARE(menu->activeAction(), menu->actions().value(0));
@@ -191,6 +200,64 @@ private slots:
         QCOMPARE(till.Messages(), messages);
         QCOMPARE(till.Rows(), 1);
         QCOMPARE(till.host->Log().count(QStringLiteral("function menu")), 1);
+    }
+
+    // Every function on the shortcut bar is reached without a tap: either a key of the keyboard does it, or the
+    // function menu lists it, never both. Two bottles of water on the bill, then the bar's function by its key.
+    void barFunctionsReachedByKeyOrMenu_data()
+    {
+        QTest::addColumn<QString>("caption"); // on the shortcut bar
+        QTest::addColumn<int>("key");         // its own key; 0: none, chosen in the menu instead
+        QTest::addColumn<int>("rows");        // then on the bill
+        QTest::addColumn<QString>("quantity"); // of the first line
+        QTest::addColumn<QString>("logged");  // by the host; empty: nothing more than the key's effect
+        QTest::newRow("plus") << QStringLiteral("数量加一") << int(Qt::Key_Plus) << 1 << "3" << QString();
+        QTest::newRow("minus") << QStringLiteral("数量减一") << int(Qt::Key_Minus) << 1 << "1" << QString();
+        QTest::newRow("delete") << QStringLiteral("删除商品") << int(Qt::Key_Delete) << 0 << QString() << QString();
+        QTest::newRow("hold") << QStringLiteral("挂单") << int(Qt::Key_F9) << 0 << QString() << "function F006";
+        QTest::newRow("recall") << QStringLiteral("取单") << int(Qt::Key_F11) << 1 << "2" << "function F007";
+        QTest::newRow("scale") << QStringLiteral("模拟称重") << int(Qt::Key_F5) << 1 << "2" << "function F008";
+        QTest::newRow("void sale, no key") << QStringLiteral("整单取消") << 0 << 0 << QString() << "function F002";
+    }
+
+    void barFunctionsReachedByKeyOrMenu()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, key);
+        QFETCH(int, rows);
+        QFETCH(QString, quantity);
+        QFETCH(QString, logged);
+        Checkout till;
+        QVERIFY(till.WaitForSale());
+        QStringList bar;
+        for (const dynMapButton& f : till.screen->shortcutFunctions)
+            bar << flat(f.funcName);
+        QVERIFY2(bar.contains(caption), qPrintable(bar.join(QLatin1Char('|'))));
+        till.Type(QStringLiteral("2*"));
+        till.Enter(QStringLiteral("6901234567892"));
+        QCOMPARE(till.Rows(), 1);
+
+        if (key) {
+            till.Type(QStringLiteral("/"));
+            QMenu* menu = till.host->FunctionMenu();
+            QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+            QStringList inMenu;
+            for (QAction* action : menu->actions())
+                inMenu << flat(action->text());
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QTRY_VERIFY(!menu->isVisible());
+            QVERIFY2(!inMenu.contains(caption), qPrintable(inMenu.join(QLatin1Char('|'))));
+            till.Key(Qt::Key(key));
+        } else {
+            QVERIFY(till.FunctionByKeys(caption));
+        }
+        QCOMPARE(till.Rows(), rows);
+        if (rows)
+            QCOMPARE(till.Cell(0, 4), quantity);
+        if (!logged.isEmpty())
+            QVERIFY2(till.host->Log().contains(logged), qPrintable(till.host->Log().join(QLatin1Char('|'))));
+        QVERIFY(!till.host->Log().join(QLatin1Char('|')).contains(QStringLiteral("not mapped")));
+        QCOMPARE(till.Messages(), QStringList());
     }
 };
 

@@ -255,11 +255,13 @@ private slots:
     // "whole" all on one line, "widest" the widest hint, "pair" the widest
     // two neighbours, "half" half the widest hint; "laid out" keeps the
     // screen's own width, where every line must also fit the label's height.
+    // A host's own hints that end in "…" themselves are not taken for
+    // shortened ones while shown whole.
     void keyHintsWrapBetweenHints_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("width");
-        for (const char* language : {"zh_CN", "en"}) {
+        for (const char* language : {"zh_CN", "en", "host"}) {
             for (const char* width : {"laid out", "whole", "pair", "widest", "half"})
                 QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(language, width))) << language << width;
         }
@@ -269,6 +271,8 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, width);
+        if (language == QLatin1String("host"))
+            KxPosTranslator::AddTexts(language, {{7502, QStringLiteral("【↑↓】Orders…  【F5】More…  【Esc】Back…")}});
         QVERIFY(KxPosTranslator::SetLanguage(language));
         screen->ShowOrderWidget({makeOrder("A", "0"), makeOrder("B", "4")}, 1);
         auto* label = child<QLabel>(screen.get(), "lblOrderKeys");

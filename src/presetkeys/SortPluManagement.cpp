@@ -190,8 +190,10 @@ void SortPluManagement::leave(int result)
 }
 
 namespace {
+using Entry = PrePluGroupShowWidget::Entry;
+
 // Same codes in the same order with the same hidden flags.
-bool sameEntries(const QList<PrePluGroupShowWidget::Entry>& a, const QList<PrePluGroupShowWidget::Entry>& b)
+bool sameEntries(const QList<Entry>& a, const QList<Entry>& b)
 {
     if (a.size() != b.size())
         return false;
@@ -201,51 +203,55 @@ bool sameEntries(const QList<PrePluGroupShowWidget::Entry>& a, const QList<PrePl
     }
     return true;
 }
+
+// Gives one list of keys (the groups, or a group's products) the order and
+// hidden flags it had when opened, when they differ from `now`: the order
+// first through setOrder(code-name pairs), read back through readBack() as
+// the hidden flags follow their codes, then the flags that still differ
+// through setHidden(code, hidden). Names stay as the panel has them now (a
+// language switch while the dialog was open renamed the keys).
+template <typename SetOrder, typename ReadBack, typename SetHidden>
+void restoreEntries(const QList<Entry>& opened, const QList<Entry>& now, SetOrder setOrder, ReadBack readBack,
+                    SetHidden setHidden)
+{
+    if (sameEntries(now, opened))
+        return;
+    QHash<QString, QString> names;
+    for (const Entry& e : now)
+        names.insert(e.code, e.name);
+    QList<QPair<QString, QString>> order;
+    for (const Entry& e : opened)
+        order << qMakePair(e.code, names.value(e.code, e.name));
+    setOrder(order);
+    const QList<Entry> reordered = readBack();
+    for (int i = 0; i < opened.size() && i < reordered.size(); ++i) {
+        if (reordered.at(i).hidden != opened.at(i).hidden)
+            setHidden(opened.at(i).code, opened.at(i).hidden);
+    }
+}
 } // namespace
 
 void SortPluManagement::restoreArrangement()
 {
     if (!m_panel)
         return;
-    using Entry = PrePluGroupShowWidget::Entry;
     // Only what changed is set again: a store's panel may hold thousands of
-    // keys, and each call rebuilds the shown page. Names stay as the panel
-    // has them now (a language switch while the dialog was open renamed
-    // the keys).
-    const auto pairs = [](const QList<Entry>& order, const QList<Entry>& now) {
-        QHash<QString, QString> names;
-        for (const Entry& e : now)
-            names.insert(e.code, e.name);
-        QList<QPair<QString, QString>> result;
-        for (const Entry& e : order)
-            result << qMakePair(e.code, names.value(e.code, e.name));
-        return result;
-    };
-    const QList<Entry> groupsNow = m_panel->Groups();
-    if (!sameEntries(groupsNow, m_openedGroups)) {
-        m_panel->SetGroups(pairs(m_openedGroups, groupsNow));
-        const QList<Entry> regrouped = m_panel->Groups();
-        for (int i = 0; i < m_openedGroups.size() && i < regrouped.size(); ++i) {
-            if (regrouped.at(i).hidden != m_openedGroups.at(i).hidden)
-                m_panel->SetHidden(m_openedGroups.at(i).code, QString(), m_openedGroups.at(i).hidden);
-        }
-    }
+    // keys, and each call rebuilds the shown page.
+    PrePluGroupShowWidget* panel = m_panel;
+    restoreEntries(
+        m_openedGroups, panel->Groups(), [panel](const QList<QPair<QString, QString>>& order) { panel->SetGroups(order); },
+        [panel] { return panel->Groups(); },
+        [panel](const QString& group, bool hidden) { panel->SetHidden(group, QString(), hidden); });
     for (const Entry& group : m_openedGroups) {
-        const QList<Entry> opened = m_openedProducts.value(group.code);
-        const QList<Entry> now = m_panel->Products(group.code);
-        if (sameEntries(now, opened))
-            continue;
-        // The order first (hidden flags follow their codes), then the flags
-        // that differ.
-        m_panel->SetProducts(group.code, pairs(opened, now));
-        const QList<Entry> reordered = m_panel->Products(group.code);
-        for (int i = 0; i < opened.size() && i < reordered.size(); ++i) {
-            if (reordered.at(i).hidden != opened.at(i).hidden)
-                m_panel->SetHidden(group.code, opened.at(i).code, opened.at(i).hidden);
-        }
+        const QString code = group.code;
+        restoreEntries(
+            m_openedProducts.value(code), panel->Products(code),
+            [panel, code](const QList<QPair<QString, QString>>& order) { panel->SetProducts(code, order); },
+            [panel, code] { return panel->Products(code); },
+            [panel, code](const QString& product, bool hidden) { panel->SetHidden(code, product, hidden); });
     }
-    if (!m_openedGroup.isEmpty() && m_panel->currentGroup() != m_openedGroup)
-        m_panel->setCurrentGroup(m_openedGroup);
+    if (!m_openedGroup.isEmpty() && panel->currentGroup() != m_openedGroup)
+        panel->setCurrentGroup(m_openedGroup);
 }
 
 // The keys shown on the buttons and in the hint: Tab and Shift+Tab choose

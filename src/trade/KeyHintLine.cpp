@@ -7,9 +7,35 @@
 namespace {
 const QString Separator = QStringLiteral("  ");
 
-int textWidth(const QFontMetrics& metrics, const QString& text)
+// The hints on as few lines `width` pixels wide as they go, broken only
+// between two hints; a hint alone wider than `width` is a line of its own,
+// not yet shortened.
+QStringList wholeLines(const QStringList& hints, const QFontMetrics& metrics, int width)
 {
-    return metrics.horizontalAdvance(text);
+    QStringList lines;
+    QString line;
+    for (const QString& hint : hints) {
+        const QString longer = line.isEmpty() ? hint : line + Separator + hint;
+        if (line.isEmpty() || metrics.horizontalAdvance(longer) <= width) {
+            line = longer;
+            continue;
+        }
+        lines << line;
+        line = hint;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// The lines with each one wider than `width` shortened.
+QStringList shortened(QStringList lines, const QFontMetrics& metrics, int width)
+{
+    for (QString& line : lines) {
+        if (metrics.horizontalAdvance(line) > width)
+            line = metrics.elidedText(line, Qt::ElideRight, qMax(0, width));
+    }
+    return lines;
 }
 } // namespace
 
@@ -35,25 +61,7 @@ void KeyHintLine::SetHints(const QString& text)
 QStringList KeyHintLine::LinesFor(int width) const
 {
     const QFontMetrics metrics = fontMetrics();
-    QStringList lines;
-    QString line;
-    for (const QString& hint : m_hints) {
-        const QString longer = line.isEmpty() ? hint : line + Separator + hint;
-        if (line.isEmpty() || textWidth(metrics, longer) <= width) {
-            line = longer;
-            continue;
-        }
-        lines << line;
-        line = hint;
-    }
-    if (!line.isEmpty())
-        lines << line;
-    // A hint alone wider than the label is shortened.
-    for (QString& l : lines) {
-        if (textWidth(metrics, l) > width)
-            l = metrics.elidedText(l, Qt::ElideRight, qMax(0, width));
-    }
-    return lines;
+    return shortened(wholeLines(m_hints, metrics, width), metrics, width);
 }
 
 QSize KeyHintLine::sizeHint() const
@@ -61,7 +69,7 @@ QSize KeyHintLine::sizeHint() const
     // All hints on one line when there is room for it.
     const QMargins m = contentsMargins();
     const QFontMetrics metrics = fontMetrics();
-    return QSize(textWidth(metrics, m_hints.join(Separator)) + m.left() + m.right() + 2 * margin(),
+    return QSize(metrics.horizontalAdvance(m_hints.join(Separator)) + m.left() + m.right() + 2 * margin(),
                  metrics.height() + m.top() + m.bottom() + 2 * margin());
 }
 
@@ -72,7 +80,7 @@ QSize KeyHintLine::minimumSizeHint() const
     const QFontMetrics metrics = fontMetrics();
     int widest = 0;
     for (const QString& hint : m_hints)
-        widest = qMax(widest, textWidth(metrics, hint));
+        widest = qMax(widest, metrics.horizontalAdvance(hint));
     return QSize(widest + m.left() + m.right() + 2 * margin(), metrics.height() + m.top() + m.bottom() + 2 * margin());
 }
 
@@ -107,12 +115,14 @@ void KeyHintLine::changeEvent(QEvent* event)
 
 void KeyHintLine::relayout()
 {
-    const QStringList lines = LinesFor(contentsRect().width() - 2 * margin());
+    const int width = contentsRect().width() - 2 * margin();
+    const QFontMetrics metrics = fontMetrics();
+    const QStringList whole = wholeLines(m_hints, metrics, width);
+    const QStringList lines = shortened(whole, metrics, width);
     const QString shown = lines.join(QLatin1Char('\n'));
-    bool elided = false;
-    for (const QString& line : lines)
-        elided = elided || line.endsWith(QChar(0x2026));
-    setToolTip(elided ? m_hints.join(Separator) : QString());
+    // Shortened lines differ from the whole ones (a hint of its own ending
+    // in "…" is not a shortened one).
+    setToolTip(lines != whole ? m_hints.join(Separator) : QString());
     if (shown != text())
         setText(shown);
 }
