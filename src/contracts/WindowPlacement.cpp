@@ -238,4 +238,20 @@ void BringToFront(QWidget* window)
     window->activateWindow();
 }
 
+bool ReclaimKeyboard(QWidget* window)
+{
+    if (!window || !window->isWindow() || !window->isVisible()
+        || (window->windowFlags() & Qt::WindowDoesNotAcceptFocus))
+        return false;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible() && IsBlockedBy(window, modal))
+        return false; // the modal window keeps it
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != window && active->isVisible())
+        return false; // the cashier went on in another window
+    if (active != window)
+        window->activateWindow();
+    return true;
+}
+
 } // namespace WindowPlacement

@@ -19,6 +19,7 @@
 #include "contracts/TableModel.h"
 #include "contracts/UIComponentGapFiller.h"
 #include "contracts/UiTool.h"
+#include "contracts/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -370,7 +371,7 @@ void TradeWidget::SlotTimeoutPrint()
 
 void TradeWidget::StartTimerFocus()
 {
-    activateWindow();
+    WindowPlacement::ReclaimKeyboard(this);
     setFocus();
     focusTimer.start(FocusDelayMs);
 }
@@ -379,7 +380,10 @@ void TradeWidget::SlotTimeoutF()
 {
     if (!isVisible())
         return;
-    activateWindow();
+    // Within the half second the cashier may have opened a window over the
+    // screen (the deposit list after a member log-in): it keeps the keyboard,
+    // and the code box gets it when the screen is active again.
+    WindowPlacement::ReclaimKeyboard(this);
     ui->txtcode->setFocus();
 }
 

@@ -76,6 +76,8 @@ public:
     void initValue(bool mode);
     // Activates the window and gives the code box the focus half a second later
     // (if the screen is still shown), after the host's own dialogs have closed.
+    // A window the cashier opened over the screen meanwhile keeps the keyboard
+    // (a modal one blocking the screen, or another window that is active).
     void StartTimerFocus();
     // The sale-line table, for the host to set its model, columns and headers.
     // `index` is ignored.

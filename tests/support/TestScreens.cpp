@@ -89,6 +89,10 @@ bool waitUntilStill(int timeoutMs)
     Scene last = scene();
     while (total.elapsed() < timeoutMs) {
         QTest::qWait(10);
+        // On a loaded machine the wait may end right after a label got a new
+        // text (the clock's tick) and before its layout ran: the places would
+        // look still while the label has yet to grow.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const Scene now = scene();
         if (!(now == last)) {
             last = now;
