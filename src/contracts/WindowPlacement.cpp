@@ -238,9 +238,10 @@ void BringToFront(QWidget* window)
     window->activateWindow();
 }
 
-bool ReclaimKeyboard(QWidget* window)
+bool ReclaimKeyboard(QWidget* widget)
 {
-    if (!window || !window->isWindow() || !window->isVisible()
+    QWidget* window = widget ? widget->window() : nullptr;
+    if (!window || !window->isVisible()
         || (window->windowFlags() & Qt::WindowDoesNotAcceptFocus))
         return false;
     QWidget* modal = QApplication::activeModalWidget();

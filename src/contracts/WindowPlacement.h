@@ -53,12 +53,13 @@ KXPOSCONTRACTS_EXPORT QRect PopupRect(const QRect& wanted, const QRect& anchor, 
 // active window so that it takes the keyboard.
 KXPOSCONTRACTS_EXPORT void BringToFront(QWidget* window);
 
-// Gives the keyboard back to the top-level `window` some time after it lost
-// it (from a timer, once the host's dialogs closed): activates it unless a
+// Gives the keyboard back to `widget`'s window (a screen may be a window of
+// its own or embedded in the host's) some time after it lost it (from a
+// timer, once the host's dialogs closed): activates it unless a
 // shown modal window blocks it or another shown window of the application is
 // the active one, since the cashier went on in that window meanwhile. True
-// when `window` has the keyboard or asked for it; false when left alone.
-KXPOSCONTRACTS_EXPORT bool ReclaimKeyboard(QWidget* window);
+// when the window has the keyboard or asked for it; false when left alone.
+KXPOSCONTRACTS_EXPORT bool ReclaimKeyboard(QWidget* widget);
 
 // Keeps the keyboard with the modal window. Without a window manager a
 // click on a window that a modal window blocks still makes that window the

@@ -10,6 +10,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
+#include "contracts/WindowPlacement.h"
 
 #include <QAction>
 #include <QIcon>
@@ -115,7 +116,9 @@ void TradeWidget::SlotTrdMemberLogOut()
     ui->lblVipLvlName->hide();
     ui->lblVipPhone->hide();
     ui->lblVipIntegral->hide();
-    activateWindow();
+    // The member is often cleared while a window over the screen (the pick-up
+    // screen) is still in use: that window keeps the keyboard.
+    WindowPlacement::ReclaimKeyboard(this);
 }
 
 // --- Log-in and details --------------------------------------------------------
