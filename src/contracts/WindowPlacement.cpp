@@ -69,6 +69,13 @@ protected:
     }
 };
 
+// True when a shown window other than `except` has the keyboard.
+bool otherWindowActive(const QWidget* except)
+{
+    const QWidget* active = QApplication::activeWindow();
+    return active && active != except && active->isVisible();
+}
+
 } // namespace
 
 namespace WindowPlacement {
@@ -99,8 +106,7 @@ void HandBackFocus(QWidget* window)
     QPointer<QWidget> hidden(window);
     QPointer<QWidget> owner(OwnerWindow(window));
     QTimer::singleShot(0, qApp, [hidden, owner] {
-        QWidget* active = QApplication::activeWindow();
-        if (active && active != hidden && active->isVisible())
+        if (otherWindowActive(hidden))
             return; // another window has the keyboard already
         QWidget* target = QApplication::activeModalWidget();
         if (!target || !target->isVisible())
@@ -247,10 +253,9 @@ bool ReclaimKeyboard(QWidget* widget)
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible() && IsBlockedBy(window, modal))
         return false; // the modal window keeps it
-    QWidget* active = QApplication::activeWindow();
-    if (active && active != window && active->isVisible())
+    if (otherWindowActive(window))
         return false; // the cashier went on in another window
-    if (active != window)
+    if (QApplication::activeWindow() != window)
         window->activateWindow();
     return true;
 }

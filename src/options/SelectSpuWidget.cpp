@@ -583,24 +583,23 @@ void SelectSpuWidget::moveCursorVertically(int g, int slot, int direction)
     // keys: further down the grid, else in the neighbouring grid (the last
     // grid's bottom leads to the first grid's top and back, as Tab does).
     const int column = slot % m_columns;
-    for (int row = slot / m_columns + direction; row >= 0 && row < m_rows[g]; row += direction) {
+    if (focusColumnFrom(g, slot / m_columns + direction, direction, column))
+        return;
+    const int other = nextGrid(g, direction);
+    if (other >= 0 && other != g) // a single grid: its edge stops the cursor
+        focusColumnFrom(other, direction > 0 ? 0 : m_rows[other] - 1, direction, column);
+}
+
+bool SelectSpuWidget::focusColumnFrom(int g, int row, int direction, int column)
+{
+    for (; row >= 0 && row < m_rows[g]; row += direction) {
         const int target = nearestKeyInRow(g, row, column);
         if (target >= 0) {
             m_buttons[g].at(target)->setFocus(Qt::TabFocusReason);
-            return;
+            return true;
         }
     }
-    const int other = nextGrid(g, direction);
-    if (other < 0 || other == g)
-        return; // a single grid: its edge stops the cursor
-    for (int i = 0; i < m_rows[other]; ++i) {
-        const int row = direction > 0 ? i : m_rows[other] - 1 - i;
-        const int target = nearestKeyInRow(other, row, column);
-        if (target >= 0) {
-            m_buttons[other].at(target)->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
+    return false;
 }
 
 int SelectSpuWidget::nearestKeyInRow(int g, int row, int column) const

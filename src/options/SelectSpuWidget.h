@@ -139,6 +139,9 @@ private:
     void focusFirstKey(int grid);
     void moveCursor(int grid, int slot, int step);
     void moveCursorVertically(int grid, int slot, int direction);
+    // Focuses the key nearest `column` in the first row from `row` on, going
+    // `direction`, that has keys; false when no row of the grid has one.
+    bool focusColumnFrom(int grid, int row, int direction, int column);
     int nearestKeyInRow(int grid, int row, int column) const;
 
     int m_screenType;
