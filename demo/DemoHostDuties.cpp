@@ -11,7 +11,7 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
-
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 
 #include <QAbstractButton>
@@ -167,7 +167,7 @@ QStringList DemoHost::PresetTares() const
 {
     QStringList weights;
     const QJsonArray list =
-        QJsonDocument::fromJson(KxPosConfig::GetValue(QStringLiteral("TRADE_TareOptions"), QString()).toUtf8()).array();
+        KxPosJson::Parse(KxPosConfig::GetValue(QStringLiteral("TRADE_TareOptions"), QString()).toUtf8()).array();
     for (const QJsonValue& element : list) {
         const QString weight = element.toObject().value(QStringLiteral("weight")).toVariant().toString();
         if (m_screen->GetButtonByWeight(weight))

@@ -14,6 +14,7 @@
 #include "trade/TradeWidget.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/PrePluGroupShowWidget.h"
 
@@ -479,7 +480,7 @@ void DemoOptions::restoreArrangement()
     if (!m_presetKeys || stored.isEmpty())
         return;
     QJsonParseError error{};
-    const QJsonObject arrangement = QJsonDocument::fromJson(stored.toUtf8(), &error).object();
+    const QJsonObject arrangement = KxPosJson::Parse(stored.toUtf8(), &error).object();
     if (error.error != QJsonParseError::NoError) {
         emit Log(QStringLiteral("preset-key arrangement not restored: %1").arg(error.errorString()));
         return;

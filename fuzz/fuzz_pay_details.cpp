@@ -7,6 +7,7 @@
 
 #include "coupon/CouponUsageWidget.h"
 #include "coupon/CouponWidgetInfo.h"
+#include "contracts/KxPosJson.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         screen->AddCouponInfo(coupon(QStringLiteral("B"), 2), false);
     }
     const QJsonDocument document =
-        QJsonDocument::fromJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size)));
+        KxPosJson::Parse(QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size)));
     QVariantMap result;
     if (document.isObject())
         result = document.object().toVariantMap();

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosModel.h"
 
 #include <QDir>
@@ -182,6 +183,43 @@ private slots:
         QTEST(style("$radius2"), "radius2");
         KxPosConfig::SetAppSize(1024, 768);
     }
+    void jsonNesting_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("error"); // QJsonParseError::ParseError
+        const auto nested = [](int levels) { return QByteArray(levels, '[') + QByteArray(levels, ']'); };
+        QTest::newRow("flat") << QByteArray("[1,2,{}]") << 2 << int(QJsonParseError::NoError);
+        QTest::newRow("brackets inside strings") << QByteArray("[\"[[{\", \"}\\\"]]\"]") << 1
+                                                 << int(QJsonParseError::NoError);
+        QTest::newRow("escaped backslash ends the string") << QByteArray("[\"a\\\\\", [\"b\"]]") << 2
+                                                           << int(QJsonParseError::NoError);
+        QTest::newRow("at the limit") << nested(KxPosJson::MaxDepth) << KxPosJson::MaxDepth
+                                      << int(QJsonParseError::NoError);
+        QTest::newRow("one level past") << nested(KxPosJson::MaxDepth + 1) << KxPosJson::MaxDepth + 1
+                                        << int(QJsonParseError::DeepNesting);
+        QTest::newRow("runaway unterminated") << QByteArray(4000, '[') << KxPosJson::MaxDepth + 1
+                                              << int(QJsonParseError::DeepNesting);
+        QTest::newRow("shallow but malformed") << QByteArray("{\"a\":[") << 2
+                                               << int(QJsonParseError::UnterminatedArray);
+        QTest::newRow("stray closing brackets") << QByteArray("]]}[1]") << 1 << int(QJsonParseError::IllegalValue);
+    }
+
+    // Texts from configuration and the host are read by one reader, which
+    // refuses runaway nesting before Qt's recursive parser walks into it.
+    void jsonNesting()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, error);
+        QTEST(KxPosJson::NestingDepth(text), "depth");
+        QJsonParseError parseError{};
+        const QJsonDocument document = KxPosJson::Parse(text, &parseError);
+        QCOMPARE(int(parseError.error), error);
+        QCOMPARE(document.isNull(), error != QJsonParseError::NoError);
+        if (error == QJsonParseError::DeepNesting)
+            QCOMPARE(parseError.offset, KxPosJson::MaxDepth); // where the limit was passed
+    }
+
 };
 
 QTEST_MAIN(TestConfig)

@@ -8,6 +8,7 @@
 #include "options/CustomerInfoWidget.h"
 
 #include "contracts/KeyBoardWidget.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/MessageWidget.h"
 
 #include <QAbstractItemView>
@@ -98,6 +99,9 @@ private slots:
         QTest::newRow("empty text") << "" << translated(2285);
         QTest::newRow("not JSON") << "省市区" << translated(2287);
         QTest::newRow("an object, not a list") << "{}" << translated(2286);
+        QTest::newRow("nested past the reader's limit")
+            << QStringLiteral("[").repeated(KxPosJson::MaxDepth + 1) + QStringLiteral("]").repeated(KxPosJson::MaxDepth + 1)
+            << translated(2287);
         QTest::newRow("second province without a name")
             << "[{\"name\": \"广东省\", \"child\": []}, {\"child\": []}]" << translated(2288) + "1";
     }

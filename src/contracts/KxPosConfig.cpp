@@ -1,4 +1,5 @@
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -345,7 +346,7 @@ QString decodeValue(const QString& raw)
     QString text;
     const QChar first = raw.at(0);
     if ((first == QLatin1Char('{') || first == QLatin1Char('['))
-        && !QJsonDocument::fromJson(raw.toUtf8()).isNull()) {
+        && !KxPosJson::Parse(raw.toUtf8()).isNull()) {
         // JSON typed into the file by hand: taken exactly as written.
         return raw;
     }

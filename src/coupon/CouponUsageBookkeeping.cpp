@@ -12,6 +12,7 @@
 
 #include "coupon/CouponListModel.h"
 
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/QuestionMessage.h"
 
@@ -179,7 +180,7 @@ void CouponUsageWidget::CacheCouponUseResult(const QString& couponId, const KxPo
         return;
     QJsonParseError error{};
     const QJsonDocument document =
-        QJsonDocument::fromJson(payResult.extraValues.value(QStringLiteral("UDP21")).toString().toUtf8(), &error);
+        KxPosJson::Parse(payResult.extraValues.value(QStringLiteral("UDP21")).toString().toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return;
     const QJsonObject data = document.object();

@@ -11,6 +11,7 @@
 
 #include "contracts/AccessibleNames.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/UiTool.h"
 
@@ -225,7 +226,7 @@ void CouponUsageWidget::InitCouponChannel()
     }
     channelList.clear();
     const QString text = KxPosConfig::GetValue(QStringLiteral("TRADE_CertificateChannel"), QString(), QString());
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    const QJsonDocument document = KxPosJson::Parse(text.toUtf8());
     const QJsonArray channels = document.array();
     for (const QJsonValue& value : channels) {
         if (!value.isObject())

@@ -4,6 +4,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/KeyBoardWidget.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 #include "contracts/MessageWidget.h"
 #include "contracts/QuestionMessage.h"
@@ -159,7 +160,7 @@ bool CustomerInfoWidget::GetAreas(QString json, QString& error)
         return false;
     }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &parseError);
+    const QJsonDocument document = KxPosJson::Parse(json.toUtf8(), &parseError);
     if (parseError.error != QJsonParseError::NoError || document.isNull()) {
         error = KxPosTranslator::GetTranslation(NotJsonMessage);
         return false;

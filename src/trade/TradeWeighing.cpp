@@ -7,6 +7,7 @@
 #include "contracts/AccessibleNames.h"
 #include "contracts/CaptionFit.h"
 #include "contracts/KxPosConfig.h"
+#include "contracts/KxPosJson.h"
 #include "contracts/KxPosTranslator.h"
 
 #include <QButtonGroup>
@@ -59,7 +60,7 @@ void TradeWidget::InitTareButtons()
 
     const QString options = KxPosConfig::GetValue(QStringLiteral("TRADE_TareOptions"), QString());
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(options.toUtf8(), &error);
+    const QJsonDocument doc = KxPosJson::Parse(options.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !doc.isArray())
         return;
     QLayout* layout = ui->widgetTare->layout();
