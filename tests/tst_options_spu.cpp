@@ -259,25 +259,30 @@ private slots:
     // two rows (料1-料4, 料5 料6); the cursor starts on 小杯.
     void arrowsKeepTheColumn_data()
     {
+        QTest::addColumn<QString>("tapped"); // a key tapped before the arrows, if any
         QTest::addColumn<QList<int>>("sequence");
         QTest::addColumn<QString>("focused");
         using K = QList<int>;
         const int R = Qt::Key_Right, U = Qt::Key_Up, D = Qt::Key_Down;
-        QTest::newRow("Down into the next grid, same column") << K{R, D} << "中辣";
-        QTest::newRow("Down onto a shorter row takes its last key") << K{R, R, R, D} << "中辣";
-        QTest::newRow("Down over two grids") << K{R, D, D} << "料2";
-        QTest::newRow("Down inside a grid onto a shorter row") << K{Qt::Key_Backtab, R, R, R, D} << "料6";
-        QTest::newRow("Up into the grid above, same column") << K{Qt::Key_Tab, R, U} << "中杯";
-        QTest::newRow("Up from a grid's top row, shorter row above") << K{Qt::Key_Backtab, R, R, U} << "中辣";
+        // A tap moves the cursor too: one frame, on the key last used.
+        QTest::newRow("a tap takes the cursor") << "大杯" << K{} << "大杯";
+        QTest::newRow("arrows go on from the tapped key") << "中辣" << K{D} << "料2";
+        QTest::newRow("Down into the next grid, same column") << "" << K{R, D} << "中辣";
+        QTest::newRow("Down onto a shorter row takes its last key") << "" << K{R, R, R, D} << "中辣";
+        QTest::newRow("Down over two grids") << "" << K{R, D, D} << "料2";
+        QTest::newRow("Down inside a grid onto a shorter row") << "" << K{Qt::Key_Backtab, R, R, R, D} << "料6";
+        QTest::newRow("Up into the grid above, same column") << "" << K{Qt::Key_Tab, R, U} << "中杯";
+        QTest::newRow("Up from a grid's top row, shorter row above") << "" << K{Qt::Key_Backtab, R, R, U} << "中辣";
         QTest::newRow("Up from the second row leaves the grid from its top")
-            << K{Qt::Key_Backtab, R, D, U, U} << "中辣";
-        QTest::newRow("Down from the bottom grid to the top one") << K{Qt::Key_Backtab, R, D, D} << "中杯";
-        QTest::newRow("Up from the top grid to the bottom row") << K{R, R, R, U} << "料6";
-        QTest::newRow("Right runs on into the next row") << K{Qt::Key_Backtab, R, R, R, R} << "料5";
+            << "" << K{Qt::Key_Backtab, R, D, U, U} << "中辣";
+        QTest::newRow("Down from the bottom grid to the top one") << "" << K{Qt::Key_Backtab, R, D, D} << "中杯";
+        QTest::newRow("Up from the top grid to the bottom row") << "" << K{R, R, R, U} << "料6";
+        QTest::newRow("Right runs on into the next row") << "" << K{Qt::Key_Backtab, R, R, R, R} << "料5";
     }
 
     void arrowsKeepTheColumn()
     {
+        QFETCH(QString, tapped);
         QFETCH(QList<int>, sequence);
         SelectSpuWidget dialog(0, nullptr);
         KxPosPluSpu spu = withAddOns(6);
@@ -290,6 +295,13 @@ private slots:
                       taste(QStringLiteral("中辣"), QStringLiteral("辣度"), false)};
         QString focused;
         runDialog(dialog, spu, [&] {
+            if (!tapped.isEmpty()) {
+                QPushButton* key = nullptr;
+                for (int grid = 0; grid < 3 && !key; ++grid)
+                    key = keyOf(dialog, grid, tapped);
+                QVERIFY(key);
+                QTest::mouseClick(key, Qt::LeftButton);
+            }
             // The key with the dialog's keyboard focus gets each key press.
             for (int key : qAsConst(sequence))
                 QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key(key));

@@ -196,8 +196,9 @@ void SelectSpuWidget::buildGrid(int g)
         auto* button = new QPushButton(host);
         button->setObjectName(QStringLiteral("PushButton"));
         button->setFixedSize(KeyWidth, KeyHeight);
-        // Reached by the arrow keys only; a tap does not move the focus.
-        button->setFocusPolicy(Qt::TabFocus);
+        // Reached by the arrow keys and by a tap: the cursor frame is on the
+        // key last used, whether by hand or by key, never on two keys.
+        button->setFocusPolicy(Qt::StrongFocus);
         button->setAutoDefault(false);
         button->installEventFilter(this);
         button->setProperty("fontsize", QStringLiteral("24"));
