@@ -1,4 +1,5 @@
 #include "contracts/KxPosCom.h"
+#include "contracts/TextBreaks_p.h"
 
 #include <QChar>
 #include <QFontMetrics>
@@ -65,46 +66,6 @@ QVector<Token> tokenize(const QString& paragraph)
     return tokens;
 }
 
-// Closing marks: a line that starts with one looks broken, so a line never
-// breaks just before one.
-bool closesPhrase(QChar ch)
-{
-    switch (ch.unicode()) {
-    case u'.': case u',': case u';': case u':': case u'!': case u'?': case u')': case u']': case u'}':
-    case u'\u3001': case u'\u3002':                                   // 、 。
-    case u'\uFF0C': case u'\uFF0E': case u'\uFF1A': case u'\uFF1B':   // ， ． ： ；
-    case u'\uFF01': case u'\uFF1F':                                   // ！ ？
-    case u'\uFF09': case u'\uFF3D': case u'\uFF5D':                    // ） ］ ｝
-    case u'\u3011': case u'\u300B': case u'\u3009': case u'\u300D':   // 】 》 〉 」
-    case u'\u300F': case u'\u3015': case u'\u3017':                    // 』 〕 〗
-    case u'\u201D': case u'\u2019': case u'\u2026':                    // ” ’ …
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Opening marks belong to what follows them: a line never ends with one.
-bool opensPhrase(QChar ch)
-{
-    switch (ch.unicode()) {
-    case u'(': case u'[': case u'{':
-    case u'\uFF08': case u'\uFF3B': case u'\uFF5B':                    // （ ［ ｛
-    case u'\u3010': case u'\u300A': case u'\u3008': case u'\u300C':   // 【 《 〈 「
-    case u'\u300E': case u'\u3014': case u'\u3016':                    // 『 〔 〖
-    case u'\u201C': case u'\u2018':                                   // “ ‘
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Whether a line may end after `before` and go on with `after`.
-bool mayBreakBetween(const QString& before, const QString& after)
-{
-    return before.isEmpty() || after.isEmpty() || (!opensPhrase(before.back()) && !closesPhrase(after.front()));
-}
-
 // Joins the tokens that must stay on one line: a closing mark to the token
 // before it, the token after an opening mark to that mark ("杯。", "（大", a
 // Latin word after a Chinese one with "!" or "(" between them). A blank
@@ -114,7 +75,7 @@ QVector<Token> bindPunctuation(const QVector<Token>& tokens)
     QVector<Token> bound;
     for (const Token& token : tokens) {
         if (!bound.isEmpty() && token.kind != TokenKind::Space && bound.last().kind != TokenKind::Space
-            && !mayBreakBetween(bound.last().text, token.text)) {
+            && !KxPosText::mayBreakBetween(bound.last().text, token.text)) {
             bound.last().text += token.text;
             bound.last().kind = TokenKind::Word;
         } else {
@@ -122,14 +83,6 @@ QVector<Token> bindPunctuation(const QVector<Token>& tokens)
         }
     }
     return bound;
-}
-
-QString withoutTrailingBlanks(const QString& text)
-{
-    int end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
 }
 
 QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics, int width)
@@ -141,7 +94,7 @@ QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics,
     QString line;
     const auto fits = [&](const QString& candidate) { return metrics.horizontalAdvance(candidate) <= width; };
     const auto endLine = [&] {
-        lines << withoutTrailingBlanks(line);
+        lines << KxPosText::withoutTrailingBlanks(line);
         line.clear();
     };
 
@@ -159,7 +112,7 @@ QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics,
             line += token.text;
             continue;
         }
-        if (withoutTrailingBlanks(line).isEmpty())
+        if (KxPosText::withoutTrailingBlanks(line).isEmpty())
             line.clear(); // only leading blanks so far: give them up
         else
             endLine();
@@ -181,7 +134,7 @@ QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics,
                 continue;
             }
             int cut = pieces.size();
-            while (cut > 0 && !mayBreakBetween(pieces.at(cut - 1), cut < pieces.size() ? pieces.at(cut) : ch))
+            while (cut > 0 && !KxPosText::mayBreakBetween(pieces.at(cut - 1), cut < pieces.size() ? pieces.at(cut) : ch))
                 --cut;
             QString carried = pieces.mid(cut).join(QString());
             // No good place, or what moves down would not fit: cut here.

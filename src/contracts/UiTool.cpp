@@ -1,4 +1,5 @@
 #include "contracts/UiTool.h"
+#include "contracts/TextBreaks_p.h"
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/KxPosTranslator.h"
@@ -54,14 +55,6 @@ QVector<int> graphemeBounds(const QString& text)
     return bounds;
 }
 
-QString trimmedRight(const QString& text)
-{
-    int end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
-}
-
 // Breaks one paragraph (no line breaks inside) into lines that fit, stopping
 // after `most` lines when `most` > 0 (a key showing two lines of a caption of
 // thousands of characters measures two lines, not all of them).
@@ -82,23 +75,31 @@ QStringList feedParagraph(const QString& paragraph, int width, const QFontMetric
             ++next;
         for (int b = next; b < breaks.size(); ++b) {
             const int pos = breaks.at(b);
-            if (metrics.horizontalAdvance(trimmedRight(paragraph.mid(start, pos - start))) > width)
+            if (metrics.horizontalAdvance(KxPosText::withoutTrailingBlanks(paragraph.mid(start, pos - start))) > width)
                 break;
             end = pos;
         }
         if (end < 0) {
-            // No break fits: cut the first word between characters.
+            // No break fits: cut the first word between characters, moving
+            // the cut earlier rather than start a line with a closing mark
+            // or end one with an opening mark.
             const QString rest = paragraph.mid(start);
             const QVector<int> bounds = graphemeBounds(rest);
-            int cut = bounds.isEmpty() ? rest.size() : bounds.first(); // at least one character
-            for (int bound : bounds) {
-                if (metrics.horizontalAdvance(rest.left(bound)) > width)
-                    break;
-                cut = bound;
-            }
-            end = start + cut;
+            int last = 0; // the last character that fits (at least one)
+            while (last + 1 < bounds.size() && metrics.horizontalAdvance(rest.left(bounds.at(last + 1))) <= width)
+                ++last;
+            const auto character = [&](int i) {
+                const int from = i > 0 ? bounds.at(i - 1) : 0;
+                return rest.mid(from, bounds.at(i) - from);
+            };
+            int cut = last;
+            while (cut > 0 && cut + 1 < bounds.size() && !KxPosText::mayBreakBetween(character(cut), character(cut + 1)))
+                --cut;
+            if (cut == 0 && last + 1 < bounds.size() && !KxPosText::mayBreakBetween(character(0), character(1)))
+                cut = last; // no good place on the line: cut where it is full
+            end = start + (bounds.isEmpty() ? rest.size() : bounds.at(cut));
         }
-        lines.append(trimmedRight(paragraph.mid(start, end - start)));
+        lines.append(KxPosText::withoutTrailingBlanks(paragraph.mid(start, end - start)));
         start = end;
         while (start < length && paragraph.at(start) == QLatin1Char(' '))
             ++start;
@@ -209,9 +210,9 @@ QString UiTool::GetFeedElidedText(const QString& text, int width, int lines,
     QString last = all.last();
     const QVector<int> bounds = graphemeBounds(last);
     int keep = bounds.size();
-    while (keep > 0 && metrics.horizontalAdvance(trimmedRight(last.left(bounds.at(keep - 1))) + ellipsis) > width)
+    while (keep > 0 && metrics.horizontalAdvance(KxPosText::withoutTrailingBlanks(last.left(bounds.at(keep - 1))) + ellipsis) > width)
         --keep;
-    last = keep > 0 ? trimmedRight(last.left(bounds.at(keep - 1))) : QString();
+    last = keep > 0 ? KxPosText::withoutTrailingBlanks(last.left(bounds.at(keep - 1))) : QString();
     all.last() = last + ellipsis;
     return all.join(QLatin1Char('\n'));
 }
