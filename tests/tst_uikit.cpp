@@ -133,6 +133,8 @@ private slots:
         QTest::newRow("a cut word keeps its full stop") << "Supersize." << "Supersize" << "Supersiz\ne.";
         QTest::newRow("a cut word does not end with (") << "Sizes(L)" << "Sizes(" << "Sizes\n(L)";
         QTest::newRow("words break at blanks") << "Milk tea, large." << "Milk tea," << "Milk tea,\nlarge.";
+        QTest::newRow("a blank before a closing mark") << "Milk tea )" << "Milk tea" << "Milk\ntea )";
+        QTest::newRow("a blank after an opening mark") << "Tea ( large" << "Tea ( la" << "Tea\n( large";
     }
 
     void autoWrapKeepsPunctuation()

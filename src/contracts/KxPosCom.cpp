@@ -68,19 +68,25 @@ QVector<Token> tokenize(const QString& paragraph)
 
 // Joins the tokens that must stay on one line: a closing mark to the token
 // before it, the token after an opening mark to that mark ("杯。", "（大", a
-// Latin word after a Chinese one with "!" or "(" between them). A blank
-// stays a place to break.
+// Latin word after a Chinese one with "!" or "(" between them), also across
+// a blank ("tea )", "( large"). Any other blank stays a place to break.
 QVector<Token> bindPunctuation(const QVector<Token>& tokens)
 {
     QVector<Token> bound;
     for (const Token& token : tokens) {
-        if (!bound.isEmpty() && token.kind != TokenKind::Space && bound.last().kind != TokenKind::Space
-            && !KxPosText::mayBreakBetween(bound.last().text, token.text)) {
-            bound.last().text += token.text;
-            bound.last().kind = TokenKind::Word;
-        } else {
+        if (token.kind == TokenKind::Space || bound.isEmpty()) {
             bound.append(token);
+            continue;
         }
+        const bool afterBlank = bound.last().kind == TokenKind::Space && bound.size() >= 2;
+        const Token& before = afterBlank ? bound.at(bound.size() - 2) : bound.last();
+        if (before.kind == TokenKind::Space || KxPosText::mayBreakBetween(before.text, token.text)) {
+            bound.append(token);
+            continue;
+        }
+        const QString blank = afterBlank ? bound.takeLast().text : QString();
+        bound.last().text += blank + token.text;
+        bound.last().kind = TokenKind::Word;
     }
     return bound;
 }
