@@ -12,7 +12,7 @@ SECONDS_PER_TARGET="${KXPOS_FUZZ_SECONDS:-20}"
 install_missing_packages
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${SANITIZE_OPTIONS[@]}"
 cmake --build "$BUILD_DIR" -j "$JOBS" --target \
-    fuzz_tare_options fuzz_certificate_channel fuzz_area_json fuzz_udp21 fuzz_pay_details
+    fuzz_tare_options fuzz_certificate_channel fuzz_area_json fuzz_udp21 fuzz_pay_details fuzz_wrap_text
 
 # Whole allocation stacks, so that the suppressions can name frames inside Qt,
 # kept deep enough (Qt's JSON parser recurses twice a level, and the screens
@@ -26,7 +26,7 @@ limit=(-max_total_time="$SECONDS_PER_TARGET")
 if [ -n "${KXPOS_FUZZ_RUNS:-}" ]; then
     limit=(-runs="$KXPOS_FUZZ_RUNS")
 fi
-for target in tare_options certificate_channel area_json udp21 pay_details; do
+for target in tare_options certificate_channel area_json udp21 pay_details wrap_text; do
     work="$BUILD_DIR/corpus/$target"
     mkdir -p "$work"
     echo "== fuzz_$target"
