@@ -244,7 +244,6 @@ private slots:
         QFETCH(bool, deduct);
         QFETCH(QStringList, listKeys);
         QVERIFY(KxPosTranslator::SetLanguage(language));
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
         auto screen = couponScreen(deduct, ChannelsJson);
         const QString listCaption = child<QLabel>(screen.get(), "lblListKeys")->text();
         for (const QString& key : listKeys)

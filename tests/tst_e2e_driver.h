@@ -204,6 +204,30 @@ inline int rowOf(QAbstractItemView* view, int column, const QString& text)
 
 inline QString cellOf(QAbstractItemView* view, int row, int column) { return view->model()->index(row, column).data().toString(); }
 
+// The demo's shipped configuration in the folder `dir`, its store, the texts of `language` and the application
+// size `size` with its style sheet, before a demo host starts.
+inline void prepareDemo(const QString& dir, const QSize& size, const QString& language,
+                        const std::function<void()>& configure = {})
+{
+    KxPosConfig::SetConfigDir(dir);
+    SeedDemoConfig(dir);
+    ApplyDemoStore();
+    if (configure)
+        configure();
+    KxPosTranslator::SetLanguage(language);
+    KxPosConfig::SetAppSize(size.width(), size.height());
+    UiTool::ApplyStyleSheet(qApp);
+}
+
+// The first visible top-level window of the class.
+inline QWidget* shownWindow(const char* className)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits(className))
+            return w;
+    return nullptr;
+}
+
 // The demo checkout on a fresh copy of its shipped configuration.
 class Checkout
 {
@@ -361,3 +385,9 @@ public:
 };
 
 } // namespace E2e
+
+// Opens the demo checkout as `till` in the running test function and waits for its first sale, which fails the
+// test when none starts.
+#define E2E_OPEN_CHECKOUT(till)                                                                                        \
+    E2e::Checkout till;                                                                                                \
+    QVERIFY(till.WaitForSale())

@@ -54,8 +54,7 @@ private slots:
         QFETCH(QString, discount);
         QFETCH(QString, due);
         QFETCH(QStringList, messages);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         till.Enter(QStringLiteral("6920202888883")); // noodles 4.50
         till.Enter(QStringLiteral("6901234567656")); // cola 3.00
         till.Enter(QStringLiteral("6901234567892")); // water 2.00, the current line
@@ -72,8 +71,7 @@ private slots:
     // A return: started on an empty bill, its goods are refunded as the change, and the next sale is a sale.
     void returnSaleIsRefunded()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QVERIFY(till.FunctionByKeys(QStringLiteral("退货")));
         QCOMPARE(till.Label("labelModeName"), msg(2359));
         till.Enter(QStringLiteral("6920202888883"));
@@ -90,8 +88,7 @@ private slots:
     // box on the scale, clear tare gives it back; a preset tare is taken and released by its own entry.
     void tareKeysToldApart()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QVERIFY(till.FunctionByKeys(msg(7008), QStringLiteral("皮重键")));
         QCOMPARE(till.host->Scale().Tare(), 0.0);
         till.host->Scale().PlaceItem(0.25);
@@ -153,9 +150,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QStringList, messages);
         KxPosTranslator::SetLanguage(language);
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         till.Enter(QStringLiteral("6901234567892"));
         QAbstractButton* key = nullptr;
         for (QAbstractButton* b : till.screen->findChildren<QAbstractButton*>())
@@ -227,8 +222,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QString, quantity);
         QFETCH(QString, logged);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QStringList bar;
         for (const dynMapButton& f : till.screen->shortcutFunctions)
             bar << flat(f.funcName);

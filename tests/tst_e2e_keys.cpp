@@ -22,8 +22,7 @@ class E2eKeysTest : public KxPosTest::ScreenTestCase
 private slots:
     void wholeSaleByKeysAlone()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
 
         // Two bottles of water: the quantity first ("2*"), then the code.
         till.Type(QStringLiteral("2*"));
@@ -131,8 +130,7 @@ private slots:
 
     void wholeSaleByTouchAlone()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         const auto tap = [](QWidget* root, const QString& caption) {
             return clickNamed(root, {}, [&caption](QAbstractButton* b) { return flat(b->text()) == caption; });
         };

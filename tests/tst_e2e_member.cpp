@@ -19,8 +19,7 @@ class E2eMemberTest : public KxPosTest::ScreenTestCase
 private slots:
     void memberSaleWithClerkAndCoupons()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         // An unknown number is refused in the log-in box, her phone logs her in.
         QVERIFY(!till.LogInMember(QStringLiteral("13800000000")));
         QCOMPARE(till.host->Log().count(QStringLiteral("member 13800000000 not found")), 1);
@@ -125,8 +124,7 @@ private slots:
     // them and without cancelling them, and her recalled bill still has both. Her paid coupon is spent.
     void heldBillKeepsMemberAndCoupons()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
         QTRY_COMPARE(QApplication::focusWidget(), till.screen->getUiQLineEdit(26));
         till.Enter(QStringLiteral("6901234568042"));
@@ -206,8 +204,7 @@ private slots:
     {
         QFETCH(bool, member);
         QFETCH(QString, typed);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         if (member)
             QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
         QString shown;
@@ -243,8 +240,7 @@ private slots:
     {
         QFETCH(bool, paidFirst);
         QFETCH(int, lines);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         DemoDeposits& deposits = till.host->Deposits();
         if (paidFirst) {
             QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
@@ -284,8 +280,7 @@ private slots:
     void depositListSuggestions()
     {
         QFETCH(bool, tapped);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QVERIFY(till.LogInMember(QStringLiteral("13812345678")));
         whenModal(till.screen, [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_0); });
         till.Key(Qt::Key_F8);
@@ -313,8 +308,7 @@ private slots:
     // By keyboard alone: F2 logs the member in, F8 opens the deposit menu, F3 logs her out.
     void depositCollectedInTwoVisits()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         DemoDeposits& deposits = till.host->Deposits();
         // The member logs in, the deposit function opens its menu, whose key 0 deposits and key 1 collects.
         const auto open = [&till](Qt::Key menuKey) {

@@ -13,8 +13,7 @@ class E2eOrdersTest : public KxPosTest::ScreenTestCase
 private slots:
     void orderPickedWithWeighedLineAndRefundAnswered()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         DemoOrders& desk = till.host->Orders();
         auto* cards = child<QTableView>(till.screen, "tbvOrder");
         auto* picked = child<QTableView>(till.screen, "tbvDown");

@@ -21,8 +21,7 @@ class E2eSalesTest : public KxPosTest::ScreenTestCase
 private slots:
     void packagedAndWeighedSaleByKeyboard()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         // Two packaged products scanned, apples on the scale and their code once the weight is stable.
         till.Enter(QStringLiteral("6901234567892"));
         till.Enter(QStringLiteral("6920202888883"));
@@ -67,8 +66,7 @@ private slots:
 
     void heldBillRecalledAfterAnotherSale()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         auto* bill01 = child<QPushButton>(till.screen, "btnBill01");
         auto* bill02 = child<QPushButton>(till.screen, "btnBill02");
         // The first customer's goods, then the hold key: the sale is parked under bill 01 and the till carries
@@ -148,8 +146,7 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QStringList, amounts);
         QFETCH(QString, due);
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         for (const QString& dialogKeys : dialogs) {
             QStringList steps = dialogKeys.split(QLatin1Char(' '));
             const QString code = steps.takeFirst();
@@ -218,9 +215,7 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, message);
         KxPosTranslator::SetLanguage(language);
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         if (coupon) {
             till.Key(Qt::Key_F4);
             QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(till.host->DeductCouponScreen(), "txtCouponCode"));
@@ -237,11 +232,9 @@ private slots:
     // The goods of the sale are named in the language the checkout shows, both ways.
     void productNamesFollowTheLanguage()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         till.Enter(QStringLiteral("6901234567656"));
         QCOMPARE(till.Cell(0, 2), QStringLiteral("可口可乐 330ml"));
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
         till.Key(Qt::Key_F10);
         QCOMPARE(till.Cell(0, 2), QStringLiteral("Cola 330ml"));
         till.Key(Qt::Key_F10);
@@ -251,8 +244,7 @@ private slots:
     // A tap on a suggestion sells its product: the list shows code and name, the code is entered.
     void tappedSuggestionSellsItsProduct()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         till.Type(QStringLiteral("6901"));
         QAbstractItemView* list = nullptr;
         QVERIFY(QTest::qWaitFor([&list] {
@@ -274,8 +266,7 @@ private slots:
     // keys in the store's order.
     void presetKeyArrangementKeptAcrossRestarts()
     {
-        Checkout till;
-        QVERIFY(till.WaitForSale());
+        E2E_OPEN_CHECKOUT(till);
         QVERIFY(till.FunctionByKeys(QStringLiteral("预置键编辑")));
         PrePluGroupShowWidget* keys = till.host->Options().PresetKeys();
         QTRY_VERIFY(keys->isVisible());

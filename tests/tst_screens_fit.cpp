@@ -7,24 +7,11 @@
 // KXPOS_FIT_DUMP=<state> prints the widget tree at that state.
 
 #include "FitCheck.h"
-#include "TestScreens.h"
-#include "TestSupport.h"
+#include "tst_e2e_driver.h"
 
 #include "DemoClock.h"
-#include "DemoHost.h"
-#include "DemoMemberLogin.h"
 #include "DemoOptions.h"
 #include "DemoOrders.h"
-#include "Screenshots.h"
-
-#include "trade/TradeWidget.h"
-
-#include "contracts/KxPosConfig.h"
-#include "contracts/KxPosTranslator.h"
-#include "contracts/UiTool.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 #include <cstdio>
 
@@ -40,12 +27,7 @@ class ScreensFitTest : public ScreenTestCase
     void prepare(const QSize& size, const QString& language)
     {
         m_problems.clear();
-        KxPosConfig::SetConfigDir(config().path());
-        SeedDemoConfig(config().path());
-        ApplyDemoStore();
-        KxPosTranslator::SetLanguage(language);
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
+        E2e::prepareDemo(config().path(), size, language);
         m_display = displayRect(size);
     }
 
@@ -125,12 +107,6 @@ class ScreensFitTest : public ScreenTestCase
     }
 
 private slots:
-    void cleanup()
-    {
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-        ScreenTestCase::cleanup();
-    }
-
     void salesScreen_data() { sizeAndLanguageRows(); }
     void salesScreen()
     {

@@ -82,14 +82,7 @@ class ScreensFitDialogsTest : public ScreenTestCase
         QFETCH(QString, language);
         m_problems.clear();
         m_hostData.clear();
-        KxPosConfig::SetConfigDir(config().path());
-        SeedDemoConfig(config().path());
-        ApplyDemoStore();
-        if (configure)
-            configure();
-        KxPosTranslator::SetLanguage(language);
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
+        E2e::prepareDemo(config().path(), size, language, configure);
         m_display = displayRect(size);
         m_host = std::make_unique<DemoHost>();
         m_host->Show();
@@ -257,7 +250,6 @@ private slots:
     void cleanup()
     {
         m_host.reset();
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
         ScreenTestCase::cleanup();
     }
 
@@ -488,12 +480,8 @@ private slots:
 
         emit m_host->Screen()->SignTrdDynFunc(DemoOptions::FnArrangeKeys);
         SortPluManagement* arrange = nullptr;
-        QVERIFY(QTest::qWaitFor([&arrange] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<SortPluManagement*>(w); dialog && dialog->isVisible())
-                    arrange = dialog;
-            return arrange != nullptr;
-        }));
+        QVERIFY(QTest::qWaitFor(
+            [&arrange] { return (arrange = qobject_cast<SortPluManagement*>(E2e::shownWindow("SortPluManagement"))); }));
         check(QStringLiteral("preset-key arrangement"));
         PrePluGroupShowWidget* keys = m_host->Options().PresetKeys();
         QVERIFY(keys && keys->window() == arrange);

@@ -11,35 +11,22 @@
 // KXPOS_FIT_SIZES (for example "1920x1080") limits the application sizes.
 
 #include "FitCheck.h"
-#include "TestScreens.h"
-#include "TestSupport.h"
+#include "tst_e2e_driver.h"
 
 #include "DemoDeposits.h"
-#include "DemoHost.h"
-#include "DemoMemberLogin.h"
 #include "DemoOptions.h"
 #include "DemoOrders.h"
-#include "Screenshots.h"
 
-#include "coupon/CouponUsageWidget.h"
 #include "deposit/DepositPluWidget.h"
 #include "deposit/GetDepositWidget.h"
-#include "trade/TradeWidget.h"
 
-#include "contracts/KxPosConfig.h"
-#include "contracts/KxPosTranslator.h"
-#include "contracts/MessageWidget.h"
 #include "contracts/TableView.h"
-#include "contracts/UiTool.h"
 #include "contracts/QtCompat_p.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
-#include <functional>
 #include <iterator>
 
 using namespace KxPosTest;
+using E2e::shownWindow;
 
 namespace {
 
@@ -222,16 +209,6 @@ QStringList secondaryProblems(QWidget* w, QWidget* sales)
 }
 
 
-// The first visible top-level window of the class.
-QWidget* shownWindow(const char* className)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && w->inherits(className))
-            return w;
-    }
-    return nullptr;
-}
-
 void closeWindow(QWidget* w)
 {
     if (auto* dialog = qobject_cast<QDialog*>(w))
@@ -311,12 +288,7 @@ class ScreensWindowsTest : public ScreenTestCase
 
     void prepare(const QSize& size)
     {
-        KxPosConfig::SetConfigDir(config().path());
-        SeedDemoConfig(config().path());
-        ApplyDemoStore();
-        KxPosTranslator::SetLanguage(QStringLiteral("en"));
-        KxPosConfig::SetAppSize(size.width(), size.height());
-        UiTool::ApplyStyleSheet(qApp);
+        E2e::prepareDemo(config().path(), size, QStringLiteral("en"));
     }
 
     // Shows the demo's sales screen and waits until it has the keyboard.
@@ -330,12 +302,6 @@ class ScreensWindowsTest : public ScreenTestCase
     }
 
 private slots:
-    void cleanup()
-    {
-        KxPosTranslator::SetLanguage(QStringLiteral("zh_CN"));
-        ScreenTestCase::cleanup();
-    }
-
     void secondaryWindows_data()
     {
         QTest::addColumn<QSize>("size");

@@ -216,7 +216,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, language);
         QFETCH(QString, caption);
-        const auto restore = qScopeGuard([] { KxPosTranslator::SetLanguage(QStringLiteral("zh_CN")); });
         auto screen = startedTradeScreen();
         auto* key = child<QPushButton>(screen.get(), "msgnotice");
         QVERIFY(!key->isVisible());

@@ -549,12 +549,7 @@ struct Rig {
     // the sale drops its pay record.
     void onCancelOne(const QList<QVariantMap>& records)
     {
-        const QStringList cancelled = ids(records, "CouponID");
-        cancelRequests << cancelled;
-        for (const QString& id : cancelled) {
-            RC_ASSERT(!spent.contains(id));
-            serviceUses.remove(id);
-        }
+        onCancel(records);
         const QString id = records.value(0).value(QStringLiteral("MainCouponID")).toString();
         coupon->DeselectCouponAfterUnuse(id);
         coupon->UpdateCouponStatus(id, CouponWidgetInfo::StatusUnused, QString());
