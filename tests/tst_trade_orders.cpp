@@ -19,9 +19,11 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QtTest>
 
@@ -415,6 +417,45 @@ private slots:
         // The lines to pick count at their ordered quantities, without the pick buttons.
         QCOMPARE(pickAmount(), QStringLiteral("36.00"));
         QVERIFY(!qobject_cast<StandardDelegate*>(view("tbvDown")->itemDelegateForColumn(2))->ShowButtons());
+    }
+
+    // A picked line's name in a column narrower than the name: it goes on
+    // over the lines the row has room for instead of losing its end. Counted
+    // as bands of ink in the painted name cell.
+    void pickedNameUsesTheRowsLines_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("bands");
+        QTest::newRow("fits on one line") << QStringLiteral("薯片") << 1;
+        QTest::newRow("two words") << QStringLiteral("乐事薯片原味 黄瓜味") << 2;
+    }
+
+    void pickedNameUsesTheRowsLines()
+    {
+        QFETCH(QString, name);
+        auto* delegate = qobject_cast<StandardDelegate*>(view("tbvDown")->itemDelegateForColumn(1));
+        QVERIFY(delegate);
+        QStandardItemModel model(1, 3);
+        model.setData(model.index(0, 1), name);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 130, 64);
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            delegate->paint(&painter, option, model.index(0, 1));
+        }
+        const QRgb background = image.pixel(0, 0);
+        int bands = 0;
+        bool inked = false;
+        for (int y = 0; y < image.height() - 2; ++y) { // the row's separator is at its foot
+            bool row = false;
+            for (int x = 0; x < image.width() && !row; ++x)
+                row = qGray(image.pixel(x, y)) < qGray(background) - 60;
+            bands += row && !inked;
+            inked = row;
+        }
+        QTEST(bands, "bands");
     }
 
     // An order shown outside picking (here waiting for its customer): a line

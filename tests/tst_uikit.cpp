@@ -115,6 +115,26 @@ private slots:
         QVERIFY2(whole.at(shown.size() - 1).startsWith(cut ? last.chopped(1) : last), qPrintable(last));
     }
 
+    // The panel wrapper breaks at a blank rather than between two Chinese
+    // characters when the line it ends is at least half full.
+    void feedTextPrefersBlanks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name and flavour") << "乐事薯片 原味" << "乐事薯片 原" << "乐事薯片\n原味";
+        QTest::newRow("a blank too early is passed over") << "乐 事薯片原味" << "乐 事薯片" << "乐 事薯片\n原味";
+        QTest::newRow("no blank") << "乐事薯片原味" << "乐事薯片原" << "乐事薯片原\n味";
+    }
+
+    void feedTextPrefersBlanks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, room);
+        const QFontMetrics metrics(QApplication::font());
+        QTEST(UiTool::GetFeedText(text, metrics.horizontalAdvance(room), metrics), "expected");
+    }
+
     // A caption wrapped for a narrow key (as wide as `room`): no line starts
     // with a closing mark or ends with an opening one; the break moves
     // earlier instead, every line keeps to the width and no character is lost.

@@ -69,16 +69,26 @@ QStringList feedParagraph(const QString& paragraph, int width, const QFontMetric
     int start = 0, next = 0; // `next`: the first break after `start`
     const int length = paragraph.size();
     while (start < length && (most <= 0 || lines.size() < most)) {
-        // Furthest break opportunity whose line still fits.
-        int end = -1;
+        // Furthest break opportunity whose line still fits; a blank there
+        // is preferred to a break between two Chinese characters when the
+        // line it ends is at least half full ("乐事薯片 / 原味", not
+        // "乐事薯片 原 / 味").
+        int end = -1, atBlank = -1, atBlankWidth = 0;
         while (next < breaks.size() && breaks.at(next) <= start)
             ++next;
         for (int b = next; b < breaks.size(); ++b) {
             const int pos = breaks.at(b);
-            if (metrics.horizontalAdvance(KxPosText::withoutTrailingBlanks(paragraph.mid(start, pos - start))) > width)
+            const int advance = metrics.horizontalAdvance(KxPosText::withoutTrailingBlanks(paragraph.mid(start, pos - start)));
+            if (advance > width)
                 break;
             end = pos;
+            if (paragraph.at(pos - 1).isSpace()) {
+                atBlank = pos;
+                atBlankWidth = advance;
+            }
         }
+        if (atBlank > 0 && end < length && atBlankWidth * 2 >= width)
+            end = atBlank;
         if (end < 0) {
             // No break fits: cut the first word between characters, moving
             // the cut earlier rather than start a line with a closing mark

@@ -2,6 +2,7 @@
 
 #include "contracts/KxPosConfig.h"
 #include "contracts/QtCompat_p.h"
+#include "contracts/UiTool.h"
 #include "trade/OrderStyle_p.h"
 
 #include <QApplication>
@@ -120,10 +121,15 @@ void StandardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         }
         break;
     case 1: {
+        // The name column is narrow on small displays: a long name takes the
+        // lines the row has room for ("乐事薯片 / 原味") before it is cut, as
+        // the flavour or size at its end is what the picker looks for.
         painter->setFont(m_nameFont);
         const QRect area = cell.adjusted(listX, 0, -listX, 0);
+        const QFontMetrics metrics(m_nameFont);
+        const int lines = qMax(1, area.height() / qMax(1, metrics.lineSpacing()));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(m_nameFont).elidedText(text, Qt::ElideRight, area.width()));
+                          UiTool::GetFeedElidedText(text, area.width(), lines, metrics));
         break;
     }
     case 2:
